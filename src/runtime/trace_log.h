@@ -1,0 +1,36 @@
+#pragma once
+
+// Switchable trace logging for whoever develops or debugs the plug-in. A trace
+// line is written only while its switch is on in the host's own defaults,
+// which on Linux are the switches listed in the environment variable
+// VANTRO_TRACE (comma-separated names; "name=0" turns one off again), read
+// the way GLib reads G_MESSAGES_DEBUG.
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace vantro::runtime {
+
+using HostDefaultsSwitch = std::function<bool(std::string_view name)>;
+
+class TraceLog {
+  public:
+    // Writes "(options)function line N" and, on a second line indented by five
+    // spaces, the formatted message, when the switch named `options` is on.
+    // The file name is accepted for the call sites' convenience only.
+    static void logWithOptions(const char* options, const char* file, const char* function,
+                               long lineNumber, const char* format, ...)
+        __attribute__((format(printf, 5, 6)));
+
+    // Replaces the lookup of switches; an empty function restores VANTRO_TRACE.
+    static void setHostDefaults(HostDefaultsSwitch lookup);
+};
+
+// Whether `name` is on in a VANTRO_TRACE-style list.
+bool traceSwitchIsOn(std::string_view list, std::string_view name);
+
+} // namespace vantro::runtime
+
+#define VANTRO_TRACE(options, ...)                                                                 \
+    ::vantro::runtime::TraceLog::logWithOptions(options, __FILE__, __func__, __LINE__, __VA_ARGS__)

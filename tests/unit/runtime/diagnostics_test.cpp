@@ -1,0 +1,90 @@
+#include "runtime/class_dump.h"
+#include "runtime/message_send.h"
+#include "runtime/trace_log.h"
+#include "support/log_capture.h"
+#include "support/unique_name.h"
+
+#include <gtest/gtest.h>
+
+namespace vantro::runtime {
+namespace {
+
+using testing::LogCapture;
+using testing::uniqueName;
+
+int helper(Object*, Selector) { return 0; }
+
+TEST(TraceLog, WritesOnlyWhileTheSwitchIsOn) {
+    bool on = false;
+    TraceLog::setHostDefaults([&](std::string_view name) { return on && name == "VTResize"; });
+    LogCapture log;
+    TraceLog::logWithOptions("VTResize", "resize.cpp", "step", 42, "width %d", 640);
+    EXPECT_TRUE(log.lines().empty());
+    on = true;
+    TraceLog::logWithOptions("VTResize", "resize.cpp", "step", 42, "width %d", 640);
+    TraceLog::logWithOptions("VTZoom", "zoom.cpp", "zoom", 7, "other switch");
+    TraceLog::setHostDefaults({});
+    ASSERT_EQ(log.lines().size(), 1U);
+    EXPECT_EQ(log.lines()[0], "(VTResize)step line 42\n     width 640");
+}
+
+TEST(TraceLog, SwitchListReadsLikeTheEnvironmentVariable) {
+    struct Case {
+        const char* list;
+        const char* name;
+        bool on;
+    };
+    const Case cases[] = {
+        {"", "VTZoom", false},           {"VTZoom", "VTZoom", true},
+        {"VTResize,VTZoom", "VTZoom", true}, {"VTZoomer", "VTZoom", false},
+        {"VTZoom=0", "VTZoom", false},   {"VTZoom,VTZoom=no", "VTZoom", false},
+        {"all", "VTZoom", true},         {"all,VTZoom=0", "VTZoom", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(traceSwitchIsOn(c.list, c.name), c.on) << c.list;
+    }
+}
+
+TEST(ClassDump, WritesTheInterfaceAsOneEntry) {
+    Class* cls = allocateClassPair(rootClass(), uniqueName("Dumped"));
+    addIvar(cls, "count", 4, 4, "i");
+    addIvar(cls, "width", 8, 8, "d");
+    addMethod(cls, "vantroHelper", &helper);
+    addClassMethod(cls, "sharedInstance", &helper);
+    registerClassPair(cls);
+    LogCapture log;
+    dumpClass(cls->name().c_str());
+    ASSERT_EQ(log.lines().size(), 1U);
+    const std::string& n = cls->name();
+    EXPECT_EQ(log.lines()[0], "@interface " + n + " : Object\n{    i count; //0\n    d width; //8\n}" +
+                                  "+[" + n + " sharedInstance]\n-[" + n + " vantroHelper]\n");
+}
+
+TEST(ClassDump, EmptyClassStillHasBracesAndUnknownNamesWriteNothing) {
+    Class* cls = defineClass(uniqueName("Empty"), nullptr);
+    LogCapture log;
+    dumpClass(cls->name().c_str());
+    dumpClass("NoSuchClassAnywhere");
+    dumpClass(nullptr);
+    EXPECT_EQ(log.lines(), std::vector<std::string>{"@interface " + cls->name() + " : Object\n{}"});
+}
+
+TEST(ClassDump, ListsOnlyClassesOfTheDumpedModuleLastFirst) {
+    Class* first = defineClass(uniqueName("MailFirst"), nullptr);
+    Class* other = defineClass(uniqueName("Unrelated"), nullptr);
+    Class* second = defineClass(uniqueName("MailSecond"), nullptr);
+    first->setOwner(kDumpedClassOwner);
+    second->setOwner(kDumpedClassOwner);
+    other->setOwner("org.gtk.Gtk");
+    LogCapture log;
+    dumpClasses();
+    EXPECT_EQ(log.lines(), (std::vector<std::string>{second->name(), first->name()}));
+}
+
+TEST(VersionTests, AnswerFalseOnLinux) {
+    EXPECT_FALSE(isLeopard());
+    EXPECT_FALSE(isSnowLeopard());
+}
+
+} // namespace
+} // namespace vantro::runtime

@@ -1,0 +1,179 @@
+#include "runtime/message_send.h"
+#include "runtime/swizzle_kit.h"
+#include "support/log_capture.h"
+#include "support/unique_name.h"
+
+#include <gtest/gtest.h>
+
+namespace vantro::runtime {
+namespace {
+
+using testing::LogCapture;
+using testing::uniqueName;
+
+std::string hostZoom(Object*, Selector, int) { return "host"; }
+std::string pluginZoom(Object*, Selector, int) { return "plugin"; }
+std::string hostName(Object*, Selector) { return "host name"; }
+std::string pluginName(Object*, Selector) { return "plugin name"; }
+int pluginHelper(Object*, Selector) { return 7; }
+int classHelper(Object*, Selector) { return 8; }
+
+// A host class hierarchy and a provider, as the plug-in entry meets them.
+struct Fixture {
+    Class* host = defineClass(uniqueName("HostWindow"), nullptr);
+    Class* hostSubclass = defineClass(uniqueName("HostPanel"), host);
+    Class* provider = defineClass(uniqueName("Provider"), nullptr);
+
+    Fixture() {
+        addMethod(host, "zoom:", &hostZoom);
+        addMethod(host, "name", &hostName);
+        addMethod(provider, "VTzoom:", &pluginZoom);
+        addMethod(provider, "name", &pluginName);
+        addMethod(provider, "vantroHelper", &pluginHelper);
+        addClassMethod(provider, "vantroClassHelper", &classHelper);
+    }
+};
+
+TEST(SwizzleKit, ExtendingKeepsMethodsTheTargetAlreadyHas) {
+    Fixture f;
+    SwizzleKit::extendClass(f.host, f.provider);
+    auto window = createInstance(f.host);
+    EXPECT_EQ(send<std::string>(window.get(), Selector::named("name")), "host name");
+    EXPECT_EQ(send<int>(window.get(), Selector::named("vantroHelper")), 7);
+    EXPECT_EQ(send<int>(f.host, Selector::named("vantroClassHelper")), 8);
+    EXPECT_TRUE(respondsToSelector(window.get(), Selector::named("VTzoom:")));
+}
+
+TEST(SwizzleKit, ReplacingAnInheritedMethodChangesItForEverySubclass) {
+    Fixture f;
+    SwizzleKit::extendClass(f.hostSubclass, f.provider);
+    auto panel = createInstance(f.hostSubclass);
+    auto window = createInstance(f.host);
+    const Selector zoom = Selector::named("zoom:");
+    EXPECT_EQ(send<std::string>(window.get(), zoom, 0), "host"); // cached before the swap
+
+    const Imp previous = SwizzleKit::swizzleInstanceMethod("zoom:", f.hostSubclass);
+    ASSERT_EQ(previous, impOf(&hostZoom));
+    EXPECT_EQ(send<std::string>(panel.get(), zoom, 0), "plugin");
+    EXPECT_EQ(send<std::string>(window.get(), zoom, 0), "plugin");
+    EXPECT_EQ(callImplementation<std::string>(previous, panel.get(), zoom, 0), "host");
+    // The partner keeps the plug-in's code; it does not reach the host.
+    EXPECT_EQ(send<std::string>(panel.get(), Selector::named("VTzoom:"), 0), "plugin");
+}
+
+TEST(SwizzleKit, PartnerIsCopiedFromTheFallbackProviderClass) {
+    Fixture f;
+    Class* fallback = defineClass(f.host->name() + "_VT", nullptr);
+    addMethod(fallback, "VTzoom:", &pluginZoom);
+    EXPECT_EQ(f.host->ownMethod(Selector::named("VTzoom:")), nullptr);
+
+    EXPECT_EQ(SwizzleKit::swizzleInstanceMethod("zoom:", f.host), impOf(&hostZoom));
+    EXPECT_NE(f.host->ownMethod(Selector::named("VTzoom:")), nullptr);
+    auto window = createInstance(f.host);
+    EXPECT_EQ(send<std::string>(window.get(), Selector::named("zoom:"), 0), "plugin");
+}
+
+TEST(SwizzleKit, FailuresAreLoggedWordForWordAndChangeNothing) {
+    struct Case {
+        const char* name;
+        bool classSide;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"zoom:", false, ""}, // placeholder row replaced below: no partner anywhere
+        {"missing:", false, "SWIZZLE Error - Can't find existing method for -[%s missing:]"},
+        {"zoom:", true, "SWIZZLE Error - Can't find existing method for +[%s zoom:]"},
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        Class* bare = defineClass(uniqueName("Bare"), nullptr);
+        addMethod(bare, "zoom:", &hostZoom); // has the method, no "VT" partner anywhere
+        Class* target = c.expected[0] == '\0' ? bare : f.host;
+        LogCapture log;
+        const Imp result = c.classSide ? SwizzleKit::swizzleClassMethod(c.name, target)
+                                       : SwizzleKit::swizzleInstanceMethod(c.name, target);
+        EXPECT_EQ(result, nullptr);
+        std::string expected = c.expected[0] == '\0'
+                                   ? "SWIZZLE Error - Can't find existing method for -[%s zoom:]"
+                                   : c.expected;
+        expected.replace(expected.find("%s"), 2, target->name());
+        ASSERT_EQ(log.lines().size(), 1U);
+        EXPECT_EQ(log.lines()[0], expected);
+        auto object = createInstance(target);
+        EXPECT_EQ(send<std::string>(object.get(), Selector::named("zoom:"), 0), "host");
+    }
+}
+
+TEST(SwizzleKit, ReplaceFunctionLogsEachMissingMethod) {
+    Fixture f;
+    {
+        LogCapture log;
+        EXPECT_EQ(VT_replaceInstanceMethod(Selector::named("gone:"), f.host,
+                                           Selector::named("alsoGone:"), f.provider),
+                  nullptr);
+        ASSERT_EQ(log.lines().size(), 2U);
+        EXPECT_EQ(log.lines()[0],
+                  "SWIZZLE Error - Can't find existing method for -[" + f.host->name() + " gone:]");
+        EXPECT_EQ(log.lines()[1],
+                  "SWIZZLE Error - Can't find new method for -[" + f.provider->name() + " alsoGone:]");
+    }
+    {
+        LogCapture log;
+        EXPECT_EQ(VT_replaceClassMethod(Selector::named("gone"), f.host,
+                                        Selector::named("vantroClassHelper"), f.provider),
+                  nullptr);
+        ASSERT_EQ(log.lines().size(), 1U);
+        EXPECT_EQ(log.lines()[0],
+                  "SWIZZLE Error - Can't find existing method for +[" + f.host->name() + " gone]");
+    }
+    LogCapture log;
+    EXPECT_EQ(VT_replaceInstanceMethod(Selector::named("zoom:"), f.host,
+                                       Selector::named("VTzoom:"), f.provider),
+              impOf(&hostZoom));
+    EXPECT_TRUE(log.lines().empty());
+    auto window = createInstance(f.host);
+    EXPECT_EQ(send<std::string>(window.get(), Selector::named("zoom:"), 0), "plugin");
+}
+
+TEST(SwizzleKit, SubclassCopiesVariablesExceptDoNotCopyAndAllMethods) {
+    Fixture f;
+    Class* provider = allocateClassPair(rootClass(), uniqueName("IvarProvider"));
+    addIvar(provider, "frameWidth", 8, 8, "d");
+    addIvar(provider, "DONOTCOPY_secret", 4, 4, "i");
+    addIvar(provider, "origin", 16, 8, "{Point=dd}");
+    addMethod(provider, "vantroHelper", &pluginHelper);
+    addClassMethod(provider, "vantroClassHelper", &classHelper);
+    registerClassPair(provider);
+
+    const std::string name = uniqueName("Grown");
+    Class* grown = SwizzleKit::subclass(f.host, name, provider);
+    ASSERT_NE(grown, nullptr);
+    EXPECT_EQ(classNamed(name), grown);
+    EXPECT_EQ(grown->superclass(), f.host);
+    ASSERT_EQ(grown->ownIvars().size(), 2U);
+    EXPECT_EQ(grown->ownIvars()[0].name, "frameWidth");
+    EXPECT_EQ(grown->ownIvars()[1].name, "origin");
+    EXPECT_EQ(grown->ownIvars()[1].size, 16U);
+    auto object = createInstance(grown);
+    EXPECT_EQ(send<int>(object.get(), Selector::named("vantroHelper")), 7);
+    EXPECT_EQ(send<int>(grown, Selector::named("vantroClassHelper")), 8);
+
+    LogCapture log;
+    EXPECT_EQ(SwizzleKit::subclass(f.host, name, provider), nullptr);
+    EXPECT_EQ(log.lines(), std::vector<std::string>{"No subclass"});
+}
+
+TEST(SwizzleKit, SubclassFailsOnAVariableItCannotSize) {
+    Fixture f;
+    Class* provider = allocateClassPair(rootClass(), uniqueName("OpaqueProvider"));
+    addIvar(provider, "opaque", 8, 8, "{Opaque}");
+    registerClassPair(provider);
+    LogCapture log;
+    const std::string name = uniqueName("NeverRegistered");
+    EXPECT_EQ(SwizzleKit::subclass(f.host, name, provider), nullptr);
+    EXPECT_EQ(log.lines(), std::vector<std::string>{"could not add iVar opaque"});
+    EXPECT_EQ(classNamed(name), nullptr);
+}
+
+} // namespace
+} // namespace vantro::runtime
