@@ -48,8 +48,14 @@ struct Screen {
     friend bool operator==(const Screen&, const Screen&) = default;
 };
 
-// Area of the intersection of two rectangles; 0 when they do not overlap.
+// Area of the intersection of two rectangles; 0 when they do not overlap or
+// either is not made of finite numbers.
 inline double intersectionArea(const Rect& a, const Rect& b) {
+    const bool finite = std::isfinite(a.minX() + a.maxX() + a.minY() + a.maxY()) &&
+                        std::isfinite(b.minX() + b.maxX() + b.minY() + b.maxY());
+    if (!finite) {
+        return 0;
+    }
     const double width = std::fmin(a.maxX(), b.maxX()) - std::fmax(a.minX(), b.minX());
     const double height = std::fmin(a.maxY(), b.maxY()) - std::fmax(a.minY(), b.minY());
     return (width > 0 && height > 0) ? width * height : 0;

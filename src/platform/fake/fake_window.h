@@ -1,0 +1,80 @@
+#pragma once
+
+// In-memory host windows. Their runtime class is "GtkWindow" (and any
+// subclass a test asks for), with host methods that read and change the
+// fields below, so a plug-in hook installed on the class runs exactly as it
+// would over a real window. Every host action is recorded for tests.
+
+#include "platform/geometry.h"
+#include "runtime/class.h"
+#include "runtime/object.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantro::platform::fake {
+
+class FakePlatform;
+
+// What a host method did, in the order it happened.
+struct HostAction {
+    std::string selector;
+    Rect frame;           // the frame after the action
+    bool animate = false; // for setFrame:display:animate:
+};
+
+class FakeTitleButton : public runtime::Object {
+  public:
+    FakeTitleButton();
+    bool enabled = true;
+};
+
+class FakeWindow : public runtime::Object {
+  public:
+    // A window of class "GtkWindow", or of the named subclass of it (created
+    // on first use).
+    explicit FakeWindow(FakePlatform& platform, std::string_view className = "GtkWindow");
+
+    // The runtime class for `name`: "GtkWindow" itself, or a subclass of it.
+    static runtime::Class* windowClass(std::string_view name = "GtkWindow");
+
+    FakePlatform& platform;
+    Rect frame{100, 100, 640, 480};
+    Size minSize{0, 0};
+    Size maxSize{1.0e7, 1.0e7};
+    Size resizeIncrements{1, 1};
+    Size aspectRatio{0, 0};
+    double titleBarHeight = 22;
+    unsigned styleMask = 15; // titled, closable, miniaturizable, resizable
+    bool sheet = false;
+    FakeWindow* parent = nullptr;
+    std::vector<runtime::Object*> children;
+    bool visible = true;
+    bool keyWindow = true;
+    bool showsResizeIndicator = true;
+    bool inFullScreen = false;
+    bool inLiveResize = false;
+    long number = 0;
+    runtime::Object* delegateObject = nullptr;
+    FakeTitleButton zoomButton;
+    // The frame the host's own zoom toggles back to.
+    Rect userFrame;
+    bool zoomedByHost = false;
+
+    std::vector<HostAction> actions;
+    // Host actions whose selector is `selector`.
+    [[nodiscard]] std::size_t countOf(std::string_view selector) const;
+};
+
+// A delegate that answers windowWillResize:toSize: by passing the proposed
+// size through `adjust`.
+class FakeResizeDelegate : public runtime::Object {
+  public:
+    explicit FakeResizeDelegate(std::function<Size(Size)> adjust);
+    std::function<Size(Size)> adjust;
+};
+
+} // namespace vantro::platform::fake

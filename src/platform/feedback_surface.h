@@ -1,0 +1,44 @@
+#pragma once
+
+// A small undecorated window that the plug-in draws feedback into: the
+// heads-up panel, the dimension tab and the resize indicator. The backend
+// owns the drawing; the plug-in sets what is shown and where.
+
+#include "platform/geometry.h"
+
+#include <string>
+#include <string_view>
+
+namespace vantro::runtime {
+class Object;
+}
+
+namespace vantro::platform {
+
+enum class FeedbackKind { hudAlert, dimensionTab, resizeIndicator };
+
+class FeedbackSurface {
+  public:
+    virtual ~FeedbackSurface() = default;
+
+    [[nodiscard]] virtual FeedbackKind kind() const = 0;
+    virtual void setFrame(const Rect& frame) = 0;
+    [[nodiscard]] virtual Rect frame() const = 0;
+    virtual void setAlpha(double alpha) = 0;
+    [[nodiscard]] virtual double alpha() const = 0;
+    virtual void setText(std::string_view text) = 0;
+    [[nodiscard]] virtual const std::string& text() const = 0;
+    // Named image of the plug-in bundle shown as the surface's background or
+    // content; an empty name shows none.
+    virtual void setImageName(std::string_view name) = 0;
+    [[nodiscard]] virtual const std::string& imageName() const = 0;
+    // Shows the surface just above `window` (or above everything when null).
+    virtual void orderFrontAbove(runtime::Object* window) = 0;
+    virtual void orderOut() = 0;
+    [[nodiscard]] virtual bool isVisible() const = 0;
+    // The window it was last ordered above; null when shown above everything
+    // or hidden.
+    [[nodiscard]] virtual runtime::Object* orderedAbove() const = 0;
+};
+
+} // namespace vantro::platform
