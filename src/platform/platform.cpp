@@ -17,7 +17,9 @@ Platform& currentPlatform() {
     return *installed;
 }
 
-bool hasCurrentPlatform() { return installed != nullptr; }
+bool hasCurrentPlatform() {
+    return installed != nullptr;
+}
 
 Platform* setCurrentPlatform(Platform* platform) {
     Platform* previous = installed;

@@ -69,17 +69,27 @@ VANTRO_SELECTOR(privateSetFrame, "_setFrame:")
 
 // --- Geometry ---------------------------------------------------------------
 
-inline Rect frame(Object* window) { return runtime::send<Rect>(window, sel::frame()); }
-inline Size minSize(Object* window) { return runtime::send<Size>(window, sel::minSize()); }
-inline Size maxSize(Object* window) { return runtime::send<Size>(window, sel::maxSize()); }
+inline Rect frame(Object* window) {
+    return runtime::send<Rect>(window, sel::frame());
+}
+inline Size minSize(Object* window) {
+    return runtime::send<Size>(window, sel::minSize());
+}
+inline Size maxSize(Object* window) {
+    return runtime::send<Size>(window, sel::maxSize());
+}
 inline Size resizeIncrements(Object* window) {
     return runtime::send<Size>(window, sel::resizeIncrements());
 }
 // Zero size when the window keeps no ratio.
-inline Size aspectRatio(Object* window) { return runtime::send<Size>(window, sel::aspectRatio()); }
+inline Size aspectRatio(Object* window) {
+    return runtime::send<Size>(window, sel::aspectRatio());
+}
 // Index into Platform::screens() of the screen holding most of the window,
 // or -1 when it is on none.
-inline int screenIndex(Object* window) { return runtime::send<int>(window, sel::screen()); }
+inline int screenIndex(Object* window) {
+    return runtime::send<int>(window, sel::screen());
+}
 inline unsigned styleMask(Object* window) {
     return runtime::send<unsigned>(window, sel::styleMask());
 }
@@ -91,28 +101,38 @@ inline Rect contentViewFrame(Object* window) {
 
 // --- Kind -----------------------------------------------------------------
 
-inline bool isSheet(Object* window) { return runtime::send<bool>(window, sel::isSheet()); }
+inline bool isSheet(Object* window) {
+    return runtime::send<bool>(window, sel::isSheet());
+}
 inline Object* parentWindow(Object* window) {
     return runtime::send<Object*>(window, sel::parentWindow());
 }
 inline std::vector<Object*> childWindows(Object* window) {
     return runtime::send<std::vector<Object*>>(window, sel::childWindows());
 }
-inline bool isVisible(Object* window) { return runtime::send<bool>(window, sel::isVisible()); }
+inline bool isVisible(Object* window) {
+    return runtime::send<bool>(window, sel::isVisible());
+}
 inline bool showsResizeIndicator(Object* window) {
     return runtime::send<bool>(window, sel::showsResizeIndicator());
 }
 inline Object* standardWindowButton(Object* window, int kind) {
     return runtime::send<Object*>(window, sel::standardWindowButton(), kind);
 }
-inline bool isEnabled(Object* control) { return runtime::send<bool>(control, sel::isEnabled()); }
-inline long windowNumber(Object* window) { return runtime::send<long>(window, sel::windowNumber()); }
+inline bool isEnabled(Object* control) {
+    return runtime::send<bool>(control, sel::isEnabled());
+}
+inline long windowNumber(Object* window) {
+    return runtime::send<long>(window, sel::windowNumber());
+}
 // The optional private full-screen test: false where the host lacks it.
 inline bool inFullScreen(Object* window) {
     return runtime::respondsToSelector(window, sel::inFullScreen()) &&
            runtime::send<bool>(window, sel::inFullScreen());
 }
-inline Object* delegate(Object* window) { return runtime::send<Object*>(window, sel::delegate()); }
+inline Object* delegate(Object* window) {
+    return runtime::send<Object*>(window, sel::delegate());
+}
 
 // --- Applying frames --------------------------------------------------------
 

@@ -14,11 +14,11 @@ class ClassTable {
         return *table;
     }
 
-    Class* find(std::string_view name) const {
+    [[nodiscard]] Class* find(std::string_view name) const {
         auto found = byName_.find(name);
         return found == byName_.end() ? nullptr : found->second;
     }
-    bool nameTaken(std::string_view name) const {
+    [[nodiscard]] bool nameTaken(std::string_view name) const {
         return byName_.contains(name) || pending_.contains(name);
     }
     Class* allocate(Class* superclass, std::string_view name) {
@@ -58,7 +58,7 @@ class ClassTable {
         byName_.emplace(cls->name(), cls);
         order_.push_back(cls);
     }
-    const std::vector<Class*>& order() const { return order_; }
+    [[nodiscard]] const std::vector<Class*>& order() const { return order_; }
 
   private:
     std::map<std::string, Class*, std::less<>> byName_;
@@ -70,7 +70,9 @@ class ClassTable {
 Class::Class(std::string_view name, Class* superclass, bool isMetaclass)
     : Object(nullptr), name_(name), superclass_(superclass), isMetaclass_(isMetaclass) {}
 
-void Class::setIsaForPair(Class* meta) { setIsa(meta); }
+void Class::setIsaForPair(Class* meta) {
+    setIsa(meta);
+}
 
 Method* Class::ownMethod(Selector selector) const {
     auto found = methodIndex_.find(selector);
@@ -96,7 +98,8 @@ Class* allocateClassPair(Class* superclass, std::string_view name) {
 bool addIvar(Class* cls, std::string_view name, std::size_t size, std::size_t alignment,
              std::string_view types) {
     if (cls == nullptr || cls->isRegistered() || cls->isMetaclass() || name.empty() ||
-        alignment == 0 || (alignment & (alignment - 1)) != 0 || alignment > alignof(std::max_align_t)) {
+        alignment == 0 || (alignment & (alignment - 1)) != 0 ||
+        alignment > alignof(std::max_align_t)) {
         return false;
     }
     for (const Class* c = cls; c != nullptr; c = c->superclass()) {

@@ -48,8 +48,8 @@ class Class : public Object {
     friend class ClassTable;
     void setIsaForPair(Class* meta);
     friend bool addMethod(Class* cls, Selector selector, Imp imp, std::string_view types);
-    friend bool addIvar(Class* cls, std::string_view name, std::size_t size,
-                        std::size_t alignment, std::string_view types);
+    friend bool addIvar(Class* cls, std::string_view name, std::size_t size, std::size_t alignment,
+                        std::string_view types);
     friend const Method* lookupMethodCached(Class* cls, Selector selector);
     friend void forgetSelector(Class* cls, Selector selector);
     friend Class* allocateClassPair(Class* superclass, std::string_view name);

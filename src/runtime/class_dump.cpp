@@ -8,8 +8,12 @@
 
 using vantro::runtime::Class;
 
-extern "C" bool isLeopard() { return false; }
-extern "C" bool isSnowLeopard() { return false; }
+extern "C" bool isLeopard() {
+    return false;
+}
+extern "C" bool isSnowLeopard() {
+    return false;
+}
 
 extern "C" void dumpClass(const char* className) {
     if (className == nullptr) {
@@ -20,7 +24,8 @@ extern "C" void dumpClass(const char* className) {
         return;
     }
     std::string text = "@interface " + cls->name() + " : " +
-                       (cls->superclass() != nullptr ? cls->superclass()->name() : "(null)") + "\n{";
+                       (cls->superclass() != nullptr ? cls->superclass()->name() : "(null)") +
+                       "\n{";
     for (const auto& ivar : cls->ownIvars()) {
         char offset[32];
         std::snprintf(offset, sizeof offset, "%zu", ivar.offset);
@@ -38,9 +43,10 @@ extern "C" void dumpClass(const char* className) {
 
 extern "C" void dumpClasses() {
     const auto classes = vantro::runtime::registeredClasses();
-    for (auto cls = classes.rbegin(); cls != classes.rend(); ++cls) {
-        if ((*cls)->owner() == vantro::runtime::kDumpedClassOwner) {
-            vantro::runtime::systemLog((*cls)->name());
+    for (std::size_t i = classes.size(); i-- > 0;) {
+        const Class* cls = classes[i];
+        if (cls->owner() == vantro::runtime::kDumpedClassOwner) {
+            vantro::runtime::systemLog(cls->name());
         }
     }
 }

@@ -37,8 +37,7 @@ const MethodCache::Entry* fillCacheForSend(Object* receiver, Selector selector);
 
 // Stops the process: a send's types differ from the method's.
 [[noreturn]] void reportSignatureMismatch(const Object* receiver, Selector selector,
-                                          const std::string& callSite,
-                                          const std::string& method);
+                                          const std::string& callSite, const std::string& method);
 
 namespace detail {
 
@@ -57,8 +56,7 @@ template <typename R> R zeroValue() {
 
 } // namespace detail
 
-template <typename R, typename... Args>
-R send(Object* receiver, Selector selector, Args... args) {
+template <typename R, typename... Args> R send(Object* receiver, Selector selector, Args... args) {
     if (receiver == nullptr) {
         return detail::zeroValue<R>();
     }
@@ -94,13 +92,11 @@ template <typename R, typename... Args> Imp impOf(R (*function)(Object*, Selecto
 
 template <typename R, typename... Args>
 bool addMethod(Class* cls, std::string_view name, R (*function)(Object*, Selector, Args...)) {
-    return addMethod(cls, Selector::named(name), impOf(function),
-                     methodTypeEncoding<R, Args...>());
+    return addMethod(cls, Selector::named(name), impOf(function), methodTypeEncoding<R, Args...>());
 }
 
 template <typename R, typename... Args>
-bool addClassMethod(Class* cls, std::string_view name,
-                    R (*function)(Object*, Selector, Args...)) {
+bool addClassMethod(Class* cls, std::string_view name, R (*function)(Object*, Selector, Args...)) {
     return cls != nullptr && addMethod(cls->metaclass(), Selector::named(name), impOf(function),
                                        methodTypeEncoding<R, Args...>());
 }

@@ -7,12 +7,18 @@ namespace vantro::runtime {
 
 namespace {
 
-Class* instanceClass(Object* self, Selector /*cmd*/) { return self->isa(); }
+Class* instanceClass(Object* self, Selector /*cmd*/) {
+    return self->isa();
+}
 
 // A class object answers itself, as the platform's runtime does.
-Class* classObjectClass(Object* self, Selector /*cmd*/) { return static_cast<Class*>(self); }
+Class* classObjectClass(Object* self, Selector /*cmd*/) {
+    return static_cast<Class*>(self);
+}
 
-std::string_view className(Object* self, Selector /*cmd*/) { return self->isa()->name(); }
+std::string_view className(Object* self, Selector /*cmd*/) {
+    return self->isa()->name();
+}
 
 std::string description(Object* self, Selector /*cmd*/) {
     if (self->isa()->isMetaclass()) {
@@ -27,9 +33,13 @@ bool respondsTo(Object* self, Selector /*cmd*/, Selector selector) {
     return respondsToSelector(self, selector);
 }
 
-bool kindOfClass(Object* self, Selector /*cmd*/, Class* cls) { return isKindOfClass(self, cls); }
+bool kindOfClass(Object* self, Selector /*cmd*/, Class* cls) {
+    return isKindOfClass(self, cls);
+}
 
-bool memberOfClass(Object* self, Selector /*cmd*/, Class* cls) { return self->isa() == cls; }
+bool memberOfClass(Object* self, Selector /*cmd*/, Class* cls) {
+    return self->isa() == cls;
+}
 
 } // namespace
 

@@ -11,7 +11,9 @@ namespace {
 
 enum class Side { instance, classSide };
 
-char sideMark(Side side) { return side == Side::instance ? '-' : '+'; }
+char sideMark(Side side) {
+    return side == Side::instance ? '-' : '+';
+}
 
 Method* lookup(Side side, const Class* cls, Selector selector) {
     return side == Side::instance ? instanceMethod(cls, selector) : classMethod(cls, selector);
@@ -40,11 +42,13 @@ bool offerMethod(Side side, std::string_view name, Class* provider, Class* targe
 
 Imp swizzle(Side side, std::string_view name, Class* cls) {
     const Selector original = Selector::named(name);
-    const std::string replacementName = std::string(SwizzleKit::kReplacementPrefix) + std::string(name);
+    const std::string replacementName =
+        std::string(SwizzleKit::kReplacementPrefix) + std::string(name);
     const Selector replacement = Selector::named(replacementName);
 
     Method* originalMethod = lookup(side, cls, original);
-    Method* replacementMethod = originalMethod != nullptr ? lookup(side, cls, replacement) : nullptr;
+    Method* replacementMethod =
+        originalMethod != nullptr ? lookup(side, cls, replacement) : nullptr;
     if (originalMethod != nullptr && replacementMethod == nullptr) {
         Class* fallback =
             classNamed(cls->name() + std::string(SwizzleKit::kFallbackProviderSuffix));
@@ -87,8 +91,8 @@ void addOwnMethods(Side side, Class* target, const Class* provider) {
     for (const auto& method : methods) {
         names.emplace_back(method->selector().name());
     }
-    for (auto name = names.rbegin(); name != names.rend(); ++name) {
-        offerMethod(side, *name, const_cast<Class*>(provider), target);
+    for (std::size_t i = names.size(); i-- > 0;) {
+        offerMethod(side, names[i], const_cast<Class*>(provider), target);
     }
 }
 

@@ -68,6 +68,8 @@ void TraceLog::logWithOptions(const char* options, const char* /*file*/, const c
                     lineNumber, message.data());
 }
 
-void TraceLog::setHostDefaults(HostDefaultsSwitch lookup) { hostDefaults() = std::move(lookup); }
+void TraceLog::setHostDefaults(HostDefaultsSwitch lookup) {
+    hostDefaults() = std::move(lookup);
+}
 
 } // namespace vantro::runtime

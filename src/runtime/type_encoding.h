@@ -89,7 +89,8 @@ template <> struct TypeEncoding<std::string> {
 
 // Any runtime object, whatever its C++ type.
 template <typename T>
-struct TypeEncoding<T*, std::enable_if_t<std::is_base_of_v<Object, T> && !std::is_same_v<T, Class>>> {
+struct TypeEncoding<T*,
+                    std::enable_if_t<std::is_base_of_v<Object, T> && !std::is_same_v<T, Class>>> {
     static std::string value() { return "@"; }
 };
 

@@ -12,8 +12,8 @@ namespace vantro::testing {
 class LogCapture {
   public:
     LogCapture() {
-        previous_ = runtime::setSystemLogSink(
-            [this](std::string_view line) { lines_.emplace_back(line); });
+        previous_ =
+            runtime::setSystemLogSink([this](std::string_view line) { lines_.emplace_back(line); });
     }
     ~LogCapture() { runtime::setSystemLogSink(std::move(previous_)); }
     LogCapture(const LogCapture&) = delete;

@@ -10,13 +10,13 @@ void FakeClock::performAfterDelay(const void* target, runtime::Selector selector
                                   std::function<void()> action) {
     // A negative or NaN delay runs at the next turn, as the main loop would.
     const double safeDelay = std::isfinite(delay) && delay > 0 ? delay : 0;
-    performs_.push_back(Perform{now_ + safeDelay, nextOrder_++, target, selector, std::move(action)});
+    performs_.push_back(
+        Perform{now_ + safeDelay, nextOrder_++, target, selector, std::move(action)});
 }
 
 void FakeClock::cancelPerforms(const void* target, runtime::Selector selector) {
-    std::erase_if(performs_, [&](const Perform& p) {
-        return p.target == target && p.selector == selector;
-    });
+    std::erase_if(performs_,
+                  [&](const Perform& p) { return p.target == target && p.selector == selector; });
 }
 
 std::uint64_t FakeClock::animate(double duration, std::function<void(double)> step,

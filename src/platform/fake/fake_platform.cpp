@@ -6,7 +6,9 @@ namespace vantro::platform::fake {
 
 FakePlatform::FakePlatform() : previous_(setCurrentPlatform(this)) {}
 
-FakePlatform::~FakePlatform() { setCurrentPlatform(previous_); }
+FakePlatform::~FakePlatform() {
+    setCurrentPlatform(previous_);
+}
 
 void FakePlatform::holdModifiers(ModifierFlags flags) {
     Event held;
@@ -43,7 +45,9 @@ AnimationId FakePlatform::animate(double duration, std::function<void(double)> s
     return clock.animate(duration, std::move(step), std::move(done));
 }
 
-void FakePlatform::cancelAnimation(AnimationId id) { clock.cancelAnimation(id); }
+void FakePlatform::cancelAnimation(AnimationId id) {
+    clock.cancelAnimation(id);
+}
 
 std::unique_ptr<FeedbackSurface> FakePlatform::createFeedbackSurface(FeedbackKind kind) {
     auto surface = std::make_unique<FakeFeedbackSurface>(*this, kind);
@@ -62,11 +66,15 @@ bool FakePlatform::fileExistsAtPath(std::string_view path) const {
     return existingPaths.contains(path);
 }
 
-void FakePlatform::forgetSurface(FakeFeedbackSurface* surface) { std::erase(surfaces, surface); }
+void FakePlatform::forgetSurface(FakeFeedbackSurface* surface) {
+    std::erase(surfaces, surface);
+}
 
 FakeFeedbackSurface::FakeFeedbackSurface(FakePlatform& platform, FeedbackKind kind)
     : platform_(platform), kind_(kind) {}
 
-FakeFeedbackSurface::~FakeFeedbackSurface() { platform_.forgetSurface(this); }
+FakeFeedbackSurface::~FakeFeedbackSurface() {
+    platform_.forgetSurface(this);
+}
 
 } // namespace vantro::platform::fake

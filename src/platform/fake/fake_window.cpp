@@ -17,7 +17,9 @@ namespace {
 // Host methods are only ever installed on classes whose instances are
 // FakeWindows, but a test may create a bare instance of the class: such an
 // object answers zero values instead of being misread.
-FakeWindow* asWindow(Object* self) { return dynamic_cast<FakeWindow*>(self); }
+FakeWindow* asWindow(Object* self) {
+    return dynamic_cast<FakeWindow*>(self);
+}
 
 void record(FakeWindow& window, Selector selector, bool animate = false) {
     window.actions.push_back(HostAction{std::string(selector.name()), window.frame, animate});
@@ -101,8 +103,7 @@ void setFrameDisplay(Object* self, Selector cmd, Rect rect, bool /*display*/) {
         record(*w, cmd);
     }
 }
-void setFrameDisplayAnimate(Object* self, Selector cmd, Rect rect, bool /*display*/,
-                            bool animate) {
+void setFrameDisplayAnimate(Object* self, Selector cmd, Rect rect, bool /*display*/, bool animate) {
     if (FakeWindow* w = asWindow(self)) {
         w->frame = rect;
         record(*w, cmd, animate);
@@ -262,8 +263,9 @@ FakeWindow::FakeWindow(FakePlatform& owner, std::string_view className)
     : Object(windowClass(className)), platform(owner), number(owner.nextWindowNumber()) {}
 
 std::size_t FakeWindow::countOf(std::string_view selector) const {
-    return static_cast<std::size_t>(std::count_if(
-        actions.begin(), actions.end(), [&](const HostAction& a) { return a.selector == selector; }));
+    return static_cast<std::size_t>(
+        std::count_if(actions.begin(), actions.end(),
+                      [&](const HostAction& a) { return a.selector == selector; }));
 }
 
 } // namespace vantro::platform::fake

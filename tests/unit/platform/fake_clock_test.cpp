@@ -12,7 +12,8 @@ TEST(FakeClock, RunsDelayedCallsInDueOrderOnlyWhenAdvanced) {
     std::vector<std::string> ran;
     const int target = 0;
     clock.performAfterDelay(&target, Selector::named("late"), 0.65, [&] { ran.push_back("late"); });
-    clock.performAfterDelay(&target, Selector::named("early"), 0.1, [&] { ran.push_back("early"); });
+    clock.performAfterDelay(&target, Selector::named("early"), 0.1,
+                            [&] { ran.push_back("early"); });
     clock.performAfterDelay(&target, Selector::named("tie"), 0.1, [&] { ran.push_back("tie"); });
     EXPECT_TRUE(ran.empty());
     clock.advance(0.099);
@@ -71,7 +72,8 @@ TEST(FakeClock, AnimationStepsForwardAndFinishesOnce) {
     FakeClock clock;
     std::vector<double> progress;
     int done = 0;
-    clock.animate(0.35, [&](double p) { progress.push_back(p); }, [&] { ++done; });
+    clock.animate(
+        0.35, [&](double p) { progress.push_back(p); }, [&] { ++done; });
     clock.advance(0.2);
     EXPECT_EQ(done, 0);
     clock.advance(1);

@@ -98,7 +98,8 @@ TEST(FakePlatform, TrackingAnswersOnlyMaskedEventsAndEnds) {
     up.type = EventType::leftMouseUp;
     up.locationOnScreen = {30, 40};
     platform.trackingEvents = {dragged, key, up};
-    const EventMask mask = eventMaskFor(EventType::leftMouseUp) | eventMaskFor(EventType::leftMouseDragged);
+    const EventMask mask =
+        eventMaskFor(EventType::leftMouseUp) | eventMaskFor(EventType::leftMouseDragged);
     EXPECT_EQ(platform.nextEventMatchingMask(mask)->type, EventType::leftMouseDragged);
     EXPECT_EQ(platform.nextEventMatchingMask(mask)->type, EventType::leftMouseUp);
     EXPECT_EQ(platform.mouseLocation(), Point(30, 40));

@@ -18,10 +18,9 @@ TEST(ScreenLookup, PicksTheScreenHoldingMostOfTheWindow) {
         int expected;
     };
     const Case cases[] = {
-        {Rect(100, 100, 640, 480), 0},
-        {Rect(1500, 100, 640, 480), 1},
-        {Rect(1200, 100, 640, 480), 1},  // 240 px on the main screen, 400 on the other
-        {Rect(1120, 100, 640, 480), 0},  // exactly half on each: the first wins
+        {Rect(100, 100, 640, 480), 0},    {Rect(1500, 100, 640, 480), 1},
+        {Rect(1200, 100, 640, 480), 1},   // 240 px on the main screen, 400 on the other
+        {Rect(1120, 100, 640, 480), 0},   // exactly half on each: the first wins
         {Rect(3000, 3000, 640, 480), -1}, // on no screen
         {Rect(100, 100, 0, 0), -1},       // no area
         {Rect(nan, 100, 640, 480), -1},
@@ -39,8 +38,7 @@ TEST(Geometry, SinglePrecisionFloorRoundsThroughFloat) {
         double expected;
     };
     const Case cases[] = {
-        {439.5, 439},
-        {-0.5, -1},
+        {439.5, 439},           {-0.5, -1},
         {16777217.0, 16777216}, // not representable as a float: rounds to even, then floors
         {0.99999999999, 1},     // the nearest float is 1.0
         {1e300, 1e300},         // beyond float range: floored in double instead

@@ -10,8 +10,12 @@ namespace {
 
 using testing::uniqueName;
 
-int answerOne(Object*, Selector) { return 1; }
-int answerTwo(Object*, Selector) { return 2; }
+int answerOne(Object*, Selector) {
+    return 1;
+}
+int answerTwo(Object*, Selector) {
+    return 2;
+}
 
 TEST(ClassTable, NamesAreUniqueAmongRegisteredAndPendingClasses) {
     const std::string name = uniqueName("Pending");
@@ -58,10 +62,10 @@ TEST(Ivars, LaidOutWithAlignmentAfterTheSuperclass) {
     Class* base = allocateClassPair(rootClass(), uniqueName("IvarBase"));
     ASSERT_TRUE(addIvar(base, "flag", 1, 1, "c"));
     ASSERT_TRUE(addIvar(base, "width", 8, 8, "d"));
-    EXPECT_FALSE(addIvar(base, "flag", 4, 4, "i"));   // name taken
-    EXPECT_FALSE(addIvar(base, "odd", 4, 3, "i"));    // alignment not a power of two
+    EXPECT_FALSE(addIvar(base, "flag", 4, 4, "i")); // name taken
+    EXPECT_FALSE(addIvar(base, "odd", 4, 3, "i"));  // alignment not a power of two
     registerClassPair(base);
-    EXPECT_FALSE(addIvar(base, "late", 4, 4, "i"));   // class already registered
+    EXPECT_FALSE(addIvar(base, "late", 4, 4, "i")); // class already registered
 
     Class* derived = allocateClassPair(base, uniqueName("IvarDerived"));
     EXPECT_FALSE(addIvar(derived, "width", 8, 8, "d")); // hides an inherited one
@@ -95,9 +99,18 @@ TEST(EncodingSize, MatchesTheNaturalLayout) {
         std::size_t alignment;
     };
     const Case cases[] = {
-        {"c", 1, 1},          {"s", 2, 2},           {"i", 4, 4},      {"d", 8, 8},
-        {"@", 8, 8},          {"^v", 8, 8},          {"r^d", 8, 8},    {"[4i]", 16, 4},
-        {"{Rect=dddd}", 32, 8}, {"{Mixed=cdi}", 24, 8}, {"{Pair=ci}", 8, 4}, {"[2{Pair=ci}]", 16, 4},
+        {"c", 1, 1},
+        {"s", 2, 2},
+        {"i", 4, 4},
+        {"d", 8, 8},
+        {"@", 8, 8},
+        {"^v", 8, 8},
+        {"r^d", 8, 8},
+        {"[4i]", 16, 4},
+        {"{Rect=dddd}", 32, 8},
+        {"{Mixed=cdi}", 24, 8},
+        {"{Pair=ci}", 8, 4},
+        {"[2{Pair=ci}]", 16, 4},
     };
     for (const Case& c : cases) {
         const auto layout = sizeAndAlignmentOfEncoding(c.types);

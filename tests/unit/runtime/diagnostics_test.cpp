@@ -12,7 +12,9 @@ namespace {
 using testing::LogCapture;
 using testing::uniqueName;
 
-int helper(Object*, Selector) { return 0; }
+int helper(Object*, Selector) {
+    return 0;
+}
 
 TEST(TraceLog, WritesOnlyWhileTheSwitchIsOn) {
     bool on = false;
@@ -35,10 +37,14 @@ TEST(TraceLog, SwitchListReadsLikeTheEnvironmentVariable) {
         bool on;
     };
     const Case cases[] = {
-        {"", "VTZoom", false},           {"VTZoom", "VTZoom", true},
-        {"VTResize,VTZoom", "VTZoom", true}, {"VTZoomer", "VTZoom", false},
-        {"VTZoom=0", "VTZoom", false},   {"VTZoom,VTZoom=no", "VTZoom", false},
-        {"all", "VTZoom", true},         {"all,VTZoom=0", "VTZoom", false},
+        {"", "VTZoom", false},
+        {"VTZoom", "VTZoom", true},
+        {"VTResize,VTZoom", "VTZoom", true},
+        {"VTZoomer", "VTZoom", false},
+        {"VTZoom=0", "VTZoom", false},
+        {"VTZoom,VTZoom=no", "VTZoom", false},
+        {"all", "VTZoom", true},
+        {"all,VTZoom=0", "VTZoom", false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(traceSwitchIsOn(c.list, c.name), c.on) << c.list;
@@ -56,8 +62,9 @@ TEST(ClassDump, WritesTheInterfaceAsOneEntry) {
     dumpClass(cls->name().c_str());
     ASSERT_EQ(log.lines().size(), 1U);
     const std::string& n = cls->name();
-    EXPECT_EQ(log.lines()[0], "@interface " + n + " : Object\n{    i count; //0\n    d width; //8\n}" +
-                                  "+[" + n + " sharedInstance]\n-[" + n + " vantroHelper]\n");
+    EXPECT_EQ(log.lines()[0], "@interface " + n +
+                                  " : Object\n{    i count; //0\n    d width; //8\n}" + "+[" + n +
+                                  " sharedInstance]\n-[" + n + " vantroHelper]\n");
 }
 
 TEST(ClassDump, EmptyClassStillHasBracesAndUnknownNamesWriteNothing) {

@@ -10,11 +10,21 @@ namespace {
 using testing::LogCapture;
 using testing::uniqueName;
 
-int answerOne(Object*, Selector) { return 1; }
-int answerTwo(Object*, Selector) { return 2; }
-int answerThree(Object*, Selector) { return 3; }
-double half(Object*, Selector, double value) { return value / 2; }
-int classAnswer(Object*, Selector) { return 40; }
+int answerOne(Object*, Selector) {
+    return 1;
+}
+int answerTwo(Object*, Selector) {
+    return 2;
+}
+int answerThree(Object*, Selector) {
+    return 3;
+}
+double half(Object*, Selector, double value) {
+    return value / 2;
+}
+int classAnswer(Object*, Selector) {
+    return 40;
+}
 
 struct Hierarchy {
     Class* base = defineClass(uniqueName("Base"), nullptr);
@@ -90,8 +100,8 @@ TEST(MessageSend, RootMethodsDescribeTheObject) {
     EXPECT_EQ(send<std::string_view>(object, Selector::named("className")), h.derived->name());
     EXPECT_TRUE(send<bool>(object, Selector::named("isKindOfClass:"), h.base));
     EXPECT_FALSE(send<bool>(object, Selector::named("isMemberOfClass:"), h.base));
-    EXPECT_TRUE(send<bool>(object, Selector::named("respondsToSelector:"),
-                           Selector::named("description")));
+    EXPECT_TRUE(
+        send<bool>(object, Selector::named("respondsToSelector:"), Selector::named("description")));
     const auto description = send<std::string>(object, Selector::named("description"));
     EXPECT_EQ(description.rfind("<" + h.derived->name() + ": 0x", 0), 0U) << description;
 }

@@ -11,12 +11,24 @@ namespace {
 using testing::LogCapture;
 using testing::uniqueName;
 
-std::string hostZoom(Object*, Selector, int) { return "host"; }
-std::string pluginZoom(Object*, Selector, int) { return "plugin"; }
-std::string hostName(Object*, Selector) { return "host name"; }
-std::string pluginName(Object*, Selector) { return "plugin name"; }
-int pluginHelper(Object*, Selector) { return 7; }
-int classHelper(Object*, Selector) { return 8; }
+std::string hostZoom(Object*, Selector, int) {
+    return "host";
+}
+std::string pluginZoom(Object*, Selector, int) {
+    return "plugin";
+}
+std::string hostName(Object*, Selector) {
+    return "host name";
+}
+std::string pluginName(Object*, Selector) {
+    return "plugin name";
+}
+int pluginHelper(Object*, Selector) {
+    return 7;
+}
+int classHelper(Object*, Selector) {
+    return 8;
+}
 
 // A host class hierarchy and a provider, as the plug-in entry meets them.
 struct Fixture {
@@ -114,8 +126,8 @@ TEST(SwizzleKit, ReplaceFunctionLogsEachMissingMethod) {
         ASSERT_EQ(log.lines().size(), 2U);
         EXPECT_EQ(log.lines()[0],
                   "SWIZZLE Error - Can't find existing method for -[" + f.host->name() + " gone:]");
-        EXPECT_EQ(log.lines()[1],
-                  "SWIZZLE Error - Can't find new method for -[" + f.provider->name() + " alsoGone:]");
+        EXPECT_EQ(log.lines()[1], "SWIZZLE Error - Can't find new method for -[" +
+                                      f.provider->name() + " alsoGone:]");
     }
     {
         LogCapture log;
@@ -127,8 +139,8 @@ TEST(SwizzleKit, ReplaceFunctionLogsEachMissingMethod) {
                   "SWIZZLE Error - Can't find existing method for +[" + f.host->name() + " gone]");
     }
     LogCapture log;
-    EXPECT_EQ(VT_replaceInstanceMethod(Selector::named("zoom:"), f.host,
-                                       Selector::named("VTzoom:"), f.provider),
+    EXPECT_EQ(VT_replaceInstanceMethod(Selector::named("zoom:"), f.host, Selector::named("VTzoom:"),
+                                       f.provider),
               impOf(&hostZoom));
     EXPECT_TRUE(log.lines().empty());
     auto window = createInstance(f.host);
