@@ -71,7 +71,11 @@ class PlistValue {
         NumberKind kind;
         std::int64_t integer; // boolean and integer kinds
         double real;          // real kind
-        friend bool operator==(const Number&, const Number&) = default;
+        // NaN equals NaN here: a stored NaN reads back as the same value.
+        friend bool operator==(const Number& a, const Number& b) {
+            return a.kind == b.kind && a.integer == b.integer &&
+                   (a.real == b.real || (a.real != a.real && b.real != b.real));
+        }
     };
     explicit PlistValue(Number number) : value_(number) {}
     explicit PlistValue(std::string text) : value_(std::move(text)) {}

@@ -1,0 +1,112 @@
+#include "settings/catalogue.h"
+
+#include <gtest/gtest.h>
+
+namespace vantro::settings {
+namespace {
+
+PlistValue ints(std::initializer_list<std::int64_t> values) {
+    Array items;
+    for (auto v : values) {
+        items.push_back(PlistValue::integer(v));
+    }
+    return PlistValue::array(std::move(items));
+}
+
+TEST(Catalogue, DefaultsAreTheRegisteredKeysExactly) {
+    const Dictionary defaults = defaultSettings();
+    EXPECT_EQ(defaults.size(), 18U);
+    std::size_t withDefault = 0;
+    for (const KeyInfo& info : knownKeys()) {
+        EXPECT_EQ(defaults.contains(info.key), info.hasDefault) << info.key;
+        if (info.hasDefault) {
+            ++withDefault;
+            EXPECT_TRUE(valueHasShape(defaults.at(std::string(info.key)), info.shape)) << info.key;
+        }
+    }
+    EXPECT_EQ(withDefault, 18U);
+    EXPECT_NE(findKey("VantroResolutionWSXGA+"), nullptr);
+    EXPECT_EQ(findKey("VantroStandardZoom"), nullptr); // a menu name, not a setting
+    EXPECT_EQ(readFeatureSetting(&defaults.at("VantroKeepCentered")).code, 2);
+}
+
+TEST(Catalogue, FeatureSettingReaderToleratesAnyShape) {
+    struct Case {
+        const char* what;
+        std::optional<PlistValue> value;
+        bool enabled;
+        std::int64_t code;
+    };
+    const Case cases[] = {
+        {"nothing", std::nullopt, false, 0},
+        {"usual", PlistValue::array({PlistValue::boolean(true), PlistValue::integer(3)}), true, 3},
+        {"last element is the code", ints({1, 0, 7}), true, 7},
+        {"one element is flag and code", ints({2}), true, 2},
+        {"empty array", PlistValue::array({}), false, 0},
+        {"a number", PlistValue::integer(1), false, 0},
+        {"a string", PlistValue::string("[true, 1]"), false, 0},
+        {"a dictionary", PlistValue::dictionary({{"0", PlistValue::integer(1)}}), false, 0},
+        {"nested arrays", PlistValue::array({ints({1}), ints({1})}), false, 0},
+        {"huge and negative", ints({-5, 1LL << 62}), true, 1LL << 62},
+        {"strings inside", PlistValue::array({PlistValue::string("yes"), PlistValue::string("2")}),
+         true, 2},
+        {"non-numeric strings",
+         PlistValue::array({PlistValue::string("on"), PlistValue::string("x")}), false, 0},
+        {"real code", PlistValue::array({PlistValue::real(0.2), PlistValue::real(1.9)}), true, 1},
+    };
+    for (const Case& c : cases) {
+        const FeatureSetting read = readFeatureSetting(c.value ? &*c.value : nullptr);
+        EXPECT_EQ(read.enabled, c.enabled) << c.what;
+        EXPECT_EQ(read.code, c.code) << c.what;
+    }
+}
+
+TEST(Catalogue, DisplayAndListReaders) {
+    EXPECT_EQ(readDisplaySetting(nullptr).mode, -1);
+    const PlistValue one = ints({1});
+    EXPECT_TRUE(readDisplaySetting(&one).enabled);
+    EXPECT_EQ(readDisplaySetting(&one).mode, -1); // no mode stored: no mode at all
+    const PlistValue three = ints({1, 0, 2});
+    EXPECT_EQ(readDisplaySetting(&three).mode, 0);
+
+    const PlistValue list =
+        PlistValue::array({PlistValue::string("org.gnome.Nautilus"), PlistValue::integer(3)});
+    EXPECT_TRUE(stringListContains(&list, "org.gnome.Nautilus"));
+    EXPECT_FALSE(stringListContains(&list, "org.gnome.nautilus")); // case-sensitive
+    EXPECT_FALSE(stringListContains(&list, "3"));
+    const PlistValue notAList = PlistValue::string("org.gnome.Nautilus");
+    EXPECT_FALSE(stringListContains(&notAList, "org.gnome.Nautilus"));
+    EXPECT_FALSE(stringListContains(nullptr, ""));
+}
+
+TEST(Catalogue, ShapesAToolMayWrite) {
+    struct Case {
+        Shape shape;
+        PlistValue value;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {Shape::boolean, PlistValue::boolean(false), true},
+        {Shape::boolean, PlistValue::integer(1), true},
+        {Shape::boolean, PlistValue::integer(2), false},
+        {Shape::boolean, PlistValue::string("true"), false},
+        {Shape::integer, PlistValue::integer(1), true},
+        {Shape::integer, PlistValue::real(1), false},
+        {Shape::stringList, PlistValue::array({}), true},
+        {Shape::stringList, PlistValue::array({PlistValue::integer(1)}), false},
+        {Shape::featureSetting,
+         PlistValue::array({PlistValue::boolean(true), PlistValue::integer(-1)}), true},
+        {Shape::featureSetting, ints({1, 3}), true},
+        {Shape::featureSetting, ints({1}), false},
+        {Shape::featureSetting, ints({1, 2, 3}), false},
+        {Shape::displaySetting, PlistValue::array({PlistValue::boolean(true), PlistValue::real(2)}),
+         false},
+        {Shape::layoutChoice, PlistValue::dictionary({}), false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(valueHasShape(c.value, c.shape), c.accepted) << shapeName(c.shape);
+    }
+}
+
+} // namespace
+} // namespace vantro::settings

@@ -1,0 +1,83 @@
+#include "settings/plist_text.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace vantro::settings {
+namespace {
+
+TEST(PlistText, RoundTripsEveryShape) {
+    const PlistValue values[] = {
+        PlistValue::boolean(true),
+        PlistValue::integer(-3),
+        PlistValue::integer(9007199254740993LL),
+        PlistValue::real(1.5),
+        PlistValue::real(2.0),
+        PlistValue::real(0.1),
+        PlistValue::real(-1e-300),
+        PlistValue::string("quote \" backslash \\ tab \t newline \n ctrl \x01 ü"),
+        PlistValue::array({}),
+        PlistValue::array({PlistValue::boolean(true), PlistValue::integer(1)}),
+        PlistValue::dictionary({{"width", PlistValue::integer(4)},
+                                {"nested", PlistValue::array({PlistValue::dictionary({})})}}),
+    };
+    for (const PlistValue& value : values) {
+        const std::string text = toText(value);
+        const TextParseResult parsed = parseText(text);
+        ASSERT_TRUE(parsed.value.has_value()) << text << ": " << parsed.error;
+        EXPECT_EQ(*parsed.value, value) << text;
+    }
+    EXPECT_EQ(toText(PlistValue::real(2.0)), "2.0");
+    EXPECT_EQ(toText(PlistValue::array({PlistValue::boolean(true), PlistValue::integer(1)})),
+              "[true, 1]");
+}
+
+TEST(PlistText, ReadsTheDocumentedForms) {
+    struct Case {
+        const char* text;
+        PlistValue expected;
+    };
+    const Case cases[] = {
+        {" [ true ,1 ] ", PlistValue::array({PlistValue::boolean(true), PlistValue::integer(1)})},
+        {"-1", PlistValue::integer(-1)},
+        {"+4", PlistValue::integer(4)},
+        {"2e3", PlistValue::real(2000)},
+        {"-inf", PlistValue::real(-INFINITY)},
+        {R"("\u00e9")", PlistValue::string("\xc3\xa9")},
+        {R"({"a": 1, "a": 2})", PlistValue::dictionary({{"a", PlistValue::integer(2)}})},
+    };
+    for (const Case& c : cases) {
+        const TextParseResult parsed = parseText(c.text);
+        ASSERT_TRUE(parsed.value.has_value()) << c.text << ": " << parsed.error;
+        EXPECT_EQ(*parsed.value, c.expected) << c.text;
+    }
+}
+
+TEST(PlistText, RefusesMalformedTextWithAPosition) {
+    struct Case {
+        const char* text;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"", "missing value at offset 0"},
+        {"tru", "expected a value at offset 0"},
+        {"[1, 2", "expected ',' or ']' at offset 5"},
+        {"[1 2]", "expected ',' or ']' at offset 3"},
+        {R"({1: 2})", "expected a quoted key at offset 1"},
+        {R"("open)", "unterminated string"},
+        {"1 2", "unexpected text after the value at offset 2"},
+        {"99999999999999999999", "integer out of range"},
+        {"1.2.3", "malformed number"},
+        {R"("\q")", "unknown escape"},
+    };
+    for (const Case& c : cases) {
+        const TextParseResult parsed = parseText(c.text);
+        EXPECT_FALSE(parsed.value.has_value()) << c.text;
+        EXPECT_NE(parsed.error.find(c.error), std::string::npos)
+            << c.text << " -> " << parsed.error;
+    }
+    EXPECT_FALSE(parseText(std::string(200, '[')).value.has_value()); // nesting is bounded
+}
+
+} // namespace
+} // namespace vantro::settings

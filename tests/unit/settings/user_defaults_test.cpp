@@ -1,0 +1,111 @@
+#include "settings/catalogue.h"
+#include "settings/memory_backend.h"
+#include "settings/vantro_user_defaults.h"
+#include "support/log_capture.h"
+
+#include <gtest/gtest.h>
+
+namespace vantro::settings {
+namespace {
+
+struct Store {
+    std::shared_ptr<MemoryDomainData> data = std::make_shared<MemoryDomainData>();
+    VantroUserDefaults defaults{std::make_unique<MemoryBackend>(data), BroadcastObject::plugin,
+                                kDomain};
+    Store() { defaults.registerDefaults(defaultSettings()); }
+};
+
+TEST(VantroUserDefaults, StoredValueHidesTheDefaultWhateverItsShape) {
+    Store s;
+    EXPECT_TRUE(s.defaults.boolForKey("VantroPluginEnabled"));
+    const PlistValue wrongShape = PlistValue::string("no");
+    ASSERT_TRUE(s.defaults.setObject(&wrongShape, "VantroPluginEnabled").ok());
+    EXPECT_EQ(*s.defaults.objectForKey("VantroPluginEnabled"), wrongShape);
+    EXPECT_FALSE(s.defaults.boolForKey("VantroPluginEnabled")); // intValue of "no" is 0
+    EXPECT_TRUE(s.defaults.isStored("VantroPluginEnabled"));
+}
+
+TEST(VantroUserDefaults, UnknownKeysReadAsNothingFalseAndZero) {
+    Store s;
+    EXPECT_EQ(s.defaults.objectForKey("VantroNoSuchKey"), nullptr);
+    EXPECT_FALSE(s.defaults.boolForKey("VantroNoSuchKey"));
+    EXPECT_EQ(s.defaults.integerForKey("VantroNoSuchKey"), 0);
+}
+
+TEST(VantroUserDefaults, RemovingRevealsTheDefaultAndStillBroadcasts) {
+    Store s;
+    const PlistValue off = PlistValue::boolean(false);
+    s.defaults.setObject(&off, "VantroPluginEnabled");
+    ASSERT_TRUE(s.defaults.setObject(nullptr, "VantroPluginEnabled").ok());
+    EXPECT_TRUE(s.defaults.boolForKey("VantroPluginEnabled"));
+    ASSERT_TRUE(s.defaults.removeObjectForKey("VantroPluginEnabled").ok());
+    EXPECT_EQ(s.data->postedObjects,
+              (std::vector<std::string>{"VantroPlugin", "VantroPlugin", "VantroPlugin"}));
+}
+
+TEST(VantroUserDefaults, WriterHearsItsOwnBroadcastAndSeesTheValue) {
+    Store s;
+    int changes = 0;
+    s.defaults.setChangeHandler([&] {
+        ++changes;
+        EXPECT_EQ(s.defaults.integerForKey("VantroResolutionZoomMode"), 1);
+    });
+    s.defaults.subscribeToChanges();
+    const PlistValue one = PlistValue::integer(1);
+    s.defaults.setObject(&one, "VantroResolutionZoomMode");
+    EXPECT_EQ(changes, 1);
+}
+
+TEST(VantroUserDefaults, AnotherProcessSeesTheWriteAfterTheBroadcast) {
+    Store writer;
+    VantroUserDefaults reader(std::make_unique<MemoryBackend>(writer.data), BroadcastObject::plugin,
+                              kDomain);
+    reader.registerDefaults(defaultSettings());
+    std::int32_t seen = -1;
+    reader.setChangeHandler([&] { seen = reader.integerForKey("VantroResolutionZoomMode"); });
+    reader.subscribeToChanges();
+    const PlistValue one = PlistValue::integer(1);
+    writer.defaults.setObject(&one, "VantroResolutionZoomMode");
+    EXPECT_EQ(seen, 1);
+}
+
+TEST(VantroUserDefaults, PrefPaneCopyAnnouncesItselfAndIgnoresTheHandler) {
+    auto data = std::make_shared<MemoryDomainData>();
+    VantroUserDefaults pane(std::make_unique<MemoryBackend>(data), BroadcastObject::prefPane,
+                            kDomain);
+    int handled = 0;
+    pane.setChangeHandler([&] { ++handled; });
+    const PlistValue on = PlistValue::boolean(true);
+    pane.setObject(&on, "VantroPluginEnabled");
+    pane.vantroPreferencesDidChange();
+    EXPECT_EQ(handled, 0);
+    EXPECT_EQ(data->postedObjects, std::vector<std::string>{"VantroPrefPane"});
+}
+
+TEST(VantroUserDefaults, RegistrationReplacesAndRepresentationHoldsOnlyStoredKeys) {
+    Store s;
+    EXPECT_TRUE(s.defaults.dictionaryRepresentation().empty());
+    s.defaults.registerDefaults({{"VantroOnlyKey", PlistValue::integer(4)}});
+    EXPECT_EQ(s.defaults.objectForKey("VantroPluginEnabled"), nullptr);
+    EXPECT_EQ(s.defaults.integerForKey("VantroOnlyKey"), 4);
+    const PlistValue v = PlistValue::integer(9);
+    s.defaults.setObject(&v, "VantroResolutionZoomMode");
+    EXPECT_EQ(s.defaults.dictionaryRepresentation(),
+              (Dictionary{{"VantroResolutionZoomMode", PlistValue::integer(9)}}));
+}
+
+TEST(VantroUserDefaults, FailedWriteIsLoggedOnceAndAnnouncesNothing) {
+    Store s;
+    s.data->failWrites = true;
+    testing::LogCapture log;
+    const PlistValue off = PlistValue::boolean(false);
+    const WriteResult result = s.defaults.setObject(&off, "VantroPluginEnabled");
+    EXPECT_FALSE(result.ok());
+    ASSERT_EQ(log.lines().size(), 1U);
+    EXPECT_NE(log.lines()[0].find("VantroPluginEnabled"), std::string::npos);
+    EXPECT_TRUE(s.data->postedObjects.empty());
+    EXPECT_TRUE(s.defaults.boolForKey("VantroPluginEnabled")); // nothing changed
+}
+
+} // namespace
+} // namespace vantro::settings
