@@ -1,0 +1,141 @@
+#include "platform/gtk/window_frame.h"
+
+#include <gdk/gdkx.h>
+
+#include <array>
+#include <cmath>
+
+namespace vantro::gtk {
+
+namespace {
+
+GdkWindow* toplevelOf(GtkWindow* window) {
+    if (window == nullptr || !gtk_widget_get_realized(GTK_WIDGET(window))) {
+        return nullptr;
+    }
+    GdkWindow* gdkWindow = gtk_widget_get_window(GTK_WIDGET(window));
+    if (gdkWindow == nullptr || !GDK_IS_X11_WINDOW(gdkWindow)) {
+        return nullptr;
+    }
+    return gdkWindow;
+}
+
+// Four CARDINALs of an extents property. The window may be gone on the
+// server already, so X errors are trapped and mean "absent".
+FrameExtents readExtents(GdkWindow* gdkWindow, const char* property) {
+    GdkDisplay* display = gdk_window_get_display(gdkWindow);
+    Display* xdisplay = GDK_DISPLAY_XDISPLAY(display);
+    const Atom atom = gdk_x11_get_xatom_by_name_for_display(display, property);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long remaining = 0;
+    unsigned char* data = nullptr;
+    gdk_x11_display_error_trap_push(display);
+    const int status = XGetWindowProperty(xdisplay, GDK_WINDOW_XID(gdkWindow), atom, 0, 4, False,
+                                          XA_CARDINAL, &type, &format, &count, &remaining, &data);
+    const int error = gdk_x11_display_error_trap_pop(display);
+    FrameExtents extents;
+    if (status == Success && error == 0 && data != nullptr && type == XA_CARDINAL &&
+        format == 32 && count == 4) {
+        // Format 32 properties arrive as an array of long, whatever long's size.
+        std::array<long, 4> values{};
+        for (std::size_t index = 0; index < values.size(); ++index) {
+            values[index] = static_cast<long*>(static_cast<void*>(data))[index];
+        }
+        extents = frameExtentsFromProperty(values, gdk_window_get_scale_factor(gdkWindow))
+                      .value_or(FrameExtents{});
+    }
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return extents;
+}
+
+bool isFinite(const Rect& rect) {
+    return std::isfinite(rect.origin.x) && std::isfinite(rect.origin.y) &&
+           std::isfinite(rect.size.width) && std::isfinite(rect.size.height);
+}
+
+int pixels(double value) { return static_cast<int>(std::lround(value)); }
+
+} // namespace
+
+FrameExtents clientShadowExtents(GtkWindow* window) {
+    GdkWindow* gdkWindow = toplevelOf(window);
+    return gdkWindow != nullptr ? readExtents(gdkWindow, "_GTK_FRAME_EXTENTS") : FrameExtents{};
+}
+
+FrameExtents decorationExtents(GtkWindow* window) {
+    GdkWindow* gdkWindow = toplevelOf(window);
+    return gdkWindow != nullptr ? readExtents(gdkWindow, "_NET_FRAME_EXTENTS") : FrameExtents{};
+}
+
+std::optional<Rect> visibleFrameX11(GtkWindow* window) {
+    GdkWindow* gdkWindow = toplevelOf(window);
+    if (gdkWindow == nullptr) {
+        return std::nullopt;
+    }
+    int x = 0;
+    int y = 0;
+    gdk_window_get_origin(gdkWindow, &x, &y);
+    const Rect client{static_cast<double>(x), static_cast<double>(y),
+                      static_cast<double>(gdk_window_get_width(gdkWindow)),
+                      static_cast<double>(gdk_window_get_height(gdkWindow))};
+    return visibleFrameFromClient(client, readExtents(gdkWindow, "_GTK_FRAME_EXTENTS"),
+                                  readExtents(gdkWindow, "_NET_FRAME_EXTENTS"));
+}
+
+std::optional<Rect> windowFrame(GtkWindow* window, const CoordinateSpace& space) {
+    const std::optional<Rect> x11 = visibleFrameX11(window);
+    if (!x11) {
+        return std::nullopt;
+    }
+    return space.toCore(*x11);
+}
+
+bool setWindowFrame(GtkWindow* window, const Rect& frame, const CoordinateSpace& space) {
+    if (!isFinite(frame) || frame.isEmpty()) {
+        return false;
+    }
+    const std::optional<Rect> current = visibleFrameX11(window);
+    if (!current) {
+        return false;
+    }
+    const Rect target = space.toX11(frame);
+    // gtk_window_move and gtk_window_resize speak of GTK's own reference
+    // rectangle, which differs from the visible frame by constants that
+    // depend on the decoration mode (without a compositor, a 5 px resize
+    // border outside it and the header bar excluded from the size; with a
+    // shadow, the shadow and the header bar). Moving and resizing that
+    // rectangle by the visible frame's difference avoids knowing them.
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    gtk_window_get_position(window, &x, &y);
+    gtk_window_get_size(window, &width, &height);
+    const int newX = x + pixels(target.origin.x - current->origin.x);
+    const int newY = y + pixels(target.origin.y - current->origin.y);
+    const int newWidth = width + pixels(target.size.width) - pixels(current->size.width);
+    const int newHeight = height + pixels(target.size.height) - pixels(current->size.height);
+    gtk_window_move(window, newX, newY);
+    gtk_window_resize(window, newWidth > 0 ? newWidth : 1, newHeight > 0 ? newHeight : 1);
+    return true;
+}
+
+GtkWindow* createTestWindow(const char* title) {
+    GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    GtkWidget* header = gtk_header_bar_new();
+    gtk_header_bar_set_title(GTK_HEADER_BAR(header), title);
+    gtk_header_bar_set_show_close_button(GTK_HEADER_BAR(header), TRUE);
+    // Fixed, so that the buttons do not depend on the desktop's settings.
+    gtk_header_bar_set_decoration_layout(GTK_HEADER_BAR(header), ":maximize,close");
+    gtk_window_set_titlebar(GTK_WINDOW(window), header);
+    gtk_window_set_title(GTK_WINDOW(window), title);
+    gtk_window_set_default_size(GTK_WINDOW(window), 640, 480);
+    gtk_widget_show_all(window);
+    return GTK_WINDOW(window);
+}
+
+} // namespace vantro::gtk

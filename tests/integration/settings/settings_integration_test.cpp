@@ -1,0 +1,280 @@
+// The settings store against a real dconf database and session bus (both
+// private to the test run): concurrent writers, the broadcast between
+// processes, direct dconf writes, and the failures of a missing bus or a
+// damaged database.
+
+#include "settings/catalogue.h"
+#include "settings/dconf_backend.h"
+#include "settings/vantro_user_defaults.h"
+#include "support/log_capture.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <gio/gio.h>
+#include <glib/gstdio.h>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace vantro::settings {
+namespace {
+
+bool inPrivateSession() {
+    const char* flag = std::getenv("VANTRO_PRIVATE_SESSION"); // NOLINT(concurrency-mt-unsafe)
+    return flag != nullptr && std::string(flag) == "1";
+}
+
+#define REQUIRE_PRIVATE_SESSION()                                                                  \
+    if (!inPrivateSession()) {                                                                     \
+        GTEST_SKIP() << "run through tools/with-private-session, never on the user's settings";    \
+    }
+
+struct ProgramRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs a program to completion; `environment` entries are added to (or, as
+// "NAME=", cleared from) the test's own environment.
+ProgramRun runProgram(const std::vector<std::string>& argv,
+                      const std::vector<std::string>& environment = {}) {
+    std::vector<gchar*> args;
+    for (const auto& a : argv) {
+        args.push_back(const_cast<gchar*>(a.c_str()));
+    }
+    args.push_back(nullptr);
+    gchar** env = g_get_environ();
+    for (const auto& entry : environment) {
+        const auto equals = entry.find('=');
+        const std::string name = entry.substr(0, equals);
+        const std::string value = entry.substr(equals + 1);
+        env = value.empty() ? g_environ_unsetenv(env, name.c_str())
+                            : g_environ_setenv(env, name.c_str(), value.c_str(), TRUE);
+    }
+    ProgramRun run;
+    gchar* out = nullptr;
+    gchar* err = nullptr;
+    gint wait = 0;
+    g_autoptr(GError) error = nullptr;
+    if (g_spawn_sync(nullptr, args.data(), env, G_SPAWN_SEARCH_PATH, nullptr, nullptr, &out, &err,
+                     &wait, &error)) {
+        run.status = WIFEXITED(wait) ? WEXITSTATUS(wait) : 128;
+        run.out = out != nullptr ? out : "";
+        run.err = err != nullptr ? err : "";
+    }
+    g_free(out);
+    g_free(err);
+    g_strfreev(env);
+    return run;
+}
+
+std::string dconfRead(const std::string& key) {
+    ProgramRun run = runProgram({"dconf", "read", "/com/quillworks/vantro/" + key});
+    while (!run.out.empty() && run.out.back() == '\n') {
+        run.out.pop_back();
+    }
+    return run.out;
+}
+
+// Runs the main loop until `done` or the deadline; answers `done`.
+bool spinUntil(const std::function<bool()>& done, double seconds = 10) {
+    const gint64 deadline = g_get_monotonic_time() + static_cast<gint64>(seconds * 1e6);
+    while (!done() && g_get_monotonic_time() < deadline) {
+        g_main_context_iteration(nullptr, FALSE);
+        g_usleep(1000);
+    }
+    return done();
+}
+
+std::unique_ptr<VantroUserDefaults> pluginStore() {
+    auto store = std::make_unique<VantroUserDefaults>(std::make_unique<DconfBackend>(),
+                                                      BroadcastObject::plugin, kDomain);
+    store->registerDefaults(defaultSettings());
+    return store;
+}
+
+TEST(DconfStore, EightConcurrentWritersLoseNothing) {
+    REQUIRE_PRIVATE_SESSION();
+    constexpr int kWriters = 8;
+    constexpr int kKeys = 500;
+    std::vector<GPid> children;
+    for (int w = 0; w < kWriters; ++w) {
+        const std::string prefix = "VantroConcurrent" + std::to_string(w) + "_";
+        const std::string count = std::to_string(kKeys);
+        gchar* argv[] = {const_cast<gchar*>(SETTINGS_WRITER_PATH),
+                         const_cast<gchar*>(prefix.c_str()), const_cast<gchar*>(count.c_str()),
+                         nullptr};
+        GPid pid = 0;
+        g_autoptr(GError) error = nullptr;
+        ASSERT_TRUE(g_spawn_async(nullptr, argv, nullptr, G_SPAWN_DO_NOT_REAP_CHILD, nullptr,
+                                  nullptr, &pid, &error))
+            << error->message;
+        children.push_back(pid);
+    }
+    for (GPid pid : children) {
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    DconfBackend reader;
+    reader.synchronize(kDomain);
+    const Dictionary stored = reader.readAll(kDomain);
+    int found = 0;
+    for (int w = 0; w < kWriters; ++w) {
+        for (int i = 0; i < kKeys; ++i) {
+            const auto entry =
+                stored.find("VantroConcurrent" + std::to_string(w) + "_" + std::to_string(i));
+            if (entry != stored.end() && entry->second == PlistValue::integer(i)) {
+                ++found;
+            }
+        }
+    }
+    EXPECT_EQ(found, kWriters * kKeys);
+}
+
+void recordObjectString(GDBusConnection*, const gchar*, const gchar*, const gchar*, const gchar*,
+                        GVariant* parameters, gpointer data) {
+    const gchar* object = nullptr;
+    g_variant_get(parameters, "(&s)", &object);
+    static_cast<std::vector<std::string>*>(data)->emplace_back(object);
+}
+
+TEST(DconfStore, WriterHearsItsOwnBroadcast) {
+    REQUIRE_PRIVATE_SESSION();
+    // Listen to the signal itself too, so the test tells the broadcast apart
+    // from dconf's own change notification.
+    std::vector<std::string> objects;
+    g_autoptr(GDBusConnection) bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+    ASSERT_NE(bus, nullptr);
+    const guint subscription = g_dbus_connection_signal_subscribe(
+        bus, nullptr, kBroadcastInterface, kBroadcastMember, kBroadcastPath, nullptr,
+        G_DBUS_SIGNAL_FLAGS_NONE, recordObjectString, &objects, nullptr);
+    auto store = pluginStore();
+    int changes = 0;
+    store->setChangeHandler([&] { ++changes; });
+    store->subscribeToChanges();
+    const PlistValue value = PlistValue::array({PlistValue::boolean(true), PlistValue::integer(3)});
+    ASSERT_TRUE(store->setObject(&value, "VantroMaximizeRightHalf").ok());
+    ASSERT_TRUE(spinUntil([&] { return changes > 0 && !objects.empty(); }));
+    g_dbus_connection_signal_unsubscribe(bus, subscription);
+    EXPECT_EQ(objects, std::vector<std::string>{"VantroPlugin"});
+    EXPECT_EQ(*store->objectForKey("VantroMaximizeRightHalf"), value);
+    EXPECT_EQ(dconfRead("VantroMaximizeRightHalf"), "[<true>, <3>]");
+}
+
+TEST(DconfStore, AnotherProcessWriteReachesTheHandlerWithTheNewValue) {
+    REQUIRE_PRIVATE_SESSION();
+    auto store = pluginStore();
+    std::int32_t seen = -1;
+    store->setChangeHandler([&] { seen = store->integerForKey("VantroResolutionZoomMode"); });
+    store->subscribeToChanges();
+    const ProgramRun run = runProgram({VANTRO_PREFS_PATH, "set", "VantroResolutionZoomMode", "1"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_TRUE(spinUntil([&] { return seen == 1; })) << "seen " << seen;
+}
+
+TEST(DconfStore, DconfWriteAloneReachesTheStore) {
+    REQUIRE_PRIVATE_SESSION();
+    auto store = pluginStore();
+    bool enabled = true;
+    store->setChangeHandler(
+        [&] { enabled = readFeatureSetting(store->objectForKey("VantroAnimateZooms")).enabled; });
+    store->subscribeToChanges();
+    const ProgramRun run = runProgram(
+        {"dconf", "write", "/com/quillworks/vantro/VantroAnimateZooms", "[<false>, <-1>]"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_TRUE(spinUntil([&] { return !enabled; }));
+}
+
+TEST(DconfStore, PrefsToolRefusesBadInputAndWritesNothing) {
+    REQUIRE_PRIVATE_SESSION();
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{"set", "VantroNoSuchKey", "1"}, 2, "unknown key \"VantroNoSuchKey\""},
+        {{"set", "VantroKeepCentered", "[true]"},
+         2,
+         "VantroKeepCentered takes [enabled, modifier code]"},
+        {{"set", "VantroKeepCentered", "[true, "}, 2, "cannot read the value"},
+        {{"set", "VantroPluginEnabled", "\"yes\""}, 2, "takes a boolean"},
+        {{"get", "VantroNoSuchKey"}, 2, "unknown key"},
+        {{"frobnicate"}, 2, "Usage: vantro-prefs"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> argv{VANTRO_PREFS_PATH};
+        argv.insert(argv.end(), c.args.begin(), c.args.end());
+        const ProgramRun run = runProgram(argv);
+        EXPECT_EQ(run.status, c.status) << c.args[0];
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(dconfRead("VantroKeepCentered"), "");
+    EXPECT_EQ(dconfRead("VantroPluginEnabled"), "");
+
+    ASSERT_EQ(runProgram({VANTRO_PREFS_PATH, "set", "VantroKeepCentered", "[false, 3]"}).status, 0);
+    EXPECT_EQ(dconfRead("VantroKeepCentered"), "[<false>, <3>]");
+    const ProgramRun list = runProgram({VANTRO_PREFS_PATH, "list"});
+    EXPECT_NE(list.out.find("VantroKeepCentered"), std::string::npos);
+    EXPECT_NE(list.out.find("stored   [false, 3]"), std::string::npos) << list.out;
+    EXPECT_NE(list.out.find("VantroPluginEnabled                        default  true"),
+              std::string::npos)
+        << list.out;
+    ASSERT_EQ(runProgram({VANTRO_PREFS_PATH, "reset", "VantroKeepCentered"}).status, 0);
+    EXPECT_EQ(dconfRead("VantroKeepCentered"), "");
+}
+
+TEST(DconfStore, WithoutASessionBusReadsAnswerAndWritesFailClearly) {
+    REQUIRE_PRIVATE_SESSION();
+    ASSERT_EQ(runProgram({VANTRO_PREFS_PATH, "set", "VantroResolutionZoomMode", "1"}).status, 0);
+    const std::vector<std::string> noBus = {"DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/bus",
+                                            "DISPLAY="};
+    const ProgramRun get =
+        runProgram({VANTRO_PREFS_PATH, "get", "VantroResolutionZoomMode"}, noBus);
+    EXPECT_EQ(get.status, 0) << get.err;
+    EXPECT_EQ(get.out, "1\n"); // read straight from the database file
+    const ProgramRun set =
+        runProgram({VANTRO_PREFS_PATH, "set", "VantroResolutionZoomMode", "0"}, noBus);
+    EXPECT_EQ(set.status, 1);
+    EXPECT_NE(set.err.find("could not write VantroResolutionZoomMode"), std::string::npos)
+        << set.err;
+    EXPECT_EQ(dconfRead("VantroResolutionZoomMode"), "1"); // nothing lost
+}
+
+TEST(DconfStore, DamagedDatabaseReadsAsDefaults) {
+    REQUIRE_PRIVATE_SESSION();
+    g_autofree gchar* scratch = g_dir_make_tmp("vantro-damaged-XXXXXX", nullptr);
+    ASSERT_NE(scratch, nullptr);
+    const std::string config = std::string(scratch) + "/config";
+    g_mkdir_with_parents((config + "/dconf").c_str(), 0700);
+    {
+        std::ofstream garbage(config + "/dconf/user", std::ios::binary);
+        for (int i = 0; i < 4096; ++i) {
+            garbage.put(static_cast<char>((i * 7919) & 0xff));
+        }
+    }
+    const std::vector<std::string> damaged = {"XDG_CONFIG_HOME=" + config,
+                                              "DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/bus",
+                                              "DISPLAY="};
+    const ProgramRun list = runProgram({VANTRO_PREFS_PATH, "list"}, damaged);
+    EXPECT_EQ(list.status, 0) << list.err;
+    EXPECT_NE(list.out.find("VantroPluginEnabled                        default  true"),
+              std::string::npos)
+        << list.out;
+    runProgram({"rm", "-rf", scratch});
+}
+
+TEST(DconfStore, FailedWriteInTheProcessLogsOneLine) {
+    REQUIRE_PRIVATE_SESSION();
+    // A key dconf cannot hold fails before reaching the bus.
+    auto store = pluginStore();
+    testing::LogCapture log;
+    const PlistValue value = PlistValue::integer(1);
+    EXPECT_FALSE(store->setObject(&value, "VantroFolder/").ok());
+    EXPECT_EQ(log.lines().size(), 1U);
+}
+
+} // namespace
+} // namespace vantro::settings
