@@ -45,6 +45,7 @@ class PlistValue {
     // Kind of a number; integer for anything else.
     [[nodiscard]] NumberKind numberKind() const;
     [[nodiscard]] const std::string* asString() const { return std::get_if<std::string>(&value_); }
+    [[nodiscard]] std::string* asString() { return std::get_if<std::string>(&value_); }
     [[nodiscard]] const Array* asArray() const { return std::get_if<Array>(&value_); }
     [[nodiscard]] Array* asArray() { return std::get_if<Array>(&value_); }
     [[nodiscard]] const Dictionary* asDictionary() const {

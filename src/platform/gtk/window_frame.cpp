@@ -1,5 +1,6 @@
 #include "platform/gtk/window_frame.h"
 
+#include <X11/Xatom.h>
 #include <gdk/gdkx.h>
 
 #include <array>

@@ -7,6 +7,7 @@
 // tested over plain values and the hooks adapt the settings store.
 
 #include "platform/modifier_flags.h"
+#include "settings/catalogue.h"
 
 #include <cstdint>
 #include <optional>
@@ -17,10 +18,7 @@ namespace vantro::core {
 
 // A feature setting as read: its enabled flag and the code of its modifier
 // (or, for a layout choice, its layout number).
-struct FeatureSetting {
-    bool enabled = false;
-    std::int64_t code = 0;
-};
+using settings::FeatureSetting;
 
 class SelectionSettings {
   public:
