@@ -16,9 +16,9 @@ using namespace vantro;
 
 settings::VantroUserDefaults& defaultsStore() {
     static auto* store = [] {
-        auto* s = new settings::VantroUserDefaults(std::make_unique<settings::MemoryBackend>(),
-                                                   settings::BroadcastObject::plugin,
-                                                   settings::kDomain);
+        auto* s =
+            new settings::VantroUserDefaults(std::make_unique<settings::MemoryBackend>(),
+                                             settings::BroadcastObject::plugin, settings::kDomain);
         s->registerDefaults(settings::defaultSettings());
         return s;
     }();
