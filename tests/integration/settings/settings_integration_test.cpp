@@ -243,6 +243,35 @@ TEST(DconfStore, WithoutASessionBusReadsAnswerAndWritesFailClearly) {
     EXPECT_EQ(dconfRead("VantroResolutionZoomMode"), "1"); // nothing lost
 }
 
+TEST(DconfStore, WithoutTheDconfServiceWritesFailAndNothingIsLost) {
+    REQUIRE_PRIVATE_SESSION();
+    ASSERT_EQ(runProgram({VANTRO_PREFS_PATH, "set", "VantroResolutionZoomMode", "1"}).status, 0);
+    // A bus of its own that knows no services, so dconf-service cannot start.
+    g_autofree gchar* scratch = g_dir_make_tmp("vantro-noservice-XXXXXX", nullptr);
+    ASSERT_NE(scratch, nullptr);
+    const std::string config = std::string(scratch) + "/bus.conf";
+    {
+        std::ofstream file(config);
+        file << "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration "
+                "1.0//EN\"\n"
+                " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+                "<busconfig><type>session</type><listen>unix:tmpdir="
+             << scratch
+             << "</listen><policy context=\"default\"><allow send_destination=\"*\"/>"
+                "<allow own=\"*\"/></policy></busconfig>\n";
+    }
+    const ProgramRun set = runProgram({"dbus-run-session", "--config-file=" + config, "--",
+                                       VANTRO_PREFS_PATH, "set", "VantroResolutionZoomMode", "0"});
+    EXPECT_EQ(set.status, 1) << set.err;
+    EXPECT_NE(set.err.find("could not write VantroResolutionZoomMode"), std::string::npos)
+        << set.err;
+    const ProgramRun get = runProgram({"dbus-run-session", "--config-file=" + config, "--",
+                                       VANTRO_PREFS_PATH, "get", "VantroResolutionZoomMode"});
+    EXPECT_EQ(get.out, "1\n") << get.err;
+    EXPECT_EQ(dconfRead("VantroResolutionZoomMode"), "1");
+    runProgram({"rm", "-rf", scratch});
+}
+
 TEST(DconfStore, DamagedDatabaseReadsAsDefaults) {
     REQUIRE_PRIVATE_SESSION();
     g_autofree gchar* scratch = g_dir_make_tmp("vantro-damaged-XXXXXX", nullptr);
