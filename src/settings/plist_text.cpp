@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 namespace vantro::settings {
 
@@ -185,10 +186,10 @@ class Parser {
             return PlistValue::real(std::nan(""));
         }
         if (consume("inf")) {
-            return PlistValue::real(INFINITY);
+            return PlistValue::real(std::numeric_limits<double>::infinity());
         }
         if (consume("-inf")) {
-            return PlistValue::real(-INFINITY);
+            return PlistValue::real(-std::numeric_limits<double>::infinity());
         }
         return parseNumber();
     }
