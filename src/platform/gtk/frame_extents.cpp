@@ -14,8 +14,7 @@ std::optional<FrameExtents> frameExtentsFromProperty(std::span<const long> value
     const auto points = [scale](long value) {
         return static_cast<double>(value) / static_cast<double>(scale);
     };
-    return FrameExtents{points(values[0]), points(values[1]), points(values[2]),
-                        points(values[3])};
+    return FrameExtents{points(values[0]), points(values[1]), points(values[2]), points(values[3])};
 }
 
 Rect outset(const Rect& rect, const FrameExtents& extents) {

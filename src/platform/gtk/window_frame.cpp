@@ -37,8 +37,8 @@ FrameExtents readExtents(GdkWindow* gdkWindow, const char* property) {
                                           XA_CARDINAL, &type, &format, &count, &remaining, &data);
     const int error = gdk_x11_display_error_trap_pop(display);
     FrameExtents extents;
-    if (status == Success && error == 0 && data != nullptr && type == XA_CARDINAL &&
-        format == 32 && count == 4) {
+    if (status == Success && error == 0 && data != nullptr && type == XA_CARDINAL && format == 32 &&
+        count == 4) {
         // Format 32 properties arrive as an array of long, whatever long's size.
         std::array<long, 4> values{};
         for (std::size_t index = 0; index < values.size(); ++index) {
@@ -58,7 +58,9 @@ bool isFinite(const Rect& rect) {
            std::isfinite(rect.size.width) && std::isfinite(rect.size.height);
 }
 
-int pixels(double value) { return static_cast<int>(std::lround(value)); }
+int pixels(double value) {
+    return static_cast<int>(std::lround(value));
+}
 
 } // namespace
 
@@ -70,6 +72,11 @@ FrameExtents clientShadowExtents(GtkWindow* window) {
 FrameExtents decorationExtents(GtkWindow* window) {
     GdkWindow* gdkWindow = toplevelOf(window);
     return gdkWindow != nullptr ? readExtents(gdkWindow, "_NET_FRAME_EXTENTS") : FrameExtents{};
+}
+
+unsigned long x11WindowId(GtkWindow* window) {
+    GdkWindow* gdkWindow = toplevelOf(window);
+    return gdkWindow != nullptr ? GDK_WINDOW_XID(gdkWindow) : 0;
 }
 
 std::optional<Rect> visibleFrameX11(GtkWindow* window) {

@@ -23,6 +23,11 @@ FrameExtents clientShadowExtents(GtkWindow* window);
 // (no window manager, or a client-side decorated window).
 FrameExtents decorationExtents(GtkWindow* window);
 
+// The X11 id of the window's toplevel, 0 when it is not realized. Lets
+// callers that must not include Xlib's headers (their macros clash with
+// C++ code) talk about the window to X tools.
+unsigned long x11WindowId(GtkWindow* window);
+
 // The visible frame in X11 root coordinates; nothing when the window is not
 // realized. Asks the X server where the window is (one round trip).
 std::optional<Rect> visibleFrameX11(GtkWindow* window);
