@@ -6,6 +6,7 @@
 
 #include "settings/plist_value.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -14,6 +15,53 @@
 namespace vantro::settings {
 
 inline constexpr std::string_view kDomain = "com.quillworks.vantro";
+
+// The feature keys that have no registered default, in the order zooms ask
+// them (after the five maximize features that have one): they read as
+// disabled until a setting is stored and are reached through the menu.
+inline constexpr std::array<std::string_view, 41> kFeatureKeysWithoutDefault = {
+    "VantroMaximizeVerticalLeftThird",
+    "VantroMaximizeVerticalMiddleThird",
+    "VantroMaximizeVerticalRightThird",
+    "VantroMaximizeHorizontalTopThird",
+    "VantroMaximizeHorizontalMiddleThird",
+    "VantroMaximizeHorizontalBottomThird",
+    "VantroMaximizeLeftTwoThirds",
+    "VantroMaximizeRightTwoThirds",
+    "VantroMaximizeTopTwoThirds",
+    "VantroMaximizeBottomTwoThirds",
+    "VantroMaximizeTopLeftQuarter",
+    "VantroMaximizeTopRightQuarter",
+    "VantroMaximizeBottomLeftQuarter",
+    "VantroMaximizeBottomRightQuarter",
+    "VantroResolutioniOSOrig",
+    "VantroResolutioniOSRetina",
+    "VantroResolutionVGA",
+    "VantroResolutionSVGA",
+    "VantroResolutionXGA",
+    "VantroResolutionHD720",
+    "VantroResolutionWXGA",
+    "VantroResolutionSXGA",
+    "VantroResolutionHD",
+    "VantroResolutionWSXGA",
+    "VantroResolutionUXGA",
+    "VantroResolutionWSXGA+",
+    "VantroResolutionHD1080",
+    "VantroResolutionWUXGA",
+    "VantroSetZoomWholeWindowToResolution",
+    "VantroSetZoomWidowsContentToResolution",
+    "VantroPositionCenter",
+    "VantroPositionLeftEdge",
+    "VantroPositionRightEdge",
+    "VantroPositionTopEdge",
+    "VantroPositionBottomEdge",
+    "VantroPositionTopLeftCorner",
+    "VantroPositionTopRightCorner",
+    "VantroPositionBottomLeftCorner",
+    "VantroPositionBottomRightCorner",
+    "VantroNextScreen",
+    "VantroPreviousScreen",
+};
 
 enum class Shape {
     boolean,        // a boolean

@@ -3,6 +3,8 @@
 // Feature names as the plug-in's behaviours use them: each is the settings
 // key of the behaviour, and the orders in which the hooks ask for them.
 
+#include "settings/catalogue.h"
+
 #include <array>
 #include <string_view>
 
@@ -35,55 +37,18 @@ inline constexpr std::array<std::string_view, 6> kDefaultBehaviorLayouts = {
     "", kWholeScreen, kLeftHalf, kRightHalf, kTopHalf, kBottomHalf,
 };
 
-// The order in which a zoom asks the features; the first that answers wins.
-inline constexpr std::array<std::string_view, 46> kZoomOrder = {
-    kTopHalf,
-    kBottomHalf,
-    kWholeScreen,
-    kLeftHalf,
-    kRightHalf,
-    "VantroMaximizeVerticalLeftThird",
-    "VantroMaximizeVerticalMiddleThird",
-    "VantroMaximizeVerticalRightThird",
-    "VantroMaximizeHorizontalTopThird",
-    "VantroMaximizeHorizontalMiddleThird",
-    "VantroMaximizeHorizontalBottomThird",
-    "VantroMaximizeLeftTwoThirds",
-    "VantroMaximizeRightTwoThirds",
-    "VantroMaximizeTopTwoThirds",
-    "VantroMaximizeBottomTwoThirds",
-    "VantroMaximizeTopLeftQuarter",
-    "VantroMaximizeTopRightQuarter",
-    "VantroMaximizeBottomLeftQuarter",
-    "VantroMaximizeBottomRightQuarter",
-    "VantroResolutioniOSOrig",
-    "VantroResolutioniOSRetina",
-    "VantroResolutionVGA",
-    "VantroResolutionSVGA",
-    "VantroResolutionXGA",
-    "VantroResolutionHD720",
-    "VantroResolutionWXGA",
-    "VantroResolutionSXGA",
-    "VantroResolutionHD",
-    "VantroResolutionWSXGA",
-    "VantroResolutionUXGA",
-    "VantroResolutionWSXGA+",
-    "VantroResolutionHD1080",
-    "VantroResolutionWUXGA",
-    "VantroSetZoomWholeWindowToResolution",
-    "VantroSetZoomWidowsContentToResolution",
-    "VantroPositionCenter",
-    "VantroPositionLeftEdge",
-    "VantroPositionRightEdge",
-    "VantroPositionTopEdge",
-    "VantroPositionBottomEdge",
-    "VantroPositionTopLeftCorner",
-    "VantroPositionTopRightCorner",
-    "VantroPositionBottomLeftCorner",
-    "VantroPositionBottomRightCorner",
-    "VantroNextScreen",
-    "VantroPreviousScreen",
-};
+// The order in which a zoom asks the features; the first that answers wins:
+// the halves that need two keys first, then the other maximize features with
+// a default, then every feature without one.
+inline constexpr std::array<std::string_view, 5 + settings::kFeatureKeysWithoutDefault.size()>
+    kZoomOrder = [] {
+        std::array<std::string_view, 5 + settings::kFeatureKeysWithoutDefault.size()> order{
+            kTopHalf, kBottomHalf, kWholeScreen, kLeftHalf, kRightHalf};
+        for (std::size_t i = 0; i < settings::kFeatureKeysWithoutDefault.size(); ++i) {
+            order[5 + i] = settings::kFeatureKeysWithoutDefault[i];
+        }
+        return order;
+    }();
 
 // The order in which a drag step asks the resize features; all that answer
 // apply together.
