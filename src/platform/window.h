@@ -64,6 +64,7 @@ VANTRO_SELECTOR(endLiveResize, "_endLiveResize")
 VANTRO_SELECTOR(setFrameAfterMove, "_setFrameAfterMove:")
 VANTRO_SELECTOR(windowMovedToRect, "_windowMovedToRect:")
 VANTRO_SELECTOR(privateSetFrame, "_setFrame:")
+VANTRO_SELECTOR(inLiveResize, "inLiveResize")
 #undef VANTRO_SELECTOR
 } // namespace sel
 
@@ -129,6 +130,10 @@ inline long windowNumber(Object* window) {
 inline bool inFullScreen(Object* window) {
     return runtime::respondsToSelector(window, sel::inFullScreen()) &&
            runtime::send<bool>(window, sel::inFullScreen());
+}
+// Whether a resize drag of the window is running.
+inline bool inLiveResize(Object* window) {
+    return runtime::send<bool>(window, sel::inLiveResize());
 }
 inline Object* delegate(Object* window) {
     return runtime::send<Object*>(window, sel::delegate());

@@ -92,6 +92,10 @@ bool inFullScreenOf(Object* self, Selector) {
     FakeWindow* w = asWindow(self);
     return w != nullptr && w->inFullScreen;
 }
+bool inLiveResizeOf(Object* self, Selector) {
+    FakeWindow* w = asWindow(self);
+    return w != nullptr && w->inLiveResize;
+}
 Object* delegateOf(Object* self, Selector) {
     FakeWindow* w = asWindow(self);
     return w != nullptr ? w->delegateObject : nullptr;
@@ -205,6 +209,7 @@ Class* makeRootWindowClass() {
     addMethod(cls, "windowNumber", &windowNumberOf);
     addMethod(cls, "_inFullScreen", &inFullScreenOf);
     addMethod(cls, "delegate", &delegateOf);
+    addMethod(cls, "inLiveResize", &inLiveResizeOf);
     addMethod(cls, "setFrame:display:", &setFrameDisplay);
     addMethod(cls, "setFrame:display:animate:", &setFrameDisplayAnimate);
     addMethod(cls, "setFrameOrigin:", &setFrameOrigin);

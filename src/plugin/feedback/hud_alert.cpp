@@ -1,0 +1,110 @@
+#include "plugin/feedback/hud_alert.h"
+
+#include "platform/window.h"
+#include "plugin/feedback/hud_placement.h"
+
+namespace vantro::feedback {
+
+namespace {
+
+runtime::Selector removeSelector() {
+    static const runtime::Selector selector =
+        runtime::Selector::named("vantroRemoveHudAlertWindow");
+    return selector;
+}
+
+// Rounded down, 949 or less is the oldest toolkit generation.
+bool isOldestGeneration() {
+    return static_cast<long>(platform::currentPlatform().appKitVersionNumber()) <= 949;
+}
+
+} // namespace
+
+HudAlert::HudAlert()
+    : surface_(
+          platform::currentPlatform().createFeedbackSurface(platform::FeedbackKind::hudAlert)) {
+    surface_->setFrame(Rect(Point{0, 0}, kHudSize));
+    surface_->setAlpha(1.0);
+}
+
+void HudAlert::show(runtime::Object* window, std::string_view message, const Rect& frame) {
+    if (surface_->isVisible()) {
+        return;
+    }
+    platform::Platform& host = platform::currentPlatform();
+    host.cancelPerforms(window, removeSelector());
+
+    const int screen = platform::screenIndex(window);
+    const auto& screens = host.screens();
+    // A window on no screen keeps the panel on the main screen, or unclamped
+    // when there is no screen at all.
+    const Rect visible = screen >= 0        ? screens[static_cast<std::size_t>(screen)].visibleFrame
+                         : !screens.empty() ? screens.front().visibleFrame
+                                            : frame;
+    surface_->setFrame(
+        Rect(hudOrigin(frame, visible, surface_->frame().size), surface_->frame().size));
+    surface_->setText(message);
+
+    if (platform::inLiveResize(window) && isOldestGeneration()) {
+        scheduleRemoval(window, kHudLiveResizeHoldDuration);
+        surface_->orderFrontAbove(window);
+        return;
+    }
+    surface_->setAlpha(0.0);
+    surface_->orderFrontAbove(window);
+    fadeTo(window, 1.0);
+}
+
+void HudAlert::remove(runtime::Object* window) {
+    if (!surface_->isVisible()) {
+        return;
+    }
+    if (platform::inLiveResize(window)) {
+        platform::currentPlatform().cancelAnimation(fade_);
+        surface_->orderOut();
+        return;
+    }
+    fadeTo(window, 0.0);
+}
+
+void HudAlert::orderOutNow() {
+    if (surface_->isVisible()) {
+        platform::currentPlatform().cancelAnimation(fade_);
+        surface_->orderOut();
+    }
+}
+
+void HudAlert::fadeTo(runtime::Object* window, double alpha) {
+    platform::Platform& host = platform::currentPlatform();
+    // A newer fade interrupts the running one, which then never reports its end.
+    host.cancelAnimation(fade_);
+    const double from = surface_->alpha();
+    fade_ = host.animate(
+        kHudFadeDuration,
+        [this, from, alpha](double progress) {
+            surface_->setAlpha(from + (alpha - from) * progress);
+        },
+        [this, window] { fadeEnded(window); });
+}
+
+void HudAlert::fadeEnded(runtime::Object* window) {
+    fade_ = 0;
+    if (surface_->alpha() == 1.0) {
+        scheduleRemoval(window, kHudHoldDuration);
+    } else if (surface_->alpha() == 0.0) {
+        surface_->orderOut();
+        surface_->setAlpha(1.0);
+    }
+}
+
+void HudAlert::scheduleRemoval(runtime::Object* window, double delay) {
+    platform::currentPlatform().performAfterDelay(window, removeSelector(), delay,
+                                                  [this, window] { remove(window); });
+}
+
+HudAlert& hudAlertWindow() {
+    static auto* hud = new HudAlert();
+    return *hud;
+}
+
+} // namespace vantro::feedback

@@ -1,0 +1,51 @@
+#pragma once
+
+// The heads-up panel: one per process, shared by all windows, shown for one
+// window at a time. A show request places it over the window, fades it in
+// over 0.33 s, holds it 0.34 s and fades it out over 0.33 s; a request while
+// it is visible (fading out included) is dropped. During a resize drag it
+// is taken down without a fade, and on the oldest toolkit generation it is
+// shown without one and removed after 0.54 s.
+
+#include "platform/feedback_surface.h"
+#include "platform/platform.h"
+#include "runtime/object.h"
+
+#include <memory>
+#include <string_view>
+
+namespace vantro::feedback {
+
+// Durations are float constants widened to double.
+inline constexpr double kHudFadeDuration = static_cast<double>(0.33F);
+inline constexpr double kHudHoldDuration = static_cast<double>(0.34F);
+inline constexpr double kHudLiveResizeHoldDuration = static_cast<double>(0.54F);
+
+class HudAlert {
+  public:
+    // Builds the panel on the current platform, hidden, at alpha 1.
+    HudAlert();
+
+    // vantroShowHudAlertWindowWithMessage:forFrame: of `window`.
+    void show(runtime::Object* window, std::string_view message, const Rect& frame);
+    // vantroRemoveHudAlertWindow of `window`.
+    void remove(runtime::Object* window);
+    // Any window resigned key: a visible panel goes at once.
+    void orderOutNow();
+
+    [[nodiscard]] bool isVisible() const { return surface_->isVisible(); }
+    [[nodiscard]] const platform::FeedbackSurface& surface() const { return *surface_; }
+
+  private:
+    void fadeTo(runtime::Object* window, double alpha);
+    void fadeEnded(runtime::Object* window);
+    void scheduleRemoval(runtime::Object* window, double delay);
+
+    std::unique_ptr<platform::FeedbackSurface> surface_;
+    platform::AnimationId fade_ = 0;
+};
+
+// The process's panel, built on first use and never destroyed.
+HudAlert& hudAlertWindow();
+
+} // namespace vantro::feedback
