@@ -8,6 +8,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vantro::runtime {
 class Object;
@@ -16,6 +17,13 @@ class Object;
 namespace vantro::platform {
 
 enum class FeedbackKind { hudAlert, dimensionTab, resizeIndicator };
+
+// A piece of a surface's text in one of its two type sizes.
+struct TextRun {
+    std::string text;
+    bool larger = false;
+    friend bool operator==(const TextRun&, const TextRun&) = default;
+};
 
 class FeedbackSurface {
   public:
@@ -28,6 +36,10 @@ class FeedbackSurface {
     [[nodiscard]] virtual double alpha() const = 0;
     virtual void setText(std::string_view text) = 0;
     [[nodiscard]] virtual const std::string& text() const = 0;
+    // Text in runs of two sizes; text() answers their concatenation.
+    virtual void setTextRuns(const std::vector<TextRun>& runs) = 0;
+    // The size the current text needs, in the backend's font metrics.
+    [[nodiscard]] virtual Size fittingTextSize() const = 0;
     // Named image of the plug-in bundle shown as the surface's background or
     // content; an empty name shows none.
     virtual void setImageName(std::string_view name) = 0;

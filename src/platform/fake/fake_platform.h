@@ -85,8 +85,31 @@ class FakeFeedbackSurface final : public FeedbackSurface {
     [[nodiscard]] Rect frame() const override { return frame_; }
     void setAlpha(double alpha) override { alpha_ = alpha; }
     [[nodiscard]] double alpha() const override { return alpha_; }
-    void setText(std::string_view text) override { text_ = text; }
+    void setText(std::string_view text) override {
+        text_ = text;
+        runs_.clear();
+    }
     [[nodiscard]] const std::string& text() const override { return text_; }
+    void setTextRuns(const std::vector<TextRun>& runs) override {
+        runs_ = runs;
+        text_.clear();
+        for (const TextRun& run : runs) {
+            text_ += run.text;
+        }
+    }
+    [[nodiscard]] const std::vector<TextRun>& textRuns() const { return runs_; }
+    // Deterministic metrics: 6 points a character in the smaller size, 7 in
+    // the larger, 14 points of line height.
+    [[nodiscard]] Size fittingTextSize() const override {
+        double width = 0;
+        for (const TextRun& run : runs_) {
+            width += static_cast<double>(run.text.size()) * (run.larger ? 7 : 6);
+        }
+        if (runs_.empty()) {
+            width = static_cast<double>(text_.size()) * 6;
+        }
+        return {width, 14};
+    }
     void setImageName(std::string_view name) override { imageName_ = name; }
     [[nodiscard]] const std::string& imageName() const override { return imageName_; }
     void orderFrontAbove(runtime::Object* window) override {
@@ -106,6 +129,7 @@ class FakeFeedbackSurface final : public FeedbackSurface {
     Rect frame_;
     double alpha_ = 1;
     std::string text_;
+    std::vector<TextRun> runs_;
     std::string imageName_;
     bool visible_ = false;
     runtime::Object* above_ = nullptr;
