@@ -1,5 +1,6 @@
 #include "plugin/core/vantro_window.h"
 
+#include "platform/geometry_encoding.h"
 #include "platform/platform.h"
 #include "plugin/core/store_selection_settings.h"
 #include "plugin/core/window_state.h"
@@ -60,6 +61,14 @@ bool vantroControlKeyHasFeature(Object* /*self*/, Selector /*cmd*/) {
         StoreSelectionSettings(settings::VantroUserDefaults::standardUserDefaults()));
 }
 
+settings::PlistValue rectToArray(Object* /*self*/, Selector /*cmd*/, Rect rect) {
+    return vantroRectToArray(rect);
+}
+
+Rect arrayToRect(Object* /*self*/, Selector /*cmd*/, settings::PlistValue array) {
+    return vantroArrayToRect(&array);
+}
+
 } // namespace
 
 runtime::Class* vantroWindowClass() {
@@ -70,6 +79,8 @@ runtime::Class* vantroWindowClass() {
         runtime::addMethod(c, "vantroModifierForFeature:", &vantroModifierForFeature);
         runtime::addMethod(c, "vantroShouldDoFeature:", &vantroShouldDoFeature);
         runtime::addMethod(c, "vantroControlKeyHasFeature", &vantroControlKeyHasFeature);
+        runtime::addMethod(c, "vantroRectToArray:", &rectToArray);
+        runtime::addMethod(c, "vantroArrayToRect:", &arrayToRect);
         return c;
     }();
     return cls;

@@ -18,8 +18,10 @@ inline constexpr const char* kVantroWindowClassName = "VantroWindow";
 //   -vantroShouldDoFeature:            whether a feature applies now; records
 //                                      its undo identity in the window's entry
 //   -vantroControlKeyHasFeature        whether Control selects a maximize feature
+//   -vantroRectToArray:, -vantroArrayToRect:   the per-window rectangle encoding
 runtime::Class* vantroWindowClass();
 
 } // namespace vantro::core
 
 VANTRO_TYPE_ENCODING(vantro::settings::Dictionary, "{Dictionary}");
+VANTRO_TYPE_ENCODING(vantro::settings::PlistValue, "{PlistValue}");
