@@ -27,8 +27,7 @@ inline constexpr std::string_view kLineSeparator = "\n";
 
 // Window classes that are zoomed by size even without the resizable style
 // flag (compared with the class name exactly).
-inline constexpr std::array<std::string_view, 2> kResizableWithoutFlag = {"IWWindow",
-                                                                           "ITNSWindow"};
+inline constexpr std::array<std::string_view, 2> kResizableWithoutFlag = {"IWWindow", "ITNSWindow"};
 
 // `text` with its "%1.0f" replaced by `length` printed as "%1.0f" prints it
 // (rounded to a whole number; "nan" and "inf" for those).

@@ -24,8 +24,7 @@ std::optional<Screen> screenOf(runtime::Object* window);
 class HostResizeDelegate final : public ResizeDelegate {
   public:
     // The receiver's delegate, when it answers windowWillResize:toSize:.
-    static std::optional<HostResizeDelegate> of(runtime::Object* receiver,
-                                                runtime::Object* window);
+    static std::optional<HostResizeDelegate> of(runtime::Object* receiver, runtime::Object* window);
 
     [[nodiscard]] Size willResizeToSize(Size proposed) const override;
 

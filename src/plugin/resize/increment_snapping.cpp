@@ -57,6 +57,11 @@ double lowerByIncrementsTo(double value, double increment, double ceiling) {
     if (value > ceiling) {
         value -= std::ceil((value - ceiling) / increment) * increment;
     }
+    // An increment larger than the whole room cannot be taken off without
+    // leaving a negative length; the length is then the room itself.
+    if (value < 0 && ceiling >= 0) {
+        return ceiling;
+    }
     return value > ceiling ? ceiling : value;
 }
 

@@ -30,7 +30,8 @@ Size snapSizeToIncrements(Size size, const WindowLimits& limits);
 
 // Subtracts whole increments from `value` until it is not above `ceiling`
 // (nothing when `ceiling` or `value` is not finite, or the increment does
-// not snap).
+// not snap). When whole increments would leave a negative length, the
+// result is `ceiling` itself.
 double lowerByIncrementsTo(double value, double increment, double ceiling);
 
 } // namespace vantro::resize

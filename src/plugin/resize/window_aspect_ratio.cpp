@@ -36,8 +36,7 @@ std::optional<AspectRatioLimits> storedAspectRatioLimits(const core::WindowEntry
 Size vantroConstrainAspectRatioSize(runtime::Object* window, Size size) {
     const WindowLimits limits = windowLimitsOf(window);
     const auto delegate = HostResizeDelegate::of(window, window);
-    return constrainAspectRatioSize(size,
-                                    {limits, limitsOf(window), delegatePointer(delegate)});
+    return constrainAspectRatioSize(size, {limits, limitsOf(window), delegatePointer(delegate)});
 }
 
 Size vantroGetNewSizeInAspectRatioWithTargetWidth(runtime::Object* window, Size ratio,

@@ -1,78 +1,51 @@
 #include "plugin/zoom/positions.h"
 
+#include "plugin/zoom/placement.h"
+#include "plugin/zoom/zoom_features.h"
+
+#include <array>
+
 namespace vantro::zoom {
 
-Point centredOrigin(Size size, const Rect& visible) {
-    return {
-        singlePrecisionFloor((0.5 * visible.size.width + visible.minX()) + (-0.5 * size.width)),
-        singlePrecisionFloor((0.5 * visible.size.height + visible.minY()) + (-0.5 * size.height))};
-}
+namespace {
+
+// No placement on an axis keeps the window's own coordinate there.
+struct Position {
+    std::string_view feature;
+    std::optional<Horizontal> x;
+    std::optional<Vertical> y;
+};
+
+constexpr std::array<Position, 9> kPositions = {{
+    {"VantroPositionCenter", Horizontal::centre, Vertical::centre},
+    {"VantroPositionLeftEdge", Horizontal::left, std::nullopt},
+    {"VantroPositionRightEdge", Horizontal::right, std::nullopt},
+    {"VantroPositionTopEdge", std::nullopt, Vertical::top},
+    {"VantroPositionBottomEdge", std::nullopt, Vertical::bottom},
+    {"VantroPositionTopLeftCorner", Horizontal::left, Vertical::top},
+    {"VantroPositionTopRightCorner", Horizontal::right, Vertical::top},
+    {"VantroPositionBottomLeftCorner", Horizontal::left, Vertical::bottom},
+    {"VantroPositionBottomRightCorner", Horizontal::right, Vertical::bottom},
+}};
+static_assert(allAreZoomFeatures(kPositions));
+
+} // namespace
 
 std::optional<Rect> positionTarget(std::string_view feature, const Rect& frame,
                                    const Rect& visible) {
-    const double left = visible.minX();
-    const double right = (visible.size.width - frame.size.width) + visible.minX();
-    const double top = (visible.size.height - frame.size.height) + visible.minY();
-    const double bottom = visible.minY();
-    const auto at = [&frame](double x, double y) {
-        return Rect(x, y, frame.size.width, frame.size.height);
-    };
-
-    if (feature == "VantroPositionCenter") {
-        return Rect(centredOrigin(frame.size, visible), frame.size);
-    }
-    if (feature == "VantroPositionLeftEdge") {
-        return at(left, frame.minY());
-    }
-    if (feature == "VantroPositionRightEdge") {
-        return at(right, frame.minY());
-    }
-    if (feature == "VantroPositionTopEdge") {
-        return at(frame.minX(), top);
-    }
-    if (feature == "VantroPositionBottomEdge") {
-        return at(frame.minX(), bottom);
-    }
-    if (feature == "VantroPositionTopLeftCorner") {
-        return at(left, top);
-    }
-    if (feature == "VantroPositionTopRightCorner") {
-        return at(right, top);
-    }
-    if (feature == "VantroPositionBottomLeftCorner") {
-        return at(left, bottom);
-    }
-    if (feature == "VantroPositionBottomRightCorner") {
-        return at(right, bottom);
+    for (const Position& position : kPositions) {
+        if (position.feature != feature) {
+            continue;
+        }
+        if (!canHoldWindows(visible) || !isPlaceableFrame(frame)) {
+            return std::nullopt;
+        }
+        const double x = position.x ? placeX(*position.x, visible, frame.size.width) : frame.minX();
+        const double y =
+            position.y ? placeY(*position.y, visible, frame.size.height) : frame.minY();
+        return Rect(Point{x, y}, frame.size);
     }
     return std::nullopt;
-}
-
-std::optional<Rect> screenTarget(std::string_view feature, const Rect& frame, int current,
-                                 const std::vector<Screen>& screens, const SizeCheck& check) {
-    const bool next = feature == "VantroNextScreen";
-    if (!next && feature != "VantroPreviousScreen") {
-        return std::nullopt;
-    }
-    const int count = static_cast<int>(screens.size());
-    if (current < 0 || current >= count) {
-        return frame;
-    }
-    int target = next ? current + 1 : current - 1;
-    if (target == count) {
-        target = 0;
-    } else if (target < 0) {
-        target = count - 1;
-    }
-    if (target == current) {
-        return frame;
-    }
-    const Rect& destination = screens[static_cast<std::size_t>(target)].visibleFrame;
-    const Size proposed{
-        frame.size.width > destination.size.width ? destination.size.width : frame.size.width,
-        frame.size.height > destination.size.height ? destination.size.height : frame.size.height};
-    const Size allowed = check ? check(proposed) : proposed;
-    return Rect(centredOrigin(allowed, destination), allowed);
 }
 
 } // namespace vantro::zoom

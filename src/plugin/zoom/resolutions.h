@@ -20,6 +20,7 @@ struct Resolution {
     double height;
 };
 
+// In the order the zoom asks them; the menu lists them the same way.
 inline constexpr std::array<Resolution, 14> kResolutions = {{
     {"VantroResolutioniOSOrig", 320, 480},
     {"VantroResolutioniOSRetina", 640, 960},
@@ -37,18 +38,26 @@ inline constexpr std::array<Resolution, 14> kResolutions = {{
     {"VantroResolutionWUXGA", 1920, 1200},
 }};
 
+// The two features that switch the resolution zoom mode instead of zooming.
 inline constexpr std::string_view kWholeWindowModeFeature = "VantroSetZoomWholeWindowToResolution";
 inline constexpr std::string_view kContentModeFeature = "VantroSetZoomWidowsContentToResolution";
+inline constexpr std::int64_t kWholeWindowMode = 0;
+inline constexpr std::int64_t kContentMode = 1;
 
-// The height a window's chrome adds in the given mode: none in whole-window
-// mode (0), the frame height less the content height in any other mode.
+// The height a window's chrome adds in `mode`: none in whole-window mode (0),
+// the frame height less the content height in any other mode. A difference
+// that is not a finite positive number (content reported taller than the
+// frame, or NaN) counts as no chrome.
 double chromeHeight(std::int64_t mode, double frameHeight, double contentHeight);
 
-// The target of a resolution feature; none for another key.
+// The target of a resolution feature: the table's width, its height plus
+// `chrome` (taken as 0 when not a finite positive number), through the check,
+// centred on `visible`. None for another key, for a visible frame with no
+// area or non-finite numbers, and for a check that answers an impossible size.
 std::optional<Rect> resolutionTarget(std::string_view feature, double chrome, const Rect& visible,
                                      const SizeCheck& check);
 
-// The mode a mode feature sets (0 or 1); none for another key.
+// The mode a mode feature sets; none for another key.
 std::optional<std::int64_t> modeSetBy(std::string_view feature);
 
 } // namespace vantro::zoom

@@ -7,12 +7,11 @@
 #include "plugin/core/window_state.h"
 #include "plugin/feedback/hud_alert.h"
 #include "plugin/resize/window_size_checks.h"
-#include "plugin/zoom/maximize_layouts.h"
 #include "plugin/zoom/menu_titles.h"
-#include "plugin/zoom/positions.h"
 #include "plugin/zoom/resolutions.h"
 #include "plugin/zoom/zoom_execution.h"
 #include "plugin/zoom/zoom_gate.h"
+#include "plugin/zoom/zoom_targets.h"
 #include "settings/catalogue.h"
 #include "settings/vantro_user_defaults.h"
 
@@ -30,21 +29,6 @@ const core::SavedImplementations& saved() {
 bool isApplicationSender(Object* sender) {
     const runtime::Class* application = runtime::classNamed(kApplicationClassName);
     return application != nullptr && runtime::isKindOfClass(sender, application);
-}
-
-// The visible frame a zoom works in: the window's screen's, or the main
-// screen's for a window on no screen (so that the zoom brings it back into
-// view); none when there are no screens at all.
-std::optional<Rect> zoomVisibleFrame(Object* window) {
-    const auto& screens = platform::currentPlatform().screens();
-    const int index = platform::screenIndex(window);
-    if (index >= 0 && static_cast<std::size_t>(index) < screens.size()) {
-        return screens[static_cast<std::size_t>(index)].visibleFrame;
-    }
-    if (!screens.empty()) {
-        return screens.front().visibleFrame;
-    }
-    return std::nullopt;
 }
 
 void hostZoom(Object* self, Selector cmd, Object* sender) {
@@ -67,23 +51,14 @@ std::optional<Rect> targetFor(std::string_view feature, Object* window, const Re
     const SizeCheck check = [window](Size size) {
         return resize::vantroCheckSizeForConstraints(window, size);
     };
-    if (auto target = maximizeTarget(feature, visible, check)) {
-        return target;
-    }
     const Rect frame = platform::frame(window);
-    if (auto target = positionTarget(feature, frame, visible)) {
-        return target;
-    }
-    if (auto target = screenTarget(feature, frame, platform::screenIndex(window),
-                                   platform::currentPlatform().screens(), check)) {
-        return target;
-    }
     const std::int64_t mode =
         settings::readInteger(settings::VantroUserDefaults::standardUserDefaults().objectForKey(
             core::feature::kResolutionZoomMode));
-    const double chrome =
-        chromeHeight(mode, frame.size.height, platform::contentViewFrame(window).size.height);
-    return resolutionTarget(feature, chrome, visible, check);
+    const TargetInputs inputs{
+        frame, visible, platform::screenIndex(window), platform::currentPlatform().screens(),
+        chromeHeight(mode, frame.size.height, platform::contentViewFrame(window).size.height)};
+    return zoomTarget(feature, inputs, check);
 }
 
 void vtZoom(Object* self, Selector cmd, Object* sender) {
@@ -93,7 +68,8 @@ void vtZoom(Object* self, Selector cmd, Object* sender) {
         hud.orderOutNow();
     }
     core::removeKey(entry, core::state_key::kHitConstraint);
-    const std::optional<Rect> visible = zoomVisibleFrame(self);
+    const std::optional<Rect> visible =
+        zoomVisibleFrame(platform::screenIndex(self), platform::currentPlatform().screens());
     if (!visible || !zoomGateIsOpen(self)) {
         hostZoom(self, cmd, sender);
         return;

@@ -14,8 +14,10 @@
 
 namespace vantro::zoom {
 
-// The target frame of a maximize feature on visible frame `visible`; none
-// for a key that is not a maximize feature. The check runs exactly once.
+// The target frame of a maximize feature on visible frame `visible`. None for
+// a key that is not a maximize feature, for a visible frame with no area or
+// non-finite numbers, and for a check that answers an impossible size. The
+// check runs exactly once for a maximize feature on a usable frame.
 std::optional<Rect> maximizeTarget(std::string_view feature, const Rect& visible,
                                    const SizeCheck& check);
 
