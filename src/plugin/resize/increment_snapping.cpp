@@ -51,6 +51,9 @@ double lowerByIncrementsTo(double value, double increment, double ceiling) {
     if (!std::isfinite(ceiling) || !std::isfinite(value) || !isSnappingIncrement(increment)) {
         return value;
     }
+    if (!(value > ceiling)) {
+        return value;
+    }
     for (int step = 0; step < kLiteralSteps && value > ceiling; ++step) {
         value -= increment;
     }

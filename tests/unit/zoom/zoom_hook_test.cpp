@@ -12,8 +12,15 @@
 #include "settings/catalogue.h"
 #include "settings/memory_backend.h"
 #include "settings/vantro_user_defaults.h"
+#include "support/geometry_printers.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <string>
 
 namespace vantro::zoom {
 namespace {
@@ -168,10 +175,17 @@ TEST_F(ZoomHook, ResolutionModeCommandChangesTheSettingOnly) {
     EXPECT_EQ(window.frame, Rect(208, 44, 1024, 768 + window.titleBarHeight));
 }
 
-TEST_F(ZoomHook, NextScreenCentresOnTheOtherScreen) {
+TEST_F(ZoomHook, NextScreenAgainGoesOnInsteadOfUndoing) {
     runtime::send<void>(&window, Selector::named("vantroZoomWithFeature:"),
                         std::string_view("VantroNextScreen"));
     EXPECT_EQ(window.frame, Rect(2000, 120, 800, 600));
+    // On the other screen the visible frame differs from the one the zoom
+    // left, so the repeat is a new zoom: on to the next screen, which with
+    // two screens is the main one again, centred.
+    platform.clock.advance(1);
+    runtime::send<void>(&window, Selector::named("vantroZoomWithFeature:"),
+                        std::string_view("VantroNextScreen"));
+    EXPECT_EQ(window.frame, Rect(320, 139, 800, 600));
 }
 
 TEST_F(ZoomHook, AnimatedZoomFinishesItsBookkeepingWhenTheAnimationEnds) {
@@ -227,6 +241,115 @@ TEST_F(ZoomHook, AWindowOnNoScreenIsZoomedOnTheMainScreen) {
     zoomWith(kControlKeyMask); // no screen at all: the host decides
     EXPECT_EQ(window.countOf("zoom:"), 1U);
 }
+
+TEST_F(ZoomHook, ADelegateAnsweringNaNLeavesTheZoomToTheHost) {
+    static platform::fake::FakeResizeDelegate nanDelegate([](Size /*size*/) {
+        return Size{std::numeric_limits<double>::quiet_NaN(), 600};
+    });
+    window.delegateObject = &nanDelegate;
+    zoomWith(kControlKeyMask);
+    EXPECT_EQ(window.countOf("zoom:"), 1U);
+    EXPECT_TRUE(std::isfinite(window.frame.size.width));
+}
+
+TEST_F(ZoomHook, BadWindowsAndSettingsZoomSoundly) {
+    // A window of no size is maximized like any other.
+    window.frame = Rect(100, 100, 0, 0);
+    zoomWith(kControlKeyMask);
+    EXPECT_EQ(window.frame, kLeftHalf);
+
+    // A minimum above the maximum: the zoom's check takes the minimum.
+    core::vantroFakeIvars().removeEntry(&window);
+    window.frame = kStart;
+    window.minSize = {900, 100};
+    window.maxSize = {600, 1.0e7};
+    zoomWith(kControlKeyMask);
+    EXPECT_EQ(window.frame.size, Size(900, 878));
+
+    // A feature setting of the wrong shape selects nothing: the host zooms.
+    store("VantroMaximizeLeftHalf", PlistValue::string("Control"));
+    const std::size_t hostZooms = window.countOf("zoom:");
+    zoomWith(kControlKeyMask);
+    EXPECT_EQ(window.countOf("zoom:"), hostZooms + 1);
+}
+
+// A window as hosts have them, zoomed by a menu command through every kind of
+// target, then the same command again.
+struct WindowKindCase {
+    std::string name;
+    std::function<void(FakeWindow&)> prepare;
+    std::string feature;
+    Rect target;
+    std::string message; // the HUD's text after the first zoom; empty for none
+};
+
+class ZoomEveryWindowKind : public ZoomHook,
+                            public ::testing::WithParamInterface<WindowKindCase> {};
+
+void plainWindow(FakeWindow& /*window*/) {}
+
+void limitedWindow(FakeWindow& window) {
+    window.minSize = {500, 500};
+    window.maxSize = {1200, 700};
+}
+
+// A terminal: 9 x 17 cells inside a 2 px border, 80 x 24 cells now.
+void terminalWindow(FakeWindow& window) {
+    window.frame = Rect(100, 100, 2 + 80 * 9 + 2, 2 + 24 * 17 + 2);
+    window.resizeIncrements = {9, 17};
+}
+
+platform::fake::FakeResizeDelegate& cappingDelegate() {
+    static platform::fake::FakeResizeDelegate delegate([](Size size) {
+        return Size{std::min(size.width, 1300.0), size.height};
+    });
+    return delegate;
+}
+
+void delegatedWindow(FakeWindow& window) {
+    window.delegateObject = &cappingDelegate();
+}
+
+TEST_P(ZoomEveryWindowKind, ZoomsThenUndoesToTheExactFrame) {
+    const WindowKindCase& c = GetParam();
+    c.prepare(window);
+    const Rect before = window.frame;
+    runtime::send<void>(&window, Selector::named("vantroZoomWithFeature:"),
+                        std::string_view(c.feature));
+    EXPECT_EQ(window.frame, c.target);
+    auto& hud = feedback::hudAlertWindow();
+    EXPECT_EQ(hud.isVisible() ? std::string(hud.surface().text()) : std::string(), c.message);
+
+    platform.clock.advance(1); // past the menu command's hold and the HUD
+    runtime::send<void>(&window, Selector::named("vantroZoomWithFeature:"),
+                        std::string_view(c.feature));
+    EXPECT_EQ(window.frame, before);
+    EXPECT_EQ(hud.surface().text(), "Undo Zoom");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Windows, ZoomEveryWindowKind,
+    ::testing::Values(
+        WindowKindCase{"PlainWhole", plainWindow, "VantroMaximizeWholeScreen",
+                       Rect(0, 0, 1440, 878), ""},
+        WindowKindCase{"PlainTopRightQuarter", plainWindow, "VantroMaximizeTopRightQuarter",
+                       Rect(720, 439, 720, 439), ""},
+        WindowKindCase{"PlainCentre", plainWindow, "VantroPositionCenter", Rect(320, 139, 800, 600),
+                       ""},
+        WindowKindCase{"LimitedWholeCentredAtTheTop", limitedWindow, "VantroMaximizeWholeScreen",
+                       Rect(120, 178, 1200, 700),
+                       "Max Window Width 1200px\nMax Window Height 700px"},
+        WindowKindCase{"LimitedQuarterKeepsItsCorner", limitedWindow,
+                       "VantroMaximizeBottomRightQuarter", Rect(720, 0, 720, 500),
+                       "Min Window Height 500px"},
+        // 4 + 159 x 9 and 4 + 51 x 17: whole cells inside the visible frame.
+        WindowKindCase{"TerminalWhole", terminalWindow, "VantroMaximizeWholeScreen",
+                       Rect(2, 7, 1435, 871), "Width Incremented 1435px\nHeight Incremented 871px"},
+        WindowKindCase{"TerminalLeftHalf", terminalWindow, "VantroMaximizeLeftHalf",
+                       Rect(0, 7, 724, 871), "Width Incremented 724px\nHeight Incremented 871px"},
+        WindowKindCase{"DelegateRestricts", delegatedWindow, "VantroMaximizeWholeScreen",
+                       Rect(70, 0, 1300, 878), "Width Restricted 1300px"}),
+    [](const auto& row) { return row.param.name; });
 
 } // namespace
 } // namespace vantro::zoom
