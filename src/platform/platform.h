@@ -65,10 +65,11 @@ class Platform {
     // --- Process and bundle facts.
     // The host's identifier (application id, else program name); none when
     // the host has neither.
-    [[nodiscard]] virtual std::optional<std::string> hostBundleIdentifier() const = 0;
+    [[nodiscard]] virtual const std::optional<std::string>& hostBundleIdentifier() const = 0;
     // Whether the host is a Java process, where the plug-in declines to load.
     [[nodiscard]] virtual bool isJavaProcess() const = 0;
-    [[nodiscard]] virtual std::string pluginBundlePath() const = 0;
+    // Asked on every gated step: a reference, so that asking costs nothing.
+    [[nodiscard]] virtual const std::string& pluginBundlePath() const = 0;
     [[nodiscard]] virtual std::optional<std::string>
     pathForImageResource(std::string_view name) const = 0;
     [[nodiscard]] virtual bool fileExistsAtPath(std::string_view path) const = 0;

@@ -18,7 +18,9 @@ VantroUserDefaults*& sharedStore() {
 VantroUserDefaults::VantroUserDefaults(std::unique_ptr<SettingsBackend> backend,
                                        BroadcastObject object, std::string_view identifier)
     : backend_(std::move(backend)), object_(object), identifier_(identifier),
-      stored_(backend_->readAll(identifier_)) {}
+      stored_(backend_->readAll(identifier_)) {
+    rebuildIndex();
+}
 
 VantroUserDefaults& VantroUserDefaults::standardUserDefaults() {
     VantroUserDefaults*& store = sharedStore();
@@ -41,20 +43,29 @@ VantroUserDefaults::installStandardUserDefaults(std::unique_ptr<VantroUserDefaul
 void VantroUserDefaults::setIdentifier(std::string_view identifier) {
     identifier_ = identifier;
     stored_ = backend_->readAll(identifier_);
+    rebuildIndex();
 }
 
 void VantroUserDefaults::registerDefaults(Dictionary defaults) {
     registered_ = std::move(defaults);
+    rebuildIndex();
+}
+
+void VantroUserDefaults::rebuildIndex() {
+    index_.clear();
+    index_.reserve(stored_.size() + registered_.size());
+    for (const auto& [key, value] : registered_) {
+        index_[key] = &value;
+    }
+    // A stored value hides the registered default of its key.
+    for (const auto& [key, value] : stored_) {
+        index_[key] = &value;
+    }
 }
 
 const PlistValue* VantroUserDefaults::objectForKey(std::string_view key) const {
-    if (auto found = stored_.find(key); found != stored_.end()) {
-        return &found->second;
-    }
-    if (auto found = registered_.find(key); found != registered_.end()) {
-        return &found->second;
-    }
-    return nullptr;
+    const auto found = index_.find(key);
+    return found != index_.end() ? found->second : nullptr;
 }
 
 bool VantroUserDefaults::boolForKey(std::string_view key) const {
@@ -78,6 +89,7 @@ WriteResult VantroUserDefaults::setObject(const PlistValue* value, std::string_v
         return result;
     }
     stored_ = backend_->readAll(identifier_);
+    rebuildIndex();
     result =
         backend_->postChange(object_ == BroadcastObject::plugin ? kPluginObject : kPrefPaneObject);
     if (!result.ok()) {
@@ -90,6 +102,7 @@ WriteResult VantroUserDefaults::setObject(const PlistValue* value, std::string_v
 void VantroUserDefaults::synchronize() {
     backend_->synchronize(identifier_);
     stored_ = backend_->readAll(identifier_);
+    rebuildIndex();
 }
 
 void VantroUserDefaults::vantroPreferencesDidChange() {

@@ -18,6 +18,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace vantro::settings {
 
@@ -85,12 +86,17 @@ class VantroUserDefaults {
 
   private:
     void reloadAndNotify();
+    // Rebuilt whenever either dictionary is replaced.
+    void rebuildIndex();
 
     std::unique_ptr<SettingsBackend> backend_;
     BroadcastObject object_;
     std::string identifier_;
     Dictionary registered_;
     Dictionary stored_;
+    // Every key to its value, stored or registered: one hash lookup per read,
+    // which drag steps make many of. Points into the two dictionaries.
+    std::unordered_map<std::string_view, const PlistValue*> index_;
     std::function<void()> changeHandler_;
     bool subscribed_ = false;
 };

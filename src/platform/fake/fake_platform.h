@@ -55,11 +55,11 @@ class FakePlatform final : public Platform {
                         std::function<void()> done) override;
     void cancelAnimation(AnimationId id) override;
     std::unique_ptr<FeedbackSurface> createFeedbackSurface(FeedbackKind kind) override;
-    [[nodiscard]] std::optional<std::string> hostBundleIdentifier() const override {
+    [[nodiscard]] const std::optional<std::string>& hostBundleIdentifier() const override {
         return bundleIdentifier;
     }
     [[nodiscard]] bool isJavaProcess() const override { return javaProcess; }
-    [[nodiscard]] std::string pluginBundlePath() const override { return bundlePath; }
+    [[nodiscard]] const std::string& pluginBundlePath() const override { return bundlePath; }
     [[nodiscard]] std::optional<std::string>
     pathForImageResource(std::string_view name) const override;
     [[nodiscard]] bool fileExistsAtPath(std::string_view path) const override;

@@ -22,7 +22,7 @@ FakeWindow* asWindow(Object* self) {
 }
 
 void record(FakeWindow& window, Selector selector, bool animate = false) {
-    window.actions.push_back(HostAction{std::string(selector.name()), window.frame, animate});
+    window.actions.push_back(HostAction{selector.name(), window.frame, animate});
 }
 
 Rect frameOf(Object* self, Selector) {

@@ -21,7 +21,9 @@ class FakePlatform;
 
 // What a host method did, in the order it happened.
 struct HostAction {
-    std::string selector;
+    // The interned selector's name, which lives as long as the process, so
+    // recording an action costs the host nothing.
+    std::string_view selector;
     Rect frame;           // the frame after the action
     bool animate = false; // for setFrame:display:animate:
 };

@@ -20,7 +20,7 @@ GateResult commonGate(runtime::Object* window) {
     }
     platform::Platform& host = platform::currentPlatform();
     // An application without an identifier is never excluded.
-    if (const auto identifier = host.hostBundleIdentifier();
+    if (const auto& identifier = host.hostBundleIdentifier();
         identifier &&
         settings::stringListContains(store.objectForKey(kApplicationBlacklist), *identifier)) {
         return GateResult::applicationExcluded;

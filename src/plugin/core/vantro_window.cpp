@@ -2,6 +2,7 @@
 
 #include "platform/geometry_encoding.h"
 #include "platform/platform.h"
+#include "plugin/core/feature_keys.h"
 #include "plugin/core/store_selection_settings.h"
 #include "plugin/core/window_state.h"
 #include "runtime/message_send.h"
@@ -51,7 +52,12 @@ bool vantroShouldDoFeature(Object* self, Selector /*cmd*/, std::string_view key)
         } else if (!found->second.isString()) {
             found->second = settings::PlistValue::string("");
         }
-        writeUndoIdentity(key, settings.resolutionZoomMode(), *found->second.asString());
+        // The mode is only part of a resolution feature's identity; other
+        // features (every drag step asks four) skip the read.
+        const bool resolution =
+            key.find(core::feature::kResolutionMarker) != std::string_view::npos;
+        writeUndoIdentity(key, resolution ? settings.resolutionZoomMode() : 0,
+                          *found->second.asString());
     }
     return true;
 }

@@ -3,6 +3,7 @@
 #include "plugin/core/saved_implementations.h"
 #include "plugin/core/vantro_window.h"
 #include "plugin/feedback/feedback_methods.h"
+#include "plugin/resize/live_resize_methods.h"
 #include "plugin/zoom/zoom_methods.h"
 #include "runtime/swizzle_kit.h"
 
@@ -17,6 +18,7 @@ runtime::Class* providerWithAllMethods() {
     static runtime::Class* provider = [] {
         runtime::Class* cls = core::vantroWindowClass();
         feedback::addFeedbackMethods(cls);
+        resize::addLiveResizeMethods(cls);
         zoom::addZoomMethods(cls);
         return cls;
     }();
@@ -32,14 +34,16 @@ void installWindowHooks(runtime::Class* windowClass) {
     }
     runtime::SwizzleKit::extendClass(windowClass, providerWithAllMethods());
     core::SavedImplementations& saved = core::savedImplementations();
-    // The order of the hook table. The live-resize hooks ("setFrame:display:",
-    // "_startLiveResize", "_endLiveResize") join when the live resize does.
-    const std::array<std::pair<const char*, runtime::Imp*>, 7> hooks = {{
+    // The order of the hook table.
+    const std::array<std::pair<const char*, runtime::Imp*>, 10> hooks = {{
         {"_setFrame:", &saved.setFrame},
+        {"setFrame:display:", &saved.setFrameDisplay},
         {"performZoom:", &saved.performZoom},
         {"zoom:", &saved.zoom},
         {"_windowMovedToRect:", &saved.windowMovedToRect},
         {"_setFrameAfterMove:", &saved.setFrameAfterMove},
+        {"_startLiveResize", &saved.startLiveResize},
+        {"_endLiveResize", &saved.endLiveResize},
         {"resignKeyWindow", &saved.resignKeyWindow},
         {"orderOut:", &saved.orderOut},
     }};

@@ -1,5 +1,8 @@
 #include "plugin/feedback/dimension_text.h"
 
+#include <charconv>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 namespace vantro::feedback {
@@ -24,9 +27,24 @@ class RunWriter {
         runs_[used_].larger = larger;
         ++used_;
     }
+    // As "%1.0f" prints it. The tab is rewritten on every drag step, so
+    // whole numbers within 2^53 (every length a screen has) take a fast
+    // path; rounding to nearest with ties to even is printf's rounding too.
     void addNumber(double value) {
-        char digits[64];
-        std::snprintf(digits, sizeof digits, "%1.0f", value);
+        char digits[400];
+        constexpr double kExactLimit = 9007199254740992.0; // 2^53
+        if (std::fabs(value) < kExactLimit) {
+            const double whole = std::nearbyint(value);
+            char* end = digits;
+            if (whole == 0 && std::signbit(value)) {
+                *end++ = '-';
+            }
+            end = std::to_chars(end, digits + sizeof digits - 1, static_cast<std::int64_t>(whole))
+                      .ptr;
+            *end = '\0';
+        } else {
+            std::snprintf(digits, sizeof digits, "%1.0f", value);
+        }
         add(digits, true);
     }
 

@@ -71,9 +71,15 @@ void snapToIncrements(ConstrainInfo& info) {
     info.size = snapSizeToIncrements(info.size, info.window);
 }
 
+// An answer that no frame can take (not finite) is ignored: the drag goes on
+// with the size as checked so far instead of putting the window at NaN.
 void askDelegate(ConstrainInfo& info) {
-    if (info.delegate != nullptr) {
-        info.size = info.delegate->willResizeToSize(info.size);
+    if (info.delegate == nullptr) {
+        return;
+    }
+    const Size answer = info.delegate->willResizeToSize(info.size);
+    if (std::isfinite(answer.width) && std::isfinite(answer.height)) {
+        info.size = answer;
     }
 }
 

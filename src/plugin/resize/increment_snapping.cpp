@@ -68,6 +68,14 @@ double lowerByIncrementsTo(double value, double increment, double ceiling) {
     return value > ceiling ? ceiling : value;
 }
 
+double lowerInStepsTo(double value, double step, double ceiling) {
+    if (!std::isfinite(value) || !std::isfinite(ceiling) || !(value > ceiling)) {
+        return value;
+    }
+    const double usable = std::isfinite(step) && step > 0 ? step : 1.0;
+    return value - std::ceil((value - ceiling) / usable) * usable;
+}
+
 double snapToIncrement(double value, double increment, double minimum, double maximum,
                        double currentExtent) {
     if (!isSnappingIncrement(increment) || !hasWholePart(value) || !hasWholePart(currentExtent)) {

@@ -34,4 +34,12 @@ Size snapSizeToIncrements(Size size, const WindowLimits& limits);
 // result is `ceiling` itself.
 double lowerByIncrementsTo(double value, double increment, double ceiling);
 
+// A drag step's screen-edge rule: takes `step` off `value` as often as it
+// takes for `value` not to exceed `ceiling`, counted at once rather than one
+// subtraction at a time. A step that is not finite and positive (a window
+// that reports no increments, or a zero or negative one) counts as one
+// point, so the rule always ends; a `ceiling` or `value` that is not finite
+// leaves `value` as it is.
+double lowerInStepsTo(double value, double step, double ceiling);
+
 } // namespace vantro::resize

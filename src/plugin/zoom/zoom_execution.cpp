@@ -141,7 +141,7 @@ void showDimensionsAfterZoom(runtime::Object* window, bool fromApplication, bool
     const Rect frame = platform::frame(window);
     feedback::dimensionsBox().add(window, frame, platform::contentViewFrame(window).size.height);
     platform::Platform& host = platform::currentPlatform();
-    const auto identifier = host.hostBundleIdentifier();
+    const auto& identifier = host.hostBundleIdentifier();
     // These applications redraw their windows in a way that leaves the tab
     // behind; it is shown and taken down within the zoom.
     if (identifier && identifier->find(".adobe.") != std::string::npos) {

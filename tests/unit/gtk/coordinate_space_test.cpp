@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string>
 #include <vector>
 
@@ -13,6 +15,8 @@ struct RectCase {
     Rect primaryX11;
     Rect x11;
     Rect core;
+    // Test listings show the case by its name.
+    friend void PrintTo(const RectCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class RectConversion : public testing::TestWithParam<RectCase> {};
@@ -74,6 +78,8 @@ struct PointCase {
     Rect primaryX11;
     Point x11;
     Point core;
+    // Test listings show the case by its name.
+    friend void PrintTo(const PointCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class PointConversion : public testing::TestWithParam<PointCase> {};
@@ -109,6 +115,8 @@ struct ScreensCase {
     std::string name;
     std::vector<X11Monitor> monitors;
     std::vector<Screen> screens;
+    // Test listings show the case by its name.
+    friend void PrintTo(const ScreensCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class ScreensFromMonitors : public testing::TestWithParam<ScreensCase> {};

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +16,8 @@ struct PropertyCase {
     std::vector<long> values;
     int scale;
     std::optional<FrameExtents> extents;
+    // Test listings show the case by its name.
+    friend void PrintTo(const PropertyCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class ExtentsFromProperty : public testing::TestWithParam<PropertyCase> {};
@@ -43,6 +47,8 @@ struct VisibleCase {
     FrameExtents shadow;
     FrameExtents decorations;
     Rect visible;
+    // Test listings show the case by its name.
+    friend void PrintTo(const VisibleCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class VisibleFrame : public testing::TestWithParam<VisibleCase> {};

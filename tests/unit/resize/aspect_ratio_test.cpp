@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <limits>
 #include <string>
 
@@ -14,6 +16,9 @@ namespace {
 struct RatioCase {
     Size size;
     Size ratio;
+    friend void PrintTo(const RatioCase& c, std::ostream* out) {
+        *out << c.size.width << " x " << c.size.height;
+    }
 };
 
 class RatioOfASize : public ::testing::TestWithParam<RatioCase> {};
@@ -59,6 +64,8 @@ struct AcceptCase {
     std::optional<AspectRatioLimits> limits;
     Size increments;
     Size expected;
+    // Test listings show the case by its name.
+    friend void PrintTo(const AcceptCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class Acceptance : public ::testing::TestWithParam<AcceptCase> {};
@@ -118,6 +125,8 @@ struct RoomCase {
     bool keepCentered;
     bool pinBottomRight;
     Size room;
+    // Test listings show the case by its name.
+    friend void PrintTo(const RoomCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class Room : public ::testing::TestWithParam<RoomCase> {};

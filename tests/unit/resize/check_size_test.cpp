@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 #include <limits>
 #include <string>
@@ -33,6 +35,8 @@ struct CheckCase {
     std::optional<Size> delegateMost; // a delegate that caps the size, when set
     Size expected;
     std::optional<std::string> message;
+    // Test listings show the case by its name.
+    friend void PrintTo(const CheckCase& c, std::ostream* out) { *out << c.name; }
 };
 
 WindowLimits plain(Size frame = {800, 600}) {

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <limits>
 #include <string>
 
@@ -28,6 +30,8 @@ struct HoldCase {
     Size proposed;
     Size expected;
     bool released;
+    // Test listings show the case by its name.
+    friend void PrintTo(const HoldCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class Hold : public ::testing::TestWithParam<HoldCase> {};
@@ -84,6 +88,8 @@ struct SnapCase {
     std::string name;
     double value, increment, minimum, maximum, current;
     double expected;
+    // Test listings show the case by its name.
+    friend void PrintTo(const SnapCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class Snap : public ::testing::TestWithParam<SnapCase> {};

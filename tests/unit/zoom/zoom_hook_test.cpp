@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -281,6 +283,8 @@ struct WindowKindCase {
     std::string feature;
     Rect target;
     std::string message; // the HUD's text after the first zoom; empty for none
+    // Test listings show the case by its name.
+    friend void PrintTo(const WindowKindCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class ZoomEveryWindowKind : public ZoomHook,

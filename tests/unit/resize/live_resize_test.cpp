@@ -1,0 +1,552 @@
+// Resize drags as a host runs them: the plug-in's hooks installed on the fake
+// window class, then a script of drag steps (mouse location, held keys,
+// proposed frame) between the host's start and end of the drag.
+
+#include "platform/fake/fake_platform.h"
+#include "platform/fake/fake_window.h"
+#include "platform/window.h"
+#include "plugin/core/window_state.h"
+#include "plugin/entry/window_hooks.h"
+#include "plugin/feedback/dimension_overlay.h"
+#include "plugin/feedback/hud_alert.h"
+#include "plugin/feedback/resize_indicator.h"
+#include "plugin/resize/grip_offset.h"
+#include "plugin/resize/live_resize_methods.h"
+#include "settings/catalogue.h"
+#include "settings/memory_backend.h"
+#include "settings/vantro_user_defaults.h"
+#include "support/allocation_counter.h"
+#include "support/geometry_printers.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <string>
+
+namespace vantro::resize {
+namespace {
+
+using namespace platform;
+using fake::FakePlatform;
+using fake::FakeWindow;
+using settings::PlistValue;
+
+// A 1440 x 900 screen whose visible frame leaves 40 points at the bottom and
+// 22 at the top.
+const Screen kScreen{Rect(0, 0, 1440, 900), Rect(0, 40, 1440, 838)};
+const Rect kWindow(100, 200, 600, 400);
+// The window's bottom-right corner, where the drags grip it.
+const Point kCorner(700, 200);
+
+// Default keys of the four features.
+constexpr ModifierFlags kKeepWidthHeight = kShiftKeyMask;
+constexpr ModifierFlags kKeepAspectRatio = kControlKeyMask;
+constexpr ModifierFlags kKeepCentered = kAlternateKeyMask;
+constexpr ModifierFlags kPinBottomRight = kCommandKeyMask;
+
+PlistValue pair(bool on, std::int64_t second) {
+    return PlistValue::array({PlistValue::boolean(on), PlistValue::integer(second)});
+}
+
+class LiveResize : public ::testing::Test {
+  public:
+    LiveResize() {
+        auto memoryStore = std::make_unique<settings::VantroUserDefaults>(
+            std::make_unique<settings::MemoryBackend>(), settings::BroadcastObject::plugin,
+            settings::kDomain);
+        defaults = memoryStore.get();
+        previous =
+            settings::VantroUserDefaults::installStandardUserDefaults(std::move(memoryStore));
+        defaults->registerDefaults(settings::defaultSettings());
+        entry::installWindowHooks(FakeWindow::windowClass());
+        platform.screenList = {kScreen};
+        window.frame = kWindow;
+    }
+    ~LiveResize() override {
+        feedback::topLeftResizeIndicator().remove();
+        platform.clock.runUntilIdle();
+        core::vantroFakeIvars().removeEntry(&window);
+        delete settings::VantroUserDefaults::installStandardUserDefaults(
+            std::unique_ptr<settings::VantroUserDefaults>(previous));
+    }
+    LiveResize(const LiveResize&) = delete;
+    LiveResize& operator=(const LiveResize&) = delete;
+
+    void store(std::string_view key, const PlistValue& value) {
+        ASSERT_TRUE(defaults->setObject(&value, key).ok());
+    }
+
+    void setEvent(EventType type, Point mouse, ModifierFlags keys, int clickCount = 0) {
+        platform.mouse = mouse;
+        Event event;
+        event.type = type;
+        event.clickCount = clickCount;
+        event.locationOnScreen = mouse;
+        event.modifierFlags = keys;
+        platform.event = event;
+    }
+
+    void start(Point mouse = kCorner, FakeWindow* target = nullptr) {
+        setEvent(EventType::leftMouseDown, mouse, 0, 1);
+        runtime::send<void>(target != nullptr ? target : &window, sel::startLiveResize());
+    }
+    // One step: the host proposes `proposed` while the mouse is at `mouse`.
+    void step(Point mouse, ModifierFlags keys, const Rect& proposed, FakeWindow* target = nullptr) {
+        setEvent(EventType::leftMouseDragged, mouse, keys);
+        setFrameDisplay(target != nullptr ? target : &window, proposed, true);
+    }
+    // A step whose proposal is where the mouse takes the bottom-right corner
+    // with the top-left corner fixed, as the host proposes it.
+    void stepTo(Point mouse, ModifierFlags keys) {
+        const Rect current = window.frame;
+        step(mouse, keys,
+             Rect(current.minX(), mouse.y, mouse.x - current.minX(), current.maxY() - mouse.y));
+    }
+    void end(FakeWindow* target = nullptr) {
+        setEvent(EventType::leftMouseUp, platform.mouse, 0, 1);
+        runtime::send<void>(target != nullptr ? target : &window, sel::endLiveResize());
+    }
+
+    [[nodiscard]] const core::WindowEntry* entry() const {
+        return core::vantroFakeIvars().entryFor(&window);
+    }
+
+    FakePlatform platform;
+    FakeWindow window{platform};
+    settings::VantroUserDefaults* defaults = nullptr;
+    settings::VantroUserDefaults* previous = nullptr;
+};
+
+TEST(GripOffset, LimitedToTwentyPointsEitherWay) {
+    struct Case {
+        Point mouse;
+        GripOffset offset;
+    };
+    const Case cases[] = {
+        {{695, 203}, {5, 3}},   // near the corner: as gripped
+        {{550, 203}, {20, 3}},  // 150 left of the right edge
+        {{730, 203}, {20, 3}},  // 30 beyond it: still 20, positive
+        {{695, 500}, {5, 20}},  // far above the bottom edge
+        {{700, 180}, {0, -20}}, // 20 below the bottom edge: within the limit
+        {{700, 170}, {0, 20}},  // 30 below it
+        {{std::numeric_limits<double>::quiet_NaN(), 200}, {20, 0}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(gripOffsetFor(kWindow, c.mouse), c.offset) << c.mouse.x << ", " << c.mouse.y;
+    }
+}
+
+TEST_F(LiveResize, StepsTheHostOwnsPassUnchanged) {
+    struct Case {
+        std::string name;
+        std::function<void(LiveResize&)> arrange;
+        bool display = true;
+    };
+    const Case cases[] = {
+        {"display off", [](LiveResize&) {}, false},
+        {"sheet", [](LiveResize& t) { t.window.sheet = true; }},
+        {"child window",
+         [](LiveResize& t) {
+             static FakeWindow parent(t.platform);
+             t.window.parent = &parent;
+         }},
+        {"own aspect ratio",
+         [](LiveResize& t) {
+             t.window.aspectRatio = {16, 9};
+         }},
+        {"not in a drag", [](LiveResize& t) { t.window.inLiveResize = false; }},
+        {"plug-in off",
+         [](LiveResize& t) { t.store("VantroPluginEnabled", PlistValue::boolean(false)); }},
+        {"application excluded",
+         [](LiveResize& t) {
+             t.store("VantroApplicationBlacklist",
+                     PlistValue::array({PlistValue::string("org.example.TestHost")}));
+         }},
+        {"bundle deleted", [](LiveResize& t) { t.platform.existingPaths.clear(); }},
+        {"no indicator on the older generation",
+         [](LiveResize& t) { t.window.showsResizeIndicator = false; }},
+    };
+    const Rect proposed(100, 150, 650, 450);
+    for (const Case& c : cases) {
+        LiveResize& t = *this;
+        t.window.frame = kWindow;
+        t.window.sheet = false;
+        t.window.parent = nullptr;
+        t.window.aspectRatio = {0, 0};
+        t.window.showsResizeIndicator = true;
+        start();
+        c.arrange(t);
+        setEvent(EventType::leftMouseDragged, Point(10, 10), kPinBottomRight | kKeepCentered);
+        setFrameDisplay(&window, proposed, c.display);
+        EXPECT_EQ(window.frame, proposed) << c.name;
+        EXPECT_FALSE(core::readFlag(entry(), core::state_key::kHasVantroResized)) << c.name;
+        EXPECT_FALSE(entry()->contains(core::state_key::kActiveFeatures)) << c.name;
+        window.inLiveResize = true;
+        store("VantroPluginEnabled", PlistValue::boolean(true));
+        store("VantroApplicationBlacklist", PlistValue::array({}));
+        platform.existingPaths = {platform.bundlePath};
+        end();
+    }
+}
+
+TEST_F(LiveResize, AProgrammaticFrameChangeIsNotADragStep) {
+    start();
+    const Rect proposed(100, 150, 650, 450);
+    setEvent(EventType::leftMouseUp, Point(10, 10), kPinBottomRight, 1);
+    setFrameDisplay(&window, proposed, true);
+    EXPECT_EQ(window.frame, proposed);
+    setEvent(EventType::keyDown, Point(10, 10), kPinBottomRight);
+    setFrameDisplay(&window, kWindow, true);
+    EXPECT_EQ(window.frame, kWindow);
+}
+
+TEST_F(LiveResize, ADragWithoutKeysIsTheHostsOwn) {
+    start();
+    const Rect proposed(100, 150, 650, 450);
+    step(Point(750, 150), 0, proposed);
+    EXPECT_EQ(window.frame, proposed);
+    EXPECT_EQ(platform.cursorsSet.back(), Cursor::arrow);
+}
+
+TEST_F(LiveResize, KeepCentredMirrorsTheDraggedCornerAboutTheCentre) {
+    start();
+    // The mouse-driven right edge at 1000 and bottom edge at 240.
+    stepTo(Point(1000, 240), kKeepCentered);
+    // The first step holds the size the window had when the anchoring
+    // changed; the width is still held (560 + 20 is not above 600).
+    EXPECT_EQ(window.frame.size, Size(600, 438));
+    stepTo(Point(1000, 240), kKeepCentered);
+    EXPECT_EQ(window.frame, Rect(440, 240, 560, 438));
+    EXPECT_FALSE(feedback::topLeftResizeIndicator().isShown());
+}
+
+TEST_F(LiveResize, PinnedBottomRightFollowsTheTopLeftCorner) {
+    start();
+    // Far from the held size: the window keeps it, shows the indicator at
+    // its top-left corner and the hint in the HUD.
+    step(Point(650, 250), kPinBottomRight, window.frame);
+    EXPECT_EQ(window.frame, kWindow);
+    ASSERT_TRUE(feedback::topLeftResizeIndicator().isShown());
+    EXPECT_EQ(feedback::topLeftResizeIndicator().surface()->frame(), Rect(103, 582, 16, 16));
+    EXPECT_TRUE(feedback::hudAlertWindow().isVisible());
+    EXPECT_EQ(feedback::hudAlertWindow().surface().text(),
+              "Drag Top Left to Resize\nKeep Mouse & Keys Down");
+
+    // Within 20 points of the held height: released, then the corner follows.
+    step(Point(150, 650), kPinBottomRight, window.frame);
+    step(Point(150, 650), kPinBottomRight, window.frame);
+    EXPECT_EQ(window.frame, Rect(150, 200, 550, 450));
+    EXPECT_TRUE(feedback::topLeftResizeIndicator().isShown());
+
+    // Past the left edge of the visible frame: whole points are given up.
+    step(Point(-30, 650), kPinBottomRight, window.frame);
+    EXPECT_EQ(window.frame, Rect(0, 200, 700, 450));
+    // Above the visible frame's top (878): cut to it.
+    step(Point(150, 1000), kPinBottomRight, window.frame);
+    EXPECT_EQ(window.frame, Rect(150, 200, 550, 678));
+
+    // Released: the indicator goes with the next change of anchoring.
+    step(Point(150, 650), 0, window.frame);
+    EXPECT_FALSE(feedback::topLeftResizeIndicator().isShown());
+}
+
+TEST_F(LiveResize, PlainModeAfterAFeatureKeepsTheTopLeftCornerOnScreen) {
+    start();
+    stepTo(kCorner, kKeepWidthHeight); // a feature once: the mouse drives from now on
+    EXPECT_EQ(window.frame, kWindow);
+    // Keys released, bottom edge dragged to 0, below the visible frame.
+    step(Point(700, 0), 0, window.frame);
+    EXPECT_EQ(window.frame, Rect(100, 40, 600, 560));
+    // And past the right edge of the screen.
+    step(Point(1600, 300), 0, window.frame);
+    EXPECT_EQ(window.frame, Rect(100, 300, 1340, 300));
+}
+
+TEST_F(LiveResize, AspectRatioHeldToTheWindowsLimits) {
+    window.frame = Rect(100, 200, 800, 600);
+    window.minSize = {400, 300};
+    window.maxSize = {1000, 750};
+    start(Point(900, 200));
+    step(Point(900, 200), kKeepAspectRatio, window.frame);
+    step(Point(2000, -500), kKeepAspectRatio, window.frame);
+    EXPECT_EQ(window.frame.size, Size(1000, 750));
+    step(Point(100, 800), kKeepAspectRatio, window.frame);
+    EXPECT_EQ(window.frame.size, Size(400, 300));
+}
+
+TEST_F(LiveResize, KeepCentredAgainstTheScreenEdges) {
+    struct Case {
+        std::string name;
+        Size increments;
+    };
+    for (const Case& c : {Case{"points", {1, 1}}, Case{"terminal cells", {9, 17}}}) {
+        window.frame = kWindow;
+        window.resizeIncrements = c.increments;
+        start();
+        stepTo(Point(2000, -300), kKeepCentered);
+        stepTo(Point(2000, -300), kKeepCentered);
+        const Rect& visible = kScreen.visibleFrame;
+        EXPECT_LE(window.frame.size.width, visible.size.width) << c.name;
+        EXPECT_LE(window.frame.size.height, visible.size.height) << c.name;
+        EXPECT_GE(window.frame.minX(), visible.minX()) << c.name;
+        EXPECT_GE(window.frame.minY(), visible.minY()) << c.name;
+        // Centred to the point, as floor rounds it.
+        EXPECT_NEAR(window.frame.minX() + window.frame.size.width / 2, visible.midX(), 1) << c.name;
+        end();
+    }
+}
+
+TEST_F(LiveResize, KeepWidthOrHeightIsChosenByTheFirstMovement) {
+    struct Case {
+        Point mouse;
+        Rect frame;
+        Cursor cursor;
+    };
+    const Case cases[] = {
+        // 10 right, 2 down: the height is kept.
+        {Point(710, 198), Rect(100, 200, 610, 400), Cursor::resizeLeftRight},
+        // 3 right, 3 down: equal movement keeps the width.
+        {Point(703, 197), Rect(100, 197, 600, 403), Cursor::resizeUpDown},
+    };
+    for (const Case& c : cases) {
+        window.frame = kWindow;
+        start();
+        stepTo(c.mouse, kKeepWidthHeight);
+        EXPECT_EQ(window.frame, c.frame);
+        EXPECT_EQ(platform.cursorsSet.back(), c.cursor);
+        // The choice holds while the feature does.
+        stepTo(Point(800, 100), kKeepWidthHeight);
+        EXPECT_TRUE(window.frame.size.width == c.frame.size.width ||
+                    window.frame.size.height == c.frame.size.height);
+        end();
+    }
+}
+
+TEST_F(LiveResize, AspectRatioTakenInMidDragStaysWithinTheRoom) {
+    window.frame = Rect(100, 100, 800, 600);
+    start(Point(900, 100));
+    step(Point(900, 100), 0, window.frame);
+    // Control in mid-drag: 4:3 from now on, the corner follows the mouse.
+    step(Point(1000, 100), kKeepAspectRatio, window.frame);
+    // 900 wide would be 675 high; the room below the top edge is 660, so
+    // the largest 4:3 size is 880 x 660, placed with the top edge kept.
+    EXPECT_EQ(window.frame, Rect(100, 40, 880, 660));
+    EXPECT_EQ(platform.cursorsSet.back(), Cursor::crosshair);
+    ASSERT_NE(entry(), nullptr);
+    EXPECT_TRUE(entry()->contains(core::state_key::kSizeLimitsForAspectRatio));
+
+    // Switching to keep-width/height drops the ratio and chooses anew.
+    step(Point(950, 100), kKeepWidthHeight, window.frame);
+    EXPECT_FALSE(entry()->contains(core::state_key::kAspectRatio));
+    EXPECT_TRUE(core::readFlag(entry(), core::state_key::kKeepWidth) ||
+                core::readFlag(entry(), core::state_key::kKeepHeight));
+}
+
+TEST_F(LiveResize, ReleasingTheKeysKeepsTheMouseDrivenSizeWithinTheLimits) {
+    window.minSize = {300, 300};
+    start();
+    stepTo(kCorner, kKeepWidthHeight);
+    step(Point(300, 500), 0, window.frame); // 200 x 100 asked: held to the minimum
+    EXPECT_EQ(window.frame.size, Size(300, 300));
+}
+
+TEST_F(LiveResize, TheNewestGenerationOnlyShowsTheDimensions) {
+    platform.appKitVersion = 1138;
+    store("VantroShowDimensionsDuringResizing", pair(true, 1));
+    start();
+    const Rect proposed(100, 150, 650, 450);
+    step(Point(750, 150), kPinBottomRight | kKeepAspectRatio, proposed);
+    EXPECT_EQ(window.frame, proposed);
+    EXPECT_TRUE(feedback::dimensionsBox().isAttached());
+    EXPECT_FALSE(feedback::topLeftResizeIndicator().isShown());
+}
+
+TEST_F(LiveResize, DimensionTabFollowsItsModeAndTheFunctionKey) {
+    struct Case {
+        bool enabled;
+        std::int64_t mode;
+        ModifierFlags keys;
+        bool shown;
+    };
+    const Case cases[] = {
+        {true, 2, 0, true},   {true, 2, kKeepWidthHeight, true},
+        {true, 0, 0, true},   {true, 0, kKeepWidthHeight, false},
+        {true, 1, 0, false},  {true, 1, kKeepWidthHeight, true},
+        {false, 2, 0, false}, {false, 2, kFunctionKeyMask, true},
+        {true, 7, 0, false},
+    };
+    for (const Case& c : cases) {
+        store("VantroShowDimensionsDuringResizing", pair(c.enabled, c.mode));
+        window.frame = kWindow;
+        start();
+        stepTo(kCorner, c.keys);
+        EXPECT_EQ(feedback::dimensionsBox().isAttached(), c.shown)
+            << c.enabled << " " << c.mode << " " << std::hex << c.keys;
+        end();
+        platform.clock.advance(1);
+        EXPECT_FALSE(feedback::dimensionsBox().isAttached());
+    }
+}
+
+TEST_F(LiveResize, TheEndDiscardsTheDragAndTheZoomHistory) {
+    core::WindowEntry& zoomed = core::vantroFakeIvars().ensureEntry(&window);
+    core::writeRect(zoomed, core::state_key::kPreviousRect, Rect(1, 2, 3, 4));
+    start();
+    step(Point(650, 250), kPinBottomRight, window.frame);
+    ASSERT_TRUE(feedback::topLeftResizeIndicator().isShown());
+    end();
+    EXPECT_EQ(entry(), nullptr);
+    EXPECT_FALSE(feedback::topLeftResizeIndicator().isShown());
+    // The last dimensions stay readable for 0.45 s.
+    EXPECT_TRUE(feedback::dimensionsBox().isAttached());
+    platform.clock.advance(0.44);
+    EXPECT_TRUE(feedback::dimensionsBox().isAttached());
+    platform.clock.advance(0.2);
+    EXPECT_FALSE(feedback::dimensionsBox().isAttached());
+
+    // These applications have the tab taken down (faded) at once.
+    platform.bundleIdentifier = "com.adobe.Example";
+    start();
+    stepTo(kCorner, 0);
+    end();
+    platform.clock.advance(0.2);
+    EXPECT_FALSE(feedback::dimensionsBox().isAttached());
+}
+
+TEST_F(LiveResize, AnEndDuringAZoomKeepsTheState) {
+    start();
+    core::writeFlag(core::vantroFakeIvars().ensureEntry(&window), core::state_key::kZoom, true);
+    end();
+    ASSERT_NE(entry(), nullptr);
+    EXPECT_TRUE(entry()->contains(core::state_key::kMouseOffset));
+}
+
+TEST_F(LiveResize, ASheetRecordsNothingButTheHudGoes) {
+    window.sheet = true;
+    feedback::hudAlertWindow().show(&window, "Undo Zoom", kWindow);
+    ASSERT_TRUE(feedback::hudAlertWindow().isVisible());
+    start();
+    EXPECT_FALSE(feedback::hudAlertWindow().isVisible());
+    EXPECT_EQ(entry(), nullptr);
+}
+
+TEST_F(LiveResize, AnUnsignalledDragEndsOnceAfterItsLastStep) {
+    FakeWindow unsignalled(platform, "ITNSWindow");
+    unsignalled.frame = kWindow;
+    for (int i = 0; i < 3; ++i) {
+        step(Point(700 + 10.0 * i, 200), 0, Rect(100, 200, 600 + 10.0 * i, 400), &unsignalled);
+        platform.clock.advance(0.3);
+    }
+    EXPECT_EQ(unsignalled.countOf("_startLiveResize"), 1U);
+    EXPECT_EQ(unsignalled.countOf("_endLiveResize"), 0U);
+    platform.clock.advance(0.41);
+    EXPECT_EQ(unsignalled.countOf("_endLiveResize"), 1U);
+    EXPECT_EQ(core::vantroFakeIvars().entryFor(&unsignalled), nullptr);
+    platform.clock.advance(5);
+    EXPECT_EQ(unsignalled.countOf("_endLiveResize"), 1U);
+}
+
+TEST_F(LiveResize, AStartAfterADragThatNeverEndedStartsAfresh) {
+    start();
+    step(Point(650, 250), kPinBottomRight, window.frame);
+    ASSERT_TRUE(feedback::topLeftResizeIndicator().isShown());
+    // No end: the next drag starts without the last one's state.
+    start();
+    EXPECT_FALSE(feedback::topLeftResizeIndicator().isShown());
+    EXPECT_FALSE(core::readFlag(entry(), core::state_key::kHasVantroResized));
+    const Rect proposed(100, 150, 650, 450);
+    step(Point(750, 150), 0, proposed);
+    EXPECT_EQ(window.frame, proposed);
+}
+
+TEST_F(LiveResize, BadIncrementsAndSizesEndSoundly) {
+    struct Case {
+        std::string name;
+        Size increments;
+    };
+    const Case cases[] = {
+        {"zero", {0, 0}},
+        {"negative", {-9, -17}},
+        {"not a number",
+         {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN()}},
+        {"terminal cells", {9, 17}}};
+    for (const Case& c : cases) {
+        window.frame = kWindow;
+        window.resizeIncrements = c.increments;
+        start();
+        stepTo(kCorner, kKeepWidthHeight);
+        // Far past the screen's right and bottom edges.
+        step(Point(5000, -5000), 0, window.frame);
+        EXPECT_LE(window.frame.maxX(), kScreen.visibleFrame.maxX()) << c.name;
+        EXPECT_GE(window.frame.minY(), kScreen.visibleFrame.minY()) << c.name;
+        EXPECT_GE(window.frame.size.width, 0) << c.name;
+        end();
+    }
+}
+
+TEST_F(LiveResize, ADelegateAnsweringNaNNeverHangs) {
+    static fake::FakeResizeDelegate nanDelegate([](Size /*size*/) {
+        return Size{std::numeric_limits<double>::quiet_NaN(),
+                    std::numeric_limits<double>::infinity()};
+    });
+    window.delegateObject = &nanDelegate;
+    window.resizeIncrements = {9, 17};
+    start();
+    for (const ModifierFlags keys :
+         {kKeepCentered, kKeepCentered, kPinBottomRight, kKeepAspectRatio, ModifierFlags{0}}) {
+        stepTo(Point(900, 100), keys);
+        EXPECT_TRUE(std::isfinite(window.frame.size.width)) << std::hex << keys;
+        EXPECT_TRUE(std::isfinite(window.frame.size.height)) << std::hex << keys;
+        EXPECT_TRUE(std::isfinite(window.frame.minX())) << std::hex << keys;
+    }
+    end();
+}
+
+TEST_F(LiveResize, AWindowOnNoScreenIsHeldToTheMainScreen) {
+    window.frame = Rect(5000, 5000, 600, 400);
+    start(Point(5600, 5000));
+    step(Point(5600, 5000), kKeepCentered, window.frame);
+    step(Point(5600, 5000), kKeepCentered, window.frame);
+    const Rect& visible = kScreen.visibleFrame;
+    EXPECT_GE(window.frame.minX(), visible.minX());
+    EXPECT_LE(window.frame.maxX(), visible.maxX());
+    EXPECT_GE(window.frame.minY(), visible.minY());
+    EXPECT_LE(window.frame.maxY(), visible.maxY());
+}
+
+TEST_F(LiveResize, StepsAfterTheFirstAllocateNothing) {
+    struct Case {
+        std::string name;
+        ModifierFlags keys;
+    };
+    const Case cases[] = {
+        {"every feature", kPinBottomRight | kKeepCentered | kKeepAspectRatio | kKeepWidthHeight},
+        {"pinned with the hint", kPinBottomRight},
+        {"keep width or height", kKeepWidthHeight},
+        {"ratio", kKeepAspectRatio},
+        {"plain", 0},
+    };
+    for (const Case& c : cases) {
+        window.frame = kWindow;
+        start();
+        // The first steps create the drag's state and grow the feedback's
+        // strings and the host's records to their size.
+        for (int i = 0; i < 4; ++i) {
+            stepTo(Point(650 + i, 250), c.keys);
+        }
+        window.actions.reserve(window.actions.size() + 200);
+        platform.cursorsSet.reserve(platform.cursorsSet.size() + 200);
+        const testing::AllocationScope scope;
+        for (int i = 0; i < 50; ++i) {
+            stepTo(Point(640 + (i % 7), 240 + (i % 5)), c.keys);
+        }
+        EXPECT_EQ(scope.allocations(), 0U) << c.name;
+        end();
+        platform.clock.advance(1);
+    }
+}
+
+} // namespace
+} // namespace vantro::resize
