@@ -53,6 +53,9 @@ class Platform {
     virtual void performAfterDelay(const void* target, runtime::Selector selector, double delay,
                                    std::function<void()> action) = 0;
     virtual void cancelPerforms(const void* target, runtime::Selector selector) = 0;
+    // Every delayed call keyed by `target`, whatever its selector. A backend
+    // calls it when a window is destroyed, so that no call outlives it.
+    virtual void cancelAllPerforms(const void* target) = 0;
     // Calls `step` with progress from 0 to 1 over `duration` seconds, then
     // `done`. Answers an id for cancelAnimation.
     virtual AnimationId animate(double duration, std::function<void(double progress)> step,
@@ -73,6 +76,11 @@ class Platform {
     [[nodiscard]] virtual std::optional<std::string>
     pathForImageResource(std::string_view name) const = 0;
     [[nodiscard]] virtual bool fileExistsAtPath(std::string_view path) const = 0;
+    // The user's data folder ($XDG_DATA_HOME, by default ~/.local/share).
+    [[nodiscard]] virtual std::string userDataDirectory() const = 0;
+    // Starts the settings application of the preference pane at `path` and
+    // brings its window to the front; false when it could not be started.
+    virtual bool openPreferencePane(std::string_view path) = 0;
     // The toolkit version in the numbering the plug-in's behaviour is keyed
     // on: 949 or less is the oldest generation, above 1038 the newest.
     [[nodiscard]] virtual double appKitVersionNumber() const = 0;

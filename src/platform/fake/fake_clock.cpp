@@ -19,6 +19,10 @@ void FakeClock::cancelPerforms(const void* target, runtime::Selector selector) {
                   [&](const Perform& p) { return p.target == target && p.selector == selector; });
 }
 
+void FakeClock::cancelAllPerforms(const void* target) {
+    std::erase_if(performs_, [&](const Perform& p) { return p.target == target; });
+}
+
 std::uint64_t FakeClock::animate(double duration, std::function<void(double)> step,
                                  std::function<void()> done) {
     const std::uint64_t id = nextAnimationId_++;

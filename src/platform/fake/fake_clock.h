@@ -21,6 +21,7 @@ class FakeClock {
     void performAfterDelay(const void* target, runtime::Selector selector, double delay,
                            std::function<void()> action);
     void cancelPerforms(const void* target, runtime::Selector selector);
+    void cancelAllPerforms(const void* target);
     [[nodiscard]] std::size_t pendingPerformCount() const { return performs_.size(); }
 
     std::uint64_t animate(double duration, std::function<void(double)> step,

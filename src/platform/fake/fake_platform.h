@@ -31,11 +31,15 @@ class FakePlatform final : public Platform {
     std::set<std::string, std::less<>> existingPaths{bundlePath};
     std::set<std::string, std::less<>> imageResources{"TopLeftResizeIndicator"};
     double appKitVersion = 1038;
+    std::string dataDirectory = "/fake/home/.local/share";
+    // Panes that start when opened; every other path fails to.
+    std::set<std::string, std::less<>> runnablePanes;
     FakeClock clock;
 
     // --- Observed by tests.
     std::vector<Cursor> cursorsSet;
     std::vector<FakeFeedbackSurface*> surfaces; // every surface created, still alive
+    std::vector<std::string> panesOpened;       // every open asked for
 
     // A scripted current event carrying only modifier flags.
     void holdModifiers(ModifierFlags flags);
@@ -51,6 +55,7 @@ class FakePlatform final : public Platform {
     void performAfterDelay(const void* target, runtime::Selector selector, double delay,
                            std::function<void()> action) override;
     void cancelPerforms(const void* target, runtime::Selector selector) override;
+    void cancelAllPerforms(const void* target) override { clock.cancelAllPerforms(target); }
     AnimationId animate(double duration, std::function<void(double)> step,
                         std::function<void()> done) override;
     void cancelAnimation(AnimationId id) override;
@@ -63,6 +68,11 @@ class FakePlatform final : public Platform {
     [[nodiscard]] std::optional<std::string>
     pathForImageResource(std::string_view name) const override;
     [[nodiscard]] bool fileExistsAtPath(std::string_view path) const override;
+    [[nodiscard]] std::string userDataDirectory() const override { return dataDirectory; }
+    bool openPreferencePane(std::string_view path) override {
+        panesOpened.emplace_back(path);
+        return runnablePanes.contains(path);
+    }
     [[nodiscard]] double appKitVersionNumber() const override { return appKitVersion; }
 
     void forgetSurface(FakeFeedbackSurface* surface);

@@ -1,5 +1,7 @@
 #include "platform/fake/fake_window.h"
 
+#include "platform/title_button.h"
+
 #include "platform/fake/fake_platform.h"
 #include "platform/screen_lookup.h"
 #include "platform/window.h"
@@ -182,6 +184,30 @@ bool buttonIsEnabled(Object* self, Selector) {
     auto* button = dynamic_cast<FakeTitleButton*>(self);
     return button != nullptr && button->enabled;
 }
+Object* buttonWindowOf(Object* self, Selector) {
+    auto* button = dynamic_cast<FakeTitleButton*>(self);
+    return button != nullptr ? button->window : nullptr;
+}
+Rect buttonFrameOf(Object* self, Selector) {
+    auto* button = dynamic_cast<FakeTitleButton*>(self);
+    return button != nullptr ? button->frame : Rect();
+}
+void buttonHighlight(Object* self, Selector, bool on) {
+    if (auto* button = dynamic_cast<FakeTitleButton*>(self)) {
+        button->highlighted = on;
+        button->highlightsSet.push_back(on);
+    }
+}
+void buttonHostHandles(Object* self, Selector cmd, Event /*event*/) {
+    if (auto* button = dynamic_cast<FakeTitleButton*>(self)) {
+        button->hostHandled.push_back(cmd.name());
+    }
+}
+void menuPopUp(Object* /*self*/, Selector, Object* menu, Event event, Object* view) {
+    if (auto* fakeMenu = dynamic_cast<FakeMenu*>(menu)) {
+        FakeMenu::popUps().push_back({fakeMenu, event.locationInWindow, view});
+    }
+}
 
 Size delegateWillResize(Object* self, Selector, Object* /*window*/, Size proposed) {
     auto* delegate = dynamic_cast<FakeResizeDelegate*>(self);
@@ -230,6 +256,11 @@ Class* titleButtonClass() {
         Class* c = runtime::defineClass(kTitleButtonClassName, nullptr);
         c->setOwner("org.gtk.Gtk");
         runtime::addMethod(c, "isEnabled", &buttonIsEnabled);
+        runtime::addMethod(c, "window", &buttonWindowOf);
+        runtime::addMethod(c, "frame", &buttonFrameOf);
+        runtime::addMethod(c, "highlight:", &buttonHighlight);
+        runtime::addMethod(c, "mouseDown:", &buttonHostHandles);
+        runtime::addMethod(c, "rightMouseDown:", &buttonHostHandles);
         return c;
     }();
     return cls;
@@ -248,6 +279,26 @@ Class* resizeDelegateClass() {
 
 FakeTitleButton::FakeTitleButton() : Object(titleButtonClass()) {}
 
+FakeMenu::FakeMenu(std::string menuTitle) : Object(menuClass()), title(std::move(menuTitle)) {}
+
+std::vector<FakeMenu::PopUp>& FakeMenu::popUps() {
+    static auto* popUps = new std::vector<PopUp>();
+    return *popUps;
+}
+
+runtime::Class* FakeMenu::menuClass() {
+    static Class* cls = [] {
+        Class* c = runtime::classNamed(kMenuClassName);
+        if (c == nullptr) {
+            c = runtime::defineClass(kMenuClassName, nullptr);
+            c->setOwner("org.gtk.Gtk");
+        }
+        runtime::addClassMethod(c, "popUpContextMenu:withEvent:forView:", &menuPopUp);
+        return c;
+    }();
+    return cls;
+}
+
 FakeResizeDelegate::FakeResizeDelegate(std::function<Size(Size)> adjustSize)
     : Object(resizeDelegateClass()), adjust(std::move(adjustSize)) {}
 
@@ -265,7 +316,15 @@ Class* FakeWindow::windowClass(std::string_view name) {
 }
 
 FakeWindow::FakeWindow(FakePlatform& owner, std::string_view className)
-    : Object(windowClass(className)), platform(owner), number(owner.nextWindowNumber()) {}
+    : Object(windowClass(className)), platform(owner), number(owner.nextWindowNumber()) {
+    zoomButton.window = this;
+    closeButton.window = this;
+    closeButton.frame = Rect(8, 460, 16, 16);
+}
+
+FakeWindow::~FakeWindow() {
+    platform.cancelAllPerforms(this);
+}
 
 std::size_t FakeWindow::countOf(std::string_view selector) const {
     return static_cast<std::size_t>(

@@ -28,10 +28,34 @@ struct HostAction {
     bool animate = false; // for setFrame:display:animate:
 };
 
+// A title-bar button of class "GtkTitleButton". Its host mouse handlers
+// record the events they were given, as the toolkit's own handling would
+// receive them.
 class FakeTitleButton : public runtime::Object {
   public:
     FakeTitleButton();
     bool enabled = true;
+    runtime::Object* window = nullptr;
+    Rect frame{60, 460, 16, 16}; // in window coordinates
+    bool highlighted = false;
+    std::vector<bool> highlightsSet;           // every highlight: in order
+    std::vector<std::string_view> hostHandled; // "mouseDown:", "rightMouseDown:"
+};
+
+// A menu of class "GtkMenu". Pop-ups through the class are recorded in
+// `popUps()`.
+class FakeMenu : public runtime::Object {
+  public:
+    explicit FakeMenu(std::string title);
+    std::string title;
+
+    struct PopUp {
+        FakeMenu* menu;
+        Point locationInWindow;
+        runtime::Object* view;
+    };
+    static std::vector<PopUp>& popUps();
+    static runtime::Class* menuClass();
 };
 
 class FakeWindow : public runtime::Object {
@@ -39,6 +63,10 @@ class FakeWindow : public runtime::Object {
     // A window of class "GtkWindow", or of the named subclass of it (created
     // on first use).
     explicit FakeWindow(FakePlatform& platform, std::string_view className = "GtkWindow");
+    // As the backend does for a destroyed window: no delayed call outlives it.
+    ~FakeWindow() override;
+    FakeWindow(const FakeWindow&) = delete;
+    FakeWindow& operator=(const FakeWindow&) = delete;
 
     // The runtime class for `name`: "GtkWindow" itself, or a subclass of it.
     static runtime::Class* windowClass(std::string_view name = "GtkWindow");
@@ -62,6 +90,7 @@ class FakeWindow : public runtime::Object {
     long number = 0;
     runtime::Object* delegateObject = nullptr;
     FakeTitleButton zoomButton;
+    FakeTitleButton closeButton;
     // The frame the host's own zoom toggles back to.
     Rect userFrame;
     bool zoomedByHost = false;

@@ -1,5 +1,6 @@
 #include "plugin/entry/window_hooks.h"
 
+#include "plugin/button/title_button_methods.h"
 #include "plugin/core/saved_implementations.h"
 #include "plugin/core/vantro_window.h"
 #include "plugin/feedback/feedback_methods.h"
@@ -19,6 +20,7 @@ runtime::Class* providerWithAllMethods() {
         runtime::Class* cls = core::vantroWindowClass();
         feedback::addFeedbackMethods(cls);
         resize::addLiveResizeMethods(cls);
+        button::addPreferencesMethod(cls);
         zoom::addZoomMethods(cls);
         return cls;
     }();

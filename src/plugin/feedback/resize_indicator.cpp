@@ -18,7 +18,7 @@ bool ResizeIndicator::ensureSurface() {
     platform::Platform& host = platform::currentPlatform();
     if (!host.pathForImageResource(kResizeIndicatorImage)) {
         // Logged once: a damaged install should not flood the log per drag.
-        runtime::systemLogFormat("Vantro: image resource \"%s\" is missing; the resize "
+        runtime::systemLogFormat("Image resource \"%s\" is missing; the resize "
                                  "indicator is not shown",
                                  std::string(kResizeIndicatorImage).c_str());
         imageMissing_ = true;

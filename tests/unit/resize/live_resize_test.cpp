@@ -139,6 +139,7 @@ TEST(GripOffset, LimitedToTwentyPointsEitherWay) {
 }
 
 TEST_F(LiveResize, StepsTheHostOwnsPassUnchanged) {
+    FakeWindow parent(platform);
     struct Case {
         std::string name;
         std::function<void(LiveResize&)> arrange;
@@ -147,11 +148,7 @@ TEST_F(LiveResize, StepsTheHostOwnsPassUnchanged) {
     const Case cases[] = {
         {"display off", [](LiveResize&) {}, false},
         {"sheet", [](LiveResize& t) { t.window.sheet = true; }},
-        {"child window",
-         [](LiveResize& t) {
-             static FakeWindow parent(t.platform);
-             t.window.parent = &parent;
-         }},
+        {"child window", [&parent](LiveResize& t) { t.window.parent = &parent; }},
         {"own aspect ratio",
          [](LiveResize& t) {
              t.window.aspectRatio = {16, 9};

@@ -1,0 +1,276 @@
+// Clicks on title-bar buttons as a host delivers them: the plug-in's entry
+// has replaced the button class's mouse handlers, a press is sent with the
+// rest of the click (drags, the release) waiting in the event queue.
+
+#include "platform/fake/fake_platform.h"
+#include "platform/fake/fake_window.h"
+#include "platform/title_button.h"
+#include "platform/window.h"
+#include "plugin/button/title_button_methods.h"
+#include "plugin/core/window_state.h"
+#include "plugin/entry/plugin_entry.h"
+#include "plugin/entry/window_hooks.h"
+#include "runtime/system_log.h"
+#include "settings/catalogue.h"
+#include "settings/memory_backend.h"
+#include "settings/vantro_user_defaults.h"
+#include "support/geometry_printers.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+
+namespace vantro::button {
+namespace {
+
+using namespace platform;
+using fake::FakeMenu;
+using fake::FakePlatform;
+using fake::FakeTitleButton;
+using fake::FakeWindow;
+using settings::PlistValue;
+
+const Rect kStart(100, 100, 640, 480);
+// Inside the zoom button (60, 460, 16 x 16), and well outside it.
+const Point kOnButton(66, 466);
+const Point kOffButton(300, 200);
+
+// The zoom options menu as the menu entry publishes it through the menu
+// class; here a plain menu, since what is tested is when it pops up.
+FakeMenu& zoomOptionsMenu() {
+    static FakeMenu menu("Zoom Options");
+    return menu;
+}
+runtime::Object* publishedMenu(runtime::Object*, runtime::Selector) {
+    return &zoomOptionsMenu();
+}
+
+PlistValue pair(bool on, std::int64_t second) {
+    return PlistValue::array({PlistValue::boolean(on), PlistValue::integer(second)});
+}
+
+class TitleButtonClicks : public ::testing::Test {
+  public:
+    TitleButtonClicks() {
+        auto memoryStore = std::make_unique<settings::VantroUserDefaults>(
+            std::make_unique<settings::MemoryBackend>(), settings::BroadcastObject::plugin,
+            settings::kDomain);
+        defaults = memoryStore.get();
+        previous =
+            settings::VantroUserDefaults::installStandardUserDefaults(std::move(memoryStore));
+        defaults->registerDefaults(settings::defaultSettings());
+        entry::installWindowHooks(FakeWindow::windowClass());
+        entry::vantroThemeWidgetLoad();
+        static const bool published =
+            runtime::addClassMethod(FakeMenu::menuClass(), "vantroZoomOptionsMenu", &publishedMenu);
+        (void)published;
+        FakeMenu::popUps().clear();
+        window.frame = kStart;
+        store("VantroAnimateZooms", pair(false, -1));
+    }
+    ~TitleButtonClicks() override {
+        platform.clock.runUntilIdle();
+        core::vantroFakeIvars().removeEntry(&window);
+        delete settings::VantroUserDefaults::installStandardUserDefaults(
+            std::unique_ptr<settings::VantroUserDefaults>(previous));
+    }
+    TitleButtonClicks(const TitleButtonClicks&) = delete;
+    TitleButtonClicks& operator=(const TitleButtonClicks&) = delete;
+
+    void store(std::string_view key, const PlistValue& value) {
+        ASSERT_TRUE(defaults->setObject(&value, key).ok());
+    }
+
+    static Event mouseEvent(EventType type, Point inWindow, ModifierFlags keys) {
+        Event event;
+        event.type = type;
+        event.clickCount = 1;
+        event.locationInWindow = inWindow;
+        event.modifierFlags = keys;
+        return event;
+    }
+
+    // A click: press on the button, one drag to `dragTo`, release at `upAt`
+    // with `keys` held.
+    void click(FakeTitleButton& button, ModifierFlags keys, Point upAt = kOnButton,
+               Point dragTo = kOnButton) {
+        platform.trackingEvents = {mouseEvent(EventType::leftMouseDragged, dragTo, 0),
+                                   mouseEvent(EventType::leftMouseUp, upAt, keys)};
+        const Event press = mouseEvent(EventType::leftMouseDown, kOnButton, 0);
+        platform.event = press;
+        runtime::send<void>(&button, sel::mouseDown(), press);
+    }
+
+    FakePlatform platform;
+    FakeWindow window{platform};
+    settings::VantroUserDefaults* defaults = nullptr;
+    settings::VantroUserDefaults* previous = nullptr;
+};
+
+enum class Seen { menu, zoomedWhole, host };
+
+struct ClickCase {
+    std::string name;
+    PlistValue behavior;
+    ModifierFlags keys;
+    Seen seen;
+    friend void PrintTo(const ClickCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class ZoomButtonClick : public TitleButtonClicks,
+                        public ::testing::WithParamInterface<ClickCase> {};
+
+TEST_P(ZoomButtonClick, DecidesAtTheRelease) {
+    const ClickCase& c = GetParam();
+    store("VantroDefaultZoomBehavior", c.behavior);
+    click(window.zoomButton, c.keys);
+    EXPECT_EQ(FakeMenu::popUps().size(), c.seen == Seen::menu ? 1U : 0U);
+    EXPECT_EQ(window.zoomButton.hostHandled.size(), c.seen == Seen::host ? 1U : 0U);
+    if (c.seen == Seen::zoomedWhole) {
+        EXPECT_EQ(window.frame, Rect(0, 0, 1440, 878));
+    } else {
+        EXPECT_EQ(window.frame, kStart);
+    }
+    if (c.seen == Seen::menu && !FakeMenu::popUps().empty()) {
+        EXPECT_EQ(FakeMenu::popUps().front().menu, &zoomOptionsMenu());
+        EXPECT_EQ(FakeMenu::popUps().front().view, &window.zoomButton);
+        EXPECT_EQ(FakeMenu::popUps().front().locationInWindow, kOnButton);
+    }
+    EXPECT_FALSE(window.zoomButton.highlighted);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, ZoomButtonClick,
+    ::testing::Values(
+        ClickCase{"PlainClickShowsTheMenu", pair(true, 0), 0, Seen::menu},
+        ClickCase{"ShiftGoesToTheHost", pair(true, 0), kShiftKeyMask, Seen::host},
+        ClickCase{"OptionGoesToTheHost", pair(true, 0), kAlternateKeyMask, Seen::host},
+        // The left half's default key is Control, which claims the click.
+        ClickCase{"ControlClaimedByAFeatureGoesToTheHost", pair(true, 0), kControlKeyMask,
+                  Seen::host},
+        ClickCase{"FunctionWithTheMenuGoesToTheHost", pair(true, 0), kFunctionKeyMask, Seen::host},
+        ClickCase{"PlainClickZoomsWhole", pair(true, 1), 0, Seen::zoomedWhole},
+        ClickCase{"FunctionShowsTheMenuInstead", pair(true, 1), kFunctionKeyMask, Seen::menu},
+        ClickCase{"OffGoesToTheHost", pair(false, 1), 0, Seen::host},
+        ClickCase{"OffFunctionShowsTheMenu", pair(false, 1), kFunctionKeyMask, Seen::menu},
+        ClickCase{"WrongShapeIsOff", PlistValue::string("menu"), 0, Seen::host}),
+    [](const auto& row) { return row.param.name; });
+
+TEST_F(TitleButtonClicks, AnUnclaimedControlClickShowsTheMenu) {
+    store("VantroMaximizeLeftHalf", pair(false, 1));
+    click(window.zoomButton, kControlKeyMask);
+    EXPECT_EQ(FakeMenu::popUps().size(), 1U);
+    EXPECT_TRUE(window.zoomButton.hostHandled.empty());
+}
+
+TEST_F(TitleButtonClicks, AnUnknownLayoutZoomsNowhere) {
+    store("VantroDefaultZoomBehavior", pair(true, 9));
+    click(window.zoomButton, 0);
+    EXPECT_EQ(window.frame, kStart);
+    EXPECT_TRUE(FakeMenu::popUps().empty());
+    EXPECT_TRUE(window.zoomButton.hostHandled.empty());
+}
+
+TEST_F(TitleButtonClicks, ReleasedOffTheButtonIsCancelled) {
+    click(window.zoomButton, 0, kOffButton, kOffButton);
+    EXPECT_TRUE(FakeMenu::popUps().empty());
+    EXPECT_TRUE(window.zoomButton.hostHandled.empty());
+    // Highlighted at the press, off while the pointer was away, off at the end.
+    EXPECT_EQ(window.zoomButton.highlightsSet, (std::vector<bool>{true, false, false, false}));
+}
+
+TEST_F(TitleButtonClicks, ALostGrabCancelsTheClick) {
+    platform.trackingEvents.clear();
+    runtime::send<void>(&window.zoomButton, sel::mouseDown(),
+                        mouseEvent(EventType::leftMouseDown, kOnButton, 0));
+    EXPECT_TRUE(FakeMenu::popUps().empty());
+    EXPECT_TRUE(window.zoomButton.hostHandled.empty());
+    EXPECT_FALSE(window.zoomButton.highlighted);
+}
+
+TEST_F(TitleButtonClicks, OtherButtonsAreTheHosts) {
+    window.closeButton.frame = Rect(60, 460, 16, 16); // the click lands in its bounds
+    click(window.closeButton, 0);
+    EXPECT_EQ(window.closeButton.hostHandled, (std::vector<std::string_view>{"mouseDown:"}));
+    EXPECT_TRUE(FakeMenu::popUps().empty());
+}
+
+TEST_F(TitleButtonClicks, GatesLeaveBothClicksToTheHost) {
+    const std::function<void(TitleButtonClicks&)> gates[] = {
+        [](TitleButtonClicks& t) { t.store("VantroPluginEnabled", PlistValue::boolean(false)); },
+        [](TitleButtonClicks& t) {
+            t.store("VantroApplicationBlacklist",
+                    PlistValue::array({PlistValue::string("org.example.TestHost")}));
+        },
+        [](TitleButtonClicks& t) { t.platform.existingPaths.clear(); },
+    };
+    for (const auto& close : gates) {
+        close(*this);
+        click(window.zoomButton, 0);
+        runtime::send<void>(&window.zoomButton, sel::rightMouseDown(),
+                            mouseEvent(EventType::rightMouseDown, kOnButton, 0));
+        store("VantroPluginEnabled", PlistValue::boolean(true));
+        store("VantroApplicationBlacklist", PlistValue::array({}));
+        platform.existingPaths = {platform.bundlePath};
+    }
+    EXPECT_TRUE(FakeMenu::popUps().empty());
+    EXPECT_EQ(window.zoomButton.hostHandled.size(), 6U);
+}
+
+TEST_F(TitleButtonClicks, ARightClickShowsTheMenuWhateverTheKeys) {
+    store("VantroDefaultZoomBehavior", pair(false, 3));
+    for (const ModifierFlags keys : {ModifierFlags{0}, kShiftKeyMask, kFunctionKeyMask}) {
+        runtime::send<void>(&window.zoomButton, sel::rightMouseDown(),
+                            mouseEvent(EventType::rightMouseDown, kOnButton, keys));
+    }
+    EXPECT_EQ(FakeMenu::popUps().size(), 3U);
+    EXPECT_EQ(window.zoomButton.highlightsSet,
+              (std::vector<bool>{true, false, true, false, true, false}));
+    runtime::send<void>(&window.closeButton, sel::rightMouseDown(),
+                        mouseEvent(EventType::rightMouseDown, kOnButton, 0));
+    EXPECT_EQ(window.closeButton.hostHandled, (std::vector<std::string_view>{"rightMouseDown:"}));
+}
+
+TEST_F(TitleButtonClicks, ABrowserDrawingItsOwnTitleBarIsHitByArea) {
+    runtime::Class* browser = FakeWindow::windowClass("ChromeBrowserWindow");
+    ASSERT_NE(browser, nullptr);
+    // The close button receives the click, but it lands in the zoom
+    // button's area one point lower.
+    window.closeButton.frame = Rect(0, 0, 640, 480);
+    click(window.closeButton, 0, Point(66, 459.5));
+    EXPECT_EQ(FakeMenu::popUps().size(), 1U);
+    // Elsewhere in such a browser the click is its own, even on the zoom
+    // button.
+    click(window.zoomButton, 0, Point(66, 475.5));
+    EXPECT_EQ(window.zoomButton.hostHandled.size(), 1U);
+}
+
+TEST_F(TitleButtonClicks, PreferencesOpenTheUsersPaneFirst) {
+    const std::string user = platform.dataDirectory + "/PreferencePanes/Vantro.prefPane";
+    const std::string system = "/usr/local/share/PreferencePanes/Vantro.prefPane";
+    const runtime::Selector open = runtime::Selector::named("vantroOpenPreferences");
+
+    runtime::send<void>(&window, open); // neither installed: nothing
+    EXPECT_TRUE(platform.panesOpened.empty());
+
+    platform.existingPaths.insert(system);
+    platform.runnablePanes = {system, user};
+    runtime::send<void>(&window, open);
+    platform.existingPaths.insert(user);
+    runtime::send<void>(&window, open);
+    EXPECT_EQ(platform.panesOpened, (std::vector<std::string>{system, user}));
+
+    // A pane that is there but does not start is logged.
+    std::vector<std::string> logged;
+    const auto previousSink =
+        runtime::setSystemLogSink([&logged](std::string_view line) { logged.emplace_back(line); });
+    platform.runnablePanes.clear();
+    runtime::send<void>(&window, open);
+    runtime::setSystemLogSink(previousSink);
+    ASSERT_EQ(logged.size(), 1U);
+    EXPECT_NE(logged.front().find(user), std::string::npos);
+}
+
+} // namespace
+} // namespace vantro::button
