@@ -12,6 +12,7 @@
 #include "platform/event.h"
 #include "platform/feedback_surface.h"
 #include "platform/geometry.h"
+#include "runtime/object.h"
 #include "runtime/selector.h"
 
 #include <cstdint>
@@ -61,6 +62,11 @@ class Platform {
     virtual AnimationId animate(double duration, std::function<void(double progress)> step,
                                 std::function<void()> done) = 0;
     virtual void cancelAnimation(AnimationId id) = 0;
+
+    // --- Menus: the application's main menu and its Windows menu, as
+    // runtime menu objects; null when the application has none.
+    [[nodiscard]] virtual runtime::Object* mainMenu() const = 0;
+    [[nodiscard]] virtual runtime::Object* windowsMenu() const = 0;
 
     // --- Feedback surfaces.
     virtual std::unique_ptr<FeedbackSurface> createFeedbackSurface(FeedbackKind kind) = 0;

@@ -32,6 +32,8 @@ class FakePlatform final : public Platform {
     std::set<std::string, std::less<>> imageResources{"TopLeftResizeIndicator"};
     double appKitVersion = 1038;
     std::string dataDirectory = "/fake/home/.local/share";
+    runtime::Object* mainMenuObject = nullptr;
+    runtime::Object* windowsMenuObject = nullptr;
     // Panes that start when opened; every other path fails to.
     std::set<std::string, std::less<>> runnablePanes;
     FakeClock clock;
@@ -59,6 +61,8 @@ class FakePlatform final : public Platform {
     AnimationId animate(double duration, std::function<void(double)> step,
                         std::function<void()> done) override;
     void cancelAnimation(AnimationId id) override;
+    [[nodiscard]] runtime::Object* mainMenu() const override { return mainMenuObject; }
+    [[nodiscard]] runtime::Object* windowsMenu() const override { return windowsMenuObject; }
     std::unique_ptr<FeedbackSurface> createFeedbackSurface(FeedbackKind kind) override;
     [[nodiscard]] const std::optional<std::string>& hostBundleIdentifier() const override {
         return bundleIdentifier;

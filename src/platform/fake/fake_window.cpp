@@ -1,5 +1,6 @@
 #include "platform/fake/fake_window.h"
 
+#include "platform/menu_model.h"
 #include "platform/title_button.h"
 
 #include "platform/fake/fake_platform.h"
@@ -204,9 +205,10 @@ void buttonHostHandles(Object* self, Selector cmd, Event /*event*/) {
     }
 }
 void menuPopUp(Object* /*self*/, Selector, Object* menu, Event event, Object* view) {
-    if (auto* fakeMenu = dynamic_cast<FakeMenu*>(menu)) {
-        FakeMenu::popUps().push_back({fakeMenu, event.locationInWindow, view});
-    }
+    menuPopUps().push_back({menu, event.locationInWindow, view});
+}
+void menuHostUpdate(Object* /*self*/, Selector) {
+    ++menuUpdates();
 }
 
 Size delegateWillResize(Object* self, Selector, Object* /*window*/, Size proposed) {
@@ -279,24 +281,24 @@ Class* resizeDelegateClass() {
 
 FakeTitleButton::FakeTitleButton() : Object(titleButtonClass()) {}
 
-FakeMenu::FakeMenu(std::string menuTitle) : Object(menuClass()), title(std::move(menuTitle)) {}
-
-std::vector<FakeMenu::PopUp>& FakeMenu::popUps() {
-    static auto* popUps = new std::vector<PopUp>();
+std::vector<MenuPopUp>& menuPopUps() {
+    static auto* popUps = new std::vector<MenuPopUp>();
     return *popUps;
 }
 
-runtime::Class* FakeMenu::menuClass() {
-    static Class* cls = [] {
-        Class* c = runtime::classNamed(kMenuClassName);
-        if (c == nullptr) {
-            c = runtime::defineClass(kMenuClassName, nullptr);
-            c->setOwner("org.gtk.Gtk");
-        }
-        runtime::addClassMethod(c, "popUpContextMenu:withEvent:forView:", &menuPopUp);
-        return c;
+std::size_t& menuUpdates() {
+    static std::size_t updates = 0;
+    return updates;
+}
+
+void addHostMenuMethods() {
+    static const bool added = [] {
+        Class* cls = menuClass();
+        runtime::addClassMethod(cls, "popUpContextMenu:withEvent:forView:", &menuPopUp);
+        runtime::addMethod(cls, "update", &menuHostUpdate);
+        return true;
     }();
-    return cls;
+    (void)added;
 }
 
 FakeResizeDelegate::FakeResizeDelegate(std::function<Size(Size)> adjustSize)

@@ -42,22 +42,17 @@ class FakeTitleButton : public runtime::Object {
     std::vector<std::string_view> hostHandled; // "mouseDown:", "rightMouseDown:"
 };
 
-// A menu of class "GtkMenu". Pop-ups through the class are recorded in
-// `popUps()`.
-class FakeMenu : public runtime::Object {
-  public:
-    explicit FakeMenu(std::string title);
-    std::string title;
-
-    struct PopUp {
-        FakeMenu* menu;
-        Point locationInWindow;
-        runtime::Object* view;
-    };
-    static std::vector<PopUp>& popUps();
-    static runtime::Class* menuClass();
+// Menus of class "GtkMenu" get host methods: "update" counts its calls, and
+// pop-ups through the class are recorded.
+struct MenuPopUp {
+    runtime::Object* menu;
+    Point locationInWindow;
+    runtime::Object* view;
 };
-
+std::vector<MenuPopUp>& menuPopUps();
+std::size_t& menuUpdates();
+// Adds the host methods to the menu class (once).
+void addHostMenuMethods();
 class FakeWindow : public runtime::Object {
   public:
     // A window of class "GtkWindow", or of the named subclass of it (created

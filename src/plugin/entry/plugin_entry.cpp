@@ -1,5 +1,6 @@
 #include "plugin/entry/plugin_entry.h"
 
+#include "platform/menu_model.h"
 #include "platform/platform.h"
 #include "platform/title_button.h"
 #include "platform/window.h"
@@ -10,6 +11,7 @@
 #include "plugin/feedback/dimension_overlay.h"
 #include "plugin/feedback/hud_alert.h"
 #include "plugin/feedback/resize_indicator.h"
+#include "plugin/options_menu/vantro_menu.h"
 #include "runtime/swizzle_kit.h"
 #include "runtime/system_log.h"
 #include "settings/catalogue.h"
@@ -104,10 +106,20 @@ void vantroWindowLoad() {
 }
 
 void vantroMenuLoad() {
-    if (declinesThisProcess()) {
+    static bool done = false;
+    if (done || declinesThisProcess()) {
         return;
     }
+    done = true;
     registerDefaults();
+    runtime::Class* menu = platform::menuClass();
+    runtime::SwizzleKit::extendClass(menu, options_menu::vantroMenuClass());
+    core::savedImplementations().update =
+        runtime::SwizzleKit::swizzleInstanceMethod("update", menu);
+    // Every settings broadcast rebuilds the menu, so that its states follow.
+    settings::VantroUserDefaults::standardUserDefaults().setChangeHandler(
+        [] { options_menu::reloadZoomOptionsMenu(); });
+    options_menu::zoomOptionsMenu();
 }
 
 void vantroThemeWidgetLoad() {

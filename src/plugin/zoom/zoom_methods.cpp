@@ -1,6 +1,7 @@
 #include "plugin/zoom/zoom_methods.h"
 
 #include "platform/platform.h"
+#include "platform/title_button.h"
 #include "platform/window.h"
 #include "plugin/core/feature_keys.h"
 #include "plugin/core/saved_implementations.h"
@@ -45,6 +46,12 @@ void setResolutionMode(std::int64_t mode) {
     const settings::PlistValue value = settings::PlistValue::integer(mode);
     store.setObject(&value, core::feature::kResolutionZoomMode);
     store.synchronize();
+    // The mode items' on state follows the setting at once.
+    static const Selector reload = Selector::named("reloadVantroZoomOptionsMenu");
+    runtime::Class* menuClass = runtime::classNamed(platform::kMenuClassName);
+    if (menuClass != nullptr && runtime::respondsToSelector(menuClass, reload)) {
+        runtime::send<void>(menuClass, reload);
+    }
 }
 
 std::optional<Rect> targetFor(std::string_view feature, Object* window, const Rect& visible) {

@@ -4,6 +4,7 @@
 
 #include "platform/fake/fake_platform.h"
 #include "platform/fake/fake_window.h"
+#include "platform/menu_model.h"
 #include "platform/title_button.h"
 #include "platform/window.h"
 #include "plugin/button/title_button_methods.h"
@@ -25,7 +26,6 @@ namespace vantro::button {
 namespace {
 
 using namespace platform;
-using fake::FakeMenu;
 using fake::FakePlatform;
 using fake::FakeTitleButton;
 using fake::FakeWindow;
@@ -38,9 +38,9 @@ const Point kOffButton(300, 200);
 
 // The zoom options menu as the menu entry publishes it through the menu
 // class; here a plain menu, since what is tested is when it pops up.
-FakeMenu& zoomOptionsMenu() {
-    static FakeMenu menu("Zoom Options");
-    return menu;
+MenuObject& zoomOptionsMenu() {
+    static auto* menu = new MenuObject(std::make_shared<Menu>("Zoom Options"));
+    return *menu;
 }
 runtime::Object* publishedMenu(runtime::Object*, runtime::Selector) {
     return &zoomOptionsMenu();
@@ -62,10 +62,11 @@ class TitleButtonClicks : public ::testing::Test {
         defaults->registerDefaults(settings::defaultSettings());
         entry::installWindowHooks(FakeWindow::windowClass());
         entry::vantroThemeWidgetLoad();
+        fake::addHostMenuMethods();
         static const bool published =
-            runtime::addClassMethod(FakeMenu::menuClass(), "vantroZoomOptionsMenu", &publishedMenu);
+            runtime::addClassMethod(menuClass(), "vantroZoomOptionsMenu", &publishedMenu);
         (void)published;
-        FakeMenu::popUps().clear();
+        fake::menuPopUps().clear();
         window.frame = kStart;
         store("VantroAnimateZooms", pair(false, -1));
     }
@@ -125,17 +126,17 @@ TEST_P(ZoomButtonClick, DecidesAtTheRelease) {
     const ClickCase& c = GetParam();
     store("VantroDefaultZoomBehavior", c.behavior);
     click(window.zoomButton, c.keys);
-    EXPECT_EQ(FakeMenu::popUps().size(), c.seen == Seen::menu ? 1U : 0U);
+    EXPECT_EQ(fake::menuPopUps().size(), c.seen == Seen::menu ? 1U : 0U);
     EXPECT_EQ(window.zoomButton.hostHandled.size(), c.seen == Seen::host ? 1U : 0U);
     if (c.seen == Seen::zoomedWhole) {
         EXPECT_EQ(window.frame, Rect(0, 0, 1440, 878));
     } else {
         EXPECT_EQ(window.frame, kStart);
     }
-    if (c.seen == Seen::menu && !FakeMenu::popUps().empty()) {
-        EXPECT_EQ(FakeMenu::popUps().front().menu, &zoomOptionsMenu());
-        EXPECT_EQ(FakeMenu::popUps().front().view, &window.zoomButton);
-        EXPECT_EQ(FakeMenu::popUps().front().locationInWindow, kOnButton);
+    if (c.seen == Seen::menu && !fake::menuPopUps().empty()) {
+        EXPECT_EQ(fake::menuPopUps().front().menu, &zoomOptionsMenu());
+        EXPECT_EQ(fake::menuPopUps().front().view, &window.zoomButton);
+        EXPECT_EQ(fake::menuPopUps().front().locationInWindow, kOnButton);
     }
     EXPECT_FALSE(window.zoomButton.highlighted);
 }
@@ -160,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(TitleButtonClicks, AnUnclaimedControlClickShowsTheMenu) {
     store("VantroMaximizeLeftHalf", pair(false, 1));
     click(window.zoomButton, kControlKeyMask);
-    EXPECT_EQ(FakeMenu::popUps().size(), 1U);
+    EXPECT_EQ(fake::menuPopUps().size(), 1U);
     EXPECT_TRUE(window.zoomButton.hostHandled.empty());
 }
 
@@ -168,13 +169,13 @@ TEST_F(TitleButtonClicks, AnUnknownLayoutZoomsNowhere) {
     store("VantroDefaultZoomBehavior", pair(true, 9));
     click(window.zoomButton, 0);
     EXPECT_EQ(window.frame, kStart);
-    EXPECT_TRUE(FakeMenu::popUps().empty());
+    EXPECT_TRUE(fake::menuPopUps().empty());
     EXPECT_TRUE(window.zoomButton.hostHandled.empty());
 }
 
 TEST_F(TitleButtonClicks, ReleasedOffTheButtonIsCancelled) {
     click(window.zoomButton, 0, kOffButton, kOffButton);
-    EXPECT_TRUE(FakeMenu::popUps().empty());
+    EXPECT_TRUE(fake::menuPopUps().empty());
     EXPECT_TRUE(window.zoomButton.hostHandled.empty());
     // Highlighted at the press, off while the pointer was away, off at the end.
     EXPECT_EQ(window.zoomButton.highlightsSet, (std::vector<bool>{true, false, false, false}));
@@ -184,7 +185,7 @@ TEST_F(TitleButtonClicks, ALostGrabCancelsTheClick) {
     platform.trackingEvents.clear();
     runtime::send<void>(&window.zoomButton, sel::mouseDown(),
                         mouseEvent(EventType::leftMouseDown, kOnButton, 0));
-    EXPECT_TRUE(FakeMenu::popUps().empty());
+    EXPECT_TRUE(fake::menuPopUps().empty());
     EXPECT_TRUE(window.zoomButton.hostHandled.empty());
     EXPECT_FALSE(window.zoomButton.highlighted);
 }
@@ -193,7 +194,7 @@ TEST_F(TitleButtonClicks, OtherButtonsAreTheHosts) {
     window.closeButton.frame = Rect(60, 460, 16, 16); // the click lands in its bounds
     click(window.closeButton, 0);
     EXPECT_EQ(window.closeButton.hostHandled, (std::vector<std::string_view>{"mouseDown:"}));
-    EXPECT_TRUE(FakeMenu::popUps().empty());
+    EXPECT_TRUE(fake::menuPopUps().empty());
 }
 
 TEST_F(TitleButtonClicks, GatesLeaveBothClicksToTheHost) {
@@ -214,7 +215,7 @@ TEST_F(TitleButtonClicks, GatesLeaveBothClicksToTheHost) {
         store("VantroApplicationBlacklist", PlistValue::array({}));
         platform.existingPaths = {platform.bundlePath};
     }
-    EXPECT_TRUE(FakeMenu::popUps().empty());
+    EXPECT_TRUE(fake::menuPopUps().empty());
     EXPECT_EQ(window.zoomButton.hostHandled.size(), 6U);
 }
 
@@ -224,7 +225,7 @@ TEST_F(TitleButtonClicks, ARightClickShowsTheMenuWhateverTheKeys) {
         runtime::send<void>(&window.zoomButton, sel::rightMouseDown(),
                             mouseEvent(EventType::rightMouseDown, kOnButton, keys));
     }
-    EXPECT_EQ(FakeMenu::popUps().size(), 3U);
+    EXPECT_EQ(fake::menuPopUps().size(), 3U);
     EXPECT_EQ(window.zoomButton.highlightsSet,
               (std::vector<bool>{true, false, true, false, true, false}));
     runtime::send<void>(&window.closeButton, sel::rightMouseDown(),
@@ -239,7 +240,7 @@ TEST_F(TitleButtonClicks, ABrowserDrawingItsOwnTitleBarIsHitByArea) {
     // button's area one point lower.
     window.closeButton.frame = Rect(0, 0, 640, 480);
     click(window.closeButton, 0, Point(66, 459.5));
-    EXPECT_EQ(FakeMenu::popUps().size(), 1U);
+    EXPECT_EQ(fake::menuPopUps().size(), 1U);
     // Elsewhere in such a browser the click is its own, even on the zoom
     // button.
     click(window.zoomButton, 0, Point(66, 475.5));

@@ -10,6 +10,7 @@
 #include "plugin/core/saved_implementations.h"
 #include "plugin/core/window_state.h"
 #include "plugin/entry/plugin_entry.h"
+#include "plugin/feedback/hud_alert.h"
 #include "settings/catalogue.h"
 #include "settings/memory_backend.h"
 #include "settings/vantro_user_defaults.h"
@@ -57,6 +58,7 @@ TEST_F(PluginEntry, AJavaProcessGetsNothing) {
     const core::SavedImplementations& saved = core::savedImplementations();
     EXPECT_EQ(saved.zoom, nullptr);
     EXPECT_EQ(saved.mouseDown, nullptr);
+    EXPECT_EQ(saved.update, nullptr);
     EXPECT_FALSE(runtime::respondsToSelector(&window, Selector::named("vantroShouldDoFeature:")));
 }
 
@@ -72,6 +74,7 @@ TEST_F(PluginEntry, InstallsEveryHookOnceAndGatesOtherClassesOut) {
     FakeWindow::windowClass("PXCustomWindow");
     FakeWindow extended(platform, "PXCustomWindow");
     FakeWindow other(platform, "MMWindow");
+    fake::addHostMenuMethods();
     vantro_bundle_load();
     vantro_bundle_load(); // a second load request changes nothing
 
@@ -122,6 +125,24 @@ TEST_F(PluginEntry, ThePluginObjectIsShared) {
         runtime::send<runtime::Object*>(cls, Selector::named("sharedInstance"));
     EXPECT_NE(first, nullptr);
     EXPECT_EQ(first, runtime::send<runtime::Object*>(cls, Selector::named("sharedInstance")));
+}
+
+TEST_F(PluginEntry, AnExcludedApplicationStillForgetsHiddenWindowsAndHidesTheHud) {
+    FakeWindow window(platform);
+    vantro_bundle_load();
+    const settings::PlistValue excluded =
+        settings::PlistValue::array({settings::PlistValue::string("org.example.TestHost")});
+    ASSERT_TRUE(defaults->setObject(&excluded, "VantroApplicationBlacklist").ok());
+    platform.holdModifiers(kControlKeyMask);
+    zoom(&window, nullptr);
+    EXPECT_EQ(window.countOf("zoom:"), 1U); // the host's zoom, as without the plug-in
+
+    core::vantroFakeIvars().ensureEntry(&window);
+    feedback::hudAlertWindow().show(&window, "Undo Zoom", window.frame);
+    runtime::send<void>(&window, sel::resignKeyWindow());
+    EXPECT_FALSE(feedback::hudAlertWindow().isVisible());
+    orderOut(&window, nullptr);
+    EXPECT_EQ(core::vantroFakeIvars().entryFor(&window), nullptr);
 }
 
 } // namespace
