@@ -19,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <set>
@@ -107,6 +108,20 @@ TEST(ZoomOptionsTree, TopLevelOrderHeaderAndPreferences) {
     EXPECT_EQ(menu->items()[4].imageName, "LeftHalfZoomTemplate");
     EXPECT_EQ(menu->items()[5].imageName, "VerticalMiddleThirdZoomTemplate");
     EXPECT_EQ(menu->items()[6].imageName, "TopLeftQuarterZoomTemplate");
+}
+
+TEST(ZoomOptionsTree, TheBundleHasEveryImageTheMenuNames) {
+    const std::filesystem::path images(VANTRO_IMAGE_RESOURCES);
+    std::set<std::string> names{"TopLeftResizeIndicator"};
+    forEachItem(*buildZoomOptionsMenu(0, everyImage), [&names](const MenuItem& item) {
+        if (!item.imageName.empty()) {
+            names.insert(item.imageName);
+        }
+    });
+    EXPECT_EQ(names.size(), 49U);
+    for (const std::string& name : names) {
+        EXPECT_TRUE(std::filesystem::is_regular_file(images / (name + ".svg"))) << name;
+    }
 }
 
 TEST(ZoomOptionsTree, ModeItemsFollowTheSetting) {
