@@ -16,6 +16,7 @@
 #include "settings/memory_backend.h"
 #include "settings/vantro_user_defaults.h"
 #include "support/geometry_printers.h"
+#include "support/memory_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -46,20 +47,11 @@ runtime::Object* publishedMenu(runtime::Object*, runtime::Selector) {
     return &zoomOptionsMenu();
 }
 
-PlistValue pair(bool on, std::int64_t second) {
-    return PlistValue::array({PlistValue::boolean(on), PlistValue::integer(second)});
-}
+using vantro::testing::settingPair;
 
 class TitleButtonClicks : public ::testing::Test {
   public:
     TitleButtonClicks() {
-        auto memoryStore = std::make_unique<settings::VantroUserDefaults>(
-            std::make_unique<settings::MemoryBackend>(), settings::BroadcastObject::plugin,
-            settings::kDomain);
-        defaults = memoryStore.get();
-        previous =
-            settings::VantroUserDefaults::installStandardUserDefaults(std::move(memoryStore));
-        defaults->registerDefaults(settings::defaultSettings());
         entry::installWindowHooks(FakeWindow::windowClass());
         entry::vantroThemeWidgetLoad();
         fake::addHostMenuMethods();
@@ -68,19 +60,17 @@ class TitleButtonClicks : public ::testing::Test {
         (void)published;
         fake::menuPopUps().clear();
         window.frame = kStart;
-        store("VantroAnimateZooms", pair(false, -1));
+        store("VantroAnimateZooms", settingPair(false, -1));
     }
     ~TitleButtonClicks() override {
         platform.clock.runUntilIdle();
         core::vantroFakeIvars().removeEntry(&window);
-        delete settings::VantroUserDefaults::installStandardUserDefaults(
-            std::unique_ptr<settings::VantroUserDefaults>(previous));
     }
     TitleButtonClicks(const TitleButtonClicks&) = delete;
     TitleButtonClicks& operator=(const TitleButtonClicks&) = delete;
 
     void store(std::string_view key, const PlistValue& value) {
-        ASSERT_TRUE(defaults->setObject(&value, key).ok());
+        ASSERT_TRUE(settings.set(key, value));
     }
 
     static Event mouseEvent(EventType type, Point inWindow, ModifierFlags keys) {
@@ -103,10 +93,9 @@ class TitleButtonClicks : public ::testing::Test {
         runtime::send<void>(&button, sel::mouseDown(), press);
     }
 
+    vantro::testing::MemorySettings settings;
     FakePlatform platform;
     FakeWindow window{platform};
-    settings::VantroUserDefaults* defaults = nullptr;
-    settings::VantroUserDefaults* previous = nullptr;
 };
 
 enum class Seen { menu, zoomedWhole, host };
@@ -144,29 +133,31 @@ TEST_P(ZoomButtonClick, DecidesAtTheRelease) {
 INSTANTIATE_TEST_SUITE_P(
     Settings, ZoomButtonClick,
     ::testing::Values(
-        ClickCase{"PlainClickShowsTheMenu", pair(true, 0), 0, Seen::menu},
-        ClickCase{"ShiftGoesToTheHost", pair(true, 0), kShiftKeyMask, Seen::host},
-        ClickCase{"OptionGoesToTheHost", pair(true, 0), kAlternateKeyMask, Seen::host},
+        ClickCase{"PlainClickShowsTheMenu", settingPair(true, 0), 0, Seen::menu},
+        ClickCase{"ShiftGoesToTheHost", settingPair(true, 0), kShiftKeyMask, Seen::host},
+        ClickCase{"OptionGoesToTheHost", settingPair(true, 0), kAlternateKeyMask, Seen::host},
         // The left half's default key is Control, which claims the click.
-        ClickCase{"ControlClaimedByAFeatureGoesToTheHost", pair(true, 0), kControlKeyMask,
+        ClickCase{"ControlClaimedByAFeatureGoesToTheHost", settingPair(true, 0), kControlKeyMask,
                   Seen::host},
-        ClickCase{"FunctionWithTheMenuGoesToTheHost", pair(true, 0), kFunctionKeyMask, Seen::host},
-        ClickCase{"PlainClickZoomsWhole", pair(true, 1), 0, Seen::zoomedWhole},
-        ClickCase{"FunctionShowsTheMenuInstead", pair(true, 1), kFunctionKeyMask, Seen::menu},
-        ClickCase{"OffGoesToTheHost", pair(false, 1), 0, Seen::host},
-        ClickCase{"OffFunctionShowsTheMenu", pair(false, 1), kFunctionKeyMask, Seen::menu},
+        ClickCase{"FunctionWithTheMenuGoesToTheHost", settingPair(true, 0), kFunctionKeyMask,
+                  Seen::host},
+        ClickCase{"PlainClickZoomsWhole", settingPair(true, 1), 0, Seen::zoomedWhole},
+        ClickCase{"FunctionShowsTheMenuInstead", settingPair(true, 1), kFunctionKeyMask,
+                  Seen::menu},
+        ClickCase{"OffGoesToTheHost", settingPair(false, 1), 0, Seen::host},
+        ClickCase{"OffFunctionShowsTheMenu", settingPair(false, 1), kFunctionKeyMask, Seen::menu},
         ClickCase{"WrongShapeIsOff", PlistValue::string("menu"), 0, Seen::host}),
     [](const auto& row) { return row.param.name; });
 
 TEST_F(TitleButtonClicks, AnUnclaimedControlClickShowsTheMenu) {
-    store("VantroMaximizeLeftHalf", pair(false, 1));
+    store("VantroMaximizeLeftHalf", settingPair(false, 1));
     click(window.zoomButton, kControlKeyMask);
     EXPECT_EQ(fake::menuPopUps().size(), 1U);
     EXPECT_TRUE(window.zoomButton.hostHandled.empty());
 }
 
 TEST_F(TitleButtonClicks, AnUnknownLayoutZoomsNowhere) {
-    store("VantroDefaultZoomBehavior", pair(true, 9));
+    store("VantroDefaultZoomBehavior", settingPair(true, 9));
     click(window.zoomButton, 0);
     EXPECT_EQ(window.frame, kStart);
     EXPECT_TRUE(fake::menuPopUps().empty());
@@ -220,7 +211,7 @@ TEST_F(TitleButtonClicks, GatesLeaveBothClicksToTheHost) {
 }
 
 TEST_F(TitleButtonClicks, ARightClickShowsTheMenuWhateverTheKeys) {
-    store("VantroDefaultZoomBehavior", pair(false, 3));
+    store("VantroDefaultZoomBehavior", settingPair(false, 3));
     for (const ModifierFlags keys : {ModifierFlags{0}, kShiftKeyMask, kFunctionKeyMask}) {
         runtime::send<void>(&window.zoomButton, sel::rightMouseDown(),
                             mouseEvent(EventType::rightMouseDown, kOnButton, keys));

@@ -15,6 +15,7 @@
 #include "settings/memory_backend.h"
 #include "settings/vantro_user_defaults.h"
 #include "support/geometry_printers.h"
+#include "support/memory_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -25,27 +26,17 @@ using namespace platform;
 using fake::FakePlatform;
 using fake::FakeWindow;
 
+// The entries register the defaults themselves.
 class PluginEntry : public ::testing::Test {
   public:
-    PluginEntry() {
-        auto memoryStore = std::make_unique<settings::VantroUserDefaults>(
-            std::make_unique<settings::MemoryBackend>(), settings::BroadcastObject::plugin,
-            settings::kDomain);
-        defaults = memoryStore.get();
-        previous =
-            settings::VantroUserDefaults::installStandardUserDefaults(std::move(memoryStore));
-    }
-    ~PluginEntry() override {
-        platform.clock.runUntilIdle();
-        delete settings::VantroUserDefaults::installStandardUserDefaults(
-            std::unique_ptr<settings::VantroUserDefaults>(previous));
-    }
+    PluginEntry() = default;
+    ~PluginEntry() override { platform.clock.runUntilIdle(); }
     PluginEntry(const PluginEntry&) = delete;
     PluginEntry& operator=(const PluginEntry&) = delete;
 
+    vantro::testing::MemorySettings settings{false};
+    settings::VantroUserDefaults* defaults = &settings.store();
     FakePlatform platform;
-    settings::VantroUserDefaults* defaults = nullptr;
-    settings::VantroUserDefaults* previous = nullptr;
 };
 
 // Declared first: once another test has run the entries in this process,

@@ -16,6 +16,7 @@
 #include "settings/catalogue.h"
 #include "settings/memory_backend.h"
 #include "settings/vantro_user_defaults.h"
+#include "support/memory_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -243,16 +244,12 @@ TEST(WindowMenuInsertion, FoundByTheWindowsMenuOrNotAtAll) {
 class MenuUpdates : public ::testing::Test {
   public:
     static void SetUpTestSuite() {
-        auto memoryStore = std::make_unique<settings::VantroUserDefaults>(
-            std::make_unique<settings::MemoryBackend>(), settings::BroadcastObject::plugin,
-            settings::kDomain);
-        defaults = memoryStore.get();
-        previous =
-            settings::VantroUserDefaults::installStandardUserDefaults(std::move(memoryStore));
+        suiteSettings = new vantro::testing::MemorySettings(false);
+        defaults = &suiteSettings->store();
     }
     static void TearDownTestSuite() {
-        delete settings::VantroUserDefaults::installStandardUserDefaults(
-            std::unique_ptr<settings::VantroUserDefaults>(previous));
+        delete suiteSettings;
+        suiteSettings = nullptr;
     }
 
     MenuUpdates() {
@@ -276,8 +273,8 @@ class MenuUpdates : public ::testing::Test {
     std::shared_ptr<Menu> windowMenuModel = windowMenuOf({"min", "zoom"});
     platform::MenuObject windowsMenu{windowMenuModel};
     platform::MenuObject mainMenu{mainMenuWith(windowMenuModel)};
+    static inline vantro::testing::MemorySettings* suiteSettings = nullptr;
     static inline settings::VantroUserDefaults* defaults = nullptr;
-    static inline settings::VantroUserDefaults* previous = nullptr;
 };
 
 TEST_F(MenuUpdates, TheMainMenusUpdateHangsTheMenuAndTheGateTakesItOut) {

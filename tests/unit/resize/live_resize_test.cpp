@@ -17,6 +17,7 @@
 #include "settings/vantro_user_defaults.h"
 #include "support/allocation_counter.h"
 #include "support/geometry_printers.h"
+#include "support/memory_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -46,20 +47,11 @@ constexpr ModifierFlags kKeepAspectRatio = kControlKeyMask;
 constexpr ModifierFlags kKeepCentered = kAlternateKeyMask;
 constexpr ModifierFlags kPinBottomRight = kCommandKeyMask;
 
-PlistValue pair(bool on, std::int64_t second) {
-    return PlistValue::array({PlistValue::boolean(on), PlistValue::integer(second)});
-}
+using vantro::testing::settingPair;
 
 class LiveResize : public ::testing::Test {
   public:
     LiveResize() {
-        auto memoryStore = std::make_unique<settings::VantroUserDefaults>(
-            std::make_unique<settings::MemoryBackend>(), settings::BroadcastObject::plugin,
-            settings::kDomain);
-        defaults = memoryStore.get();
-        previous =
-            settings::VantroUserDefaults::installStandardUserDefaults(std::move(memoryStore));
-        defaults->registerDefaults(settings::defaultSettings());
         entry::installWindowHooks(FakeWindow::windowClass());
         platform.screenList = {kScreen};
         window.frame = kWindow;
@@ -68,14 +60,12 @@ class LiveResize : public ::testing::Test {
         feedback::topLeftResizeIndicator().remove();
         platform.clock.runUntilIdle();
         core::vantroFakeIvars().removeEntry(&window);
-        delete settings::VantroUserDefaults::installStandardUserDefaults(
-            std::unique_ptr<settings::VantroUserDefaults>(previous));
     }
     LiveResize(const LiveResize&) = delete;
     LiveResize& operator=(const LiveResize&) = delete;
 
     void store(std::string_view key, const PlistValue& value) {
-        ASSERT_TRUE(defaults->setObject(&value, key).ok());
+        ASSERT_TRUE(settings.set(key, value));
     }
 
     void setEvent(EventType type, Point mouse, ModifierFlags keys, int clickCount = 0) {
@@ -113,10 +103,9 @@ class LiveResize : public ::testing::Test {
         return core::vantroFakeIvars().entryFor(&window);
     }
 
+    vantro::testing::MemorySettings settings;
     FakePlatform platform;
     FakeWindow window{platform};
-    settings::VantroUserDefaults* defaults = nullptr;
-    settings::VantroUserDefaults* previous = nullptr;
 };
 
 TEST(GripOffset, LimitedToTwentyPointsEitherWay) {
@@ -351,7 +340,7 @@ TEST_F(LiveResize, ReleasingTheKeysKeepsTheMouseDrivenSizeWithinTheLimits) {
 
 TEST_F(LiveResize, TheNewestGenerationOnlyShowsTheDimensions) {
     platform.appKitVersion = 1138;
-    store("VantroShowDimensionsDuringResizing", pair(true, 1));
+    store("VantroShowDimensionsDuringResizing", settingPair(true, 1));
     start();
     const Rect proposed(100, 150, 650, 450);
     step(Point(750, 150), kPinBottomRight | kKeepAspectRatio, proposed);
@@ -375,7 +364,7 @@ TEST_F(LiveResize, DimensionTabFollowsItsModeAndTheFunctionKey) {
         {true, 7, 0, false},
     };
     for (const Case& c : cases) {
-        store("VantroShowDimensionsDuringResizing", pair(c.enabled, c.mode));
+        store("VantroShowDimensionsDuringResizing", settingPair(c.enabled, c.mode));
         window.frame = kWindow;
         start();
         stepTo(kCorner, c.keys);

@@ -13,6 +13,7 @@
 #include "settings/memory_backend.h"
 #include "settings/vantro_user_defaults.h"
 #include "support/geometry_printers.h"
+#include "support/memory_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -36,47 +37,35 @@ using settings::PlistValue;
 const Rect kLeftHalf(0, 0, 720, 878);
 const Rect kStart(100, 100, 800, 600);
 
-PlistValue pair(bool on, std::int64_t second) {
-    return PlistValue::array({PlistValue::boolean(on), PlistValue::integer(second)});
-}
+using vantro::testing::settingPair;
 
 class ZoomHook : public ::testing::Test {
   public:
     ZoomHook() {
-        auto memoryStore = std::make_unique<settings::VantroUserDefaults>(
-            std::make_unique<settings::MemoryBackend>(), settings::BroadcastObject::plugin,
-            settings::kDomain);
-        defaults = memoryStore.get();
-        previous =
-            settings::VantroUserDefaults::installStandardUserDefaults(std::move(memoryStore));
-        defaults->registerDefaults(settings::defaultSettings());
         entry::installWindowHooks(FakeWindow::windowClass());
         platform.screenList = {{Rect(0, 0, 1440, 900), Rect(0, 0, 1440, 878)},
                                {Rect(1440, -180, 1920, 1200), Rect(1440, -180, 1920, 1200)}};
         window.frame = kStart;
-        store("VantroAnimateZooms", pair(false, -1));
+        store("VantroAnimateZooms", settingPair(false, -1));
     }
     ~ZoomHook() override {
         platform.clock.runUntilIdle();
         core::vantroFakeIvars().removeEntry(&window);
-        delete settings::VantroUserDefaults::installStandardUserDefaults(
-            std::unique_ptr<settings::VantroUserDefaults>(previous));
     }
     ZoomHook(const ZoomHook&) = delete;
     ZoomHook& operator=(const ZoomHook&) = delete;
 
     void store(std::string_view key, const PlistValue& value) {
-        ASSERT_TRUE(defaults->setObject(&value, key).ok());
+        ASSERT_TRUE(settings.set(key, value));
     }
     void zoomWith(ModifierFlags flags) {
         platform.holdModifiers(flags);
         platform::zoom(&window, nullptr);
     }
 
+    vantro::testing::MemorySettings settings;
     FakePlatform platform;
     FakeWindow window{platform};
-    settings::VantroUserDefaults* defaults = nullptr;
-    settings::VantroUserDefaults* previous = nullptr;
 };
 
 TEST_F(ZoomHook, RepeatingAFeatureUndoesIt) {
@@ -165,7 +154,7 @@ TEST_F(ZoomHook, MenuCommandForcesItsFeatureForOneTenthOfASecond) {
 TEST_F(ZoomHook, ResolutionModeCommandChangesTheSettingOnly) {
     runtime::send<void>(&window, Selector::named("vantroZoomWithFeature:"),
                         std::string_view("VantroSetZoomWidowsContentToResolution"));
-    EXPECT_EQ(defaults->integerForKey("VantroResolutionZoomMode"), 1);
+    EXPECT_EQ(settings.store().integerForKey("VantroResolutionZoomMode"), 1);
     EXPECT_EQ(window.frame, kStart);
     EXPECT_EQ(core::readString(core::vantroFakeIvars().entryFor(&window),
                                core::state_key::kLastZoomFeaturePerformed),
@@ -191,7 +180,7 @@ TEST_F(ZoomHook, NextScreenAgainGoesOnInsteadOfUndoing) {
 }
 
 TEST_F(ZoomHook, AnimatedZoomFinishesItsBookkeepingWhenTheAnimationEnds) {
-    store("VantroAnimateZooms", pair(true, -1));
+    store("VantroAnimateZooms", settingPair(true, -1));
     zoomWith(kControlKeyMask);
     EXPECT_NE(window.frame, kLeftHalf); // still animating
     EXPECT_TRUE(core::readFlag(core::vantroFakeIvars().entryFor(&window), core::state_key::kZoom));
@@ -223,7 +212,7 @@ TEST_F(ZoomHook, DimensionTabFollowsTheKindsOfZoomAskedFor) {
                           {0, kControlKeyMask, false},
                           {5, 0, false}};
     for (const Case& c : cases) {
-        store("VantroShowDimensionsAfterZooms", pair(true, c.mode));
+        store("VantroShowDimensionsAfterZooms", settingPair(true, c.mode));
         core::vantroFakeIvars().removeEntry(&window);
         window.frame = kStart;
         window.zoomedByHost = false;
