@@ -3,7 +3,7 @@
 #include <cmath>
 #include <vector>
 
-namespace vantro::platform::gtk {
+namespace vantro::gtk {
 
 namespace {
 
@@ -152,4 +152,4 @@ gboolean MainLoopScheduler::stepAnimation(gpointer data) {
     return G_SOURCE_REMOVE;
 }
 
-} // namespace vantro::platform::gtk
+} // namespace vantro::gtk

@@ -14,7 +14,7 @@
 #include <functional>
 #include <unordered_map>
 
-namespace vantro::platform::gtk {
+namespace vantro::gtk {
 
 class MainLoopScheduler {
   public:
@@ -72,4 +72,4 @@ class MainLoopScheduler {
     std::unordered_map<std::uint64_t, Animation> animations_;
 };
 
-} // namespace vantro::platform::gtk
+} // namespace vantro::gtk

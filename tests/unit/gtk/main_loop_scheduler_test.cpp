@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace vantro::platform::gtk {
+namespace vantro::gtk {
 namespace {
 
 using runtime::Selector;
@@ -111,4 +111,4 @@ TEST(MainLoopScheduler, DestroyingTheSchedulerCancelsEverything) {
 }
 
 } // namespace
-} // namespace vantro::platform::gtk
+} // namespace vantro::gtk
