@@ -1,0 +1,70 @@
+#pragma once
+
+// The feedback surfaces in GTK: small undecorated popup windows that the
+// pointer passes through, drawn with cairo. The heads-up panel is a dark
+// rounded panel with light text, the dimension tab a pale tab with dark text
+// (its larger runs bold), the resize indicator the bundle's image. With a
+// compositor they are translucent and fade by their opacity; without one
+// they are solid.
+
+#include "platform/feedback_surface.h"
+#include "platform/gtk/coordinate_space.h"
+
+#include <gtk/gtk.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vantro::gtk {
+
+class FeedbackPopup final : public platform::FeedbackSurface {
+  public:
+    // `space` converts the plug-in's frames to X11; `imagePath` finds a
+    // bundle image by name (none when the bundle lacks it).
+    FeedbackPopup(platform::FeedbackKind kind, CoordinateSpace space,
+                  std::function<std::optional<std::string>(std::string_view)> imagePath);
+    ~FeedbackPopup() override;
+    FeedbackPopup(const FeedbackPopup&) = delete;
+    FeedbackPopup& operator=(const FeedbackPopup&) = delete;
+
+    [[nodiscard]] platform::FeedbackKind kind() const override { return kind_; }
+    void setFrame(const Rect& frame) override;
+    [[nodiscard]] Rect frame() const override { return frame_; }
+    void setAlpha(double alpha) override;
+    [[nodiscard]] double alpha() const override { return alpha_; }
+    void setText(std::string_view text) override;
+    [[nodiscard]] const std::string& text() const override { return text_; }
+    void setTextRuns(const std::vector<platform::TextRun>& runs) override;
+    [[nodiscard]] Size fittingTextSize() const override;
+    void setImageName(std::string_view name) override;
+    [[nodiscard]] const std::string& imageName() const override { return imageName_; }
+    void orderFrontAbove(runtime::Object* window) override;
+    void orderOut() override;
+    [[nodiscard]] bool isVisible() const override;
+    [[nodiscard]] runtime::Object* orderedAbove() const override { return orderedAbove_; }
+
+    // The popup itself, for tests that look at it on the X server.
+    [[nodiscard]] GtkWidget* widget() const { return window_; }
+
+  private:
+    static gboolean draw(GtkWidget* widget, cairo_t* cr, gpointer self);
+    static void realized(GtkWidget* widget, gpointer self);
+    // Pango markup of the runs (or the plain text), escaped.
+    [[nodiscard]] std::string markup() const;
+
+    platform::FeedbackKind kind_;
+    CoordinateSpace space_;
+    std::function<std::optional<std::string>(std::string_view)> imagePath_;
+    GtkWidget* window_ = nullptr;
+    GdkPixbuf* image_ = nullptr;
+    Rect frame_;
+    double alpha_ = 1.0;
+    std::string text_;
+    std::vector<platform::TextRun> runs_;
+    std::string imageName_;
+    runtime::Object* orderedAbove_ = nullptr;
+};
+
+} // namespace vantro::gtk
