@@ -1,0 +1,148 @@
+// Bundles in plug-in folders as the loader module meets them: good ones,
+// two copies of one, and every way a bundle can be broken.
+
+#include "loader/bundle_info.h"
+#include "loader/bundle_loader.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace vantro::loader {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string plist(const std::string& identifier, const std::string& executable,
+                  const std::string& entry, int interface) {
+    std::ostringstream text;
+    text << R"(<?xml version="1.0" encoding="UTF-8"?>
+<!DOCTYPE plist PUBLIC "-//Apple//DTD PLIST 1.0//EN" "http://www.apple.com/DTDs/PropertyList-1.0.dtd">
+<plist version="1.0"><dict>
+  <key>CFBundleIdentifier</key><string>)"
+         << identifier << R"(</string>
+  <key>CFBundleExecutable</key><string>)"
+         << executable << R"(</string>
+  <key>CFBundleShortVersionString</key><string>1.0</string>
+  <key>SIMBLTargetApplications</key><array><dict><key>x</key><string>y</string></dict></array>
+  <key>VantroBundleEntry</key><string>)"
+         << entry << R"(</string>
+  <key>VantroLoaderInterface</key><integer>)"
+         << interface << R"(</integer>
+</dict></plist>
+)";
+    return text.str();
+}
+
+class BundleFolders : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        root = fs::temp_directory_path() /
+               ("vantro-loader-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(root);
+        fs::create_directories(root / "user");
+        fs::create_directories(root / "system");
+        mark = (root / "mark").string();
+        setenv("VANTRO_TEST_BUNDLE_MARK", mark.c_str(), 1);
+    }
+    void TearDown() override { fs::remove_all(root); }
+
+    // A bundle at folder/name with `info` and, unless empty, `code` copied in
+    // as Contents/Linux/<executable>.
+    void bundle(const std::string& folder, const std::string& name, const std::string& info,
+                const std::string& code = "", const std::string& executable = "code.so") {
+        const fs::path contents = root / folder / name / "Contents";
+        fs::create_directories(contents / "Linux");
+        std::ofstream(contents / "Info.plist") << info;
+        if (!code.empty()) {
+            fs::copy_file(code, contents / "Linux" / executable);
+        }
+    }
+
+    [[nodiscard]] int timesLoaded() const {
+        std::ifstream in(mark);
+        int lines = 0;
+        for (std::string line; std::getline(in, line);) {
+            ++lines;
+        }
+        return lines;
+    }
+
+    std::vector<std::string> folders() const {
+        return {(root / "user").string(), (root / "system").string(), (root / "absent").string()};
+    }
+
+    fs::path root;
+    std::string mark;
+};
+
+TEST_F(BundleFolders, AGoodBundleLoadsOnceAndTheUsersCopyWins) {
+    bundle("user", "Vantro.bundle",
+           plist("com.quillworks.vantro", "code.so", "vantro_test_bundle_load", kLoaderInterface),
+           VANTRO_MARKING_BUNDLE);
+    bundle("system", "Vantro.bundle",
+           plist("com.quillworks.vantro", "code.so", "vantro_test_bundle_load", kLoaderInterface),
+           VANTRO_MARKING_BUNDLE);
+    std::vector<std::string> logged;
+    BundleLoader loader([&logged](std::string_view line) { logged.emplace_back(line); });
+    const auto loaded = loader.loadFrom(folders());
+    ASSERT_EQ(loaded.size(), 1U);
+    EXPECT_EQ(loaded.front().path, (root / "user" / "Vantro.bundle").string());
+    EXPECT_EQ(timesLoaded(), 1);
+    ASSERT_EQ(logged.size(), 1U); // the system's copy, skipped
+    EXPECT_NE(logged.front().find("already loaded"), std::string::npos);
+
+    // A second request (the loader asking a running application) loads
+    // nothing again.
+    logged.clear();
+    EXPECT_TRUE(loader.loadFrom(folders()).empty());
+    EXPECT_EQ(timesLoaded(), 1);
+}
+
+TEST_F(BundleFolders, BrokenBundlesAreSkippedWithOneLineEach) {
+    const std::string good = "vantro_test_bundle_load";
+    bundle("user", "NoPlist.bundle", "");
+    fs::remove(root / "user" / "NoPlist.bundle" / "Contents" / "Info.plist");
+    bundle("user", "Garbage.bundle", "<plist><dict><key>unclosed");
+    bundle("user", "NoEntryKey.bundle", plist("a.b", "code.so", "", kLoaderInterface),
+           VANTRO_MARKING_BUNDLE);
+    bundle("user", "OtherInterface.bundle", plist("c.d", "code.so", good, kLoaderInterface + 1),
+           VANTRO_MARKING_BUNDLE);
+    bundle("user", "NoCode.bundle", plist("e.f", "code.so", good, kLoaderInterface));
+    bundle("user", "NotCode.bundle", plist("g.h", "code.so", good, kLoaderInterface),
+           VANTRO_NOT_CODE);
+    bundle("user", "NoEntry.bundle", plist("i.j", "code.so", good, kLoaderInterface),
+           VANTRO_ENTRYLESS_BUNDLE);
+    bundle("user", "Escape.bundle", plist("k.l", "../../code.so", good, kLoaderInterface));
+    fs::create_directories(root / "user" / "NotABundle");
+    std::vector<std::string> logged;
+    BundleLoader loader([&logged](std::string_view line) { logged.emplace_back(line); });
+    EXPECT_TRUE(loader.loadFrom(folders()).empty());
+    EXPECT_EQ(timesLoaded(), 0);
+    EXPECT_EQ(logged.size(), 8U);
+    for (const std::string& line : logged) {
+        EXPECT_EQ(line.rfind("Skipped the plug-in bundle ", 0), 0U) << line;
+    }
+}
+
+TEST(PropertyList, ReadsTheTopDictionarysStringsAndIntegers) {
+    const auto values = readPropertyList(plist("x.y", "code.so", "entry", 1));
+    ASSERT_TRUE(values);
+    EXPECT_EQ(values->at("CFBundleIdentifier"), "x.y");
+    EXPECT_EQ(values->at("VantroLoaderInterface"), "1");
+    EXPECT_FALSE(values->contains("x")); // a nested dictionary's key
+    EXPECT_FALSE(readPropertyList("not xml at all <"));
+    EXPECT_FALSE(readPropertyList("<plist><array/></plist>"));
+    EXPECT_EQ(pluginFolders("/home/u/.local/share"),
+              (std::vector<std::string>{"/home/u/.local/share/SIMBL/Plugins",
+                                        "/usr/local/share/SIMBL/Plugins"}));
+}
+
+} // namespace
+} // namespace vantro::loader
