@@ -45,9 +45,11 @@ void applyLimits(GtkWindow* window, const TestWindowLimits& limits) {
     gtk_window_set_geometry_hints(window, nullptr, &geometry, static_cast<GdkWindowHints>(hints));
 }
 
-// A press on the window's background (not on a control) moves the window.
+// A press on the window's background (not on a control, and not on the
+// resize borders around it, which are windows of their own) moves the window.
 gboolean moveByBackground(GtkWidget* widget, GdkEventButton* event, gpointer /*data*/) {
-    if (event->type != GDK_BUTTON_PRESS || event->button != GDK_BUTTON_PRIMARY) {
+    if (event->type != GDK_BUTTON_PRESS || event->button != GDK_BUTTON_PRIMARY ||
+        event->window != gtk_widget_get_window(widget)) {
         return FALSE;
     }
     gtk_window_begin_move_drag(GTK_WINDOW(widget), static_cast<int>(event->button),

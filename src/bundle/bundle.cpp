@@ -1,9 +1,77 @@
 // The plug-in bundle's code: a shared object whose one exported function,
-// vantro_bundle_load, the loader module calls after loading it. Everything
-// else of the plug-in is linked in behind it.
+// vantro_gtk_bundle_load, the loader module calls after loading it. It makes
+// the GTK backend current, then runs the plug-in's entries and starts the
+// bridge from GTK's events. Everything else of the plug-in is linked in
+// behind it.
 
-extern "C" void vantro_bundle_load();
+#include "platform/gtk/event_bridge.h"
+#include "platform/gtk/gtk_platform.h"
+#include "platform/gtk/menu_host_methods.h"
+#include "platform/gtk/window_host_methods.h"
+#include "platform/gtk/window_proxy.h"
+#include "plugin/entry/plugin_entry.h"
+#include "runtime/system_log.h"
 
-// The entry is defined with the plug-in's entries; taking its address here
-// links it (and all it needs) into the bundle's code, exported.
-[[maybe_unused]] __attribute__((used)) static void (*const kBundleEntry)() = &vantro_bundle_load;
+#include <dlfcn.h>
+#include <gdk/gdkx.h>
+#include <gtk/gtk.h>
+
+#include <filesystem>
+#include <string>
+
+extern "C" G_MODULE_EXPORT void vantro_gtk_bundle_load();
+
+namespace {
+
+// The bundle folder holding this code: …/Vantro.bundle/Contents/Linux/Vantro.so.
+std::string bundlePath() {
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(&vantro_gtk_bundle_load), &info) == 0 ||
+        info.dli_fname == nullptr) {
+        return {};
+    }
+    std::error_code error;
+    const std::filesystem::path code = std::filesystem::canonical(info.dli_fname, error);
+    return error ? std::string() : code.parent_path().parent_path().parent_path().string();
+}
+
+void startOn(GdkDisplay* display) {
+    static bool started = false;
+    if (started) {
+        return;
+    }
+    started = true;
+    if (!GDK_IS_X11_DISPLAY(display)) {
+        vantro::runtime::systemLog(
+            "The display is not an X11 display; the plug-in stays off (run with GDK_BACKEND=x11)");
+        return;
+    }
+    // Lives as long as the process: hooks and delayed calls refer to it.
+    auto* platform = new vantro::gtk::GtkPlatform(display, bundlePath());
+    vantro::platform::setCurrentPlatform(platform);
+    vantro::gtk::defineKnownWindowClasses();
+    vantro::gtk::titleButtonClass();
+    vantro::gtk::addMenuHostMethods();
+    vantro::entry::runClassLoadEntries();
+    vantro::gtk::installEventBridge(*platform);
+}
+
+void displayOpened(GdkDisplayManager* /*manager*/, GdkDisplay* display, gpointer /*data*/) {
+    startOn(display);
+}
+
+} // namespace
+
+// Loaded by the module while GTK starts, the display may not be open yet:
+// the plug-in then starts when it opens.
+extern "C" void vantro_gtk_bundle_load() {
+    GdkDisplayManager* manager = gdk_display_manager_get();
+    if (GdkDisplay* display = gdk_display_manager_get_default_display(manager)) {
+        startOn(display);
+        return;
+    }
+    static gulong waiting = 0;
+    if (waiting == 0) {
+        waiting = g_signal_connect(manager, "display-opened", G_CALLBACK(displayOpened), nullptr);
+    }
+}

@@ -12,6 +12,20 @@ constexpr double kCornerRadius = 6.0;
 // everything, so that strip stays transparent instead.
 constexpr double kTabHiddenBelowEdge = 7.0;
 
+// Titles name the popups for window tools and accessibility; no window
+// manager shows them.
+const char* titleOf(platform::FeedbackKind kind) {
+    switch (kind) {
+    case platform::FeedbackKind::hudAlert:
+        return "Vantro Heads-Up Panel";
+    case platform::FeedbackKind::dimensionTab:
+        return "Vantro Dimensions";
+    case platform::FeedbackKind::resizeIndicator:
+        break;
+    }
+    return "Vantro Resize Indicator";
+}
+
 const char* fontOf(platform::FeedbackKind kind) {
     return kind == platform::FeedbackKind::hudAlert ? "Sans Bold 16" : "Sans 10";
 }
@@ -47,6 +61,7 @@ FeedbackPopup::FeedbackPopup(platform::FeedbackKind kind, CoordinateSpace space,
     g_object_ref_sink(window_);
     gtk_widget_set_app_paintable(window_, TRUE);
     gtk_window_set_accept_focus(GTK_WINDOW(window_), FALSE);
+    gtk_window_set_title(GTK_WINDOW(window_), titleOf(kind));
     GdkScreen* screen = gtk_widget_get_screen(window_);
     if (GdkVisual* rgba = gdk_screen_get_rgba_visual(screen);
         rgba != nullptr && gdk_screen_is_composited(screen)) {

@@ -1,0 +1,471 @@
+#include "platform/gtk/event_bridge.h"
+
+#include "platform/gtk/edge_drag.h"
+#include "platform/gtk/event_conversion.h"
+#include "platform/gtk/event_tracking.h"
+#include "platform/gtk/key_equivalents.h"
+#include "platform/gtk/menu_actions.h"
+#include "platform/gtk/menu_host_methods.h"
+#include "platform/gtk/window_frame.h"
+#include "platform/gtk/window_proxy.h"
+#include "platform/title_button.h"
+#include "platform/window.h"
+#include "runtime/message_send.h"
+
+#include <cmath>
+
+namespace vantro::gtk {
+
+namespace {
+
+using platform::Event;
+
+// A move is over when the window has stood still this long.
+constexpr guint kMoveSettleMs = 250;
+constexpr const char* kBridgedKey = "vantro-bridged";
+// Where the features see the pointer inside the corner along an axis the
+// drag leaves alone: within the distance at which they take a grip as being
+// on the corner.
+constexpr double kFeatureGripOffset = 10;
+
+GtkPlatform* bridgePlatform = nullptr;
+
+bool sameFrame(const Rect& a, const Rect& b) {
+    return std::fabs(a.origin.x - b.origin.x) < 1 && std::fabs(a.origin.y - b.origin.y) < 1 &&
+           std::fabs(a.size.width - b.size.width) < 1 &&
+           std::fabs(a.size.height - b.size.height) < 1;
+}
+
+bool isMaximizeTitleButton(GtkWidget* widget) {
+    if (!GTK_IS_BUTTON(widget)) {
+        return false;
+    }
+    GtkStyleContext* style = gtk_widget_get_style_context(widget);
+    return gtk_style_context_has_class(style, "titlebutton") &&
+           gtk_style_context_has_class(style, "maximize");
+}
+
+GtkWindow* toplevelWindowOf(GtkWidget* widget) {
+    GtkWidget* toplevel = gtk_widget_get_toplevel(widget);
+    return GTK_IS_WINDOW(toplevel) ? GTK_WINDOW(toplevel) : nullptr;
+}
+
+// Runs `send` as the handling of `gdkEvent` on `window`: the screens are read
+// again (unless a drag in progress read them at its start), the event is the
+// current one, and the window stays alive until the send returns whatever
+// the plug-in or the user does meanwhile.
+template <typename Send>
+void handleAsEvent(GtkWindow* window, const GdkEvent* gdkEvent, Send send,
+                   bool readScreens = true) {
+    GtkPlatform& host = *bridgePlatform;
+    if (readScreens) {
+        host.refreshScreens();
+    }
+    const Rect frame = windowFrame(window, host.space()).value_or(Rect());
+    std::optional<Event> event;
+    if (gdkEvent != nullptr) {
+        event = eventFromGdk(*gdkEvent, host.space(), frame);
+    }
+    g_object_ref(window);
+    host.setTrackedWindow(window);
+    host.setCurrentEvent(event);
+    send(event);
+    host.setCurrentEvent(std::nullopt);
+    host.setTrackedWindow(nullptr);
+    g_object_unref(window);
+}
+
+// --- The maximize title button ---------------------------------------------
+
+void titleButtonDestroyed(GtkWidget* button, gpointer proxy) {
+    auto* window = static_cast<WindowProxy*>(proxy);
+    if (window->zoomButton.button == button) {
+        window->zoomButton.button = nullptr;
+    }
+}
+
+gboolean titleButtonPressed(GtkWidget* button, GdkEventButton* press, gpointer /*data*/) {
+    if (press->type != GDK_BUTTON_PRESS) {
+        return TRUE; // the double-click of a press already handled
+    }
+    if (press->button != GDK_BUTTON_PRIMARY && press->button != GDK_BUTTON_SECONDARY) {
+        return FALSE;
+    }
+    WindowProxy* proxy = existingProxyFor(toplevelWindowOf(button));
+    if (proxy == nullptr) {
+        return FALSE;
+    }
+    proxy->zoomButton.button = button;
+    const bool primary = press->button == GDK_BUTTON_PRIMARY;
+    handleAsEvent(proxy->window, reinterpret_cast<GdkEvent*>(press),
+                  [proxy, primary](const std::optional<Event>& event) {
+                      if (!event) {
+                          return;
+                      }
+                      runtime::send<void>(&proxy->zoomButton,
+                                          primary ? platform::sel::mouseDown()
+                                                  : platform::sel::rightMouseDown(),
+                                          *event);
+                  });
+    return TRUE;
+}
+
+// The release of a press the bridge handled was taken by the tracking; one
+// that reaches the button belongs to no press of ours and must not click.
+gboolean titleButtonReleased(GtkWidget* /*button*/, GdkEventButton* /*release*/,
+                             gpointer /*data*/) {
+    return TRUE;
+}
+
+void bridgeTitleButton(GtkWidget* button) {
+    GtkWindow* window = toplevelWindowOf(button);
+    WindowProxy* proxy = proxyFor(window);
+    if (proxy == nullptr) {
+        return;
+    }
+    proxy->zoomButton.button = button;
+    if (g_object_get_data(G_OBJECT(button), kBridgedKey) != nullptr) {
+        return;
+    }
+    g_object_set_data(G_OBJECT(button), kBridgedKey, GINT_TO_POINTER(1));
+    g_signal_connect(button, "button-press-event", G_CALLBACK(titleButtonPressed), nullptr);
+    g_signal_connect(button, "button-release-event", G_CALLBACK(titleButtonReleased), nullptr);
+    g_signal_connect(button, "destroy", G_CALLBACK(titleButtonDestroyed), proxy);
+}
+
+// --- Resize drags on the edges of client-side decorated windows ------------
+
+const char* cursorNameFor(unsigned edges) {
+    switch (edges) {
+    case kLeftEdge | kTopEdge:
+        return "nw-resize";
+    case kRightEdge | kTopEdge:
+        return "ne-resize";
+    case kLeftEdge | kBottomEdge:
+        return "sw-resize";
+    case kRightEdge | kBottomEdge:
+        return "se-resize";
+    case kLeftEdge:
+    case kRightEdge:
+        return "ew-resize";
+    default:
+        return "ns-resize";
+    }
+}
+
+bool isDragEvent(const GdkEvent& event) {
+    switch (event.type) {
+    case GDK_MOTION_NOTIFY:
+        return true;
+    case GDK_BUTTON_RELEASE:
+        return event.button.button == GDK_BUTTON_PRIMARY;
+    case GDK_KEY_PRESS:
+    case GDK_KEY_RELEASE:
+        return event.key.is_modifier != 0;
+    default:
+        return false;
+    }
+}
+
+// The drag runs here rather than in the window manager so that every step
+// goes through setFrame:display:, where the plug-in shapes it: one step per
+// motion, and one more when a modifier key goes down or up, so that a
+// feature switched mid-drag acts at once.
+void runEdgeDrag(WindowProxy& proxy, const GdkEventButton& press, unsigned edges) {
+    GtkWindow* window = proxy.window;
+    GdkWindow* own = gtk_widget_get_window(GTK_WIDGET(window));
+    const std::optional<Rect> start = visibleFrameX11(window);
+    if (!start) {
+        return;
+    }
+    // The grab delivers what the window selects: motion too, for the drag.
+    const GdkEventMask selected = gdk_window_get_events(own);
+    gdk_window_set_events(own, static_cast<GdkEventMask>(selected | GDK_POINTER_MOTION_MASK |
+                                                         GDK_BUTTON_RELEASE_MASK));
+    GdkSeat* seat = gdk_event_get_seat(reinterpret_cast<const GdkEvent*>(&press));
+    GdkCursor* cursor = gdk_cursor_new_from_name(gdk_window_get_display(own), cursorNameFor(edges));
+    const GdkGrabStatus grabbed =
+        gdk_seat_grab(seat, own, GDK_SEAT_CAPABILITY_ALL_POINTING, FALSE, cursor,
+                      reinterpret_cast<const GdkEvent*>(&press), nullptr, nullptr);
+    if (cursor != nullptr) {
+        g_object_unref(cursor);
+    }
+    if (grabbed != GDK_GRAB_SUCCESS) {
+        gdk_window_set_events(own, selected);
+        return;
+    }
+    g_object_ref(window);
+    GtkPlatform& host = *bridgePlatform;
+    const Point pressedAt{press.x_root, press.y_root};
+    const bool shaped = featuresShapeDragOf(edges);
+    Rect proposed = *start;
+    // Features read the pointer; a drag they do not shape is shown to the
+    // plug-in as no drag at all, so that the window resizes plainly.
+    const auto pointTo = [&](Point pointer) {
+        host.setDragPointer(
+            host.space().toCore(featurePointer(proposed, edges, pointer, kFeatureGripOffset)));
+    };
+    const auto asDragStep = [shaped](const GdkEvent* event) { return shaped ? event : nullptr; };
+    pointTo(pressedAt);
+    handleAsEvent(window, reinterpret_cast<const GdkEvent*>(&press),
+                  [&proxy](const std::optional<Event>&) {
+                      runtime::send<void>(&proxy, platform::sel::startLiveResize());
+                  });
+    GdkEvent* ending = nullptr;
+    Point pointer = pressedAt;
+    while (GdkEvent* next = trackNextEvent(GTK_WIDGET(window), isDragEvent)) {
+        if (next->type == GDK_BUTTON_RELEASE) {
+            ending = next;
+            break;
+        }
+        if (next->type == GDK_MOTION_NOTIFY) {
+            pointer = {next->motion.x_root, next->motion.y_root};
+            proposed = draggedFrame(*start, edges, pressedAt, pointer);
+        }
+        pointTo(pointer);
+        handleAsEvent(
+            window, asDragStep(next),
+            [&](const std::optional<Event>&) {
+                platform::setFrameDisplay(&proxy, host.space().toCore(proposed), true);
+            },
+            false);
+        gdk_event_free(next);
+    }
+    if (!gtk_widget_in_destruction(GTK_WIDGET(window))) {
+        handleAsEvent(
+            window, ending,
+            [&proxy](const std::optional<Event>&) {
+                runtime::send<void>(&proxy, platform::sel::endLiveResize());
+            },
+            false);
+    }
+    host.setDragPointer(std::nullopt);
+    if (ending != nullptr) {
+        gdk_event_free(ending);
+    }
+    gdk_seat_ungrab(seat);
+    if (!gtk_widget_in_destruction(GTK_WIDGET(window))) {
+        gdk_window_set_events(own, selected);
+    }
+    g_object_unref(window);
+}
+
+// A press on one of GTK's resize borders: input-only children of the
+// toplevel's window that the toplevel widget owns.
+gboolean windowPressed(GtkWidget* widget, GdkEventButton* press, gpointer /*data*/) {
+    if (press->type != GDK_BUTTON_PRESS || press->button != GDK_BUTTON_PRIMARY) {
+        return FALSE;
+    }
+    auto* window = GTK_WINDOW(widget);
+    GdkWindow* own = gtk_widget_get_window(widget);
+    WindowProxy* proxy = existingProxyFor(window);
+    if (proxy == nullptr || own == nullptr || press->window == own ||
+        gdk_window_get_parent(press->window) != own || !gdk_window_is_input_only(press->window) ||
+        !gtk_window_get_resizable(window)) {
+        return FALSE;
+    }
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    gdk_window_get_geometry(press->window, &x, &y, &width, &height);
+    const unsigned edges =
+        edgesOfBorderWindow({static_cast<double>(x), static_cast<double>(y),
+                             static_cast<double>(width), static_cast<double>(height)},
+                            {static_cast<double>(gdk_window_get_width(own)),
+                             static_cast<double>(gdk_window_get_height(own))});
+    if (edges == kNoEdge) {
+        return FALSE;
+    }
+    runEdgeDrag(*proxy, *press, edges);
+    return TRUE;
+}
+
+// --- Window moves, hiding and focus --------------------------------------------
+
+struct MoveWatch {
+    guint settle = 0;
+    std::optional<Rect> lastFrame;
+};
+
+GQuark moveWatchQuark() {
+    static const GQuark quark = g_quark_from_static_string("vantro-move-watch");
+    return quark;
+}
+
+void freeMoveWatch(gpointer data) {
+    auto* watch = static_cast<MoveWatch*>(data);
+    if (watch->settle != 0) {
+        g_source_remove(watch->settle);
+    }
+    delete watch;
+}
+
+gboolean moveSettled(gpointer data) {
+    auto* window = static_cast<GtkWindow*>(data);
+    auto* watch = static_cast<MoveWatch*>(g_object_get_qdata(G_OBJECT(window), moveWatchQuark()));
+    if (watch != nullptr) {
+        watch->settle = 0;
+    }
+    WindowProxy* proxy = existingProxyFor(window);
+    if (proxy != nullptr && !proxy->inLiveResize) {
+        handleAsEvent(window, nullptr, [proxy](const std::optional<Event>&) {
+            runtime::send<void>(proxy, platform::sel::setFrameAfterMove(),
+                                platform::frame(proxy));
+        });
+    }
+    return G_SOURCE_REMOVE;
+}
+
+// A frame asked for by the plug-in counts as applied once the window shows
+// it; any other change of place with the same size is a move by the user (or
+// the window manager on the user's behalf), reported once it settles.
+gboolean windowConfigured(GtkWidget* widget, GdkEventConfigure* /*event*/, gpointer /*data*/) {
+    auto* window = GTK_WINDOW(widget);
+    WindowProxy* proxy = existingProxyFor(window);
+    auto* watch = static_cast<MoveWatch*>(g_object_get_qdata(G_OBJECT(window), moveWatchQuark()));
+    if (proxy == nullptr || watch == nullptr) {
+        return FALSE;
+    }
+    const std::optional<Rect> actual = windowFrame(window, bridgePlatform->space());
+    if (!actual) {
+        return FALSE;
+    }
+    const std::optional<Rect> previous = watch->lastFrame;
+    watch->lastFrame = actual;
+    if (proxy->requestedFrame) {
+        if (sameFrame(*proxy->requestedFrame, *actual)) {
+            proxy->requestedFrame.reset();
+        }
+        return FALSE;
+    }
+    if (previous && !proxy->inLiveResize && !sameFrame(*previous, *actual) &&
+        std::fabs(previous->size.width - actual->size.width) < 1 &&
+        std::fabs(previous->size.height - actual->size.height) < 1) {
+        if (watch->settle != 0) {
+            g_source_remove(watch->settle);
+        }
+        watch->settle = g_timeout_add(kMoveSettleMs, moveSettled, window);
+    }
+    return FALSE;
+}
+
+void windowUnmapped(GtkWidget* widget, gpointer /*data*/) {
+    auto* window = GTK_WINDOW(widget);
+    if (WindowProxy* proxy = existingProxyFor(window)) {
+        handleAsEvent(window, nullptr, [proxy](const std::optional<Event>&) {
+            platform::orderOut(proxy, nullptr);
+        });
+    }
+}
+
+gboolean windowLostFocus(GtkWidget* widget, GdkEventFocus* /*event*/, gpointer /*data*/) {
+    auto* window = GTK_WINDOW(widget);
+    if (WindowProxy* proxy = existingProxyFor(window)) {
+        handleAsEvent(window, nullptr, [proxy](const std::optional<Event>&) {
+            runtime::send<void>(proxy, platform::sel::resignKeyWindow());
+        });
+    }
+    return FALSE;
+}
+
+// The zoom options menu's key equivalents work in every window, whatever
+// has the focus in it: they are looked at before GTK's own key handling.
+gboolean windowKeyPressed(GtkWidget* widget, GdkEventKey* key, gpointer /*data*/) {
+    auto* window = GTK_WINDOW(widget);
+    WindowProxy* proxy = existingProxyFor(window);
+    const platform::Menu* menu = zoomOptionsMenu();
+    if (proxy == nullptr || menu == nullptr || key->is_modifier != 0) {
+        return FALSE;
+    }
+    const std::optional<MenuChoice> choice = menuChoiceForKeyEvent(*menu, *key);
+    if (!choice) {
+        return FALSE;
+    }
+    bool performed = false;
+    handleAsEvent(window, reinterpret_cast<GdkEvent*>(key),
+                  [&](const std::optional<Event>&) { performed = performMenuAction(proxy, *choice); });
+    return performed ? TRUE : FALSE;
+}
+
+void bridgeWindow(GtkWindow* window) {
+    if (gtk_window_get_window_type(window) != GTK_WINDOW_TOPLEVEL ||
+        g_object_get_data(G_OBJECT(window), kBridgedKey) != nullptr) {
+        return;
+    }
+    if (proxyFor(window) == nullptr) {
+        return;
+    }
+    g_object_set_data(G_OBJECT(window), kBridgedKey, GINT_TO_POINTER(1));
+    g_object_set_qdata_full(G_OBJECT(window), moveWatchQuark(), new MoveWatch, freeMoveWatch);
+    g_signal_connect(window, "configure-event", G_CALLBACK(windowConfigured), nullptr);
+    g_signal_connect_after(window, "unmap", G_CALLBACK(windowUnmapped), nullptr);
+    g_signal_connect(window, "focus-out-event", G_CALLBACK(windowLostFocus), nullptr);
+    g_signal_connect(window, "key-press-event", G_CALLBACK(windowKeyPressed), nullptr);
+    g_signal_connect(window, "button-press-event", G_CALLBACK(windowPressed), nullptr);
+}
+
+// Every widget that maps passes here: windows and maximize buttons are
+// bridged the first time they are seen.
+gboolean widgetMapped(GSignalInvocationHint* /*hint*/, guint count, const GValue* values,
+                      gpointer /*data*/) {
+    if (count < 1) {
+        return TRUE;
+    }
+    auto* widget = static_cast<GtkWidget*>(g_value_get_object(&values[0]));
+    if (GTK_IS_WINDOW(widget)) {
+        bridgeWindow(GTK_WINDOW(widget));
+    } else if (GTK_IS_MENU(widget)) {
+        GtkWidget* attached = gtk_menu_get_attach_widget(GTK_MENU(widget));
+        if (GTK_IS_WINDOW(attached) && existingProxyFor(GTK_WINDOW(attached)) != nullptr) {
+            hangUnderTitleBarMenu(GTK_MENU(widget), GTK_WINDOW(attached), *bridgePlatform);
+        }
+    } else if (isMaximizeTitleButton(widget)) {
+        GtkWindow* window = toplevelWindowOf(widget);
+        if (window != nullptr) {
+            bridgeWindow(window);
+            bridgeTitleButton(widget);
+        }
+    }
+    return TRUE; // stay installed
+}
+
+void bridgeDescendants(GtkWidget* widget, gpointer /*data*/) {
+    if (isMaximizeTitleButton(widget) && gtk_widget_get_mapped(widget)) {
+        bridgeTitleButton(widget);
+    }
+    if (GTK_IS_CONTAINER(widget)) {
+        gtk_container_forall(GTK_CONTAINER(widget), bridgeDescendants, nullptr);
+    }
+}
+
+} // namespace
+
+void runAsUserAction(GtkWindow* window, const GdkEvent* event,
+                     const std::function<void()>& action) {
+    if (bridgePlatform == nullptr || window == nullptr) {
+        return;
+    }
+    handleAsEvent(window, event, [&action](const std::optional<Event>&) { action(); });
+}
+
+void installEventBridge(GtkPlatform& platform) {
+    if (bridgePlatform != nullptr) {
+        return;
+    }
+    bridgePlatform = &platform;
+    g_signal_add_emission_hook(g_signal_lookup("map", GTK_TYPE_WIDGET), 0, widgetMapped, nullptr,
+                               nullptr);
+    // Windows that were shown before the plug-in was loaded.
+    GList* toplevels = gtk_window_list_toplevels();
+    for (GList* item = toplevels; item != nullptr; item = item->next) {
+        auto* window = GTK_WINDOW(item->data);
+        if (gtk_widget_get_mapped(GTK_WIDGET(window))) {
+            bridgeWindow(window);
+            bridgeDescendants(GTK_WIDGET(window), nullptr);
+        }
+    }
+    g_list_free(toplevels);
+}
+
+} // namespace vantro::gtk

@@ -1,0 +1,202 @@
+#include "platform/gtk/gtk_platform.h"
+
+#include "platform/gtk/event_conversion.h"
+#include "platform/gtk/event_tracking.h"
+#include "platform/gtk/feedback_popup.h"
+#include "platform/gtk/host_process.h"
+#include "platform/gtk/monitors.h"
+#include "platform/gtk/title_bar_menu.h"
+#include "platform/gtk/window_frame.h"
+
+#include <gio/gdesktopappinfo.h>
+
+#include <array>
+
+namespace vantro::gtk {
+
+namespace {
+
+const char* cursorName(platform::Cursor cursor) {
+    switch (cursor) {
+    case platform::Cursor::crosshair:
+        return "crosshair";
+    case platform::Cursor::resizeLeftRight:
+        return "ew-resize";
+    case platform::Cursor::resizeUpDown:
+        return "ns-resize";
+    case platform::Cursor::arrow:
+        break;
+    }
+    return "default";
+}
+
+// The settings application of a pane: the first desktop entry in its folder.
+GDesktopAppInfo* paneApplication(const std::string& pane) {
+    GDir* folder = g_dir_open(pane.c_str(), 0, nullptr);
+    if (folder == nullptr) {
+        return nullptr;
+    }
+    GDesktopAppInfo* found = nullptr;
+    while (const char* name = g_dir_read_name(folder)) {
+        if (g_str_has_suffix(name, ".desktop")) {
+            const std::string path = pane + "/" + name;
+            found = g_desktop_app_info_new_from_filename(path.c_str());
+            if (found != nullptr) {
+                break;
+            }
+        }
+    }
+    g_dir_close(folder);
+    return found;
+}
+
+} // namespace
+
+GtkPlatform& currentGtkPlatform() {
+    return static_cast<GtkPlatform&>(platform::currentPlatform());
+}
+
+GtkPlatform::GtkPlatform(GdkDisplay* display, std::string bundlePath)
+    : display_(display), bundlePath_(std::move(bundlePath)), hostIdentifier_(hostIdentifier()),
+      javaProcess_(gtk::isJavaProcess()), space_(Rect()),
+      mainMenu_(std::make_unique<platform::MenuObject>(titleBarMainMenu())),
+      windowsMenu_(std::make_unique<platform::MenuObject>(titleBarWindowMenu(*mainMenu_->menu()))) {
+    refreshScreens();
+    if (display_ != nullptr) {
+        g_signal_connect(display_, "monitor-added", G_CALLBACK(monitorsChanged), this);
+        g_signal_connect(display_, "monitor-removed", G_CALLBACK(monitorsChanged), this);
+    }
+}
+
+GtkPlatform::~GtkPlatform() {
+    if (display_ != nullptr) {
+        g_signal_handlers_disconnect_by_data(display_, this);
+    }
+}
+
+void GtkPlatform::monitorsChanged(GdkDisplay* /*display*/, GdkMonitor* /*monitor*/,
+                                  gpointer self) {
+    static_cast<GtkPlatform*>(self)->refreshScreens();
+}
+
+void GtkPlatform::refreshScreens() {
+    screens_ = screensOf(display_);
+    space_ = coordinateSpaceOf(display_);
+}
+
+Point GtkPlatform::mouseLocation() const {
+    if (dragPointer_) {
+        return *dragPointer_;
+    }
+    if (display_ == nullptr) {
+        return {};
+    }
+    GdkDevice* pointer = gdk_seat_get_pointer(gdk_display_get_default_seat(display_));
+    int x = 0;
+    int y = 0;
+    gdk_device_get_position(pointer, nullptr, &x, &y);
+    return space_.toCore(Point{static_cast<double>(x), static_cast<double>(y)});
+}
+
+std::optional<platform::Event> GtkPlatform::nextEventMatchingMask(platform::EventMask mask) {
+    if (trackedWindow_ == nullptr) {
+        return std::nullopt;
+    }
+    const Rect frame = windowFrame(trackedWindow_, space_).value_or(Rect());
+    std::optional<platform::Event> converted;
+    const auto wanted = [&](const GdkEvent& event) {
+        converted = eventFromGdk(event, space_, frame);
+        return converted && (mask & platform::eventMaskFor(converted->type)) != 0;
+    };
+    GdkEvent* event = trackNextEvent(GTK_WIDGET(trackedWindow_), wanted);
+    if (event == nullptr) {
+        return std::nullopt;
+    }
+    gdk_event_free(event);
+    currentEvent_ = converted;
+    return converted;
+}
+
+void GtkPlatform::setCursor(platform::Cursor cursor) {
+    if (trackedWindow_ == nullptr) {
+        return;
+    }
+    GdkWindow* window = gtk_widget_get_window(GTK_WIDGET(trackedWindow_));
+    if (window == nullptr) {
+        return;
+    }
+    GdkCursor* made = gdk_cursor_new_from_name(display_, cursorName(cursor));
+    gdk_window_set_cursor(window, cursor == platform::Cursor::arrow ? nullptr : made);
+    if (made != nullptr) {
+        g_object_unref(made);
+    }
+}
+
+void GtkPlatform::performAfterDelay(const void* target, runtime::Selector selector, double delay,
+                                    std::function<void()> action) {
+    scheduler_.performAfterDelay(target, selector, delay, std::move(action));
+}
+
+void GtkPlatform::cancelPerforms(const void* target, runtime::Selector selector) {
+    scheduler_.cancelPerforms(target, selector);
+}
+
+void GtkPlatform::cancelAllPerforms(const void* target) {
+    scheduler_.cancelAllPerforms(target);
+}
+
+platform::AnimationId GtkPlatform::animate(double duration, std::function<void(double)> step,
+                                           std::function<void()> done) {
+    return scheduler_.animate(duration, std::move(step), std::move(done));
+}
+
+void GtkPlatform::cancelAnimation(platform::AnimationId id) {
+    scheduler_.cancelAnimation(id);
+}
+
+runtime::Object* GtkPlatform::mainMenu() const {
+    return mainMenu_.get();
+}
+
+runtime::Object* GtkPlatform::windowsMenu() const {
+    return windowsMenu_.get();
+}
+
+std::unique_ptr<platform::FeedbackSurface>
+GtkPlatform::createFeedbackSurface(platform::FeedbackKind kind) {
+    return std::make_unique<FeedbackPopup>(
+        kind, space_, [this](std::string_view name) { return pathForImageResource(name); });
+}
+
+std::optional<std::string> GtkPlatform::pathForImageResource(std::string_view name) const {
+    for (const char* extension : {".svg", ".png"}) {
+        std::string path = bundlePath_ + "/Contents/Resources/" + std::string(name) + extension;
+        if (g_file_test(path.c_str(), G_FILE_TEST_IS_REGULAR)) {
+            return path;
+        }
+    }
+    return std::nullopt;
+}
+
+bool GtkPlatform::fileExistsAtPath(std::string_view path) const {
+    return g_file_test(std::string(path).c_str(), G_FILE_TEST_EXISTS);
+}
+
+std::string GtkPlatform::userDataDirectory() const {
+    return gtk::userDataDirectory();
+}
+
+bool GtkPlatform::openPreferencePane(std::string_view path) {
+    GDesktopAppInfo* application = paneApplication(std::string(path));
+    if (application == nullptr) {
+        return false;
+    }
+    GdkAppLaunchContext* context = gdk_display_get_app_launch_context(display_);
+    const gboolean started =
+        g_app_info_launch(G_APP_INFO(application), nullptr, G_APP_LAUNCH_CONTEXT(context), nullptr);
+    g_object_unref(context);
+    g_object_unref(application);
+    return started != FALSE;
+}
+
+} // namespace vantro::gtk

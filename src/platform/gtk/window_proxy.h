@@ -1,0 +1,60 @@
+#pragma once
+
+// The runtime objects that stand for GTK's windows and their maximize title
+// buttons. Each GtkWindow met gets one WindowProxy, kept on the window
+// (g_object_set_qdata) and freed with it; its runtime class is named after
+// the window's GType, below "GtkWindow", so a method the plug-in replaces on
+// "GtkWindow" acts on every kind of window and a subclass can be told apart.
+
+#include "platform/geometry.h"
+#include "runtime/class.h"
+#include "runtime/object.h"
+
+#include <gtk/gtk.h>
+
+#include <optional>
+
+namespace vantro::gtk {
+
+class WindowProxy;
+
+// The maximize button of a client-side title bar, of class "GtkTitleButton".
+class TitleButtonProxy final : public runtime::Object {
+  public:
+    explicit TitleButtonProxy(WindowProxy& window);
+    WindowProxy& window;
+    // The GtkButton found in the title bar; null while the window has none.
+    GtkWidget* button = nullptr;
+};
+
+class WindowProxy final : public runtime::Object {
+  public:
+    WindowProxy(GtkWindow* window, runtime::Class* cls);
+    ~WindowProxy() override;
+    WindowProxy(const WindowProxy&) = delete;
+    WindowProxy& operator=(const WindowProxy&) = delete;
+
+    GtkWindow* const window;
+    TitleButtonProxy zoomButton;
+    bool inLiveResize = false;
+    // The frame last asked for, answered as the frame until the window
+    // manager has applied it: the toolkit's frame changes when it is set, and
+    // the plug-in reads it back at once.
+    std::optional<Rect> requestedFrame;
+    double requestedAt = 0;
+};
+
+// The proxy of `window`, made on first sight; null for null.
+WindowProxy* proxyFor(GtkWindow* window);
+// The proxy if the window has one already.
+WindowProxy* existingProxyFor(GtkWindow* window);
+
+// The runtime class for a GType at or below GtkWindow, made with its
+// ancestors on first use; "GtkWindow" itself for GtkWindow. Null for a type
+// that is not a window.
+runtime::Class* classForGType(GType type);
+// Makes the classes of GtkWindow and of every window type already
+// registered, so that the plug-in's class choice sees them at load.
+void defineKnownWindowClasses();
+
+} // namespace vantro::gtk

@@ -1,0 +1,151 @@
+# Functions the end-to-end scripts share: starting the test application with
+# the plug-in, reading what the user sees of a window, and finding its title
+# buttons. Sourced; expects `fail` to be defined by the script.
+
+# The test application with the build tree's plug-in, its output in $app_log.
+# Sets $app_pid. Extra environment may be given as NAME=VALUE arguments.
+start_test_app() {
+    local build=$1 app=$2
+    shift 2
+    app_log=$(mktemp)
+    G_MESSAGES_DEBUG=Vantro env "$@" "$top/tools/with-vantro" --build "$build" "$app" \
+        >"$app_log" 2>&1 &
+    app_pid=$!
+}
+
+stop_test_app() {
+    [ -n "${app_pid:-}" ] && kill "$app_pid" 2>/dev/null || true
+    wait "$app_pid" 2>/dev/null || true
+    rm -f "${app_log:-}"
+}
+
+test_windows() { xdotool search --onlyvisible --name '^Vantro Test Window$' 2>/dev/null || true; }
+
+# Waits for the first test window and prints its id.
+wait_for_test_window() {
+    for _ in $(seq 100); do
+        local window
+        window=$(test_windows | head -n1)
+        if [ -n "$window" ]; then
+            echo "$window"
+            return 0
+        fi
+        sleep 0.1
+    done
+    cat "$app_log" >&2
+    fail "no test window appeared"
+}
+
+# Four CARDINALs of a frame-extents property: "left right top bottom", zeros when absent.
+extents_of() {
+    local values
+    values=$(xprop -id "$1" "$2" 2>/dev/null | sed -n 's/.*= \([0-9, ]*\)$/\1/p' | tr -d ' ')
+    [ -n "$values" ] || values=0,0,0,0
+    echo "${values//,/ }"
+}
+
+# "X Y W H" of what the user sees as the window: the X window less the
+# client-side shadow, plus the window manager's decorations.
+frame_of() {
+    local info x y w h sl sr st sb dl dr dt db
+    info=$(xwininfo -id "$1")
+    x=$(sed -n 's/.*Absolute upper-left X: *\(-\{0,1\}[0-9]*\).*/\1/p' <<<"$info")
+    y=$(sed -n 's/.*Absolute upper-left Y: *\(-\{0,1\}[0-9]*\).*/\1/p' <<<"$info")
+    w=$(sed -n 's/.*Width: *\([0-9]*\).*/\1/p' <<<"$info")
+    h=$(sed -n 's/.*Height: *\([0-9]*\).*/\1/p' <<<"$info")
+    read -r sl sr st sb <<<"$(extents_of "$1" _GTK_FRAME_EXTENTS)"
+    read -r dl dr dt db <<<"$(extents_of "$1" _NET_FRAME_EXTENTS)"
+    echo "$((x + sl - dl)) $((y + st - dt)) $((w - sl - sr + dl + dr)) $((h - st - sb + dt + db))"
+}
+
+# The first work area of the root window: "X Y W H".
+work_area() {
+    local values
+    values=$(xprop -root _NET_WORKAREA 2>/dev/null | sed -n 's/.*= //p' | cut -d, -f1-4 | tr -d ' ')
+    if [ -z "$values" ]; then
+        values=$(xwininfo -root | sed -n 's/.*Width: *\([0-9]*\).*/0,0,\1/p;s/.*Height: *\([0-9]*\).*/\1/p' | paste -sd,)
+    fi
+    echo "${values//,/ }"
+}
+
+# Waits until the window's frame is "X Y W H" (each within one pixel).
+wait_for_frame() {
+    local window=$1 want=$2 got=""
+    for _ in $(seq 50); do
+        got=$(frame_of "$window")
+        if frames_match "$got" "$want"; then
+            return 0
+        fi
+        sleep 0.1
+    done
+    fail "${3:-frame}: expected '$want', got '$got'"
+}
+
+frames_match() {
+    local a b
+    read -r -a a <<<"$1"
+    read -r -a b <<<"$2"
+    for i in 0 1 2 3; do
+        local d=$((a[i] - b[i]))
+        [ "${d#-}" -le 1 ] || return 1
+    done
+}
+
+# The centre of a header-bar title button in root coordinates. GTK's
+# default theme puts minimize, maximize and close at the right end of the
+# title bar, 40 px apart, their centres 27 px below its top.
+title_button_point() {
+    local frame x y w h offset
+    read -r x y w h <<<"$(frame_of "$1")"
+    case "$2" in
+    close) offset=27 ;;
+    maximize) offset=68 ;;
+    minimize) offset=108 ;;
+    esac
+    echo "$((x + w - offset)) $((y + 27))"
+}
+
+# Clicks a title button of the window with modifier keys held ("" for none,
+# else xdotool names joined by +, e.g. ctrl or shift+ctrl) and mouse button
+# 1 or 3.
+click_title_button() {
+    local window=$1 which=$2 modifiers=$3 button=${4:-1} px py
+    read -r px py <<<"$(title_button_point "$window" "$which")"
+    xdotool mousemove --sync "$px" "$py"
+    if [ -n "$modifiers" ]; then
+        xdotool keydown "$modifiers"
+        xdotool click "$button"
+        xdotool keyup "$modifiers"
+    else
+        xdotool click "$button"
+    fi
+}
+
+# Drags from a point of the window's edge by (DX, DY) in five steps with
+# modifier keys held ("" for none): EDGE is right, bottom, corner (bottom
+# right), left or top. Leaves the pointer where the drag ended.
+drag_edge() {
+    local window=$1 edge=$2 dx=$3 dy=$4 modifiers=$5 x y w h px py
+    read -r x y w h <<<"$(frame_of "$window")"
+    case "$edge" in
+    right) px=$((x + w - 2)) py=$((y + h / 2)) ;;
+    bottom) px=$((x + w / 2)) py=$((y + h - 2)) ;;
+    corner) px=$((x + w - 2)) py=$((y + h - 2)) ;;
+    left) px=$((x + 1)) py=$((y + h / 2)) ;;
+    top) px=$((x + w / 2)) py=$((y + 1)) ;;
+    esac
+    xdotool mousemove --sync "$px" "$py"
+    [ -n "$modifiers" ] && xdotool keydown "$modifiers"
+    xdotool mousedown 1
+    for step in 1 2 3 4 5; do
+        xdotool mousemove --sync $((px + dx * step / 5)) $((py + dy * step / 5))
+        sleep 0.05
+    done
+    [ -n "${during_drag:-}" ] && "$during_drag"
+    xdotool mouseup 1
+    [ -n "$modifiers" ] && xdotool keyup "$modifiers"
+    sleep 0.3
+}
+
+# Whether a visible window is titled exactly NAME.
+window_shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }

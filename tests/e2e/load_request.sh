@@ -1,0 +1,177 @@
+#!/usr/bin/env bash
+# The load request in running applications. With an XSETTINGS manager
+# (xsettingsd) that names no module at first:
+# - late: an application started without the loader module loads it when
+#   Gtk/Modules names it, owns its bus name but loads no bundle until
+#   LoadPlugins is called, which loads the bundle once; a second call loads
+#   nothing more. Gtk/Modules dropping the module and naming it again neither
+#   unloads it (the bus name still answers) nor initialises it twice.
+# - two copies: an application started with a copy of the module at another
+#   path loads the bundle at start; the original, loaded later through
+#   Gtk/Modules, stays idle, and LoadPlugins loads nothing more.
+# - at start: an application started through tools/with-vantro answers
+#   LoadPlugins without loading the bundle again.
+# Usage: load_request.sh BUILD-DIR PATH-TO-vantro-test-app
+set -euo pipefail
+build=$(cd "$1" && pwd)
+app=$2
+top=$(cd "$(dirname "$0")/../.." && pwd)
+module="$build/src/loader/libvantro-loader-module.so"
+readonly kTimeoutTenths=200 # 20 s: sanitizer builds start slowly on a busy machine
+
+work=$(mktemp -d)
+started=()
+cleanup() {
+    local pid
+    for pid in "${started[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 143' TERM
+
+fail() {
+    echo "FAIL: $*" >&2
+    for log in "$work"/*.log; do
+        echo "--- $(basename "$log")" >&2
+        cat "$log" >&2
+    done
+    exit 1
+}
+
+# Polls a check every 100 ms until it succeeds or the time is up.
+wait_for() { # description check...
+    local what=$1 i
+    shift
+    for ((i = 0; i < kTimeoutTenths; i++)); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    fail "timed out waiting for $what"
+}
+
+count() { grep -c -- "$1" "$2" || true; }
+loaded_count() { count 'Loaded the plug-in bundle .*Vantro.bundle (com.quillworks.vantro)' "$1"; }
+log_has() { grep -q -- "$2" "$1"; }
+
+for tool in xsettingsd gdbus xdotool; do
+    command -v "$tool" >/dev/null || fail "$tool not found (run tools/bootstrap)"
+done
+
+# --- the XSETTINGS manager: every reload logs one "Loaded ... from" line.
+settings=$work/xsettingsd.conf
+echo 'Net/ThemeName "Adwaita"' >"$settings"
+xsettingsd -c "$settings" 2>"$work/xsettingsd.log" &
+xsettingsd_pid=$!
+started+=("$xsettingsd_pid")
+wait_for "xsettingsd to own _XSETTINGS_S0" \
+    log_has "$work/xsettingsd.log" 'Took ownership of selection _XSETTINGS_S0'
+set_gtk_modules() { # value
+    local before
+    before=$(count 'Loaded .* from' "$work/xsettingsd.log")
+    printf 'Net/ThemeName "Adwaita"\nGtk/Modules "%s"\n' "$1" >"$settings"
+    kill -HUP "$xsettingsd_pid"
+    reloaded() { [ "$(count 'Loaded .* from' "$work/xsettingsd.log")" -gt "$before" ]; }
+    wait_for "xsettingsd to reload" reloaded
+}
+
+# --- the applications, each logging to its own file.
+mkdir -p "$work/plugins" "$work/copy"
+cp -r "$build/plugins/Vantro.bundle" "$work/plugins/"
+cp "$module" "$work/copy/"
+export G_MESSAGES_DEBUG=Vantro VANTRO_PLUGIN_FOLDERS=$work/plugins
+unset GTK_MODULES
+
+has_window() { xdotool search --onlyvisible --pid "$1" --name '^Vantro Test Window$'; }
+# Sets app_pid. The commands exec the application, so that this is the
+# process id its bus name carries.
+start_app() { # name command...
+    local name=$1
+    shift
+    "$@" >"$work/$name.log" 2>&1 &
+    app_pid=$!
+    started+=("$app_pid")
+    wait_for "the $name application's window" has_window "$app_pid"
+}
+bus_name() { echo "com.quillworks.vantro.Loader.p$1"; }
+name_owned() {
+    [ "$(gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+        --method org.freedesktop.DBus.NameHasOwner "$(bus_name "$1")")" = '(true,)' ]
+}
+load_plugins() { # pid
+    gdbus call --session --timeout 20 --dest "$(bus_name "$1")" \
+        --object-path /com/quillworks/vantro/Loader --method com.quillworks.vantro.Loader.LoadPlugins
+}
+expect_request() { # name pid answer
+    local answer
+    answer=$(load_plugins "$2") || fail "the $1 application did not answer LoadPlugins"
+    [ "$answer" = "$3" ] || fail "the $1 application answered $answer, not $3"
+}
+expect_loaded() { # name times
+    local loaded
+    loaded=$(loaded_count "$work/$1.log")
+    [ "$loaded" -eq "$2" ] || fail "the $1 application loaded the bundle $loaded times, not $2"
+}
+
+start_app late env "$app"
+late_pid=$app_pid
+start_app copies env GTK_MODULES="$work/copy/libvantro-loader-module.so" "$app"
+copies_pid=$app_pid
+wait_for "the copies application's bus name" name_owned "$copies_pid"
+expect_loaded copies 1
+name_owned "$late_pid" && fail "the late application owns its bus name without the module"
+
+# Step one: Gtk/Modules names the module.
+set_gtk_modules "$module"
+wait_for "the late application's bus name" name_owned "$late_pid"
+log_has "$work/late.log" 'loaded into the running application' ||
+    fail "the late application did not see that it runs already"
+expect_loaded late 0
+wait_for "the second copy to stand aside" log_has "$work/copies.log" 'already initialised'
+expect_loaded copies 1
+
+# Step two: LoadPlugins, twice.
+expect_request late "$late_pid" '(uint32 1,)'
+expect_loaded late 1
+expect_request late "$late_pid" '(uint32 0,)'
+expect_loaded late 1
+expect_request copies "$copies_pid" '(uint32 0,)'
+expect_loaded copies 1
+
+# Gtk/Modules drops the module and names it again. GTK reads the property
+# when it handles the change, so two quick changes can reach it as one;
+# repeat, waiting longer each time, until the second initialisation is seen.
+dropped_and_named() {
+    local wait
+    for wait in 0.2 0.5 1 2 4; do
+        set_gtk_modules ""
+        sleep "$wait"
+        set_gtk_modules "$module"
+        for _ in $(seq 20); do
+            log_has "$work/late.log" 'already initialised' && return 0
+            sleep 0.1
+        done
+    done
+    return 1
+}
+dropped_and_named || fail "the late application never initialised the module again"
+expect_request late "$late_pid" '(uint32 0,)'
+expect_loaded late 1
+
+# At start, through GTK_MODULES and Gtk/Modules both naming the module.
+start_app start "$top/tools/with-vantro" --build "$build" \
+    env VANTRO_PLUGIN_FOLDERS="$work/plugins" "$app"
+start_pid=$app_pid
+wait_for "the start application's bus name" name_owned "$start_pid"
+expect_loaded start 1
+expect_request start "$start_pid" '(uint32 0,)'
+expect_loaded start 1
+
+# Each failure to answer requests is logged with this ending.
+for name in late copies start; do
+    ! log_has "$work/$name.log" 'does not answer load requests' ||
+        fail "the $name application does not answer load requests"
+done
+echo "load request: ok"
