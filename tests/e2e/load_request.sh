@@ -4,8 +4,9 @@
 # - late: an application started without the loader module loads it when
 #   Gtk/Modules names it, owns its bus name but loads no bundle until
 #   LoadPlugins is called, which loads the bundle once; a second call loads
-#   nothing more. Gtk/Modules dropping the module and naming it again neither
-#   unloads it (the bus name still answers) nor initialises it twice.
+#   nothing more. Gtk/Modules dropping the module and naming it again
+#   initialises it a second time; that stands aside, and the module, still
+#   mapped, answers the next call without loading the bundle again.
 # - two copies: an application started with a copy of the module at another
 #   path loads the bundle at start; the original, loaded later through
 #   Gtk/Modules, stays idle, and LoadPlugins loads nothing more.

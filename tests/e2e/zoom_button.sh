@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Clicks on the real maximize button of the test application with the
-# plug-in loaded: each default modifier click lands the window on its share
-# of the work area, and the same click again puts it back where it was; a
-# plain click is the window manager's maximize.
+# The maximize button, the zoom options menu and its shortcuts in the test
+# application with the plug-in loaded: each default modifier click lands the
+# window on its share of the work area and the same click again puts it
+# back; a plain click and a right click open the menu, whose commands work;
+# two shortcuts; the heads-up panel and the dimension tab after a zoom; and
+# the plug-in switched off while the application runs (by
+# "VantroPluginEnabled", then by the blacklist) leaves the button to GTK.
 # Usage: zoom_button.sh BUILD-DIR PATH-TO-vantro-test-app
 set -euo pipefail
 build=$1
@@ -12,15 +15,18 @@ fail() { echo "FAIL: $*" >&2; [ -n "${app_log:-}" ] && cat "$app_log" >&2; exit 
 # shellcheck source=desktop_lib.sh
 . "$top/tests/e2e/desktop_lib.sh"
 trap stop_test_app EXIT
+prefs() { "$build/apps/vantro-prefs/vantro-prefs" "$@" >/dev/null; }
 
 # Animation off: the frame is final when the click's work is done.
-"$build/apps/vantro-prefs/vantro-prefs" set VantroAnimateZooms '[false, -1]' >/dev/null
-
+prefs set VantroAnimateZooms '[false, -1]'
 start_test_app "$build" "$app"
 window=$(wait_for_test_window)
 sleep 0.5
 start=$(frame_of "$window")
 read -r ax ay aw ah <<<"$(work_area)"
+left_half="$ax $ay $((aw / 2)) $ah"
+right_half="$((ax + aw / 2)) $ay $((aw / 2)) $ah"
+whole="$ax $ay $aw $ah"
 
 check_click() { # modifiers, expected frame, name
     click_title_button "$window" maximize "$1"
@@ -29,7 +35,78 @@ check_click() { # modifiers, expected frame, name
     wait_for_frame "$window" "$start" "undo of $3"
 }
 
-check_click ctrl "$ax $ay $((aw / 2)) $ah" "Control-click (left half)"
-check_click shift "$ax $ay $aw $ah" "Shift-click (whole screen)"
+check_click ctrl "$left_half" "Control-click (left half)"
+check_click shift "$whole" "Shift-click (whole screen)"
+check_click super "$right_half" "Super-click (right half)"
+
+# Feedback after a zoom: the dimension tab, and the heads-up panel naming
+# the limit that a window opened with Control held (a maximum size) hits.
+click_title_button "$window" maximize ctrl
+for _ in $(seq 20); do window_shown "Vantro Dimensions" && break; sleep 0.05; done
+window_shown "Vantro Dimensions" || fail "no dimension tab after a zoom"
+click_title_button "$window" maximize ctrl
+wait_for_frame "$window" "$start" "undo of the left half"
+read -r x y _ _ <<<"$start"
+xdotool mousemove --sync $((x + 28)) $((y + 27))
+xdotool keydown ctrl
+xdotool click 1
+xdotool keyup ctrl
+for _ in $(seq 50); do [ "$(test_windows | wc -l)" -ge 2 ] && break; sleep 0.1; done
+limited=$(test_windows | grep -vx "$window" | head -n1)
+[ -n "$limited" ] || fail "the New Window button opened no window"
+sleep 0.5
+click_title_button "$limited" maximize ctrl
+for _ in $(seq 20); do window_shown "Vantro Heads-Up Panel" && break; sleep 0.05; done
+window_shown "Vantro Heads-Up Panel" || fail "no heads-up panel for a zoom beyond the maximum size"
+click_title_button "$limited" close ""
+sleep 0.3
+
+# The menu: "Whole Screen" is the second command, below "Standard Zoom".
+choose_whole_screen() {
+    sleep 0.5
+    xdotool key Down Down Return
+}
+click_title_button "$window" maximize ""
+choose_whole_screen
+wait_for_frame "$window" "$whole" "Whole Screen from the menu of a plain click"
+click_title_button "$window" maximize "" 3
+choose_whole_screen
+wait_for_frame "$window" "$start" "Whole Screen again from the menu of a right click"
+
+# Shortcuts work wherever the focus is in the window.
+xdotool windowfocus --sync "$window"
+xdotool key --clearmodifiers ctrl+shift+2
+wait_for_frame "$window" "$right_half" "Ctrl+Shift+2 (right half)"
+xdotool key --clearmodifiers ctrl+shift+2
+wait_for_frame "$window" "$start" "Ctrl+Shift+2 again"
+xdotool key --clearmodifiers ctrl+shift+8
+wait_for_frame "$window" "$((ax + aw / 2)) $((ay + ah / 2)) $((aw / 2)) $((ah / 2))" \
+    "Ctrl+Shift+8 (bottom right quarter)"
+xdotool key --clearmodifiers ctrl+shift+8
+wait_for_frame "$window" "$start" "Ctrl+Shift+8 again"
+
+# Switched off while running: the click is GTK's maximize, and again its
+# restore; without a window manager to maximize it, the window stays.
+check_switched_off() { # name
+    sleep 0.5
+    if ! xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; then
+        click_title_button "$window" maximize ctrl
+        sleep 0.5
+        wait_for_frame "$window" "$start" "Control-click with $1 and no window manager"
+        return
+    fi
+    click_title_button "$window" maximize ctrl
+    wait_for_frame "$window" "$whole" "Control-click with $1 (GTK's maximize)"
+    click_title_button "$window" maximize ""
+    wait_for_frame "$window" "$start" "a click with $1 (GTK's restore)"
+}
+prefs set VantroPluginEnabled false
+check_switched_off "the plug-in disabled"
+prefs reset VantroPluginEnabled
+prefs set VantroApplicationBlacklist '["com.quillworks.VantroTestApp"]'
+check_switched_off "the application on the blacklist"
+prefs reset VantroApplicationBlacklist
+sleep 0.5
+check_click ctrl "$left_half" "Control-click after switching back on"
 
 echo "zoom button: ok"
