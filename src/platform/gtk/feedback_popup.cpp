@@ -7,6 +7,14 @@ namespace vantro::gtk {
 namespace {
 
 constexpr double kCornerRadius = 6.0;
+// The heads-up panel's text fields, from its top left; lengths in pixels so
+// that the text fits the fields whatever the screen's resolution.
+constexpr double kHudFieldX = 25;
+constexpr double kHudFieldWidth = 200;
+constexpr double kHudTitleTop = 35;
+constexpr double kHudMessageTop = 64;
+constexpr const char* kHudTitleFont = "Sans Bold 14px";
+constexpr const char* kHudMessageFont = "Sans Bold 12px";
 // The dimension tab's frame reaches this far below the window's bottom edge,
 // where a window would hide the tab's lower corners; a popup is drawn over
 // everything, so that strip stays transparent instead.
@@ -27,7 +35,32 @@ const char* titleOf(platform::FeedbackKind kind) {
 }
 
 const char* fontOf(platform::FeedbackKind kind) {
-    return kind == platform::FeedbackKind::hudAlert ? "Sans Bold 16" : "Sans 10";
+    return kind == platform::FeedbackKind::hudAlert ? kHudMessageFont : "Sans 10";
+}
+
+// One centred line of text in a field of the panel (top-down coordinates),
+// cut off with an ellipsis where it is wider than the field.
+void drawField(cairo_t* cr, GtkWidget* widget, const char* font, const std::string& markup,
+               double x, double y, double width) {
+    PangoLayout* layout = gtk_widget_create_pango_layout(widget, nullptr);
+    PangoFontDescription* description = pango_font_description_from_string(font);
+    pango_layout_set_font_description(layout, description);
+    pango_layout_set_alignment(layout, PANGO_ALIGN_CENTER);
+    pango_layout_set_width(layout, static_cast<int>(width * PANGO_SCALE));
+    pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_END);
+    pango_layout_set_markup(layout, markup.c_str(), -1);
+    cairo_move_to(cr, x, y);
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    pango_cairo_show_layout(cr, layout);
+    pango_font_description_free(description);
+    g_object_unref(layout);
+}
+
+// The panel's title, "Vantro", above the message of up to two lines, in
+// the fields the panel's 250 x 133 layout gives them.
+void drawHudText(cairo_t* cr, GtkWidget* widget, const std::string& message) {
+    drawField(cr, widget, kHudTitleFont, "Vantro", kHudFieldX, kHudTitleTop, kHudFieldWidth);
+    drawField(cr, widget, kHudMessageFont, message, kHudFieldX, kHudMessageTop, kHudFieldWidth);
 }
 
 void roundedRectangle(cairo_t* cr, double width, double height, double radius, bool lowerCorners) {
@@ -198,6 +231,10 @@ gboolean FeedbackPopup::draw(GtkWidget* widget, cairo_t* cr, gpointer data) {
         cairo_set_source_rgba(cr, 0.96, 0.96, 0.92, 0.95);
     }
     cairo_fill(cr);
+    if (hud) {
+        drawHudText(cr, widget, self.markup());
+        return TRUE;
+    }
     PangoLayout* layout = gtk_widget_create_pango_layout(widget, nullptr);
     PangoFontDescription* font = pango_font_description_from_string(fontOf(self.kind_));
     pango_layout_set_font_description(layout, font);
@@ -207,11 +244,7 @@ gboolean FeedbackPopup::draw(GtkWidget* widget, cairo_t* cr, gpointer data) {
     int textHeight = 0;
     pango_layout_get_pixel_size(layout, &textWidth, &textHeight);
     cairo_move_to(cr, (width - textWidth) / 2, (shown - textHeight) / 2);
-    if (hud) {
-        cairo_set_source_rgb(cr, 1, 1, 1);
-    } else {
-        cairo_set_source_rgb(cr, 0.15, 0.15, 0.15);
-    }
+    cairo_set_source_rgb(cr, 0.15, 0.15, 0.15);
     pango_cairo_show_layout(cr, layout);
     pango_font_description_free(font);
     g_object_unref(layout);
