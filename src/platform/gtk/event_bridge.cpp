@@ -310,8 +310,7 @@ gboolean moveSettled(gpointer data) {
     WindowProxy* proxy = existingProxyFor(window);
     if (proxy != nullptr && !proxy->inLiveResize) {
         handleAsEvent(window, nullptr, [proxy](const std::optional<Event>&) {
-            runtime::send<void>(proxy, platform::sel::setFrameAfterMove(),
-                                platform::frame(proxy));
+            runtime::send<void>(proxy, platform::sel::setFrameAfterMove(), platform::frame(proxy));
         });
     }
     return G_SOURCE_REMOVE;
@@ -353,9 +352,8 @@ gboolean windowConfigured(GtkWidget* widget, GdkEventConfigure* /*event*/, gpoin
 void windowUnmapped(GtkWidget* widget, gpointer /*data*/) {
     auto* window = GTK_WINDOW(widget);
     if (WindowProxy* proxy = existingProxyFor(window)) {
-        handleAsEvent(window, nullptr, [proxy](const std::optional<Event>&) {
-            platform::orderOut(proxy, nullptr);
-        });
+        handleAsEvent(window, nullptr,
+                      [proxy](const std::optional<Event>&) { platform::orderOut(proxy, nullptr); });
     }
 }
 
@@ -383,8 +381,9 @@ gboolean windowKeyPressed(GtkWidget* widget, GdkEventKey* key, gpointer /*data*/
         return FALSE;
     }
     bool performed = false;
-    handleAsEvent(window, reinterpret_cast<GdkEvent*>(key),
-                  [&](const std::optional<Event>&) { performed = performMenuAction(proxy, *choice); });
+    handleAsEvent(window, reinterpret_cast<GdkEvent*>(key), [&](const std::optional<Event>&) {
+        performed = performMenuAction(proxy, *choice);
+    });
     return performed ? TRUE : FALSE;
 }
 

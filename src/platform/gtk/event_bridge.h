@@ -19,7 +19,6 @@ void installEventBridge(GtkPlatform& platform);
 // Runs `action` as the handling of `event` (may be null) on `window`: the
 // screens are read again, the event is the platform's current one, and the
 // window outlives the action whatever the plug-in or the user does meanwhile.
-void runAsUserAction(GtkWindow* window, const GdkEvent* event,
-                     const std::function<void()>& action);
+void runAsUserAction(GtkWindow* window, const GdkEvent* event, const std::function<void()>& action);
 
 } // namespace vantro::gtk

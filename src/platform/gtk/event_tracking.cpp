@@ -42,7 +42,8 @@ void handleEvent(GdkEvent* event, gpointer data) {
 
 GdkEvent* releaseAtPointer(GtkWidget* widget) {
     GdkWindow* window = gtk_widget_get_window(widget);
-    GdkDevice* pointer = gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_window_get_display(window)));
+    GdkDevice* pointer =
+        gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_window_get_display(window)));
     GdkEvent* release = gdk_event_new(GDK_BUTTON_RELEASE);
     release->button.window = GDK_WINDOW(g_object_ref(window));
     release->button.button = GDK_BUTTON_PRIMARY;

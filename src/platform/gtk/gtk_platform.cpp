@@ -74,8 +74,7 @@ GtkPlatform::~GtkPlatform() {
     }
 }
 
-void GtkPlatform::monitorsChanged(GdkDisplay* /*display*/, GdkMonitor* /*monitor*/,
-                                  gpointer self) {
+void GtkPlatform::monitorsChanged(GdkDisplay* /*display*/, GdkMonitor* /*monitor*/, gpointer self) {
     static_cast<GtkPlatform*>(self)->refreshScreens();
 }
 

@@ -81,8 +81,7 @@ Size aspectRatioOf(Object* self, Selector) {
 int screenOf(Object* self, Selector) {
     WindowProxy* proxy = asProxy(self);
     return proxy != nullptr
-               ? platform::screenHoldingMostOf(currentFrame(*proxy),
-                                               currentGtkPlatform().screens())
+               ? platform::screenHoldingMostOf(currentFrame(*proxy), currentGtkPlatform().screens())
                : -1;
 }
 unsigned styleMaskOf(Object* self, Selector) {
@@ -207,9 +206,10 @@ void setFrameDisplayAnimate(Object* self, Selector, Rect rect, bool /*display*/,
                 return;
             }
             const auto mix = [progress](double a, double b) { return a + (b - a) * progress; };
-            applyFrame(*stepped, {mix(from.origin.x, rect.origin.x), mix(from.origin.y, rect.origin.y),
-                                  mix(from.size.width, rect.size.width),
-                                  mix(from.size.height, rect.size.height)});
+            applyFrame(*stepped,
+                       {mix(from.origin.x, rect.origin.x), mix(from.origin.y, rect.origin.y),
+                        mix(from.size.width, rect.size.width),
+                        mix(from.size.height, rect.size.height)});
         },
         [window] { g_object_unref(window); });
     proxy->requestedFrame = rect;

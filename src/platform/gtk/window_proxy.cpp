@@ -1,8 +1,8 @@
 #include "platform/gtk/window_proxy.h"
 
+#include "platform/gtk/window_host_methods.h"
 #include "platform/platform.h"
 #include "platform/window.h"
-#include "platform/gtk/window_host_methods.h"
 
 namespace vantro::gtk {
 

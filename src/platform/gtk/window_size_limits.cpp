@@ -27,9 +27,9 @@ WindowSizeLimits sizeLimitsOf(GtkWindow* window) {
     unsigned char* data = nullptr;
     // The window may be gone on the server already.
     gdk_x11_display_error_trap_push(display);
-    const int status =
-        XGetWindowProperty(GDK_DISPLAY_XDISPLAY(display), GDK_WINDOW_XID(gdkWindow), hints, 0,
-                           kHintsLength, False, hintsType, &type, &format, &count, &remaining, &data);
+    const int status = XGetWindowProperty(GDK_DISPLAY_XDISPLAY(display), GDK_WINDOW_XID(gdkWindow),
+                                          hints, 0, kHintsLength, False, hintsType, &type, &format,
+                                          &count, &remaining, &data);
     const int error = gdk_x11_display_error_trap_pop(display);
     WindowSizeLimits limits;
     if (status == Success && error == 0 && data != nullptr && type == hintsType && format == 32 &&
