@@ -64,8 +64,11 @@ GtkWidget* maximizeItemOf(GtkMenu* menu) {
         if (!GTK_IS_MENU_ITEM(child->data)) {
             continue;
         }
+        // GTK's own label, translated where the user's language has it.
+        static const std::string translated = plainLabel(g_dgettext("gtk30", "Ma_ximize"));
         const char* label = gtk_menu_item_get_label(GTK_MENU_ITEM(child->data));
-        if (label != nullptr && plainLabel(label) == kMaximizeItemTitle) {
+        if (label != nullptr &&
+            (plainLabel(label) == kMaximizeItemTitle || plainLabel(label) == translated)) {
             found = GTK_WIDGET(child->data);
         }
     }
