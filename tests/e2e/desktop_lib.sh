@@ -16,6 +16,7 @@ start_test_app() {
 stop_test_app() {
     [ -n "${app_pid:-}" ] && kill "$app_pid" 2>/dev/null || true
     wait "$app_pid" 2>/dev/null || true
+    [ -n "${KEEP_APP_LOG:-}" ] && cp "${app_log:-/dev/null}" "$KEEP_APP_LOG"
     rm -f "${app_log:-}"
 }
 

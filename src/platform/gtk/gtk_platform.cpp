@@ -69,6 +69,9 @@ GtkPlatform::GtkPlatform(GdkDisplay* display, std::string bundlePath)
 }
 
 GtkPlatform::~GtkPlatform() {
+    if (retiredIdle_ != 0) {
+        g_source_remove(retiredIdle_);
+    }
     if (display_ != nullptr) {
         g_signal_handlers_disconnect_by_data(display_, this);
     }
@@ -146,11 +149,42 @@ void GtkPlatform::cancelAllPerforms(const void* target) {
 
 platform::AnimationId GtkPlatform::animate(double duration, std::function<void(double)> step,
                                            std::function<void()> done) {
-    return scheduler_.animate(duration, std::move(step), std::move(done));
+    return scheduler_.animate(duration, std::move(step), [this, done = std::move(done)] {
+        if (done) {
+            done();
+        }
+        freeRetiredWhenIdle();
+    });
 }
 
 void GtkPlatform::cancelAnimation(platform::AnimationId id) {
     scheduler_.cancelAnimation(id);
+    freeRetiredWhenIdle();
+}
+
+void GtkPlatform::retire(std::unique_ptr<runtime::Object> object) {
+    retired_.push_back(std::move(object));
+    freeRetiredWhenIdle();
+}
+
+// Freed from an idle call, never from inside the animation's end or a
+// cancel: the plug-in may be working with the object right there.
+void GtkPlatform::freeRetiredWhenIdle() {
+    if (retired_.empty() || retiredIdle_ != 0) {
+        return;
+    }
+    retiredIdle_ = g_idle_add(
+        [](gpointer self) -> gboolean {
+            auto& platform = *static_cast<GtkPlatform*>(self);
+            platform.retiredIdle_ = 0;
+            if (platform.scheduler_.runningAnimationCount() == 0) {
+                // Taken out first: freeing one cancels its delayed calls.
+                std::vector<std::unique_ptr<runtime::Object>> freed = std::move(platform.retired_);
+                platform.retired_.clear();
+            }
+            return G_SOURCE_REMOVE;
+        },
+        this);
 }
 
 runtime::Object* GtkPlatform::mainMenu() const {

@@ -35,6 +35,10 @@ class GtkPlatform final : public platform::Platform {
     // The window whose press the bridge is handling: modal tracking reads
     // its events relative to it, and cursors are set on it. Null when done.
     void setTrackedWindow(GtkWindow* window) { trackedWindow_ = window; }
+    // Keeps `object` until no animation runs, then frees it: a window proxy
+    // whose window is gone may still be named by a running animation.
+    void retire(std::unique_ptr<runtime::Object> object);
+
     // Where the pointer counts as being during an edge drag (core
     // coordinates); none outside drags, where the real pointer counts.
     void setDragPointer(std::optional<Point> pointer) { dragPointer_ = pointer; }
@@ -75,6 +79,7 @@ class GtkPlatform final : public platform::Platform {
 
   private:
     static void monitorsChanged(GdkDisplay* display, GdkMonitor* monitor, gpointer self);
+    void freeRetiredWhenIdle();
 
     GdkDisplay* display_;
     std::string bundlePath_;
@@ -86,6 +91,8 @@ class GtkPlatform final : public platform::Platform {
     MainLoopScheduler scheduler_;
     GtkWindow* trackedWindow_ = nullptr;
     std::optional<Point> dragPointer_;
+    std::vector<std::unique_ptr<runtime::Object>> retired_;
+    guint retiredIdle_ = 0;
     std::unique_ptr<platform::MenuObject> mainMenu_;
     std::unique_ptr<platform::MenuObject> windowsMenu_;
 };

@@ -30,8 +30,10 @@ constexpr unsigned kMiniaturizableWindowMask = 4;
 
 // Host methods are only installed on classes whose instances are proxies,
 // but a bare instance of such a class answers zero values, never misread.
+// A proxy whose window is gone answers as a bare instance does.
 WindowProxy* asProxy(Object* self) {
-    return dynamic_cast<WindowProxy*>(self);
+    auto* proxy = dynamic_cast<WindowProxy*>(self);
+    return proxy != nullptr && proxy->window != nullptr ? proxy : nullptr;
 }
 
 GtkWindow* gtkWindowOf(Object* self) {
@@ -264,7 +266,8 @@ void hostEndLiveResize(Object* self, Selector) {
 // --- The title button -------------------------------------------------------
 
 TitleButtonProxy* asButton(Object* self) {
-    return dynamic_cast<TitleButtonProxy*>(self);
+    auto* button = dynamic_cast<TitleButtonProxy*>(self);
+    return button != nullptr && button->window.window != nullptr ? button : nullptr;
 }
 
 bool buttonIsEnabled(Object* self, Selector) {

@@ -1,5 +1,6 @@
 #include "platform/gtk/window_proxy.h"
 
+#include "platform/gtk/gtk_platform.h"
 #include "platform/gtk/window_host_methods.h"
 #include "platform/platform.h"
 #include "platform/window.h"
@@ -13,8 +14,19 @@ GQuark proxyQuark() {
     return quark;
 }
 
-void freeProxy(gpointer proxy) {
-    delete static_cast<WindowProxy*>(proxy);
+// The window is finalized. Its delayed calls go; the proxy itself waits
+// for any running animation to end, since animations name no target and one
+// may still step it.
+void freeProxy(gpointer data) {
+    auto* proxy = static_cast<WindowProxy*>(data);
+    proxy->window = nullptr;
+    proxy->zoomButton.button = nullptr;
+    if (platform::hasCurrentPlatform()) {
+        platform::currentPlatform().cancelAllPerforms(proxy);
+        currentGtkPlatform().retire(std::unique_ptr<runtime::Object>(proxy));
+    } else {
+        delete proxy;
+    }
 }
 
 runtime::Class* rootWindowClass() {
@@ -46,7 +58,7 @@ WindowProxy::WindowProxy(GtkWindow* gtkWindow, runtime::Class* cls)
     : Object(cls), window(gtkWindow), zoomButton(*this) {}
 
 WindowProxy::~WindowProxy() {
-    // No delayed call of the plug-in may outlive the window it names.
+    // No delayed call of the plug-in may outlive the proxy it names.
     if (platform::hasCurrentPlatform()) {
         platform::currentPlatform().cancelAllPerforms(this);
     }

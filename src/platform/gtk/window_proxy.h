@@ -34,7 +34,9 @@ class WindowProxy final : public runtime::Object {
     WindowProxy(const WindowProxy&) = delete;
     WindowProxy& operator=(const WindowProxy&) = delete;
 
-    GtkWindow* const window;
+    // Null once the GtkWindow is gone: a proxy may outlive its window while
+    // an animation that names it still runs.
+    GtkWindow* window;
     TitleButtonProxy zoomButton;
     bool inLiveResize = false;
     // The frame last asked for, answered as the frame until the window
