@@ -17,6 +17,19 @@ std::string dconfPathForDomain(std::string_view domain) {
     return path;
 }
 
+namespace {
+
+bool sessionBusIsAddressed() {
+    const char* address = g_getenv("DBUS_SESSION_BUS_ADDRESS");
+    if (address != nullptr && *address != '\0') {
+        return true;
+    }
+    g_autofree gchar* socket = g_build_filename(g_get_user_runtime_dir(), "bus", nullptr);
+    return g_file_test(socket, G_FILE_TEST_EXISTS);
+}
+
+} // namespace
+
 struct DconfBackend::State {
     DConfClient* client = dconf_client_new();
     GDBusConnection* bus = nullptr;
@@ -32,13 +45,20 @@ struct DconfBackend::State {
     std::vector<std::unique_ptr<Subscriber>> subscribers;
 
     // The session bus, connected on first need; null when there is none.
+    // Without an address in the environment or the user's runtime folder,
+    // GIO would try to start a bus through X11 (seconds, on the host's main
+    // thread, while the plug-in loads); that is taken as no bus instead.
     GDBusConnection* sessionBus(std::string* error) {
         if (!busTried) {
             busTried = true;
-            g_autoptr(GError) failure = nullptr;
-            bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, &failure);
-            if (bus == nullptr) {
-                busError = failure != nullptr ? failure->message : "no session bus";
+            if (!sessionBusIsAddressed()) {
+                busError = "no session bus address (DBUS_SESSION_BUS_ADDRESS is not set)";
+            } else {
+                g_autoptr(GError) failure = nullptr;
+                bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, &failure);
+                if (bus == nullptr) {
+                    busError = failure != nullptr ? failure->message : "no session bus";
+                }
             }
         }
         if (bus == nullptr && error != nullptr) {
