@@ -3,7 +3,8 @@
 # a plain drag follows the pointer; Shift keeps the width or the height,
 # Control the aspect ratio (the window manager takes Alt and Super drags
 # for itself, so those two run where there is none: --all-features); the
-# dimension tab is shown during the drag and gone after it.
+# dimension tab is shown during the drag and gone after it, also during a
+# resize the window manager runs.
 # Usage: resize_drag.sh BUILD-DIR PATH-TO-vantro-test-app [--all-features]
 set -euo pipefail
 build=$1
@@ -45,6 +46,28 @@ read -r _ _ w2 h2 <<<"$(frame_of "$window")"
 [ "$w2" -gt "$w" ] || fail "Control drag did not widen the window ($w to $w2)"
 ratio_error=$(( (w2 * h - w * h2) * 100 / (w * h2) ))
 [ "${ratio_error#-}" -le 1 ] || fail "Control drag changed the ratio: $w x $h to $w2 x $h2"
+
+# A resize the window manager runs (openbox resizes on an Alt drag with the
+# right button) is watched: the dimension tab shows during it, and the
+# frame is the window manager's.
+if xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; then
+    read -r x y w h <<<"$(frame_of "$window")"
+    px=$((x + w - 60))
+    py=$((y + h - 60))
+    xdotool mousemove --sync "$px" "$py" keydown alt mousedown 3
+    for step in 1 2 3 4 5; do
+        xdotool mousemove --sync $((px + 20 * step)) $((py + 10 * step))
+        sleep 0.05
+    done
+    tab_seen=""
+    for _ in $(seq 20); do window_shown "Vantro Dimensions" && tab_seen=yes && break; sleep 0.05; done
+    xdotool mouseup 3 keyup alt
+    [ -n "$tab_seen" ] || fail "no dimension tab during the window manager's resize"
+    read -r _ _ w2 h2 <<<"$(frame_of "$window")"
+    [ "$w2" -gt "$w" ] && [ "$h2" -gt "$h" ] || fail "the window manager's resize did not take"
+    sleep 0.8
+    ! window_shown "Vantro Dimensions" || fail "the dimension tab stayed after the window manager's resize"
+fi
 
 if [ "$all_features" = --all-features ]; then
     read -r ax ay aw ah <<<"$(work_area)"

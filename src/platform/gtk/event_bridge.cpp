@@ -55,17 +55,8 @@ GtkWindow* toplevelWindowOf(GtkWidget* widget) {
 // current one, and the window stays alive until the send returns whatever
 // the plug-in or the user does meanwhile.
 template <typename Send>
-void handleAsEvent(GtkWindow* window, const GdkEvent* gdkEvent, Send send,
-                   bool readScreens = true) {
+void handleWithEvent(GtkWindow* window, const std::optional<Event>& event, Send send) {
     GtkPlatform& host = *bridgePlatform;
-    if (readScreens) {
-        host.refreshScreens();
-    }
-    const Rect frame = windowFrame(window, host.space()).value_or(Rect());
-    std::optional<Event> event;
-    if (gdkEvent != nullptr) {
-        event = eventFromGdk(*gdkEvent, host.space(), frame);
-    }
     g_object_ref(window);
     host.setTrackedWindow(window);
     host.setCurrentEvent(event);
@@ -73,6 +64,21 @@ void handleAsEvent(GtkWindow* window, const GdkEvent* gdkEvent, Send send,
     host.setCurrentEvent(std::nullopt);
     host.setTrackedWindow(nullptr);
     g_object_unref(window);
+}
+
+template <typename Send>
+void handleAsEvent(GtkWindow* window, const GdkEvent* gdkEvent, Send send,
+                   bool readScreens = true) {
+    GtkPlatform& host = *bridgePlatform;
+    if (readScreens) {
+        host.refreshScreens();
+    }
+    std::optional<Event> event;
+    if (gdkEvent != nullptr) {
+        const Rect frame = windowFrame(window, host.space()).value_or(Rect());
+        event = eventFromGdk(*gdkEvent, host.space(), frame);
+    }
+    handleWithEvent(window, event, send);
 }
 
 // --- The maximize title button ---------------------------------------------
@@ -286,7 +292,12 @@ gboolean windowPressed(GtkWidget* widget, GdkEventButton* press, gpointer /*data
 struct MoveWatch {
     guint settle = 0;
     std::optional<Rect> lastFrame;
+    guint dragEndCheck = 0; // while a drag of the window manager is observed
 };
+
+// How often the pointer's buttons are checked while the window manager
+// resizes a window.
+constexpr guint kObservedDragCheckMs = 50;
 
 GQuark moveWatchQuark() {
     static const GQuark quark = g_quark_from_static_string("vantro-move-watch");
@@ -297,6 +308,9 @@ void freeMoveWatch(gpointer data) {
     auto* watch = static_cast<MoveWatch*>(data);
     if (watch->settle != 0) {
         g_source_remove(watch->settle);
+    }
+    if (watch->dragEndCheck != 0) {
+        g_source_remove(watch->dragEndCheck);
     }
     delete watch;
 }
@@ -314,6 +328,66 @@ gboolean moveSettled(gpointer data) {
         });
     }
     return G_SOURCE_REMOVE;
+}
+
+bool pointerButtonHeld(GtkWindow* window) {
+    GdkWindow* gdkWindow = gtk_widget_get_window(GTK_WIDGET(window));
+    if (gdkWindow == nullptr) {
+        return false;
+    }
+    GdkDevice* pointer =
+        gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_window_get_display(gdkWindow)));
+    GdkModifierType state{};
+    gdk_window_get_device_position(gdkWindow, pointer, nullptr, nullptr, &state);
+    return (state & (GDK_BUTTON1_MASK | GDK_BUTTON2_MASK | GDK_BUTTON3_MASK)) != 0;
+}
+
+// A step of a drag the window manager runs, as the plug-in reads one: a
+// drag event without modifiers, since the keys held belong to the window
+// manager's own binding and the frame cannot be shaped anyway.
+Event observedDragEvent(platform::EventType type) {
+    Event event;
+    event.type = type;
+    event.clickCount = 0;
+    event.locationOnScreen = bridgePlatform->mouseLocation();
+    return event;
+}
+
+gboolean observedDragCheck(gpointer data) {
+    auto* window = static_cast<GtkWindow*>(data);
+    auto* watch = static_cast<MoveWatch*>(g_object_get_qdata(G_OBJECT(window), moveWatchQuark()));
+    if (watch == nullptr || pointerButtonHeld(window)) {
+        return G_SOURCE_CONTINUE;
+    }
+    watch->dragEndCheck = 0;
+    if (WindowProxy* proxy = existingProxyFor(window)) {
+        handleWithEvent(window, observedDragEvent(platform::EventType::leftMouseUp),
+                        [proxy](const std::optional<Event>&) {
+                            runtime::send<void>(proxy, platform::sel::endLiveResize());
+                        });
+        proxy->observingDrag = false;
+    }
+    return G_SOURCE_REMOVE;
+}
+
+// The window manager changed the window's size while a button is held: it
+// runs a resize drag (its frame's edges, or its own key binding). The
+// plug-in sees it as a drag whose steps it cannot shape; it shows the
+// dimensions.
+void observeDragStep(GtkWindow* window, WindowProxy& proxy, MoveWatch& watch, const Rect& frame) {
+    if (!proxy.observingDrag) {
+        proxy.observingDrag = true;
+        bridgePlatform->refreshScreens();
+        handleWithEvent(window, observedDragEvent(platform::EventType::leftMouseDragged),
+                        [&proxy](const std::optional<Event>&) {
+                            runtime::send<void>(&proxy, platform::sel::startLiveResize());
+                        });
+        watch.dragEndCheck = g_timeout_add(kObservedDragCheckMs, observedDragCheck, window);
+    }
+    handleWithEvent(window, observedDragEvent(platform::EventType::leftMouseDragged),
+                    [&proxy, frame](const std::optional<Event>&) {
+                        platform::setFrameDisplay(&proxy, frame, true);
+                    });
 }
 
 // A frame asked for by the plug-in counts as applied once the window shows
@@ -338,9 +412,13 @@ gboolean windowConfigured(GtkWidget* widget, GdkEventConfigure* /*event*/, gpoin
         }
         return FALSE;
     }
-    if (previous && !proxy->inLiveResize && !sameFrame(*previous, *actual) &&
-        std::fabs(previous->size.width - actual->size.width) < 1 &&
-        std::fabs(previous->size.height - actual->size.height) < 1) {
+    const bool resized = previous && (std::fabs(previous->size.width - actual->size.width) >= 1 ||
+                                      std::fabs(previous->size.height - actual->size.height) >= 1);
+    if (resized && (proxy->observingDrag || (!proxy->inLiveResize && pointerButtonHeld(window)))) {
+        observeDragStep(window, *proxy, *watch, *actual);
+        return FALSE;
+    }
+    if (previous && !resized && !proxy->inLiveResize && !sameFrame(*previous, *actual)) {
         if (watch->settle != 0) {
             g_source_remove(watch->settle);
         }

@@ -180,7 +180,8 @@ Object* delegateOf(Object* /*self*/, Selector) {
 }
 
 void setFrameDisplay(Object* self, Selector, Rect rect, bool /*display*/) {
-    if (WindowProxy* proxy = asProxy(self)) {
+    WindowProxy* proxy = asProxy(self);
+    if (proxy != nullptr && !proxy->observingDrag) {
         applyFrame(*proxy, rect);
     }
 }

@@ -39,6 +39,9 @@ class WindowProxy final : public runtime::Object {
     GtkWindow* window;
     TitleButtonProxy zoomButton;
     bool inLiveResize = false;
+    // A resize drag run by the window manager is being watched: frames the
+    // plug-in sets meanwhile are the window's own and are not asked for.
+    bool observingDrag = false;
     // The frame last asked for, answered as the frame until the window
     // manager has applied it: the toolkit's frame changes when it is set, and
     // the plug-in reads it back at once.
