@@ -69,6 +69,28 @@ work_area() {
     echo "${values//,/ }"
 }
 
+# The work area of the monitor holding the centre of the window: "X Y W H",
+# the monitor's rectangle (xrandr) cut to the root window's work area.
+work_area_of() {
+    local x y w h cx cy ax ay aw ah
+    read -r x y w h <<<"$(frame_of "$1")"
+    cx=$((x + w / 2))
+    cy=$((y + h / 2))
+    read -r ax ay aw ah <<<"$(work_area)"
+    local line mw mh mx my
+    while read -r mw mh mx my; do
+        if [ "$cx" -ge "$mx" ] && [ "$cx" -lt $((mx + mw)) ] && [ "$cy" -ge "$my" ] &&
+            [ "$cy" -lt $((my + mh)) ]; then
+            local left=$((mx > ax ? mx : ax)) top=$((my > ay ? my : ay))
+            local right=$((mx + mw < ax + aw ? mx + mw : ax + aw))
+            local bottom=$((my + mh < ay + ah ? my + mh : ay + ah))
+            echo "$left $top $((right - left)) $((bottom - top))"
+            return 0
+        fi
+    done < <(xrandr --listmonitors | sed -n 's|.* \([0-9]*\)/[0-9]*x\([0-9]*\)/[0-9]*+\([0-9]*\)+\([0-9]*\) .*|\1 \2 \3 \4|p')
+    echo "$ax $ay $aw $ah"
+}
+
 # Waits until the window's frame is "X Y W H" (each within one pixel).
 wait_for_frame() {
     local window=$1 want=$2 got=""

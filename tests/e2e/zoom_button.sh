@@ -23,7 +23,7 @@ start_test_app "$build" "$app"
 window=$(wait_for_test_window)
 sleep 0.5
 start=$(frame_of "$window")
-read -r ax ay aw ah <<<"$(work_area)"
+read -r ax ay aw ah <<<"$(work_area_of "$window")"
 left_half="$ax $ay $((aw / 2)) $ah"
 right_half="$((ax + aw / 2)) $ay $((aw / 2)) $ah"
 whole="$ax $ay $aw $ah"
