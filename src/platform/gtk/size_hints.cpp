@@ -1,6 +1,7 @@
 #include "platform/gtk/size_hints.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 namespace vantro::gtk {
@@ -20,6 +21,8 @@ enum Field : std::size_t {
     kMinAspectY,
     kMaxAspectX,
     kMaxAspectY,
+    kBaseWidth,
+    kBaseHeight,
     kFieldCount = 18,
 };
 
@@ -27,6 +30,15 @@ constexpr long kMinSizeFlag = 1L << 4;
 constexpr long kMaxSizeFlag = 1L << 5;
 constexpr long kResizeIncrementFlag = 1L << 6;
 constexpr long kAspectFlag = 1L << 7;
+constexpr long kBaseSizeFlag = 1L << 8;
+
+double onGrid(double length, double base, double increment, double minimum, double maximum) {
+    double snapped = length;
+    if (increment > 1 && length > base) {
+        snapped = base + std::floor((length - base) / increment) * increment;
+    }
+    return std::clamp(snapped, minimum, std::max(minimum, maximum));
+}
 
 } // namespace
 
@@ -62,7 +74,20 @@ std::optional<WindowSizeLimits> sizeLimitsFromHints(std::span<const long> values
         limits.aspectRatio = {static_cast<double>(values[kMinAspectX]),
                               static_cast<double>(values[kMinAspectY])};
     }
+    // Increments count from the base size, or from the minimum without one.
+    if ((flags & kBaseSizeFlag) != 0 && values[kBaseWidth] >= 0 && values[kBaseHeight] >= 0) {
+        limits.incrementBase = {length(kBaseWidth) + extraWidth, length(kBaseHeight) + extraHeight};
+    } else {
+        limits.incrementBase = limits.minSize;
+    }
     return limits;
+}
+
+Size sizeOnIncrementGrid(Size size, const WindowSizeLimits& limits) {
+    return {onGrid(size.width, limits.incrementBase.width, limits.resizeIncrements.width,
+                   limits.minSize.width, limits.maxSize.width),
+            onGrid(size.height, limits.incrementBase.height, limits.resizeIncrements.height,
+                   limits.minSize.height, limits.maxSize.height)};
 }
 
 } // namespace vantro::gtk

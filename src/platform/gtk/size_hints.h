@@ -17,6 +17,9 @@ struct WindowSizeLimits {
     Size maxSize{kNoMaximum, kNoMaximum};
     Size resizeIncrements{1, 1};
     Size aspectRatio{0, 0}; // zero when no ratio is kept
+    // The frame size that the increments count from: the hints' base size
+    // (their minimum where they give none), as a frame size.
+    Size incrementBase{0, 0};
 
     static constexpr double kNoMaximum = 3.4028234663852886e38; // the largest float
     friend bool operator==(const WindowSizeLimits&, const WindowSizeLimits&) = default;
@@ -32,5 +35,10 @@ struct WindowSizeLimits {
 std::optional<WindowSizeLimits> sizeLimitsFromHints(std::span<const long> values, int scale,
                                                     const FrameExtents& shadow,
                                                     const FrameExtents& decorations);
+
+// The size the window manager gives a window asked to take `size`: whole
+// increments above the base, within the minimum and maximum. A size without
+// increments (one pixel or less) only keeps to the limits.
+Size sizeOnIncrementGrid(Size size, const WindowSizeLimits& limits);
 
 } // namespace vantro::gtk

@@ -52,14 +52,20 @@ Rect currentFrame(WindowProxy& proxy) {
     return windowFrame(proxy.window, host.space()).value_or(Rect());
 }
 
+// The frame is asked for as the window manager will apply it: on the
+// window's increment grid and within its limits, the top edge kept (window
+// managers keep the top-left corner). So the frame read back is the one the
+// window takes, and a zoom that is repeated finds the window where it left it.
 void applyFrame(WindowProxy& proxy, const Rect& rect) {
     GtkPlatform& host = currentGtkPlatform();
     // A maximized or tiled window is held in place by the window manager.
     if (gtk_window_is_maximized(proxy.window)) {
         gtk_window_unmaximize(proxy.window);
     }
-    if (setWindowFrame(proxy.window, rect, host.space())) {
-        proxy.requestedFrame = rect;
+    const Size size = sizeOnIncrementGrid(rect.size, sizeLimitsOf(proxy.window));
+    const Rect applied{rect.origin.x, rect.maxY() - size.height, size.width, size.height};
+    if (setWindowFrame(proxy.window, applied, host.space())) {
+        proxy.requestedFrame = applied;
         proxy.requestedAt = host.now();
     }
 }

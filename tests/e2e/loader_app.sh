@@ -1,0 +1,232 @@
+#!/usr/bin/env bash
+# The loader program against running applications, with an XSETTINGS
+# manager (xsettingsd) whose config names no module at first:
+# - the build tree's "Vantro Loader.app" holds the program and a hidden
+#   desktop entry that starts it;
+# - without an XSETTINGS manager it says in one line that running
+#   applications cannot be reached, and exits 0;
+# - without SIMBL.osax it exits 0 at once, silent, and changes nothing: the
+#   config stays as it was and an application that has the module is not
+#   asked;
+# - with SIMBL.osax it names the installed module in Gtk/Modules (other
+#   settings kept), and each application loads the bundle once: three
+#   started without the module, one started with it; the installer (a copy of
+#   the test application named vantro-installer, with the module) is not
+#   asked and loads nothing; one that
+#   refuses and one that never answers (stopped) do not keep the others from
+#   being asked, and the one that refuses is asked once;
+# - a second run, silent, leaves the config and xsettingsd alone and loads
+#   nothing more.
+# Usage: loader_app.sh BUILD-DIR vantro-test-app vantro-loader refusing-load-responder
+set -euo pipefail
+build=$(cd "$1" && pwd)
+app=$2
+loader=$3
+responder=$4
+module="$build/src/loader/libvantro-loader-module.so"
+readonly kTimeoutTenths=200 # 20 s: sanitizer builds start slowly on a busy machine
+readonly kAtOnceMs=2000     # "at once", for a sanitizer build on a busy machine
+
+work=$(mktemp -d)
+started=()
+stopped_pid=""
+cleanup() {
+    local pid
+    # A stopped process does not act on SIGTERM until it runs again.
+    [ -n "$stopped_pid" ] && kill -CONT "$stopped_pid" 2>/dev/null || true
+    for pid in "${started[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 143' TERM
+
+fail() {
+    echo "FAIL: $*" >&2
+    for log in "$work"/*.log "$work"/*.out "$work"/*.err; do
+        [ -e "$log" ] || continue
+        echo "--- $(basename "$log")" >&2
+        cat "$log" >&2
+    done
+    exit 1
+}
+
+# Polls a check every 100 ms until it succeeds or the time is up.
+wait_for() { # description check...
+    local what=$1 i
+    shift
+    for ((i = 0; i < kTimeoutTenths; i++)); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    fail "timed out waiting for $what"
+}
+
+count() { grep -c -- "$1" "$2" || true; }
+loaded_count() { count 'Loaded the plug-in bundle .*Vantro.bundle (com.quillworks.vantro)' "$1"; }
+log_has() { grep -q -- "$2" "$1"; }
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+
+for tool in xsettingsd gdbus xdotool; do
+    command -v "$tool" >/dev/null || fail "$tool not found (run tools/bootstrap)"
+done
+
+# Runs the loader with SCRIPTING-ADDITIONS as its only folder; its output
+# goes to NAME.out and NAME.err, its time in ms to $loader_ms.
+run_loader() { # name scripting-additions args...
+    local name=$1 folder=$2 start status=0
+    shift 2
+    start=$(now_ms)
+    VANTRO_SCRIPTING_ADDITIONS=$folder timeout 60 "$loader" "$@" \
+        >"$work/$name.out" 2>"$work/$name.err" || status=$?
+    loader_ms=$(($(now_ms) - start))
+    [ "$status" -eq 0 ] || fail "the $name run of the loader exited with $status"
+}
+expect_silent() { # name
+    [ ! -s "$work/$1.out" ] && [ ! -s "$work/$1.err" ] || fail "the $1 run of the loader printed"
+}
+
+# --- the program's folder.
+folder=$(dirname "$loader")
+[ "$(basename "$folder")" = "Vantro Loader.app" ] || fail "the loader is not in Vantro Loader.app"
+desktop=$folder/vantro-loader.desktop
+[ -f "$desktop" ] || fail "no desktop entry beside the loader"
+grep -qx 'NoDisplay=true' "$desktop" || fail "the desktop entry is not hidden"
+grep -qxF "Exec=\"$loader\"" "$desktop" || fail "the desktop entry does not start $loader"
+
+# --- an installed module in a ScriptingAdditions folder of its own.
+installed=$work/ScriptingAdditions
+installed_module=$installed/SIMBL.osax/Contents/Linux/libvantro-loader-module.so
+mkdir -p "$(dirname "$installed_module")" "$work/NoScriptingAdditions"
+cp "$module" "$installed_module"
+
+# --- no XSETTINGS manager yet.
+run_loader unmanaged "$installed"
+[ "$(wc -l <"$work/unmanaged.err")" -eq 1 ] || fail "not one line on stderr without a manager"
+log_has "$work/unmanaged.err" 'No XSETTINGS manager.*cannot be reached' ||
+    fail "the loader did not say that no XSETTINGS manager runs"
+
+# --- the XSETTINGS manager; every reload logs one "Loaded ... from" line.
+settings=$work/xsettingsd.conf
+printf '# the session'"'"'s settings\nNet/ThemeName "Adwaita"\nXft/DPI 98304\n' >"$settings"
+xsettingsd -c "$settings" 2>"$work/xsettingsd.log" &
+xsettingsd_pid=$!
+started+=("$xsettingsd_pid")
+wait_for "xsettingsd to own _XSETTINGS_S0" \
+    log_has "$work/xsettingsd.log" 'Took ownership of selection _XSETTINGS_S0'
+reloads() { count 'Loaded .* from' "$work/xsettingsd.log"; }
+
+# --- the applications, each logging to its own file. The plug-in folder is
+# empty until all are up, so that an application with the module loads
+# nothing at start and only a load request makes it load the bundle.
+mkdir -p "$work/plugins" "$work/bin"
+export G_MESSAGES_DEBUG=Vantro VANTRO_PLUGIN_FOLDERS=$work/plugins
+unset GTK_MODULES
+
+bus_name() { echo "com.quillworks.vantro.Loader.p$1"; }
+name_owned() {
+    [ "$(gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+        --method org.freedesktop.DBus.NameHasOwner "$(bus_name "$1")")" = '(true,)' ]
+}
+has_window() { xdotool search --onlyvisible --pid "$1" --name '^Vantro Test Window$'; }
+# Sets app_pid. The commands exec the program, so that this is the process
+# id its bus name carries.
+start_app() { # name command...
+    local name=$1
+    shift
+    "$@" >"$work/$name.log" 2>&1 &
+    app_pid=$!
+    started+=("$app_pid")
+    wait_for "the $name application's window" has_window "$app_pid"
+}
+expect_loaded() { # name times
+    local loaded
+    loaded=$(loaded_count "$work/$1.log")
+    [ "$loaded" -eq "$2" ] || fail "the $1 application loaded the bundle $loaded times, not $2"
+}
+
+# Started first, so that their lower process ids have them asked before the others.
+"$responder" >"$work/refusing.log" 2>&1 &
+refusing_pid=$!
+started+=("$refusing_pid")
+wait_for "the refusing responder's name" log_has "$work/refusing.log" '^ready'
+start_app stopped env GTK_MODULES="$module" "$app"
+stopped_pid=$app_pid
+wait_for "the stopped application's bus name" name_owned "$stopped_pid"
+kill -STOP "$stopped_pid"
+
+start_app early env GTK_MODULES="$module" "$app"
+early_pid=$app_pid
+wait_for "the early application's bus name" name_owned "$early_pid"
+late_pids=()
+for name in late1 late2 late3; do
+    start_app "$name" env "$app"
+    late_pids+=("$app_pid")
+done
+# The installer has the module and owns its name before the loader runs, so
+# that asking it would load the bundle.
+cp "$app" "$work/bin/vantro-installer"
+start_app installer env GTK_MODULES="$module" "$work/bin/vantro-installer"
+installer_pid=$app_pid
+wait_for "the installer's bus name" name_owned "$installer_pid"
+cp -r "$build/plugins/Vantro.bundle" "$work/plugins/"
+
+# --- without SIMBL.osax.
+cp "$settings" "$work/settings.before"
+reloads_before=$(reloads)
+run_loader uninstalled "$work/NoScriptingAdditions"
+expect_silent uninstalled
+[ "$loader_ms" -lt "$kAtOnceMs" ] || fail "without SIMBL.osax the loader took $loader_ms ms"
+cmp -s "$settings" "$work/settings.before" || fail "without SIMBL.osax the config changed"
+sleep 0.5
+[ "$(reloads)" -eq "$reloads_before" ] || fail "without SIMBL.osax xsettingsd reloaded"
+for pid in "${late_pids[@]}"; do
+    ! name_owned "$pid" || fail "without SIMBL.osax process $pid got the module"
+done
+expect_loaded early 0
+! log_has "$work/refusing.log" '^asked' || fail "without SIMBL.osax the responder was asked"
+
+# --- installed.
+run_loader installed "$installed" --verbose
+[ ! -s "$work/installed.err" ] || fail "the loader reported a problem"
+grep -qxF "Gtk/Modules \"$installed_module\"" "$settings" ||
+    fail "Gtk/Modules does not name the installed module"
+grep -vxF "Gtk/Modules \"$installed_module\"" "$settings" | cmp -s - "$work/settings.before" ||
+    fail "the other settings changed"
+[ "$(reloads)" -eq $((reloads_before + 1)) ] || fail "xsettingsd did not reload once"
+for name in early late1 late2 late3; do
+    wait_for "the $name application to load the bundle" \
+        test "$(loaded_count "$work/$name.log")" -ge 1
+    expect_loaded "$name" 1
+done
+log_has "$work/installed.out" "Skipped the installer, process $installer_pid " ||
+    fail "the loader did not skip the installer"
+expect_loaded installer 0
+[ "$(count '^asked LoadPlugins' "$work/refusing.log")" -eq 1 ] ||
+    fail "the refusing responder was not asked exactly once"
+log_has "$work/installed.out" "Asked process $refusing_pid .*no answer" ||
+    fail "the refusal is not reported"
+log_has "$work/installed.out" "Asked process $stopped_pid .*no answer" ||
+    fail "the stopped application's time-out is not reported"
+# The refusal and the time-out came before the applications asked after them.
+asked_order=$(sed -n 's/^Asked process \([0-9]*\) .*/\1/p' "$work/installed.out" | paste -sd' ')
+expected_order=$(printf '%s\n' "$refusing_pid" "$stopped_pid" "$early_pid" "${late_pids[@]}" |
+    sort -n | paste -sd' ')
+[ "$asked_order" = "$expected_order" ] ||
+    fail "asked $asked_order, not each application once in process order ($expected_order)"
+
+# --- a second run.
+cp "$settings" "$work/settings.installed"
+run_loader again "$installed"
+expect_silent again
+cmp -s "$settings" "$work/settings.installed" || fail "the second run changed the config"
+[ "$(reloads)" -eq $((reloads_before + 1)) ] || fail "the second run made xsettingsd reload"
+for name in early late1 late2 late3; do
+    expect_loaded "$name" 1
+done
+expect_loaded installer 0
+[ "$(count '^asked LoadPlugins' "$work/refusing.log")" -eq 2 ] ||
+    fail "the second run did not ask the refusing responder once"
+echo "loader app: ok"

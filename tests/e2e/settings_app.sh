@@ -1,0 +1,186 @@
+#!/usr/bin/env bash
+# The settings application against the session's dconf database:
+# - the pane folder holds the executable and a desktop entry that starts it;
+# - changes made elsewhere (vantro-prefs, dconf write) show in the window
+#   without the window writing or announcing anything, and a value of the
+#   wrong shape stays as it is;
+# - a change made in the window is stored in the key's shape and announced
+#   once with the object string "VantroPrefPane";
+# - starting it again through the desktop entry, as the plug-in does,
+#   brings the open window back instead of opening a second one;
+# - a write dconf refuses shows an error and the widget goes back.
+# Widgets are driven through the application's test hooks (see
+# apps/vantro-settings/test_hooks.h), which emit the signals a click does,
+# and one switch by a real click.
+# Runs inside tools/with-test-session (openbox).
+# Usage: settings_app.sh PATH-TO-vantro-settings PATH-TO-vantro-prefs
+set -euo pipefail
+app=$1
+prefs=$2
+pane=$(cd "$(dirname "$app")" && pwd)
+readonly kTimeoutTenths=100 # 10 s: sanitizer builds start slowly on a busy machine
+readonly kDomainPath=/com/quillworks/vantro/
+
+work=$(mktemp -d)
+started=()
+cleanup() {
+    local pid
+    for pid in "${started[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 143' TERM
+
+fail() {
+    echo "FAIL: $*" >&2
+    for log in "$work"/*.log; do
+        [ -e "$log" ] || continue
+        echo "--- $(basename "$log")" >&2
+        cat "$log" >&2
+    done
+    exit 1
+}
+
+for tool in xdotool dbus-monitor dconf gio; do
+    command -v "$tool" >/dev/null || fail "$tool not found (run tools/bootstrap)"
+done
+
+# Polls a check every 100 ms until it succeeds or the time is up.
+wait_for() { # description check...
+    local what=$1 i
+    shift
+    for ((i = 0; i < kTimeoutTenths; i++)); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    fail "timed out waiting for $what"
+}
+
+settings_windows() { xdotool search --onlyvisible --name '^Vantro Settings$' 2>/dev/null || true; }
+# The test hooks reach the instance that owns the application id, so a
+# test waits for that instance's own window.
+has_window_of() { xdotool search --onlyvisible --pid "$1" --name '^Vantro Settings$'; }
+widget() { "$app" --test-get "$1"; }
+shows() { [ "$(widget "$1")" = "$2" ]; }
+act() { # widget value
+    "$app" --test-set "$1" "$2" || fail "the window refused to set $1 to $2"
+}
+stored_is() { [ "$("$prefs" get "$1")" = "$2" ]; }
+expect_stored() { # key value
+    local got
+    got=$("$prefs" get "$1")
+    [ "$got" = "$2" ] || fail "$1 is $got, not $2"
+}
+expect_shown() { # widget value
+    wait_for "$1 to show $2 (it shows '$(widget "$1")')" shows "$1" "$2"
+}
+
+# --- the pane folder
+entry=$pane/vantro-settings.desktop
+[ -x "$app" ] || fail "no executable in $pane"
+[ -f "$entry" ] || fail "no desktop entry in $pane"
+grep -qx 'Name=Vantro' "$entry" || fail "the desktop entry is not named Vantro"
+grep -qx "Exec=\"$app\"" "$entry" || fail "the desktop entry does not start $app"
+
+# --- every announcement, one line per object string
+dbus-monitor --session \
+    "type='signal',interface='com.quillworks.vantro',member='VantroPreferencesChanged'" \
+    >"$work/broadcasts.log" 2>&1 &
+started+=($!)
+wait_for "dbus-monitor" test -s "$work/broadcasts.log"
+announced() { grep -c 'string "VantroPrefPane"' "$work/broadcasts.log" || true; }
+expect_announced() { # count
+    local count
+    sleep 0.5 # a stray announcement would arrive well within this
+    count=$(announced)
+    [ "$count" -eq "$1" ] || fail "$count announcements from tools, not $1"
+}
+
+VANTRO_SETTINGS_TEST_HOOKS=1 "$app" >"$work/app.log" 2>&1 &
+app_pid=$!
+started+=("$app_pid")
+wait_for "the settings window" has_window_of "$app_pid"
+expect_shown VantroKeepCentered true
+expect_shown VantroKeepCentered/choice 2
+
+# --- changes made elsewhere show, and are not written back
+"$prefs" set VantroKeepCentered '[false, 3]'
+expect_shown VantroKeepCentered false
+expect_shown VantroKeepCentered/choice 3
+"$prefs" set VantroApplicationBlacklist '["org.example.Editor"]'
+expect_shown VantroApplicationBlacklist org.example.Editor
+# Three elements: the plug-in takes the last one, 7, which is AltGr.
+wrong_shape='[<true>, <0>, <7>]'
+dconf write "${kDomainPath}VantroMaximizeLeftHalf" "$wrong_shape"
+expect_shown VantroMaximizeLeftHalf/choice -1
+expect_shown VantroMaximizeLeftHalf true
+expect_announced 2
+
+# --- changes made in the window are stored in the key's shape
+act VantroKeepCentered true
+expect_stored VantroKeepCentered '[true, 3]'
+act VantroMaximizeRightHalf/choice -1
+expect_stored VantroMaximizeRightHalf '[true, -1]'
+act VantroDefaultZoomBehavior/choice 2
+expect_stored VantroDefaultZoomBehavior '[true, 2]'
+act VantroShowDimensionsAfterZooms/choice 1
+expect_stored VantroShowDimensionsAfterZooms '[true, 1]'
+act VantroShowZoomHudAlert false
+expect_stored VantroShowZoomHudAlert '[false, -1]'
+act VantroResolutionZoomMode 1
+expect_stored VantroResolutionZoomMode 1
+# One real click, on the switch at the top of the window: the hooks' calls
+# must end where a pointer's does.
+read -r px py <<<"$("$app" --test-locate VantroPluginEnabled)"
+xdotool mousemove --sync "$px" "$py" click 1
+wait_for "the click on VantroPluginEnabled to be stored" stored_is VantroPluginEnabled false
+expect_shown VantroPluginEnabled false
+act VantroSettings/more true
+act VantroPositionCenter/choice 3
+expect_stored VantroPositionCenter '[false, 3]'
+expect_announced 10
+
+act VantroApplicationBlacklist/entry ' org.example.Viewer '
+act VantroApplicationBlacklist/add click
+expect_stored VantroApplicationBlacklist '["org.example.Editor", "org.example.Viewer"]'
+expect_shown VantroApplicationBlacklist/entry ''
+act VantroApplicationBlacklist org.example.Editor
+act VantroApplicationBlacklist/remove click
+expect_stored VantroApplicationBlacklist '["org.example.Viewer"]'
+expect_shown VantroApplicationBlacklist org.example.Viewer
+expect_announced 12
+
+[ "$(dconf read "${kDomainPath}VantroMaximizeLeftHalf")" = "$wrong_shape" ] ||
+    fail "the window rewrote a value it only showed"
+shows VantroSettingsError hidden || fail "an error is shown: $(widget VantroSettingsError/message)"
+
+# --- a second start, through the desktop entry as the plug-in does it,
+# brings back the window it has
+window=$(settings_windows)
+xdotool windowminimize --sync "$window"
+gio launch "$entry"
+wait_for "the window to come back" has_window_of "$app_pid"
+sleep 1 # time for a second window, if the second start opened one
+[ "$(settings_windows)" = "$window" ] || fail "a second start opened windows $(settings_windows)"
+
+# --- a write dconf refuses: its only database is a system one, which
+# nobody writes
+kill "$app_pid"
+wait "$app_pid" 2>/dev/null || true
+printf 'system-db:vantro-e2e-absent\n' >"$work/read-only-profile"
+DCONF_PROFILE=$work/read-only-profile VANTRO_SETTINGS_TEST_HOOKS=1 "$app" \
+    >"$work/read-only-app.log" 2>&1 &
+app_pid=$!
+started+=("$app_pid")
+wait_for "the settings window on a read-only database" has_window_of "$app_pid"
+expect_shown VantroAnimateZooms true
+act VantroAnimateZooms false
+expect_shown VantroAnimateZooms true
+expect_shown VantroSettingsError shown
+message=$(widget VantroSettingsError/message)
+[[ "$message" == 'Could not save “Animate zooms”: '* ]] || fail "the error says '$message'"
+expect_stored VantroAnimateZooms '[true, -1]'
+echo "settings app: ok"

@@ -1,0 +1,150 @@
+#include "row_choices.h"
+#include "row_state.h"
+#include "setting_groups.h"
+#include "settings/plist_text.h"
+
+#include <gtest/gtest.h>
+
+namespace vantro::settings_app {
+namespace {
+
+using settings::PlistValue;
+
+PlistValue parsed(std::string_view text) {
+    settings::TextParseResult result = settings::parseText(text);
+    EXPECT_TRUE(result.value.has_value()) << text << ": " << result.error;
+    return result.value.value_or(PlistValue());
+}
+
+// Every state a row's widgets can be put in by the user.
+std::vector<RowState> widgetStates(const SettingRow& row) {
+    if (row.shape == settings::Shape::stringList) {
+        return {{false, 0, {}}, {false, 0, {"org.gnome.Nautilus"}}, {false, 0, {"b", "a", "c"}}};
+    }
+    std::vector<std::int64_t> codes;
+    for (const Choice& choice : row.choices) {
+        codes.push_back(choice.code);
+    }
+    if (codes.empty()) {
+        codes.push_back(stateFromValue(row, nullptr).code);
+    }
+    std::vector<RowState> states;
+    for (const bool enabled : {false, true}) {
+        if (!rowHasSwitch(row) && enabled) {
+            continue;
+        }
+        for (const std::int64_t code : codes) {
+            states.push_back({enabled, code, {}});
+        }
+    }
+    return states;
+}
+
+TEST(RowState, WidgetStatesRoundTripThroughTheRowsShape) {
+    for (const SettingGroup& group : settingGroups()) {
+        for (const SettingRow& row : group.rows) {
+            for (const RowState& state : widgetStates(row)) {
+                const PlistValue value = valueFromState(row, state);
+                EXPECT_TRUE(settings::valueHasShape(value, row.shape))
+                    << row.key << " writes " << settings::toText(value);
+                EXPECT_EQ(stateFromValue(row, &value), state)
+                    << row.key << " reads back " << settings::toText(value) << " differently";
+            }
+        }
+    }
+}
+
+TEST(RowState, UntouchedDefaultsAreWrittenBackExactly) {
+    for (const auto& [key, value] : settings::defaultSettings()) {
+        const SettingRow* row = rowForKey(key);
+        ASSERT_NE(row, nullptr) << key;
+        EXPECT_EQ(settings::toText(valueFromState(*row, stateFromValue(*row, &value))),
+                  settings::toText(value))
+            << key;
+    }
+}
+
+TEST(RowState, DefaultsShowAsThePluginActsOnThem) {
+    const settings::Dictionary defaults = settings::defaultSettings();
+    const struct {
+        std::string_view key;
+        RowState shown;
+        std::string_view choice; // the chooser's label; empty for none or no chooser
+    } cases[] = {
+        {"VantroPluginEnabled", {true, 0, {}}, ""},
+        {"VantroKeepCentered", {true, 2, {}}, "Alt"},
+        {"VantroMaximizeRightHalf", {true, 2, {}}, "Super"}, // code 2 of a maximize feature
+        {"VantroPinBottomRight", {true, 3, {}}, "Super"},
+        {"VantroShowDimensionsDuringResizing", {true, 2, {}}, "Always"},
+        {"VantroShowZoomHudAlert", {true, -1, {}}, ""},
+        {"VantroDefaultZoomBehavior", {true, 0, {}}, "Shows the zoom options menu"},
+        {"VantroResolutionZoomMode", {false, 0, {}}, "The whole window"},
+        {"VantroApplicationBlacklist",
+         {false, 0, {"com.apple.quicktimeplayer", "com.apple.InterfaceBuilder3"}},
+         ""},
+        // No default: off until a setting is stored.
+        {"VantroPositionCenter", {false, 0, {}}, "Shift"},
+    };
+    for (const auto& c : cases) {
+        const SettingRow& row = *rowForKey(c.key);
+        const auto found = defaults.find(c.key);
+        const RowState state =
+            stateFromValue(row, found != defaults.end() ? &found->second : nullptr);
+        EXPECT_EQ(state, c.shown) << c.key;
+        const int index = choiceIndexForCode(row, state.code);
+        EXPECT_EQ(index >= 0 ? row.choices[static_cast<std::size_t>(index)].label : "", c.choice)
+            << c.key;
+    }
+}
+
+TEST(RowState, WrongShapesShowWhatThePluginReadsFromThem) {
+    const struct {
+        std::string_view key;
+        const char* stored;
+        RowState shown;
+    } cases[] = {
+        {"VantroPluginEnabled", R"("yes")", {true, 0, {}}},
+        {"VantroPluginEnabled", "[true]", {false, 0, {}}},
+        {"VantroKeepCentered", R"("[true, 1]")", {false, 0, {}}},
+        {"VantroKeepCentered", "1", {false, 0, {}}},
+        {"VantroKeepCentered", "[1, 0, 7]", {true, 7, {}}}, // the last element is the code
+        {"VantroKeepCentered", "[]", {false, 0, {}}},
+        {"VantroShowDimensionsAfterZooms", "[true]", {true, -1, {}}}, // no mode at all
+        {"VantroShowDimensionsAfterZooms", "[true, 1, 2]", {true, 1, {}}},
+        {"VantroShowZoomHudAlert", "[false, 5]", {false, -1, {}}},
+        {"VantroDefaultZoomBehavior", "[true, 2, 4]", {true, 4, {}}},
+        {"VantroResolutionZoomMode", "1.9", {false, 1, {}}},
+        {"VantroResolutionZoomMode", R"("1")", {false, 1, {}}},
+        {"VantroResolutionZoomMode", "[1]", {false, 0, {}}},
+        {"VantroApplicationBlacklist", R"("org.gnome.Nautilus")", {false, 0, {}}},
+        {"VantroApplicationBlacklist", R"(["a", 3, ["b"], "c"])", {false, 0, {"a", "c"}}},
+    };
+    for (const auto& c : cases) {
+        const PlistValue stored = parsed(c.stored);
+        EXPECT_EQ(stateFromValue(*rowForKey(c.key), &stored), c.shown) << c.key << " " << c.stored;
+    }
+}
+
+TEST(RowState, FlippingTheSwitchKeepsACodeNoChoiceShows) {
+    // AltGr as 7, a mode the plug-in shows nothing for: the user changed
+    // only the switch, so the plug-in must read the rest as before.
+    const struct {
+        std::string_view key;
+        const char* stored;
+        const char* written;
+    } cases[] = {
+        {"VantroKeepCentered", "[true, 7]", "[false, 7]"},
+        {"VantroShowDimensionsAfterZooms", "[true, 5]", "[false, 5]"},
+        {"VantroDefaultZoomBehavior", "[true, 9]", "[false, 9]"},
+    };
+    for (const auto& c : cases) {
+        const SettingRow& row = *rowForKey(c.key);
+        const PlistValue stored = parsed(c.stored);
+        RowState state = stateFromValue(row, &stored);
+        state.enabled = !state.enabled;
+        EXPECT_EQ(settings::toText(valueFromState(row, state)), c.written) << c.key;
+    }
+}
+
+} // namespace
+} // namespace vantro::settings_app
