@@ -123,12 +123,25 @@ bool setWindowFrame(GtkWindow* window, const Rect& frame, const CoordinateSpace&
     int height = 0;
     gtk_window_get_position(window, &x, &y);
     gtk_window_get_size(window, &width, &height);
-    const int newX = x + pixels(target.origin.x - current->origin.x);
-    const int newY = y + pixels(target.origin.y - current->origin.y);
     const int newWidth = width + pixels(target.size.width) - pixels(current->size.width);
     const int newHeight = height + pixels(target.size.height) - pixels(current->size.height);
-    gtk_window_move(window, newX, newY);
+    // GTK keeps the size it will lay the window out at; it moves a mapped
+    // window at once but resizes it only when it next lays it out, which
+    // the window manager then applies as a second configure. One request
+    // for both makes the change a single round: the client window's place
+    // and size, its place being the frame's outer corner (north-west
+    // gravity) less the client-side shadow.
     gtk_window_resize(window, newWidth > 0 ? newWidth : 1, newHeight > 0 ? newHeight : 1);
+    GdkWindow* gdkWindow = toplevelOf(window);
+    const FrameExtents shadow = readExtents(gdkWindow, "_GTK_FRAME_EXTENTS");
+    const FrameExtents decorations = readExtents(gdkWindow, "_NET_FRAME_EXTENTS");
+    const int clientWidth =
+        pixels(target.size.width + shadow.left + shadow.right - decorations.left - decorations.right);
+    const int clientHeight = pixels(target.size.height + shadow.top + shadow.bottom -
+                                    decorations.top - decorations.bottom);
+    gdk_window_move_resize(gdkWindow, pixels(target.origin.x - shadow.left),
+                           pixels(target.origin.y - shadow.top), clientWidth > 0 ? clientWidth : 1,
+                           clientHeight > 0 ? clientHeight : 1);
     return true;
 }
 
