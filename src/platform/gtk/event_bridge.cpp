@@ -465,6 +465,21 @@ gboolean windowKeyPressed(GtkWidget* widget, GdkEventKey* key, gpointer /*data*/
     return performed ? TRUE : FALSE;
 }
 
+// The size limits depend on the hints and on both frame extents.
+gboolean windowPropertyChanged(GtkWidget* widget, GdkEventProperty* event, gpointer /*data*/) {
+    WindowProxy* proxy = existingProxyFor(GTK_WINDOW(widget));
+    if (proxy == nullptr) {
+        return FALSE;
+    }
+    static const GdkAtom hints = gdk_atom_intern_static_string("WM_NORMAL_HINTS");
+    static const GdkAtom shadow = gdk_atom_intern_static_string("_GTK_FRAME_EXTENTS");
+    static const GdkAtom decorations = gdk_atom_intern_static_string("_NET_FRAME_EXTENTS");
+    if (event->atom == hints || event->atom == shadow || event->atom == decorations) {
+        proxy->sizeLimits.reset();
+    }
+    return FALSE;
+}
+
 void bridgeWindow(GtkWindow* window) {
     if (gtk_window_get_window_type(window) != GTK_WINDOW_TOPLEVEL ||
         g_object_get_data(G_OBJECT(window), kBridgedKey) != nullptr) {
@@ -480,6 +495,8 @@ void bridgeWindow(GtkWindow* window) {
     g_signal_connect(window, "focus-out-event", G_CALLBACK(windowLostFocus), nullptr);
     g_signal_connect(window, "key-press-event", G_CALLBACK(windowKeyPressed), nullptr);
     g_signal_connect(window, "button-press-event", G_CALLBACK(windowPressed), nullptr);
+    g_signal_connect(window, "property-notify-event", G_CALLBACK(windowPropertyChanged), nullptr);
+    gtk_widget_add_events(GTK_WIDGET(window), GDK_PROPERTY_CHANGE_MASK);
 }
 
 // Every widget that maps passes here: windows and maximize buttons are

@@ -41,6 +41,15 @@ GtkWindow* gtkWindowOf(Object* self) {
     return proxy != nullptr ? proxy->window : nullptr;
 }
 
+// Read once and kept until the bridge sees the window's hints or extents
+// change: a drag step asks for the limits several times.
+const WindowSizeLimits& limitsOf(WindowProxy& proxy) {
+    if (!proxy.sizeLimits) {
+        proxy.sizeLimits = sizeLimitsOf(proxy.window);
+    }
+    return *proxy.sizeLimits;
+}
+
 Rect currentFrame(WindowProxy& proxy) {
     GtkPlatform& host = currentGtkPlatform();
     if (proxy.requestedFrame) {
@@ -62,7 +71,7 @@ void applyFrame(WindowProxy& proxy, const Rect& rect) {
     if (gtk_window_is_maximized(proxy.window)) {
         gtk_window_unmaximize(proxy.window);
     }
-    const Size size = sizeOnIncrementGrid(rect.size, sizeLimitsOf(proxy.window));
+    const Size size = sizeOnIncrementGrid(rect.size, limitsOf(proxy));
     const Rect applied{rect.origin.x, rect.maxY() - size.height, size.width, size.height};
     if (setWindowFrame(proxy.window, applied, host.space())) {
         proxy.requestedFrame = applied;
@@ -75,16 +84,21 @@ Rect frameOf(Object* self, Selector) {
     return proxy != nullptr ? currentFrame(*proxy) : Rect();
 }
 Size minSizeOf(Object* self, Selector) {
-    return sizeLimitsOf(gtkWindowOf(self)).minSize;
+    WindowProxy* proxy = asProxy(self);
+    return proxy != nullptr ? limitsOf(*proxy).minSize : WindowSizeLimits{}.minSize;
 }
 Size maxSizeOf(Object* self, Selector) {
-    return sizeLimitsOf(gtkWindowOf(self)).maxSize;
+    WindowProxy* proxy = asProxy(self);
+    return proxy != nullptr ? limitsOf(*proxy).maxSize : WindowSizeLimits{}.maxSize;
 }
 Size incrementsOf(Object* self, Selector) {
-    return sizeLimitsOf(gtkWindowOf(self)).resizeIncrements;
+    WindowProxy* proxy = asProxy(self);
+    return proxy != nullptr ? limitsOf(*proxy).resizeIncrements
+                            : WindowSizeLimits{}.resizeIncrements;
 }
 Size aspectRatioOf(Object* self, Selector) {
-    return sizeLimitsOf(gtkWindowOf(self)).aspectRatio;
+    WindowProxy* proxy = asProxy(self);
+    return proxy != nullptr ? limitsOf(*proxy).aspectRatio : WindowSizeLimits{}.aspectRatio;
 }
 int screenOf(Object* self, Selector) {
     WindowProxy* proxy = asProxy(self);

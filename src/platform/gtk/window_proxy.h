@@ -7,6 +7,7 @@
 // "GtkWindow" acts on every kind of window and a subclass can be told apart.
 
 #include "platform/geometry.h"
+#include "platform/gtk/size_hints.h"
 #include "runtime/class.h"
 #include "runtime/object.h"
 
@@ -46,6 +47,9 @@ class WindowProxy final : public runtime::Object {
     // manager has applied it: the toolkit's frame changes when it is set, and
     // the plug-in reads it back at once.
     std::optional<Rect> requestedFrame;
+    // The size limits as last read; dropped when the window's hints or
+    // frame extents change.
+    std::optional<WindowSizeLimits> sizeLimits;
     double requestedAt = 0;
 };
 
