@@ -20,42 +20,8 @@ top=$(cd "$(dirname "$0")/../.." && pwd)
 module="$build/src/loader/libvantro-loader-module.so"
 readonly kTimeoutTenths=200 # 20 s: sanitizer builds start slowly on a busy machine
 
-work=$(mktemp -d)
-started=()
-cleanup() {
-    local pid
-    for pid in "${started[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 143' TERM
-
-fail() {
-    echo "FAIL: $*" >&2
-    for log in "$work"/*.log; do
-        echo "--- $(basename "$log")" >&2
-        cat "$log" >&2
-    done
-    exit 1
-}
-
-# Polls a check every 100 ms until it succeeds or the time is up.
-wait_for() { # description check...
-    local what=$1 i
-    shift
-    for ((i = 0; i < kTimeoutTenths; i++)); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    fail "timed out waiting for $what"
-}
-
-count() { grep -c -- "$1" "$2" || true; }
-loaded_count() { count 'Loaded the plug-in bundle .*Vantro.bundle (com.quillworks.vantro)' "$1"; }
-log_has() { grep -q -- "$2" "$1"; }
+# shellcheck source=process_lib.sh
+. "$(dirname "$0")/process_lib.sh"
 
 for tool in xsettingsd gdbus xdotool; do
     command -v "$tool" >/dev/null || fail "$tool not found (run tools/bootstrap)"

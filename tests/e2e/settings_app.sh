@@ -21,43 +21,12 @@ pane=$(cd "$(dirname "$app")" && pwd)
 readonly kTimeoutTenths=100 # 10 s: sanitizer builds start slowly on a busy machine
 readonly kDomainPath=/com/quillworks/vantro/
 
-work=$(mktemp -d)
-started=()
-cleanup() {
-    local pid
-    for pid in "${started[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 143' TERM
-
-fail() {
-    echo "FAIL: $*" >&2
-    for log in "$work"/*.log; do
-        [ -e "$log" ] || continue
-        echo "--- $(basename "$log")" >&2
-        cat "$log" >&2
-    done
-    exit 1
-}
+# shellcheck source=process_lib.sh
+. "$(dirname "$0")/process_lib.sh"
 
 for tool in xdotool dbus-monitor dconf gio; do
     command -v "$tool" >/dev/null || fail "$tool not found (run tools/bootstrap)"
 done
-
-# Polls a check every 100 ms until it succeeds or the time is up.
-wait_for() { # description check...
-    local what=$1 i
-    shift
-    for ((i = 0; i < kTimeoutTenths; i++)); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    fail "timed out waiting for $what"
-}
 
 settings_windows() { xdotool search --onlyvisible --name '^Vantro Settings$' 2>/dev/null || true; }
 # The test hooks reach the instance that owns the application id, so a
