@@ -148,14 +148,18 @@ click_title_button() {
 # modifier keys held ("" for none): EDGE is right, bottom, corner (bottom
 # right), left or top. Leaves the pointer where the drag ended.
 drag_edge() {
-    local window=$1 edge=$2 dx=$3 dy=$4 modifiers=$5 x y w h px py
+    local window=$1 edge=$2 dx=$3 dy=$4 modifiers=$5 x y w h px py in=2 sl
     read -r x y w h <<<"$(frame_of "$window")"
+    # GTK's resize borders lie just inside the frame's edge, or in the
+    # client-side shadow outside it where there is one.
+    read -r sl _ <<<"$(extents_of "$window" _GTK_FRAME_EXTENTS)"
+    [ "$sl" -gt 0 ] && in=-4
     case "$edge" in
-    right) px=$((x + w - 2)) py=$((y + h / 2)) ;;
-    bottom) px=$((x + w / 2)) py=$((y + h - 2)) ;;
-    corner) px=$((x + w - 2)) py=$((y + h - 2)) ;;
-    left) px=$((x + 1)) py=$((y + h / 2)) ;;
-    top) px=$((x + w / 2)) py=$((y + 1)) ;;
+    right) px=$((x + w - in)) py=$((y + h / 2)) ;;
+    bottom) px=$((x + w / 2)) py=$((y + h - in)) ;;
+    corner) px=$((x + w - in)) py=$((y + h - in)) ;;
+    left) px=$((x + in - 1)) py=$((y + h / 2)) ;;
+    top) px=$((x + w / 2)) py=$((y + in - 1)) ;;
     esac
     xdotool mousemove --sync "$px" "$py"
     [ -n "$modifiers" ] && xdotool keydown "$modifiers"
@@ -172,3 +176,12 @@ drag_edge() {
 
 # Whether a visible window is titled exactly NAME.
 window_shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+
+# The running window manager's name (_NET_WM_NAME of its check window), ""
+# without one.
+wm_name() {
+    local check
+    check=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | sed -n 's/.*window id # \(0x[0-9a-f]*\).*/\1/p')
+    [ -n "$check" ] || return 0
+    xprop -id "$check" _NET_WM_NAME 2>/dev/null | sed -n 's/.*= "\(.*\)"$/\1/p'
+}

@@ -47,10 +47,10 @@ read -r _ _ w2 h2 <<<"$(frame_of "$window")"
 ratio_error=$(( (w2 * h - w * h2) * 100 / (w * h2) ))
 [ "${ratio_error#-}" -le 1 ] || fail "Control drag changed the ratio: $w x $h to $w2 x $h2"
 
-# A resize the window manager runs (openbox resizes on an Alt drag with the
-# right button) is watched: the dimension tab shows during it, and the
-# frame is the window manager's.
-if xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; then
+# A resize the window manager runs (openbox and xfwm4 resize on an Alt drag
+# with the right button) is watched: the dimension tab shows during it, and
+# the frame is the window manager's.
+if [[ "$(wm_name)" == Openbox || "$(wm_name)" == Xfwm4 ]]; then
     read -r x y w h <<<"$(frame_of "$window")"
     px=$((x + w - 60))
     py=$((y + h - 60))

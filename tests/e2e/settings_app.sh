@@ -15,6 +15,10 @@
 # Runs inside tools/with-test-session (openbox).
 # Usage: settings_app.sh PATH-TO-vantro-settings PATH-TO-vantro-prefs
 set -euo pipefail
+# The window's texts hold typographic quotes; GLib prints them in the
+# locale's character set, so the checks below read them in UTF-8 whatever
+# the caller's locale (CI runs with none).
+export LC_ALL=C.UTF-8
 app=$1
 prefs=$2
 pane=$(cd "$(dirname "$app")" && pwd)

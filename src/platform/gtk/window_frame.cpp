@@ -135,8 +135,8 @@ bool setWindowFrame(GtkWindow* window, const Rect& frame, const CoordinateSpace&
     GdkWindow* gdkWindow = toplevelOf(window);
     const FrameExtents shadow = readExtents(gdkWindow, "_GTK_FRAME_EXTENTS");
     const FrameExtents decorations = readExtents(gdkWindow, "_NET_FRAME_EXTENTS");
-    const int clientWidth =
-        pixels(target.size.width + shadow.left + shadow.right - decorations.left - decorations.right);
+    const int clientWidth = pixels(target.size.width + shadow.left + shadow.right -
+                                   decorations.left - decorations.right);
     const int clientHeight = pixels(target.size.height + shadow.top + shadow.bottom -
                                     decorations.top - decorations.bottom);
     gdk_window_move_resize(gdkWindow, pixels(target.origin.x - shadow.left),
