@@ -1,0 +1,89 @@
+#include "installer/installed_parts.h"
+#include "installer/window_texts.h"
+#include "installer_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace vantro::installer {
+namespace {
+
+using testing::InstallerMachine;
+
+struct ButtonCase {
+    const char* name;
+    bool installMode;
+    const char* installedPane;   // version, or nullptr
+    const char* installedPlugin; // version, or nullptr
+    const char* title;
+};
+
+class ActionButtonTitle : public ::testing::TestWithParam<ButtonCase> {};
+
+TEST_P(ActionButtonTitle, FollowsModeAndVersions) {
+    const ButtonCase& c = GetParam();
+    InstallerMachine machine;
+    if (c.installedPane != nullptr) {
+        machine.installPrefPane(machine.locations().userPrefPane, c.installedPane);
+    }
+    if (c.installedPlugin != nullptr) {
+        machine.installPlugin(machine.locations().userPlugin, c.installedPlugin);
+    }
+    const Versions versions = Versions::of(machine.carried(), machine.locations());
+    const bool anything = prefPaneInstallLocation(machine.locations()) != kPrefPaneNotFound ||
+                          pluginInstallLocation(machine.locations()) != kPluginNotFound;
+    EXPECT_EQ(actionButton(c.installMode, versions, anything).title, c.title);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Installer, ActionButtonTitle,
+    ::testing::Values(
+        ButtonCase{"NothingInstalled", true, nullptr, nullptr, "Install Vantro (1.2)"},
+        ButtonCase{"SameVersion", true, "1.2", "12", "Reinstall Vantro (1.2)"},
+        ButtonCase{"Older", true, "1.0", "10", "Update to Vantro (1.2)"},
+        ButtonCase{"Newer", true, "2.0", "20", "Update to Vantro (1.2)"},
+        ButtonCase{"OnlyPlugin", true, nullptr, "12", "Update to Vantro (1.2)"},
+        ButtonCase{"RemovePane", false, "1.0", "10", "Uninstall Vantro (1.0)"},
+        ButtonCase{"RemovePlugin", false, nullptr, "12", "Uninstall Vantro"},
+        ButtonCase{"RemoveNothing", false, nullptr, nullptr, "Quit Vantro Installer"}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST(InstallerWindow, RootCopyIsShownAndComparedBeforeTheUserCopy) {
+    InstallerMachine machine;
+    const InstallLocations& at = machine.locations();
+    machine.installPrefPane(at.userPrefPane, "1.0");
+    machine.installPrefPane(at.rootPrefPane, "1.2");
+    machine.installPlugin(at.rootPlugin, "12");
+    const Versions versions = Versions::of(machine.carried(), at);
+    EXPECT_EQ(versions.installedPrefPane, "1.2");
+    EXPECT_EQ(locationRowOf(prefPaneInstallLocation(at), at), 1);
+    EXPECT_EQ(locationRowOf(pluginInstallLocation(at), at), 1);
+    EXPECT_EQ(locationRowOf(std::string(kPluginNotFound), at), 0);
+    EXPECT_EQ(actionButton(true, versions, true).toolTip,
+              "Currently Installed Vantro Versions:\n\tSystem Preference Pane:\t1.2\n\tSIMBL "
+              "Plugin:\t\t\t12\n\nInternal Vantro Installer Versions:\n\tSystem Preference "
+              "Pane:\t1.2\n\tSIMBL Plugin:\t\t\t12");
+}
+
+TEST(InstallerWindow, MalformedInfoPlistCountsAsNoVersion) {
+    InstallerMachine machine;
+    testing::writeFile(machine.locations().userPrefPane + "/Contents/Info.plist", "<plist><dict");
+    testing::writeFile(machine.carried().plugin + "/Contents/Info.plist", "not a plist");
+    const Versions versions = Versions::of(machine.carried(), machine.locations());
+    EXPECT_FALSE(versions.installedPrefPane.has_value());
+    EXPECT_FALSE(versions.internalPlugin.has_value());
+    EXPECT_EQ(versions.internalPrefPane, "1.2");
+}
+
+TEST(InstallerWindow, ToolTipsNameTheFileAndBothFolders) {
+    const InstallLocations at =
+        InstallLocations::in({.user = "/home/ann/.local/share", .system = "/usr/local/share"});
+    EXPECT_EQ(prefPaneToolTip(at),
+              "System Preferences Pane File:\n\tVantro.prefPane\nUser Location:\n\t/home/ann/"
+              ".local/share/PreferencePanes/\nRoot Location:\n\t/usr/local/share/PreferencePanes/");
+    EXPECT_EQ(pluginToolTip(at),
+              "SIMBL Plugin File:\n\tVantro.bundle\nUser Location:\n\t/home/ann/.local/share/"
+              "SIMBL/Plugins/\nRoot Location:\n\t/usr/local/share/SIMBL/Plugins/");
+}
+
+} // namespace
+} // namespace vantro::installer
