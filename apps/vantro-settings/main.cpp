@@ -7,7 +7,7 @@
 #include "settings/dconf_backend.h"
 #include "settings/vantro_user_defaults.h"
 #include "settings_window.h"
-#include "test_hooks.h"
+#include "widget_test_hooks.h"
 
 #include <gtk/gtk.h>
 #include <memory>
@@ -20,6 +20,7 @@ using namespace vantro::settings;
 using vantro::settings_app::SettingsWindow;
 
 constexpr const char* kApplicationId = "com.quillworks.VantroSettings";
+constexpr const char* kTestHooksVariable = "VANTRO_SETTINGS_TEST_HOOKS";
 constexpr int kExitRefused = 2;
 constexpr const char* kUsage = "Usage: vantro-settings\n"
                                "Opens the Vantro settings window, or brings it to the front.\n";
@@ -31,7 +32,7 @@ struct SettingsApplication {
     bool testHooks = false;
 };
 
-void startup(GApplication* /*application*/, gpointer data) {
+void startup(GApplication* application, gpointer data) {
     auto* app = static_cast<SettingsApplication*>(data);
     // The same store, defaults and announcement as vantro-prefs: the
     // plug-in cannot tell the two writers apart.
@@ -44,7 +45,13 @@ void startup(GApplication* /*application*/, gpointer data) {
         }
     });
     app->store->subscribeToChanges();
-    app->testHooks = g_strcmp0(g_getenv(vantro::settings_app::kTestHooksVariable), "1") == 0;
+    // The installer asks a running window to close before it replaces or
+    // removes the pane it runs from (org.gtk.Actions, action "quit").
+    GSimpleAction* quit = g_simple_action_new("quit", nullptr);
+    g_signal_connect_swapped(quit, "activate", G_CALLBACK(g_application_quit), application);
+    g_action_map_add_action(G_ACTION_MAP(application), G_ACTION(quit));
+    g_object_unref(quit);
+    app->testHooks = g_strcmp0(g_getenv(kTestHooksVariable), "1") == 0;
 }
 
 void activate(GApplication* application, gpointer data) {
@@ -74,9 +81,12 @@ int commandLine(GApplication* application, GApplicationCommandLine* line, gpoint
         g_application_command_line_print(line, "%s", kUsage);
         return 0;
     }
-    if (app->testHooks && vantro::settings_app::isTestHookCommand(arguments)) {
-        const auto result = vantro::settings_app::runTestHook(
-            app->window != nullptr ? app->window->window() : nullptr, arguments);
+    if (app->testHooks && vantro::apps::isTestHookCommand(arguments)) {
+        std::vector<GtkWindow*> windows;
+        if (app->window != nullptr && app->window->window() != nullptr) {
+            windows.push_back(app->window->window());
+        }
+        const auto result = vantro::apps::runTestHook(windows, arguments);
         g_application_command_line_print(line, "%s", result.output.c_str());
         g_application_command_line_printerr(line, "%s", result.error.c_str());
         return result.status;

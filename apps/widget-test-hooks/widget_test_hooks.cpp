@@ -1,8 +1,8 @@
-#include "test_hooks.h"
+#include "widget_test_hooks.h"
 
 #include <cstring>
 
-namespace vantro::settings_app {
+namespace vantro::apps {
 
 namespace {
 
@@ -31,10 +31,20 @@ void searchWidget(GtkWidget* widget, gpointer data) {
     }
 }
 
-GtkWidget* widgetNamed(GtkWindow* window, const std::string& name) {
+GtkWidget* widgetNamed(const std::vector<GtkWindow*>& windows, const std::string& name) {
     Search search{name.c_str(), nullptr};
-    searchWidget(GTK_WIDGET(window), &search);
+    for (GtkWindow* window : windows) {
+        searchWidget(GTK_WIDGET(window), &search);
+    }
     return search.found;
+}
+
+std::string propertyText(GObject* object, const char* property) {
+    gchar* value = nullptr;
+    g_object_get(object, property, &value, nullptr);
+    std::string text = value != nullptr ? value : "";
+    g_free(value);
+    return text;
 }
 
 TestHookResult refused(std::string message) {
@@ -95,6 +105,14 @@ TestHookResult set(GtkWidget* widget, const std::string& value) {
         gtk_entry_set_text(GTK_ENTRY(widget), value.c_str());
         return done();
     }
+    if (GTK_IS_TOGGLE_BUTTON(widget) && value != "click") {
+        return setFlag(
+            value,
+            [](GtkWidget* toggle, bool on) {
+                gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(toggle), on);
+            },
+            widget);
+    }
     if (GTK_IS_BUTTON(widget)) {
         if (value != "click") {
             return refused("a button takes click");
@@ -114,6 +132,13 @@ TestHookResult set(GtkWidget* widget, const std::string& value) {
 }
 
 TestHookResult get(GtkWidget* widget) {
+    if (GTK_IS_MESSAGE_DIALOG(widget)) {
+        return done(propertyText(G_OBJECT(widget), "text") + "\n" +
+                    propertyText(G_OBJECT(widget), "secondary-text"));
+    }
+    if (GTK_IS_TOGGLE_BUTTON(widget)) {
+        return done(gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(widget)) ? "true" : "false");
+    }
     if (GTK_IS_SWITCH(widget)) {
         return done(gtk_switch_get_active(GTK_SWITCH(widget)) ? "true" : "false");
     }
@@ -163,17 +188,18 @@ bool isTestHookCommand(const std::vector<std::string>& arguments) {
            (arguments[1] == kSet || arguments[1] == kGet || arguments[1] == kLocate);
 }
 
-TestHookResult runTestHook(GtkWindow* window, const std::vector<std::string>& arguments) {
+TestHookResult runTestHook(const std::vector<GtkWindow*>& windows,
+                           const std::vector<std::string>& arguments) {
     const bool setting = arguments.size() == 4 && arguments[1] == kSet;
     const bool getting = arguments.size() == 3 && arguments[1] == kGet;
     const bool locating = arguments.size() == 3 && arguments[1] == kLocate;
     if (!setting && !getting && !locating) {
         return refused("usage: --test-set NAME VALUE | --test-get NAME | --test-locate NAME");
     }
-    if (window == nullptr) {
-        return refused("no settings window is open");
+    if (windows.empty()) {
+        return refused("no window is open");
     }
-    GtkWidget* widget = widgetNamed(window, arguments[2]);
+    GtkWidget* widget = widgetNamed(windows, arguments[2]);
     if (widget == nullptr) {
         return refused("no widget is named " + arguments[2]);
     }
@@ -183,4 +209,4 @@ TestHookResult runTestHook(GtkWindow* window, const std::vector<std::string>& ar
     return setting ? set(widget, arguments[3]) : get(widget);
 }
 
-} // namespace vantro::settings_app
+} // namespace vantro::apps
