@@ -1,6 +1,6 @@
 #include "module_registration.h"
 
-#include "gtk_modules_value.h"
+#include "loader/gtk_modules_value.h"
 #include "processes.h"
 #include "xsettings_manager.h"
 #include "xsettingsd_config.h"
@@ -14,6 +14,10 @@
 #include <vector>
 
 namespace vantro::loader_app {
+
+using loader::gtkModulesNames;
+using loader::gtkModulesWith;
+using loader::isNameableModulePath;
 
 namespace {
 

@@ -1,10 +1,13 @@
 #include "xsettingsd_config.h"
 
-#include "gtk_modules_value.h"
+#include "loader/gtk_modules_value.h"
 
 #include <optional>
 
 namespace vantro::loader_app {
+
+using loader::gtkModulesNames;
+using loader::gtkModulesWith;
 
 namespace {
 

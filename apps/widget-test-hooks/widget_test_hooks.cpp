@@ -161,7 +161,10 @@ TestHookResult get(GtkWidget* widget) {
         return done(lines);
     }
     if (GTK_IS_BUTTON(widget)) {
-        return done(gtk_widget_is_sensitive(widget) ? "sensitive" : "insensitive");
+        const char* label = gtk_button_get_label(GTK_BUTTON(widget));
+        return done(std::string(label != nullptr ? label : "") +
+                    (gtk_widget_is_sensitive(widget) ? "" : " (insensitive)") +
+                    (gtk_widget_is_visible(widget) ? "" : " (hidden)"));
     }
     return done(gtk_widget_get_visible(widget) ? "shown" : "hidden");
 }

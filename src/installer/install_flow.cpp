@@ -72,6 +72,12 @@ void InstallFlow::installVantro(const InstallChoices& choices) {
         pluginRoot ? locations_.rootPlugin : locations_.userPlugin;
 
     const auto finish = [this] { versions_.rereadInstalled(locations_); };
+    // Rights first: removing the copies already installed and then being
+    // refused the copy to the system would leave the user with none.
+    if ((paneRoot || (choices.plugin && pluginRoot)) && !services_.getAuthorization()) {
+        services_.beep();
+        return finish();
+    }
     if (!removeInstalledPrefPane()) {
         return finish();
     }

@@ -14,6 +14,8 @@ class InstallerServices {
   public:
     virtual ~InstallerServices() = default;
 
+    // Whether administrator rights are held, asking for them when not.
+    virtual bool getAuthorization() = 0;
     // With administrator rights (asked for at most once per run); false
     // when refused or when the operation failed.
     virtual bool authorizedCopy(const std::string& source, const std::string& destination) = 0;

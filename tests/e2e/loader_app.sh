@@ -2,7 +2,7 @@
 # The loader program against running applications, with an XSETTINGS
 # manager (xsettingsd) whose config names no module at first:
 # - the build tree's "Vantro Loader.app" holds the program and a hidden
-#   desktop entry that starts it;
+#   desktop entry that starts it by a path relative to the folder;
 # - without an XSETTINGS manager it says in one line that running
 #   applications cannot be reached, and exits 0;
 # - without SIMBL.osax it exits 0 at once, silent, and changes nothing: the
@@ -57,7 +57,8 @@ folder=$(dirname "$loader")
 desktop=$folder/vantro-loader.desktop
 [ -f "$desktop" ] || fail "no desktop entry beside the loader"
 grep -qx 'NoDisplay=true' "$desktop" || fail "the desktop entry is not hidden"
-grep -qxF "Exec=\"$loader\"" "$desktop" || fail "the desktop entry does not start $loader"
+# Relative to the folder, which is copied into the pane and installed from there.
+grep -qxF "Exec=./$(basename "$loader")" "$desktop" || fail "the desktop entry does not start $loader"
 
 # --- an installed module in a ScriptingAdditions folder of its own.
 installed=$work/ScriptingAdditions

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The settings application against the session's dconf database:
-# - the pane folder holds the executable and a desktop entry that starts it;
+# - the pane folder holds the executable in Contents/Linux, its Info.plist,
+#   the plug-in bundle and the loader in Contents/Resources, and a desktop
+#   entry that names the executable relative to the pane;
 # - changes made elsewhere (vantro-prefs, dconf write) show in the window
 #   without the window writing or announcing anything, and a value of the
 #   wrong shape stays as it is;
@@ -8,12 +10,14 @@
 #   once with the object string "VantroPrefPane";
 # - starting it again through the desktop entry, as the plug-in does,
 #   brings the open window back instead of opening a second one;
+# - a copy of the pane elsewhere (a folder name with a space) starts its own
+#   copy of the program through its entry;
 # - a write dconf refuses shows an error and the widget goes back.
 # Widgets are driven through the application's test hooks (see
 # apps/vantro-settings/test_hooks.h), which emit the signals a click does,
 # and one switch by a real click.
 # Runs inside tools/with-test-session (openbox).
-# Usage: settings_app.sh PATH-TO-vantro-settings PATH-TO-vantro-prefs
+# Usage: settings_app.sh PATH-TO-vantro-settings PATH-TO-vantro-prefs PATH-TO-open_pane
 set -euo pipefail
 # The window's texts hold typographic quotes; GLib prints them in the
 # locale's character set, so the checks below read them in UTF-8 whatever
@@ -21,14 +25,15 @@ set -euo pipefail
 export LC_ALL=C.UTF-8
 app=$1
 prefs=$2
-pane=$(cd "$(dirname "$app")" && pwd)
+open_pane=$3
+pane=$(cd "$(dirname "$app")/../.." && pwd)
 readonly kTimeoutTenths=100 # 10 s: sanitizer builds start slowly on a busy machine
 readonly kDomainPath=/com/quillworks/vantro/
 
 # shellcheck source=process_lib.sh
 . "$(dirname "$0")/process_lib.sh"
 
-for tool in xdotool dbus-monitor dconf gio; do
+for tool in xdotool dbus-monitor dconf; do
     command -v "$tool" >/dev/null || fail "$tool not found (run tools/bootstrap)"
 done
 
@@ -53,10 +58,17 @@ expect_shown() { # widget value
 
 # --- the pane folder
 entry=$pane/vantro-settings.desktop
+[ "$(basename "$pane")" = Vantro.prefPane ] || fail "$app is not in Vantro.prefPane/Contents/Linux"
 [ -x "$app" ] || fail "no executable in $pane"
 [ -f "$entry" ] || fail "no desktop entry in $pane"
 grep -qx 'Name=Vantro' "$entry" || fail "the desktop entry is not named Vantro"
-grep -qx "Exec=\"$app\"" "$entry" || fail "the desktop entry does not start $app"
+grep -qx "Exec=Contents/Linux/$(basename "$app")" "$entry" ||
+    fail "the desktop entry does not start Contents/Linux/$(basename "$app")"
+grep -q '<key>CFBundleShortVersionString</key><string>[0-9.]*</string>' "$pane/Contents/Info.plist" ||
+    fail "the pane's Info.plist has no version"
+for part in Vantro.bundle/Contents/Linux/Vantro.so "Vantro Loader.app/vantro-loader"; do
+    [ -f "$pane/Contents/Resources/$part" ] || fail "the pane has no Contents/Resources/$part"
+done
 
 # --- every announcement, one line per object string
 dbus-monitor --session \
@@ -134,7 +146,7 @@ shows VantroSettingsError hidden || fail "an error is shown: $(widget VantroSett
 # brings back the window it has
 window=$(settings_windows)
 xdotool windowminimize --sync "$window"
-gio launch "$entry"
+"$open_pane" "$pane" || fail "the pane's entry did not start"
 wait_for "the window to come back" has_window_of "$app_pid"
 sleep 1 # time for a second window, if the second start opened one
 [ "$(settings_windows)" = "$window" ] || fail "a second start opened windows $(settings_windows)"
@@ -156,4 +168,19 @@ expect_shown VantroSettingsError shown
 message=$(widget VantroSettingsError/message)
 [[ "$message" == 'Could not save “Animate zooms”: '* ]] || fail "the error says '$message'"
 expect_stored VantroAnimateZooms '[true, -1]'
+
+# --- a copy of the pane, started through its entry while none runs: the
+# window is the copy's program's
+kill "$app_pid"
+wait "$app_pid" 2>/dev/null || true
+copy="$work/moved panes/Vantro.prefPane"
+mkdir -p "$(dirname "$copy")"
+cp -R "$pane" "$copy"
+"$open_pane" "$copy" || fail "the copied pane's entry did not start"
+copied_pid() { xdotool search --onlyvisible --name '^Vantro Settings$' getwindowpid; }
+wait_for "the copied pane's window" copied_pid
+pid=$(copied_pid)
+started+=("$pid")
+[ "$(readlink "/proc/$pid/exe")" = "$copy/Contents/Linux/$(basename "$app")" ] ||
+    fail "the copied pane's entry started $(readlink "/proc/$pid/exe")"
 echo "settings app: ok"

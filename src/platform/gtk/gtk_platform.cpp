@@ -5,10 +5,9 @@
 #include "platform/gtk/feedback_popup.h"
 #include "platform/gtk/host_process.h"
 #include "platform/gtk/monitors.h"
+#include "platform/gtk/pane_application.h"
 #include "platform/gtk/title_bar_menu.h"
 #include "platform/gtk/window_frame.h"
-
-#include <gio/gdesktopappinfo.h>
 
 #include <array>
 
@@ -28,26 +27,6 @@ const char* cursorName(platform::Cursor cursor) {
         break;
     }
     return "default";
-}
-
-// The settings application of a pane: the first desktop entry in its folder.
-GDesktopAppInfo* paneApplication(const std::string& pane) {
-    GDir* folder = g_dir_open(pane.c_str(), 0, nullptr);
-    if (folder == nullptr) {
-        return nullptr;
-    }
-    GDesktopAppInfo* found = nullptr;
-    while (const char* name = g_dir_read_name(folder)) {
-        if (g_str_has_suffix(name, ".desktop")) {
-            const std::string path = pane + "/" + name;
-            found = g_desktop_app_info_new_from_filename(path.c_str());
-            if (found != nullptr) {
-                break;
-            }
-        }
-    }
-    g_dir_close(folder);
-    return found;
 }
 
 } // namespace
@@ -220,16 +199,7 @@ std::string GtkPlatform::userDataDirectory() const {
 }
 
 bool GtkPlatform::openPreferencePane(std::string_view path) {
-    GDesktopAppInfo* application = paneApplication(std::string(path));
-    if (application == nullptr) {
-        return false;
-    }
-    GdkAppLaunchContext* context = gdk_display_get_app_launch_context(display_);
-    const gboolean started =
-        g_app_info_launch(G_APP_INFO(application), nullptr, G_APP_LAUNCH_CONTEXT(context), nullptr);
-    g_object_unref(context);
-    g_object_unref(application);
-    return started != FALSE;
+    return launchPaneApplication(display_, std::string(path));
 }
 
 } // namespace vantro::gtk

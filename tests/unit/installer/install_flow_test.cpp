@@ -69,6 +69,17 @@ TEST_F(InstallFlowTest, SystemInstallRefusedChangesNothingAndOffersToTryAgain) {
     EXPECT_EQ(services.beeps, 1);
 }
 
+TEST_F(InstallFlowTest, SystemInstallRefusedKeepsTheUsersCopy) {
+    run({.loginItem = true});
+    ASSERT_TRUE(std::filesystem::exists(at.userPrefPane));
+    services.authorized = false;
+    const OutcomeSheet sheet = run({.prefPaneRow = 1, .pluginRow = 1});
+    EXPECT_FALSE(sheet.success);
+    EXPECT_TRUE(std::filesystem::exists(at.userPrefPane));
+    EXPECT_TRUE(std::filesystem::exists(at.userPlugin));
+    EXPECT_EQ(services.loginItems.size(), 1U); // its login item too
+}
+
 TEST_F(InstallFlowTest, UpdatingAnOlderCopyReplacesIt) {
     machine.installPrefPane(at.userPrefPane, "1.0");
     machine.installPlugin(at.userPlugin, "10");

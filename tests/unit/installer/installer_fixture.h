@@ -50,6 +50,10 @@ class RecordingServices : public InstallerServices {
     int trashed = 0;
     int beeps = 0;
 
+    bool getAuthorization() override {
+        ++authorizedCalls;
+        return authorized;
+    }
     bool authorizedCopy(const std::string& source, const std::string& destination) override;
     bool authorizedRemove(const std::string& path) override;
     void writeSetting(std::string_view key, bool value) override;

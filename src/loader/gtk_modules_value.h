@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace vantro::loader_app {
+namespace vantro::loader {
 
 // The entries GTK loads from `value`, with "~/" expanded to `home`.
 std::vector<std::string> gtkModuleEntries(std::string_view value, std::string_view home);
@@ -25,4 +25,9 @@ bool isNameableModulePath(std::string_view modulePath);
 // `value` with `modulePath` appended, the other entries kept as written.
 std::string gtkModulesWith(std::string_view value, std::string_view modulePath);
 
-} // namespace vantro::loader_app
+// `value` without the entries that name `modulePath` (as written or through
+// "~/"), the other entries kept as written; empty when none is left.
+std::string gtkModulesWithout(std::string_view value, std::string_view modulePath,
+                              std::string_view home);
+
+} // namespace vantro::loader

@@ -1,8 +1,8 @@
-#include "gtk_modules_value.h"
+#include "loader/gtk_modules_value.h"
 
 #include <algorithm>
 
-namespace vantro::loader_app {
+namespace vantro::loader {
 
 namespace {
 
@@ -66,4 +66,26 @@ std::string gtkModulesWith(std::string_view value, std::string_view modulePath) 
     return std::string(value) + ":" + std::string(modulePath);
 }
 
-} // namespace vantro::loader_app
+std::string gtkModulesWithout(std::string_view value, std::string_view modulePath,
+                              std::string_view home) {
+    std::string kept;
+    for (size_t start = 0; start <= value.size();) {
+        size_t end = value.find(':', start);
+        if (end == std::string_view::npos) {
+            end = value.size();
+        }
+        const std::string_view written = value.substr(start, end - start);
+        start = end + 1;
+        const auto entry = gtkModuleEntries(written, home);
+        if (entry.empty() || entry.front() == modulePath) {
+            continue;
+        }
+        if (!kept.empty()) {
+            kept += ':';
+        }
+        kept += written;
+    }
+    return kept;
+}
+
+} // namespace vantro::loader

@@ -1,10 +1,10 @@
 // Reading and extending Gtk/Modules as GTK splits it.
 
-#include "gtk_modules_value.h"
+#include "loader/gtk_modules_value.h"
 
 #include <gtest/gtest.h>
 
-namespace vantro::loader_app {
+namespace vantro::loader {
 namespace {
 
 constexpr const char* kHome = "/home/u";
@@ -85,5 +85,26 @@ TEST(GtkModulesValue, AppendingKeepsTheOtherEntriesAsWritten) {
     }
 }
 
+TEST(GtkModulesValue, WithoutTheModuleKeepsTheOtherEntriesAsWritten) {
+    struct Case {
+        const char* value;
+        const char* kept;
+    };
+    const Case cases[] = {
+        {"/m.so", ""},
+        {"gail:/m.so", "gail"},
+        {"/m.so: atk-bridge ", " atk-bridge "},
+        {"gail: /m.so :/m.so", "gail"},
+        {"~/m.so:gail", "~/m.so:gail"}, // /home/u/m.so
+        {"gail::atk-bridge", "gail:atk-bridge"},
+        {"/other/m.so", "/other/m.so"},
+        {"/m.so.old:/m.so/", "/m.so.old:/m.so/"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(gtkModulesWithout(c.value, "/m.so", kHome), c.kept) << '"' << c.value << '"';
+    }
+    EXPECT_EQ(gtkModulesWithout("~/m.so:gail", "/home/u/m.so", kHome), "gail");
+}
+
 } // namespace
-} // namespace vantro::loader_app
+} // namespace vantro::loader

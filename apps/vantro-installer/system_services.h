@@ -1,0 +1,54 @@
+#pragma once
+
+// The installer's services on this machine: administrator rights through
+// the authorization, the dconf settings store, XDG autostart entries, the
+// GTK settings files, the loader program and the display's bell.
+
+#include "installer/authorization.h"
+#include "installer/authorized_file_operations.h"
+#include "installer/installer_services.h"
+#include "installer/login_items.h"
+
+#include <memory>
+
+namespace vantro::settings {
+class VantroUserDefaults;
+}
+
+namespace vantro::installer_app {
+
+class SystemServices : public installer::InstallerServices {
+  public:
+    explicit SystemServices(std::unique_ptr<installer::Authorization> authorization);
+    ~SystemServices() override;
+    SystemServices(const SystemServices&) = delete;
+    SystemServices& operator=(const SystemServices&) = delete;
+
+    bool getAuthorization() override { return files_.getAuthorization(); }
+    bool authorizedCopy(const std::string& source, const std::string& destination) override;
+    bool authorizedRemove(const std::string& path) override;
+    void writeSetting(std::string_view key, bool value) override;
+    bool trashSettings() override;
+    void synchronizeSettings() override;
+    bool inLoginItems(const std::string& loader) override;
+    void addToLoginItems(const std::string& loader) override;
+    void removeFromLoginItems(const std::string& loader) override;
+    void launchLoader(const std::string& loader) override;
+    bool registerLoaderModule(const std::string& moduleFile, bool systemWide) override;
+    bool unregisterLoaderModule(const std::string& moduleFile, bool systemWide) override;
+    void beep() override;
+
+  private:
+    bool editGtkSettings(const std::string& moduleFile, bool systemWide, bool naming);
+    // Puts the system's GTK settings file in place with rights: the new
+    // text is written to a file of the user's, the old file removed, the
+    // new one copied in its place. Empty `text` removes the file.
+    bool replaceSystemGtkSettings(const std::string& text);
+
+    std::unique_ptr<installer::Authorization> authorization_;
+    installer::AuthorizedFileOperations files_;
+    installer::LoginItems loginItems_;
+    std::unique_ptr<settings::VantroUserDefaults> store_;
+};
+
+} // namespace vantro::installer_app

@@ -1,0 +1,165 @@
+#!/usr/bin/env bash
+# The Debian package made from the build tree:
+# - it holds every installed part at its system location, the two desktop
+#   entries (whose programs are in the package), the installer with its
+#   helpers and polkit policy, the maintainer scripts, and depends on pkexec,
+#   dconf-service and the libraries its programs link;
+# - as root, on a machine where none of its paths exists yet: dpkg -i puts the
+#   parts in place and registers the loader module in
+#   /etc/xdg/gtk-3.0/settings.ini; dpkg --purge leaves the affected folders
+#   exactly as they were.
+# Otherwise the install half is skipped (exit 77).
+# Usage: debian_package.sh BUILD-DIR
+set -euo pipefail
+build=$(cd "$1" && pwd)
+readonly kSkip=77
+readonly kPane=/usr/local/share/PreferencePanes/Vantro.prefPane
+readonly kPlugin=/usr/local/share/SIMBL/Plugins/Vantro.bundle
+readonly kOsax=/usr/local/share/ScriptingAdditions/SIMBL.osax
+readonly kModule=$kOsax/Contents/Linux/libvantro-loader-module.so
+readonly kInstallerHome="/usr/lib/vantro/Vantro Installer"
+readonly kSettingsIni=/etc/xdg/gtk-3.0/settings.ini
+readonly kPolicy=/usr/share/polkit-1/actions/com.quillworks.vantro.install.policy
+# What installing and purging may touch.
+readonly kWatched=(/usr/local/share /usr/lib/vantro /usr/share/applications
+    /usr/share/polkit-1/actions /etc/xdg/gtk-3.0 /var/lib/vantro)
+
+work=$(mktemp -d)
+installed=0
+cleanup() {
+    # A failed check must not leave the package on the machine.
+    [ "$installed" -eq 0 ] || dpkg --purge vantro >/dev/null 2>&1 || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 143' TERM
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+for part in "$build/PreferencePanes/Vantro.prefPane/Contents/Resources/Vantro.bundle" \
+    "$build/Vantro Installer/Resources/SIMBL.osax"; do
+    [ -e "$part" ] || fail "$part is missing; build first (ninja -C $build)"
+done
+
+# --- the package. Compression costs most of the time and is not under test.
+cpack --config "$build/CPackConfig.cmake" -B "$work/out" \
+    -D CPACK_DEBIAN_COMPRESSION_TYPE=zstd >"$work/cpack.log" 2>&1 ||
+    { cat "$work/cpack.log" >&2; fail "cpack failed"; }
+deb=$(sed -n 's/^CPack: - package: \(.*\.deb\) generated\.$/\1/p' "$work/cpack.log")
+[ -f "$deb" ] || { cat "$work/cpack.log" >&2; fail "cpack named no package"; }
+
+field() { dpkg-deb -f "$deb" "$1"; }
+[ "$(field Package)" = vantro ] || fail "the package is called $(field Package)"
+depends=$(field Depends)
+for needed in 'pkexec | policykit-1' dconf-service libc6 libgtk-3-0 libglib2.0-0; do
+    [[ ", $depends," == *", $needed"[\ ,]* ]] || fail "Depends ($depends) lacks $needed"
+done
+dpkg-deb -I "$deb" >"$work/info"
+for script in postinst prerm postrm; do
+    grep -Eq "^ +[0-9]+ bytes, +[0-9]+ lines +\* +$script " "$work/info" ||
+        fail "no executable $script in the package"
+done
+
+# Paths as dpkg-deb lists them ("./usr/bin/x"), with link targets.
+dpkg-deb -c "$deb" | sed -E 's/^([^ ]+ +){5}\.//' >"$work/contents"
+has() { grep -qxF -- "$1" "$work/contents"; }
+for path in "$kPane/vantro-settings.desktop" "$kPane/Contents/Info.plist" \
+    "$kPane/Contents/Linux/vantro-settings" \
+    "$kPane/Contents/Resources/Vantro.bundle/Contents/Linux/Vantro.so" \
+    "$kPane/Contents/Resources/Vantro Loader.app/vantro-loader" \
+    "$kPlugin/Contents/Info.plist" "$kPlugin/Contents/Linux/Vantro.so" \
+    "$kOsax/Contents/Info.plist" "$kModule" \
+    "$kInstallerHome/vantro-installer" "$kInstallerHome/vantro-install-helper" \
+    "$kInstallerHome/vantro-gtk-modules" \
+    "$kInstallerHome/Resources/Vantro.prefPane/Contents/Linux/vantro-settings" \
+    "$kInstallerHome/Resources/SIMBL.osax/Contents/Linux/libvantro-loader-module.so" \
+    /usr/bin/vantro-prefs "/usr/bin/vantro-installer -> ../lib/vantro/Vantro Installer/vantro-installer" \
+    /usr/share/applications/com.quillworks.VantroSettings.desktop \
+    /usr/share/applications/com.quillworks.VantroInstaller.desktop "$kPolicy"; do
+    has "$path" || fail "the package has no $path"
+done
+extract() { dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ".$1"; }
+# Each menu entry starts a program the package installs.
+for entry in com.quillworks.VantroSettings com.quillworks.VantroInstaller; do
+    extract "/usr/share/applications/$entry.desktop" >"$work/$entry.desktop"
+    program=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$work/$entry.desktop")
+    has "$program" || grep -qF -- "$program -> " "$work/contents" ||
+        fail "$entry.desktop starts $program, which the package does not hold"
+done
+# pkexec applies the action to the helper at the path the policy names.
+extract "$kPolicy" >"$work/policy"
+grep -qF "<annotate key=\"org.freedesktop.policykit.exec.path\">$kInstallerHome/vantro-install-helper</annotate>" \
+    "$work/policy" || fail "the policy does not name the installed helper"
+
+# --- installing and purging, on a machine that has none of it
+if [ "$(id -u)" -ne 0 ]; then
+    echo "SKIP: installing the package needs root"
+    exit "$kSkip"
+fi
+exec 9>/tmp/vantro-debian-package.lock
+flock 9
+if dpkg-query -W -f='${Status}' vantro 2>/dev/null | grep -q 'installed'; then
+    echo "SKIP: a vantro package is installed on this machine"
+    exit "$kSkip"
+fi
+while read -r path; do
+    path=${path%% -> *}
+    if [ -e "$path" ] && [ ! -d "$path" ] || [ -L "$path" ]; then
+        echo "SKIP: $path exists on this machine"
+        exit "$kSkip"
+    fi
+done <"$work/contents"
+for path in "$kPane" "$kPlugin" "$kOsax" /usr/lib/vantro /var/lib/vantro; do
+    [ ! -e "$path" ] || { echo "SKIP: $path exists on this machine"; exit "$kSkip"; }
+done
+
+# Every path below the watched folders with its type, mode, owner, size and
+# link target; the settings file's text too.
+snapshot() {
+    {
+        find "${kWatched[@]}" -printf '%p %y %m %u:%g %s %l\n' 2>/dev/null || true
+        find /usr/bin -maxdepth 1 -name 'vantro-*' -printf '%p %y %m %u:%g %s %l\n'
+    } | sort
+    cat "$kSettingsIni" 2>/dev/null || true
+}
+snapshot >"$work/before"
+
+# Each Depends group needs one installed member; what CI's machine lacks is
+# forced past, and named.
+force=()
+IFS=',' read -ra groups <<<"$depends"
+for group in "${groups[@]}"; do
+    satisfied=0
+    IFS='|' read -ra choices <<<"$group"
+    for choice in "${choices[@]}"; do
+        name=$(awk '{print $1}' <<<"$choice")
+        dpkg-query -W -f='${Status}' "$name" 2>/dev/null | grep -q 'install ok installed' &&
+            satisfied=1
+    done
+    [ "$satisfied" -eq 1 ] || { echo "note: not installed: $group"; force=(--force-depends); }
+done
+
+installed=1
+dpkg "${force[@]}" -i "$deb" >"$work/dpkg-install.log" 2>&1 ||
+    { cat "$work/dpkg-install.log" >&2; fail "dpkg -i failed"; }
+for path in "$kPane/Contents/Linux/vantro-settings" "$kModule" /usr/bin/vantro-prefs; do
+    [ -x "$path" ] || fail "$path is not installed as a program"
+done
+grep -q '<key>CFBundleVersion</key><string>[0-9.]*</string>' "$kPlugin/Contents/Info.plist" ||
+    fail "the installed plug-in has no CFBundleVersion"
+[ "$(readlink -m /usr/bin/vantro-installer)" = "$kInstallerHome/vantro-installer" ] ||
+    fail "/usr/bin/vantro-installer leads to $(readlink -m /usr/bin/vantro-installer)"
+grep -Eq "^gtk-modules *=.*$kModule" "$kSettingsIni" ||
+    fail "$kSettingsIni does not name the loader module: $(cat "$kSettingsIni" 2>&1)"
+
+dpkg --purge vantro >"$work/dpkg-purge.log" 2>&1 ||
+    { cat "$work/dpkg-purge.log" >&2; fail "dpkg --purge failed"; }
+installed=0
+! dpkg-query -W -f='${Status}' vantro 2>/dev/null | grep -q 'installed' ||
+    fail "vantro is still installed after the purge"
+snapshot >"$work/after"
+diff -u "$work/before" "$work/after" >&2 || fail "the purge did not leave the machine as it was"
+echo "debian package: ok"
