@@ -99,7 +99,7 @@ std::string resolvedLocation(std::string_view path) {
     return joined(parent, {last}, 0, 1);
 }
 
-PrivilegedScope::PrivilegedScope(std::vector<Location> locations) {
+PrivilegedScope::PrivilegedScope(const std::vector<Location>& locations) {
     for (const Location& location : locations) {
         const std::string base = resolvedPath(location.base);
         const std::vector<std::string> below = componentsOf(location.below);

@@ -32,7 +32,7 @@ class PrivilegedScope {
         std::string below;
     };
 
-    explicit PrivilegedScope(std::vector<Location> locations);
+    explicit PrivilegedScope(const std::vector<Location>& locations);
 
     // The three system-wide install locations and the system's GTK settings
     // file.
