@@ -4,6 +4,7 @@
 // bridge from GTK's events. Everything else of the plug-in is linked in
 // behind it.
 
+#include "bundle/host_bus.h"
 #include "platform/gtk/event_bridge.h"
 #include "platform/gtk/gtk_platform.h"
 #include "platform/gtk/menu_host_methods.h"
@@ -46,6 +47,8 @@ void startOn(GdkDisplay* display) {
             "The display is not an X11 display; the plug-in stays off (run with GDK_BACKEND=x11)");
         return;
     }
+    // Before the settings store first reaches the bus through libdconf.
+    keepBusLossFromEndingHost();
     // Lives as long as the process: hooks and delayed calls refer to it.
     auto* platform = new vantro::gtk::GtkPlatform(display, bundlePath());
     vantro::platform::setCurrentPlatform(platform);

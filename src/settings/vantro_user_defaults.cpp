@@ -1,6 +1,7 @@
 #include "settings/vantro_user_defaults.h"
 
 #include "runtime/system_log.h"
+#include "runtime/trace_log.h"
 #include "settings/catalogue.h"
 #include "settings/dconf_backend.h"
 
@@ -113,6 +114,8 @@ void VantroUserDefaults::vantroPreferencesDidChange() {
 
 void VantroUserDefaults::reloadAndNotify() {
     synchronize();
+    // Tests wait for this line to know a change has reached the process.
+    VANTRO_TRACE("VTSettings", "reloaded the settings after a change");
     if (changeHandler_) {
         changeHandler_();
     }

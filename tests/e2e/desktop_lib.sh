@@ -2,31 +2,65 @@
 # the plug-in, reading what the user sees of a window, and finding its title
 # buttons. Sourced; expects `fail` to be defined by the script.
 
+# A program with the build tree's plug-in, its output in $app_log. Sets
+# $app_pid. Usage: start_with_plugin BUILD [NAME=VALUE...] -- PROGRAM ARGS...
+start_with_plugin() {
+    local build=$1 environment=()
+    shift
+    while [ $# -gt 0 ] && [ "$1" != -- ]; do
+        environment+=("$1")
+        shift
+    done
+    [ "${1:-}" = -- ] && shift
+    app_log=$(mktemp)
+    G_MESSAGES_DEBUG=Vantro env "${environment[@]}" "$top/tools/with-vantro" --build "$build" "$@" \
+        >"$app_log" 2>&1 &
+    app_pid=$!
+}
+
 # The test application with the build tree's plug-in, its output in $app_log.
 # Sets $app_pid. Extra environment may be given as NAME=VALUE arguments.
 start_test_app() {
     local build=$1 app=$2
     shift 2
-    app_log=$(mktemp)
-    G_MESSAGES_DEBUG=Vantro env "$@" "$top/tools/with-vantro" --build "$build" "$app" \
-        >"$app_log" 2>&1 &
-    app_pid=$!
+    start_with_plugin "$build" "$@" -- "$app"
 }
 
+# Whether BUILD was configured with the sanitizers. Its plug-in then loads
+# only into programs built with them too: a program that was not needs the
+# AddressSanitizer runtime preloaded, and GTK 3 programs from Debian started
+# so deadlock before their first window (glibc's gettext lock, taken again
+# inside bind_textdomain_codeset), with or without the plug-in.
+build_is_sanitized() { grep -q '^VANTRO_SANITIZE:BOOL=ON$' "$1/CMakeCache.txt" 2>/dev/null; }
+
 stop_test_app() {
-    [ -n "${app_pid:-}" ] && kill "$app_pid" 2>/dev/null || true
+    [ -n "${app_pid:-}" ] || return 0
+    kill "$app_pid" 2>/dev/null || true
     wait "$app_pid" 2>/dev/null || true
+    app_pid=""
     [ -n "${KEEP_APP_LOG:-}" ] && cp "${app_log:-/dev/null}" "$KEEP_APP_LOG"
     rm -f "${app_log:-}"
 }
 
+# The visible top-level windows that xdotool search ARGS finds, less the
+# plug-in's own feedback windows (which share the host's class and pid).
+program_windows() {
+    local window
+    for window in $(xdotool search --onlyvisible "$@" 2>/dev/null || true); do
+        case "$(xdotool getwindowname "$window" 2>/dev/null)" in
+        "Vantro Heads-Up Panel" | "Vantro Dimensions" | "Vantro Resize Indicator") ;;
+        *) echo "$window" ;;
+        esac
+    done
+}
+
 test_windows() { xdotool search --onlyvisible --name '^Vantro Test Window$' 2>/dev/null || true; }
 
-# Waits for the first test window and prints its id.
-wait_for_test_window() {
+# Waits for the first window that xdotool search ARGS finds and prints its id.
+wait_for_window() {
     for _ in $(seq 100); do
         local window
-        window=$(test_windows | head -n1)
+        window=$(program_windows "$@" | head -n1)
         if [ -n "$window" ]; then
             echo "$window"
             return 0
@@ -34,7 +68,22 @@ wait_for_test_window() {
         sleep 0.1
     done
     cat "$app_log" >&2
-    fail "no test window appeared"
+    fail "no window ($*) appeared"
+}
+
+# Waits for the first test window and prints its id.
+wait_for_test_window() { wait_for_window --name '^Vantro Test Window$'; }
+
+# Whether GTK draws the window's title bar itself (client-side decorations):
+# it then asks the window manager for no decorations in _MOTIF_WM_HINTS.
+has_client_side_title_bar() {
+    local values
+    values=$(xprop -id "$1" _MOTIF_WM_HINTS 2>/dev/null | sed -n 's/.*= //p' | tr -d ' ')
+    [ -n "$values" ] || return 1
+    local flags decorations
+    IFS=, read -r flags _ decorations _ <<<"$values"
+    # xprop prints the CARDINALs in hexadecimal (0x2, 0x0, ...).
+    (((flags & 2) != 0 && decorations == 0))
 }
 
 # Four CARDINALs of a frame-extents property: "left right top bottom", zeros when absent.
@@ -91,6 +140,22 @@ work_area_of() {
     echo "$ax $ay $aw $ah"
 }
 
+# Waits until a newly opened window is viewable and its frame has stopped
+# changing (the window manager has placed it and GTK has drawn its title
+# bar), so that a click computed from the frame lands where it is meant to.
+wait_for_settled_window() {
+    local window=$1 last="" now
+    for _ in $(seq 50); do
+        if xwininfo -id "$window" 2>/dev/null | grep -q 'Map State: IsViewable'; then
+            now=$(frame_of "$window")
+            [ "$now" = "$last" ] && return 0
+            last=$now
+        fi
+        sleep 0.2
+    done
+    fail "the window $window did not settle (last frame '$last')"
+}
+
 # Waits until the window's frame is "X Y W H" (each within one pixel).
 wait_for_frame() {
     local window=$1 want=$2 got=""
@@ -114,18 +179,30 @@ frames_match() {
     done
 }
 
-# The centre of a header-bar title button in root coordinates. GTK's
-# default theme puts minimize, maximize and close at the right end of the
-# title bar, 40 px apart, their centres 27 px below its top.
+# The centre of a title button in root coordinates. GTK's default theme
+# puts minimize, maximize and close at the right end of the title bar: in a
+# header bar 40 px apart, their centres 27 px below its top; in the compact
+# title bar GTK gives a window without one of its own (title_bar_style=compact)
+# 34 px apart, 18 px below. Device pixels: GDK_SCALE multiplies them.
 title_button_point() {
-    local frame x y w h offset
+    local x y w h offset down scale=${GDK_SCALE:-1}
     read -r x y w h <<<"$(frame_of "$1")"
-    case "$2" in
-    close) offset=27 ;;
-    maximize) offset=68 ;;
-    minimize) offset=108 ;;
-    esac
-    echo "$((x + w - offset)) $((y + 27))"
+    if [ "${title_bar_style:-header}" = compact ]; then
+        down=18
+        case "$2" in
+        close) offset=18 ;;
+        maximize) offset=52 ;;
+        minimize) offset=86 ;;
+        esac
+    else
+        down=27
+        case "$2" in
+        close) offset=27 ;;
+        maximize) offset=68 ;;
+        minimize) offset=108 ;;
+        esac
+    fi
+    echo "$((x + w - offset * scale)) $((y + down * scale))"
 }
 
 # Clicks a title button of the window with modifier keys held ("" for none,

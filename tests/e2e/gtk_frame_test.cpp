@@ -101,12 +101,12 @@ FrameExtents xpropShadow(unsigned long xid) {
             std::stod(match[4].str())};
 }
 
-// xrandr's monitors (RandR 1.5) that drive an output, the primary one
-// flagged. GDK 3 leaves out monitors without an output (those that
-// `xrandr --setmonitor NAME GEOMETRY none` defines), so they are skipped.
+// xrandr's monitors (RandR 1.5), the primary one flagged, also those
+// without an output (`xrandr --setmonitor NAME GEOMETRY none`), which GDK 3
+// leaves out and the backend reads from the server itself.
 std::vector<X11Monitor> xrandrMonitors() {
     const std::string out = run({"xrandr", "--listmonitors"});
-    const std::regex pattern(R"(\d+: [+]?([*]?)\S+ (\d+)/\d+x(\d+)/\d+\+(\d+)\+(\d+)\s+\S+)");
+    const std::regex pattern(R"(\d+: [+]?([*]?)\S+ (\d+)/\d+x(\d+)/\d+\+(\d+)\+(\d+))");
     std::vector<X11Monitor> monitors;
     std::istringstream lines(out);
     for (std::string line; std::getline(lines, line);) {

@@ -11,7 +11,8 @@
 #   named in the user's GTK settings.ini, the loader is a login item, and the
 #   running application has loaded the plug-in once and acts on a shortcut;
 # - the outcome sheet's default button opens the settings application, where
-#   switching the plug-in off stores it and the running application follows;
+#   switching the plug-in off stores it and the running application follows
+#   (its maximize button is GTK's again, its shortcut the application's);
 # - a system-wide install whose authorization is refused reports failure and
 #   changes nothing, and one that is cancelled likewise;
 # - removing Vantro while the settings application runs asks to quit it
@@ -52,7 +53,8 @@ printf 'Net/ThemeName "Adwaita"\n' >"$work/xsettingsd.conf"
 xsettingsd -c "$work/xsettingsd.conf" 2>"$work/xsettingsd.log" &
 started+=("$!")
 wait_for "xsettingsd" log_has "$work/xsettingsd.log" 'Took ownership of selection _XSETTINGS_S0'
-"$app" >"$work/running-app.log" 2>&1 &
+# The plug-in says when a settings change has reached it (VTSettings).
+VANTRO_TRACE=VTSettings "$app" >"$work/running-app.log" 2>&1 &
 running_pid=$!
 started+=("$running_pid")
 wait_for "the running application's window" wait_for_test_window
@@ -116,13 +118,23 @@ act defaultButton click
 wait_for "the installer to quit" installer_gone
 settings="$pane/Contents/Linux/vantro-settings"
 wait_for "the settings window" "$settings" --test-get VantroPluginEnabled
+reloads() { grep -c 'reloaded the settings after a change' "$work/running-app.log" || true; }
+before=$(reloads)
 "$settings" --test-set VantroPluginEnabled false >/dev/null
 wait_for "the setting to be stored" test "$("$prefs" get VantroPluginEnabled)" = false
+wait_for "the change to reach the running application" test "$(reloads)" -gt "$before"
+# Switched off, a Control-click on the maximize button is GTK's own
+# maximize (the plug-in would take the left half), and the shortcut is left
+# to the application: the window stays.
+click_title_button "$window" maximize ctrl
+wait_for_frame "$window" "$ax $ay $aw $ah" "a Control-click with the plug-in switched off"
+click_title_button "$window" maximize ""
+wait_for_frame "$window" "$right_half" "GTK's restore with the plug-in switched off"
 xdotool windowfocus --sync "$window"
 xdotool key --clearmodifiers ctrl+shift+2
-# Switched off, the shortcut reaches GTK's own maximize, where the plug-in
-# would have undone the right half.
-wait_for_frame "$window" "$ax $ay $aw $ah" "Ctrl+Shift+2 with the plug-in switched off"
+sleep 0.5
+frames_match "$(frame_of "$window")" "$right_half" ||
+    fail "Ctrl+Shift+2 with the plug-in switched off moved the window to $(frame_of "$window")"
 "$settings" --test-set VantroPluginEnabled true >/dev/null
 wait_for "the setting to be stored" test "$("$prefs" get VantroPluginEnabled)" = true
 # Closed as a user would, through its application's quit action.

@@ -18,7 +18,7 @@ trap stop_test_app EXIT
 
 start_test_app "$build" "$app"
 window=$(wait_for_test_window)
-sleep 0.5
+wait_for_settled_window "$window"
 
 # Plain drags: the dragged edge follows the pointer, the opposite one stays.
 read -r x y w h <<<"$(frame_of "$window")"

@@ -5,7 +5,8 @@
 # back; a plain click and a right click open the menu, whose commands work;
 # two shortcuts; the heads-up panel and the dimension tab after a zoom; and
 # the plug-in switched off while the application runs (by
-# "VantroPluginEnabled", then by the blacklist) leaves the button to GTK.
+# "VantroPluginEnabled", then by the blacklist) leaves the button to GTK
+# and its shortcuts to the application.
 # Usage: zoom_button.sh BUILD-DIR PATH-TO-vantro-test-app
 set -euo pipefail
 build=$1
@@ -16,12 +17,23 @@ fail() { echo "FAIL: $*" >&2; [ -n "${app_log:-}" ] && cat "$app_log" >&2; exit 
 . "$top/tests/e2e/desktop_lib.sh"
 trap stop_test_app EXIT
 prefs() { "$build/apps/vantro-prefs/vantro-prefs" "$@" >/dev/null; }
+# The plug-in says when a change has reached it; a change made while the
+# application runs is followed by waiting for that line.
+export VANTRO_TRACE=VTSettings
+reloads() { grep -c 'reloaded the settings after a change' "$app_log" || true; }
+prefs_reached() { # vantro-prefs arguments
+    local before
+    before=$(reloads)
+    prefs "$@"
+    for _ in $(seq 100); do [ "$(reloads)" -gt "$before" ] && return 0; sleep 0.1; done
+    fail "the change '$*' did not reach the application"
+}
 
 # Animation off: the frame is final when the click's work is done.
 prefs set VantroAnimateZooms '[false, -1]'
 start_test_app "$build" "$app"
 window=$(wait_for_test_window)
-sleep 0.5
+wait_for_settled_window "$window"
 start=$(frame_of "$window")
 read -r ax ay aw ah <<<"$(work_area_of "$window")"
 left_half="$ax $ay $((aw / 2)) $ah"
@@ -59,9 +71,9 @@ xdotool keyup ctrl
 for _ in $(seq 50); do [ "$(test_windows | wc -l)" -ge 2 ] && break; sleep 0.1; done
 limited=$(test_windows | grep -vx "$window" | head -n1)
 [ -n "$limited" ] || fail "the New Window button opened no window"
-sleep 0.5
+wait_for_settled_window "$limited"
 click_title_button "$limited" maximize ctrl
-for _ in $(seq 20); do window_shown "Vantro Heads-Up Panel" && break; sleep 0.05; done
+for _ in $(seq 60); do window_shown "Vantro Heads-Up Panel" && break; sleep 0.05; done
 window_shown "Vantro Heads-Up Panel" || fail "no heads-up panel for a zoom beyond the maximum size"
 click_title_button "$limited" close ""
 sleep 0.3
@@ -93,7 +105,11 @@ wait_for_frame "$window" "$start" "Ctrl+Shift+8 again"
 # Switched off while running: the click is GTK's maximize, and again its
 # restore; without a window manager to maximize it, the window stays.
 check_switched_off() { # name
+    # The shortcuts are the plug-in's menu's: off, they leave the window alone.
+    xdotool windowfocus --sync "$window"
+    xdotool key --clearmodifiers ctrl+shift+2
     sleep 0.5
+    [ "$(frame_of "$window")" = "$start" ] || fail "Ctrl+Shift+2 with $1 moved the window"
     if ! xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; then
         click_title_button "$window" maximize ctrl
         sleep 0.5
@@ -105,13 +121,12 @@ check_switched_off() { # name
     click_title_button "$window" maximize ""
     wait_for_frame "$window" "$start" "a click with $1 (GTK's restore)"
 }
-prefs set VantroPluginEnabled false
+prefs_reached set VantroPluginEnabled false
 check_switched_off "the plug-in disabled"
-prefs reset VantroPluginEnabled
-prefs set VantroApplicationBlacklist '["com.quillworks.VantroTestApp"]'
+prefs_reached reset VantroPluginEnabled
+prefs_reached set VantroApplicationBlacklist '["com.quillworks.VantroTestApp"]'
 check_switched_off "the application on the blacklist"
-prefs reset VantroApplicationBlacklist
-sleep 0.5
+prefs_reached reset VantroApplicationBlacklist
 check_click ctrl "$left_half" "Control-click after switching back on"
 
 echo "zoom button: ok"

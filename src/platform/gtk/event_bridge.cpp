@@ -454,7 +454,17 @@ gboolean windowKeyPressed(GtkWidget* widget, GdkEventKey* key, gpointer /*data*/
     if (proxy == nullptr || menu == nullptr || key->is_modifier != 0) {
         return FALSE;
     }
-    const std::optional<MenuChoice> choice = menuChoiceForKeyEvent(*menu, *key);
+    std::optional<MenuChoice> choice = menuChoiceForKeyEvent(*menu, *key);
+    if (!choice) {
+        return FALSE;
+    }
+    // Only while the main menu holds the zoom options menu is the key the
+    // plug-in's: switched off (disabled, the application excluded, its
+    // bundle deleted), the update leaves it out and the key goes on to GTK.
+    // Looked at only for a key the menu has, so typing costs no update.
+    const platform::Menu* attached =
+        bridgePlatform != nullptr ? updatedMainMenu(*bridgePlatform) : nullptr;
+    choice = attached != nullptr ? menuChoiceForKeyEvent(*attached, *key) : std::nullopt;
     if (!choice) {
         return FALSE;
     }

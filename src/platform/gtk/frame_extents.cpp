@@ -1,6 +1,7 @@
 #include "platform/gtk/frame_extents.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace vantro::gtk {
 
@@ -14,7 +15,10 @@ std::optional<FrameExtents> frameExtentsFromProperty(std::span<const long> value
     const auto points = [scale](long value) {
         return static_cast<double>(value) / static_cast<double>(scale);
     };
-    return FrameExtents{points(values[0]), points(values[1]), points(values[2]), points(values[3])};
+    const double left = std::floor(points(values[0]));
+    const double top = std::floor(points(values[2]));
+    return FrameExtents{left, std::round(points(values[0] + values[1])) - left, top,
+                        std::round(points(values[2] + values[3])) - top};
 }
 
 Rect outset(const Rect& rect, const FrameExtents& extents) {

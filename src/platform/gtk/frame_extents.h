@@ -24,8 +24,15 @@ struct FrameExtents {
 };
 
 // Extents from a property's four values (left, right, top, bottom) in device
-// pixels, divided by the window scale. Anything but four values, or a scale
-// below 1, gives nothing: a malformed property must not move a window.
+// pixels, divided by the window scale and kept to whole application pixels:
+// the left (top) one rounded down, the right (bottom) one what brings the
+// pair to its rounded sum. GTK's windows are whole application pixels, so a
+// fractional extent (openbox's 1, 1, 20, 5 at scale 2) would make a frame
+// set through them read back half a pixel off, and the zoom's undo, which
+// compares frames exactly, would not recognise its own frame. Each edge is
+// then within one device pixel of the server's. Anything but four values,
+// or a scale below 1, gives nothing: a malformed property must not move a
+// window.
 std::optional<FrameExtents> frameExtentsFromProperty(std::span<const long> values, int scale);
 
 // `rect` grown by `extents` on each side, in X11 orientation (top is smaller y).

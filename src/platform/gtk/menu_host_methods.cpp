@@ -108,6 +108,12 @@ const platform::Menu* zoomOptionsMenu() {
     return menu != nullptr ? menu->menu().get() : nullptr;
 }
 
+const platform::Menu* updatedMainMenu(GtkPlatform& platform) {
+    sendUpdate(platform.mainMenu());
+    auto* main = dynamic_cast<platform::MenuObject*>(platform.mainMenu());
+    return main != nullptr ? main->menu().get() : nullptr;
+}
+
 void hangUnderTitleBarMenu(GtkMenu* menu, GtkWindow* window, GtkPlatform& platform) {
     GtkWidget* maximize = maximizeItemOf(menu);
     auto* windowMenu = dynamic_cast<platform::MenuObject*>(platform.windowsMenu());

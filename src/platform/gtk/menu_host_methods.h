@@ -16,6 +16,10 @@ namespace vantro::gtk {
 void addMenuHostMethods();
 // The zoom options menu the plug-in built; null when it built none.
 const platform::Menu* zoomOptionsMenu();
+// The main menu after an update: the plug-in hangs its zoom options menu in
+// it only while it acts (its common gate is open), so a key equivalent
+// found here is one the plug-in answers now. Null without a main menu.
+const platform::Menu* updatedMainMenu(GtkPlatform& platform);
 // Called as GTK shows the title-bar `menu` of `window`: the menu object is
 // updated, then the submenu the plug-in hung under its "Maximize" item (if
 // any) is rendered under GTK's own "Maximize" item.

@@ -1,5 +1,8 @@
 #include "platform/gtk/monitors.h"
 
+#include "platform/gtk/monitor_work_area.h"
+#include "platform/gtk/randr_monitors.h"
+
 namespace vantro::gtk {
 
 namespace {
@@ -30,7 +33,9 @@ std::vector<X11Monitor> x11Monitors(GdkDisplay* display) {
         gdk_monitor_get_workarea(monitor, &workarea);
         monitors.push_back({toRect(geometry), toRect(workarea), monitor == primary});
     }
-    return monitors;
+    return withServerMonitors(std::move(monitors), randrMonitors(display), [display] {
+        return std::pair{panelStruts(display), rootWindowSize(display)};
+    });
 }
 
 std::vector<Screen> screensOf(GdkDisplay* display) {

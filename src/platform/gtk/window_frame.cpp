@@ -62,6 +62,44 @@ int pixels(double value) {
     return static_cast<int>(std::lround(value));
 }
 
+// openbox places a window whose configure request asks for exactly (0, 0)
+// inside the work area of all monitors together, so with a panel along the
+// top of another monitor a window asked to the top-left corner lands below
+// that panel's height. The same geometry asked for with the EWMH message
+// _NET_MOVERESIZE_WINDOW (from an application, north-west gravity) is taken
+// as it is. Only that one position goes this way; every other request stays
+// a plain configure request. False when the window manager does not list
+// the message, and nothing is sent then.
+bool requestOriginThroughWindowManager(GdkWindow* gdkWindow, int width, int height) {
+    GdkScreen* screen = gdk_window_get_screen(gdkWindow);
+    if (!gdk_x11_screen_supports_net_wm_hint(
+            screen, gdk_atom_intern_static_string("_NET_MOVERESIZE_WINDOW"))) {
+        return false;
+    }
+    GdkDisplay* display = gdk_window_get_display(gdkWindow);
+    Display* xdisplay = GDK_DISPLAY_XDISPLAY(display);
+    const int scale = gdk_window_get_scale_factor(gdkWindow);
+    constexpr long kNorthWestGravity = 1;
+    constexpr long kAllFourGiven = 0xfL << 8;
+    constexpr long kFromApplication = 1L << 12;
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = GDK_WINDOW_XID(gdkWindow);
+    event.xclient.message_type =
+        gdk_x11_get_xatom_by_name_for_display(display, "_NET_MOVERESIZE_WINDOW");
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = kNorthWestGravity | kAllFourGiven | kFromApplication;
+    event.xclient.data.l[1] = 0;
+    event.xclient.data.l[2] = 0;
+    event.xclient.data.l[3] = static_cast<long>(width) * scale;
+    event.xclient.data.l[4] = static_cast<long>(height) * scale;
+    gdk_x11_display_error_trap_push(display);
+    XSendEvent(xdisplay, GDK_WINDOW_XID(gdk_screen_get_root_window(screen)), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    gdk_x11_display_error_trap_pop_ignored(display);
+    return true;
+}
+
 } // namespace
 
 FrameExtents clientShadowExtents(GtkWindow* window) {
@@ -131,7 +169,6 @@ bool setWindowFrame(GtkWindow* window, const Rect& frame, const CoordinateSpace&
     // for both makes the change a single round: the client window's place
     // and size, its place being the frame's outer corner (north-west
     // gravity) less the client-side shadow.
-    gtk_window_resize(window, newWidth > 0 ? newWidth : 1, newHeight > 0 ? newHeight : 1);
     GdkWindow* gdkWindow = toplevelOf(window);
     const FrameExtents shadow = readExtents(gdkWindow, "_GTK_FRAME_EXTENTS");
     const FrameExtents decorations = readExtents(gdkWindow, "_NET_FRAME_EXTENTS");
@@ -139,9 +176,20 @@ bool setWindowFrame(GtkWindow* window, const Rect& frame, const CoordinateSpace&
                                    decorations.left - decorations.right);
     const int clientHeight = pixels(target.size.height + shadow.top + shadow.bottom -
                                     decorations.top - decorations.bottom);
-    gdk_window_move_resize(gdkWindow, pixels(target.origin.x - shadow.left),
-                           pixels(target.origin.y - shadow.top), clientWidth > 0 ? clientWidth : 1,
-                           clientHeight > 0 ? clientHeight : 1);
+    const int clientX = pixels(target.origin.x - shadow.left);
+    const int clientY = pixels(target.origin.y - shadow.top);
+    const int requestWidth = clientWidth > 0 ? clientWidth : 1;
+    const int requestHeight = clientHeight > 0 ? clientHeight : 1;
+    // Through the window manager, GTK is not told of the size: once it has
+    // seen the window at (0, 0), a size of its own to apply would go out as
+    // a configure request with that position, which openbox moves again.
+    // GTK takes the new size as it takes any the window manager sets.
+    if (clientX == 0 && clientY == 0 &&
+        requestOriginThroughWindowManager(gdkWindow, requestWidth, requestHeight)) {
+        return true;
+    }
+    gtk_window_resize(window, newWidth > 0 ? newWidth : 1, newHeight > 0 ? newHeight : 1);
+    gdk_window_move_resize(gdkWindow, clientX, clientY, requestWidth, requestHeight);
     return true;
 }
 

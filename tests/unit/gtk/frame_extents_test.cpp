@@ -34,6 +34,10 @@ INSTANTIATE_TEST_SUITE_P(
                     PropertyCase{"Zero", {0, 0, 0, 0}, 1, FrameExtents{}},
                     PropertyCase{
                         "ScaleTwoHalves", {52, 52, 46, 58}, 2, FrameExtents{26, 26, 23, 29}},
+                    // openbox's border at scale 2: 0.5, 0.5, 10, 2.5 kept to whole
+                    // pixels, each pair keeping its rounded sum.
+                    PropertyCase{"OpenboxAtScaleTwo", {1, 1, 20, 5}, 2, FrameExtents{0, 1, 10, 3}},
+                    PropertyCase{"ThirdsAtScaleThree", {4, 5, 3, 3}, 3, FrameExtents{1, 2, 1, 1}},
                     PropertyCase{"TooFew", {1, 2, 3}, 1, std::nullopt},
                     PropertyCase{"TooMany", {1, 2, 3, 4, 5}, 1, std::nullopt},
                     PropertyCase{"Empty", {}, 1, std::nullopt},

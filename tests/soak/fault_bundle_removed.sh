@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# The plug-in's bundle folder deleted while the test application runs: the
+# very next Control-click on the maximize button is GTK's own maximize (and
+# a plain click GTK's restore), a zoom shortcut leaves the window alone, a
+# Control drag of the corner is a plain resize; nothing crashes. The
+# bundle put back switches the plug-in on again. The application loads a
+# copy of the bundle, so the build tree's stays.
+# Usage: fault_bundle_removed.sh BUILD-DIR PATH-TO-vantro-test-app
+set -euo pipefail
+build=$1
+app=$2
+top=$(cd "$(dirname "$0")/../.." && pwd)
+kTimeoutTenths=100
+# shellcheck source=../e2e/process_lib.sh
+. "$top/tests/e2e/process_lib.sh"
+# shellcheck source=../e2e/desktop_lib.sh
+. "$top/tests/e2e/desktop_lib.sh"
+# drag_edge moves the pointer with --sync, which waits out a timeout when
+# the pointer is already there (where the last drag left it): move away.
+drag_from_elsewhere() {
+    xdotool mousemove 0 0
+    drag_edge "$@"
+}
+prefs() { "$build/apps/vantro-prefs/vantro-prefs" "$@" >/dev/null; }
+
+mkdir "$work/plugins"
+cp -a "$build/plugins/Vantro.bundle" "$work/plugins/"
+prefs set VantroAnimateZooms '[false, -1]'
+app_log=$work/app.log
+G_MESSAGES_DEBUG=Vantro "$top/tools/with-vantro" --build "$build" \
+    env VANTRO_PLUGIN_FOLDERS="$work/plugins" "$app" >"$app_log" 2>&1 &
+app_pid=$!
+started+=("$app_pid")
+window=$(wait_for_test_window)
+log_has "$app_log" "Loaded the plug-in bundle $work/plugins/Vantro.bundle" ||
+    fail "the application did not load the copied bundle"
+sleep 0.5
+start=$(frame_of "$window")
+read -r ax ay aw ah <<<"$(work_area_of "$window")"
+left_half="$ax $ay $((aw / 2)) $ah"
+whole="$ax $ay $aw $ah"
+
+click_title_button "$window" maximize ctrl
+wait_for_frame "$window" "$left_half" "Control-click with the bundle in place"
+click_title_button "$window" maximize ctrl
+wait_for_frame "$window" "$start" "undo with the bundle in place"
+
+rm -rf "$work/plugins/Vantro.bundle"
+# At once: no settings change, no signal, only the folder gone.
+click_title_button "$window" maximize ctrl
+wait_for_frame "$window" "$whole" "Control-click with the bundle deleted (GTK's maximize)"
+click_title_button "$window" maximize ""
+wait_for_frame "$window" "$start" "a click with the bundle deleted (GTK's restore)"
+
+# The zoom options menu's shortcut is the plug-in's: with it off the key
+# goes to the application, which has no use for it.
+xdotool windowfocus --sync "$window"
+xdotool key --clearmodifiers ctrl+shift+2
+sleep 1
+[ "$(frame_of "$window")" = "$start" ] ||
+    fail "Ctrl+Shift+2 with the bundle deleted moved the window to $(frame_of "$window")"
+
+# Control would keep the aspect ratio; off, the corner follows the pointer.
+read -r x y w h <<<"$start"
+drag_from_elsewhere "$window" corner 120 10 ctrl
+wait_for_frame "$window" "$x $y $((w + 120)) $((h + 10))" \
+    "Control drag of the corner with the bundle deleted (a plain resize)"
+drag_from_elsewhere "$window" corner -120 -10 ""
+wait_for_frame "$window" "$start" "the corner dragged back"
+
+kill -0 "$app_pid" 2>/dev/null || fail "the application died with its plug-in's bundle"
+
+cp -a "$build/plugins/Vantro.bundle" "$work/plugins/"
+click_title_button "$window" maximize ctrl
+wait_for_frame "$window" "$left_half" "Control-click with the bundle put back"
+click_title_button "$window" maximize ctrl
+wait_for_frame "$window" "$start" "undo with the bundle put back"
+
+! grep -E 'AddressSanitizer|runtime error|CRITICAL' "$app_log" || fail "the application reported errors"
+echo "bundle removed: ok"

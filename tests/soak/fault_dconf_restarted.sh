@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# The dconf service killed while the test application runs, and started
+# again by the bus for the next write. While it is down the plug-in reads
+# on (a Control-click still zooms to the left half: reads come from the
+# database file, not the service). Once it is back, changes reach the
+# plug-in both ways: switched off with vantro-prefs (announced), a
+# Control-click is GTK's maximize; switched on again with a plain dconf
+# write (only dconf's own notification), the left half again. The service
+# is then killed in the middle of a drag, which ends as a drag should.
+# Usage: fault_dconf_restarted.sh BUILD-DIR PATH-TO-vantro-test-app
+set -euo pipefail
+build=$1
+app=$2
+top=$(cd "$(dirname "$0")/../.." && pwd)
+kTimeoutTenths=100
+# shellcheck source=../e2e/process_lib.sh
+. "$top/tests/e2e/process_lib.sh"
+# shellcheck source=../e2e/desktop_lib.sh
+. "$top/tests/e2e/desktop_lib.sh"
+# drag_edge moves the pointer with --sync, which waits out a timeout when
+# the pointer is already there (where the last drag left it): move away.
+drag_from_elsewhere() {
+    xdotool mousemove 0 0
+    drag_edge "$@"
+}
+prefs() { "$build/apps/vantro-prefs/vantro-prefs" "$@" >/dev/null; }
+
+# The process that owns dconf's name on this session's bus: ours alone.
+dconf_service_pid() {
+    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.GetConnectionUnixProcessID string:ca.desrt.dconf 2>/dev/null |
+        sed -n 's/.*uint32 \([0-9]*\).*/\1/p'
+}
+gone() { ! kill -0 "$1" 2>/dev/null; }
+kill_dconf_service() {
+    local pid
+    pid=$(dconf_service_pid)
+    [ -n "$pid" ] || fail "no dconf service on the bus"
+    kill -KILL "$pid"
+    wait_for "the dconf service to end" gone "$pid"
+    killed_pid=$pid
+}
+
+prefs set VantroAnimateZooms '[false, -1]' # starts the service
+app_log=$work/app.log
+G_MESSAGES_DEBUG=Vantro "$top/tools/with-vantro" --build "$build" "$app" >"$app_log" 2>&1 &
+app_pid=$!
+started+=("$app_pid")
+window=$(wait_for_test_window)
+sleep 0.5
+start=$(frame_of "$window")
+read -r ax ay aw ah <<<"$(work_area_of "$window")"
+left_half="$ax $ay $((aw / 2)) $ah"
+whole="$ax $ay $aw $ah"
+
+kill_dconf_service
+click_title_button "$window" maximize ctrl
+wait_for_frame "$window" "$left_half" "Control-click with the dconf service gone"
+click_title_button "$window" maximize ctrl
+wait_for_frame "$window" "$start" "undo with the dconf service gone"
+
+prefs set VantroPluginEnabled false
+restarted=$(dconf_service_pid)
+[ -n "$restarted" ] && [ "$restarted" != "$killed_pid" ] || fail "the bus did not start dconf again"
+sleep 0.5
+click_title_button "$window" maximize ctrl
+wait_for_frame "$window" "$whole" "Control-click switched off through the new service (GTK's maximize)"
+click_title_button "$window" maximize ""
+wait_for_frame "$window" "$start" "GTK's restore"
+dconf write /com/quillworks/vantro/VantroPluginEnabled true
+sleep 0.5
+click_title_button "$window" maximize ctrl
+wait_for_frame "$window" "$left_half" "Control-click switched on by dconf write alone"
+click_title_button "$window" maximize ctrl
+wait_for_frame "$window" "$start" "its undo"
+
+# Killed mid-drag: the drag follows the pointer to its end.
+read -r x y w h <<<"$start"
+during_drag=kill_dconf_service
+drag_from_elsewhere "$window" right 100 0 ""
+during_drag=""
+wait_for_frame "$window" "$x $y $((w + 100)) $h" "a drag with the dconf service killed in its middle"
+kill -0 "$app_pid" 2>/dev/null || fail "the application died with the dconf service"
+prefs reset VantroAnimateZooms || fail "no write after the second restart"
+! grep -E 'AddressSanitizer|runtime error|CRITICAL' "$app_log" || fail "the application reported errors"
+echo "dconf restarted: ok"

@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# A value of the wrong shape written to the keep-aspect-ratio feature's key
+# in the middle of a Control drag of the corner. The drag goes on and ends
+# normally, its last frame either the ratio-kept one (the change not read
+# yet) or the one that follows the pointer (the feature read as off); the
+# next Control drag is a plain resize, since a setting that is not an
+# array reads as disabled; with the key reset, Control keeps the ratio
+# again. Two shapes: a string, and a dictionary. Nothing crashes.
+# Usage: fault_wrong_shape_mid_drag.sh BUILD-DIR PATH-TO-vantro-test-app
+set -euo pipefail
+build=$1
+app=$2
+top=$(cd "$(dirname "$0")/../.." && pwd)
+kTimeoutTenths=100
+# shellcheck source=../e2e/process_lib.sh
+. "$top/tests/e2e/process_lib.sh"
+# shellcheck source=../e2e/desktop_lib.sh
+. "$top/tests/e2e/desktop_lib.sh"
+# drag_edge moves the pointer with --sync, which waits out a timeout when
+# the pointer is already there (where the last drag left it): move away.
+drag_from_elsewhere() {
+    xdotool mousemove 0 0
+    drag_edge "$@"
+}
+prefs() { "$build/apps/vantro-prefs/vantro-prefs" "$@" >/dev/null; }
+readonly kKey=/com/quillworks/vantro/VantroKeepAspectRatio
+
+app_log=$work/app.log
+G_MESSAGES_DEBUG=Vantro "$top/tools/with-vantro" --build "$build" "$app" >"$app_log" 2>&1 &
+app_pid=$!
+started+=("$app_pid")
+window=$(wait_for_test_window)
+sleep 0.5
+
+# Whether W x H keeps the ratio of W0 x H0 (within 1 %).
+keeps_ratio() { # w0 h0 w h
+    local error=$((($3 * $2 - $1 * $4) * 100 / ($1 * $4)))
+    [ "${error#-}" -le 1 ]
+}
+
+# A Control drag of the corner by (+120, +10) in eight steps, VALUE written
+# to the key after the fourth.
+drag_writing() { # gvariant-text
+    local x y w h px py in=2 sl step
+    read -r x y w h <<<"$(frame_of "$window")"
+    read -r sl _ <<<"$(extents_of "$window" _GTK_FRAME_EXTENTS)"
+    [ "$sl" -gt 0 ] && in=-4
+    px=$((x + w - in)) py=$((y + h - in))
+    xdotool mousemove 0 0
+    xdotool mousemove --sync "$px" "$py" keydown ctrl mousedown 1
+    for step in 1 2 3 4 5 6 7 8; do
+        xdotool mousemove --sync $((px + 120 * step / 8)) $((py + 10 * step / 8))
+        [ "$step" = 4 ] && dconf write "$kKey" "$1"
+        sleep 0.1
+    done
+    xdotool mouseup 1 keyup ctrl
+    sleep 0.5
+}
+
+for shape in "'text'" "{'a': <1>}"; do
+    prefs reset VantroKeepAspectRatio
+    sleep 0.3
+    read -r x y w h <<<"$(frame_of "$window")"
+    drag_writing "$shape"
+    read -r x2 y2 w2 h2 <<<"$(frame_of "$window")"
+    [ "$x2 $y2" = "$x $y" ] || fail "$shape mid-drag: the top-left corner moved to $x2 $y2"
+    if ! keeps_ratio "$w" "$h" "$w2" "$h2" &&
+        ! frames_match "$x2 $y2 $w2 $h2" "$x $y $((w + 120)) $((h + 10))"; then
+        fail "$shape mid-drag: $w x $h became $w2 x $h2, neither the ratio kept nor the pointer followed"
+    fi
+    echo "$shape written mid-drag: $w x $h became $w2 x $h2"
+    kill -0 "$app_pid" 2>/dev/null || fail "the application died with $shape written mid-drag"
+    # The value reads as the feature disabled: a plain resize.
+    read -r x y w h <<<"$(frame_of "$window")"
+    drag_from_elsewhere "$window" corner 60 10 ctrl
+    wait_for_frame "$window" "$x $y $((w + 60)) $((h + 10))" "a Control drag with $shape stored"
+    drag_from_elsewhere "$window" corner -60 -10 ""
+    # Back to the default: Control keeps the ratio.
+    prefs reset VantroKeepAspectRatio
+    sleep 0.3
+    read -r x y w h <<<"$(frame_of "$window")"
+    drag_from_elsewhere "$window" corner 120 10 ctrl
+    read -r _ _ w2 h2 <<<"$(frame_of "$window")"
+    [ "$w2" -gt "$w" ] && keeps_ratio "$w" "$h" "$w2" "$h2" ||
+        fail "a Control drag after the reset did not keep the ratio: $w x $h to $w2 x $h2"
+    drag_from_elsewhere "$window" corner $((w - w2)) $((h - h2)) ""
+done
+! grep -E 'AddressSanitizer|runtime error|CRITICAL' "$app_log" || fail "the application reported errors"
+echo "wrong shape mid-drag: ok"
