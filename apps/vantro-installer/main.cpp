@@ -104,24 +104,12 @@ int commandLine(GApplication* application, GApplicationCommandLine* line, gpoint
         return 0;
     }
     if (app->testHooks && vantro::apps::isTestHookCommand(arguments)) {
-        const auto result = vantro::apps::runTestHook(
-            app->window != nullptr ? app->window->windows() : std::vector<GtkWindow*>{}, arguments);
-        g_application_command_line_print(line, "%s", result.output.c_str());
-        g_application_command_line_printerr(line, "%s", result.error.c_str());
-        return result.status;
+        return vantro::apps::answerTestHook(
+            line, app->window != nullptr ? app->window->windows() : std::vector<GtkWindow*>{},
+            arguments);
     }
     g_application_command_line_printerr(line, "%s", kUsage);
     return kExitRefused;
-}
-
-// A test hook acts on the window of the instance that runs: started before
-// that one has registered, it must not become the instance itself.
-GApplicationFlags applicationFlags(int argc, char** argv) {
-    const std::vector<std::string> arguments(argv, argv + argc);
-    return vantro::apps::isTestHookCommand(arguments)
-               ? static_cast<GApplicationFlags>(G_APPLICATION_HANDLES_COMMAND_LINE |
-                                                G_APPLICATION_IS_LAUNCHER)
-               : G_APPLICATION_HANDLES_COMMAND_LINE;
 }
 
 } // namespace
@@ -129,7 +117,8 @@ GApplicationFlags applicationFlags(int argc, char** argv) {
 int main(int argc, char** argv) {
     InstallerApplication app;
     app.testHooks = g_strcmp0(g_getenv(kTestHooksVariable), "1") == 0;
-    GtkApplication* application = gtk_application_new(kApplicationId, applicationFlags(argc, argv));
+    GtkApplication* application =
+        gtk_application_new(kApplicationId, vantro::apps::applicationFlagsFor(argc, argv));
     g_signal_connect(application, "activate", G_CALLBACK(activate), &app);
     g_signal_connect(application, "command-line", G_CALLBACK(commandLine), &app);
     const int status = g_application_run(G_APPLICATION(application), argc, argv);

@@ -86,23 +86,10 @@ int commandLine(GApplication* application, GApplicationCommandLine* line, gpoint
         if (app->window != nullptr && app->window->window() != nullptr) {
             windows.push_back(app->window->window());
         }
-        const auto result = vantro::apps::runTestHook(windows, arguments);
-        g_application_command_line_print(line, "%s", result.output.c_str());
-        g_application_command_line_printerr(line, "%s", result.error.c_str());
-        return result.status;
+        return vantro::apps::answerTestHook(line, windows, arguments);
     }
     g_application_command_line_printerr(line, "%s", kUsage);
     return kExitRefused;
-}
-
-// A test hook acts on the window of the instance that runs: started before
-// that one has registered, it must not become the instance itself.
-GApplicationFlags applicationFlags(int argc, char** argv) {
-    const std::vector<std::string> arguments(argv, argv + argc);
-    return vantro::apps::isTestHookCommand(arguments)
-               ? static_cast<GApplicationFlags>(G_APPLICATION_HANDLES_COMMAND_LINE |
-                                                G_APPLICATION_IS_LAUNCHER)
-               : G_APPLICATION_HANDLES_COMMAND_LINE;
 }
 
 } // namespace
@@ -111,7 +98,8 @@ int main(int argc, char** argv) {
     SettingsApplication app;
     // Arguments go to the primary instance unparsed, so that a second start
     // with test hooks reaches the open window.
-    GtkApplication* application = gtk_application_new(kApplicationId, applicationFlags(argc, argv));
+    GtkApplication* application =
+        gtk_application_new(kApplicationId, vantro::apps::applicationFlagsFor(argc, argv));
     g_signal_connect(application, "startup", G_CALLBACK(startup), &app);
     g_signal_connect(application, "activate", G_CALLBACK(activate), &app);
     g_signal_connect(application, "command-line", G_CALLBACK(commandLine), &app);

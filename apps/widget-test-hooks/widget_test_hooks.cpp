@@ -212,4 +212,20 @@ TestHookResult runTestHook(const std::vector<GtkWindow*>& windows,
     return setting ? set(widget, arguments[3]) : get(widget);
 }
 
+int answerTestHook(GApplicationCommandLine* line, const std::vector<GtkWindow*>& windows,
+                   const std::vector<std::string>& arguments) {
+    const TestHookResult result = runTestHook(windows, arguments);
+    g_application_command_line_print(line, "%s", result.output.c_str());
+    g_application_command_line_printerr(line, "%s", result.error.c_str());
+    return result.status;
+}
+
+GApplicationFlags applicationFlagsFor(int argc, char** argv) {
+    const std::vector<std::string> arguments(argv, argv + argc);
+    return isTestHookCommand(arguments)
+               ? static_cast<GApplicationFlags>(G_APPLICATION_HANDLES_COMMAND_LINE |
+                                                G_APPLICATION_IS_LAUNCHER)
+               : G_APPLICATION_HANDLES_COMMAND_LINE;
+}
+
 } // namespace vantro::apps

@@ -38,4 +38,15 @@ bool isTestHookCommand(const std::vector<std::string>& arguments);
 TestHookResult runTestHook(const std::vector<GtkWindow*>& windows,
                            const std::vector<std::string>& arguments);
 
+// Runs the hook for a command line forwarded to the application's running
+// instance, printing its output there; the exit status for that command line.
+int answerTestHook(GApplicationCommandLine* line, const std::vector<GtkWindow*>& windows,
+                   const std::vector<std::string>& arguments);
+
+// The application's flags for this start: a test hook acts on the window of
+// the instance that runs, so a start with one, made before that instance has
+// registered, must not become the instance itself (it fails, and the test
+// asks again).
+GApplicationFlags applicationFlagsFor(int argc, char** argv);
+
 } // namespace vantro::apps
