@@ -51,7 +51,7 @@ TestHookResult refused(std::string message) {
     return {kRefused, "", std::move(message) + "\n"};
 }
 
-TestHookResult done(std::string output = "") {
+TestHookResult done(const std::string& output = "") {
     return {0, output.empty() ? "" : output + "\n", ""};
 }
 
