@@ -72,6 +72,10 @@ for _ in $(seq 50); do [ "$(test_windows | wc -l)" -ge 2 ] && break; sleep 0.1; 
 limited=$(test_windows | grep -vx "$window" | head -n1)
 [ -n "$limited" ] || fail "the New Window button opened no window"
 wait_for_settled_window "$limited"
+# On top, so that the click lands on its title bar even where it overlaps
+# the first window (a window manager may open it below, without the focus).
+xdotool windowactivate --sync "$limited" 2>/dev/null || xdotool windowraise "$limited"
+sleep 0.2
 click_title_button "$limited" maximize ctrl
 for _ in $(seq 60); do window_shown "Vantro Heads-Up Panel" && break; sleep 0.05; done
 window_shown "Vantro Heads-Up Panel" || fail "no heads-up panel for a zoom beyond the maximum size"
