@@ -12,18 +12,8 @@ set -euo pipefail
 build=$1
 app=$2
 top=$(cd "$(dirname "$0")/../.." && pwd)
-kTimeoutTenths=100
-# shellcheck source=../e2e/process_lib.sh
-. "$top/tests/e2e/process_lib.sh"
-# shellcheck source=../e2e/desktop_lib.sh
-. "$top/tests/e2e/desktop_lib.sh"
-# drag_edge moves the pointer with --sync, which waits out a timeout when
-# the pointer is already there (where the last drag left it): move away.
-drag_from_elsewhere() {
-    xdotool mousemove 0 0
-    drag_edge "$@"
-}
-prefs() { "$build/apps/vantro-prefs/vantro-prefs" "$@" >/dev/null; }
+# shellcheck source=fault_lib.sh
+. "$top/tests/soak/fault_lib.sh"
 
 # The process that owns dconf's name on this session's bus: ours alone.
 dconf_service_pid() {
