@@ -7,15 +7,17 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <vector>
 
 namespace vantro::installer_app {
 
 namespace {
 
-using installer::AnswerHeader;
-using installer::PrivilegedRunResult;
+using installer::HelperAnswer;
+
+// Found by absolute path, never through PATH: the program that asks for
+// the administrator password must be the system's.
+constexpr const char* kPkexec = "/usr/bin/pkexec";
 
 // pkexec's exit statuses when it does not run the program.
 constexpr int kPkexecDismissed = 126;
@@ -42,23 +44,6 @@ HelperAuthorization::~HelperAuthorization() {
     stopHelper();
 }
 
-bool HelperAuthorization::readBytes(size_t count, std::string& bytes) {
-    char chunk[4096];
-    while (received_.size() < count) {
-        const ssize_t got = read(socket_, chunk, sizeof chunk);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            return false;
-        }
-        received_.append(chunk, static_cast<size_t>(got));
-    }
-    bytes = received_.substr(0, count);
-    received_.erase(0, count);
-    return true;
-}
-
 bool HelperAuthorization::readLine(std::string& line) {
     char chunk[256];
     size_t end = 0;
@@ -67,7 +52,7 @@ bool HelperAuthorization::readLine(std::string& line) {
         if (got < 0 && errno == EINTR) {
             continue;
         }
-        if (got <= 0) {
+        if (got <= 0 || received_.size() > installer::kMaxHelperAnswerBytes) {
             return false;
         }
         received_.append(chunk, static_cast<size_t>(got));
@@ -111,14 +96,14 @@ bool HelperAuthorization::obtain() {
     }
     std::vector<gchar*> argv;
     if (geteuid() != 0) {
-        argv.push_back(const_cast<gchar*>("pkexec"));
+        argv.push_back(const_cast<gchar*>(kPkexec));
     }
     argv.push_back(helper_.data());
     argv.push_back(nullptr);
     GError* error = nullptr;
     const gboolean started = g_spawn_async_with_fds(
         nullptr, argv.data(), nullptr,
-        static_cast<GSpawnFlags>(G_SPAWN_DO_NOT_REAP_CHILD | G_SPAWN_SEARCH_PATH), nullptr, nullptr,
+        G_SPAWN_DO_NOT_REAP_CHILD, nullptr, nullptr,
         &pid_, ends[1], ends[1], -1, &error);
     close(ends[1]);
     if (started == FALSE) {
@@ -139,37 +124,22 @@ bool HelperAuthorization::obtain() {
     return false;
 }
 
-PrivilegedRunResult HelperAuthorization::run(const installer::ToolRun& run) {
+HelperAnswer HelperAuthorization::run(const installer::HelperRequest& request) {
     if (socket_ < 0) {
-        return {};
+        return {HelperAnswer::Kind::refused, "no rights are held"};
     }
     std::string line;
-    if (!sendAll(socket_, installer::encodedRequest(run)) || !readLine(line)) {
-        std::fprintf(stderr, "vantro-installer: the helper with administrator rights is gone: %s\n",
-                     stopHelper().c_str());
-        return {};
+    if (!sendAll(socket_, installer::encodedRequest(request) + "\n") || !readLine(line)) {
+        return {HelperAnswer::Kind::failed, "the helper with administrator rights is gone: " +
+                                                stopHelper()};
     }
-    const auto header = installer::parsedAnswerHeader(line);
-    if (!header) {
-        std::fprintf(stderr, "vantro-installer: the helper answered '%s'\n", line.c_str());
+    const auto answer = installer::decodedAnswer(line);
+    if (!answer) {
         stopHelper();
-        return {};
+        return {HelperAnswer::Kind::failed,
+                "the helper answered '" + installer::escapedForLog(line) + "'"};
     }
-    if (header->kind != AnswerHeader::Kind::exited) {
-        std::fprintf(stderr, "vantro-installer: %s %s: %s\n", run.tool.c_str(),
-                     header->kind == AnswerHeader::Kind::refused ? "refused" : "failed",
-                     header->why.c_str());
-        return {};
-    }
-    PrivilegedRunResult result;
-    result.started = true;
-    result.exitStatus = header->status;
-    result.succeeded = header->status == 0;
-    if (!readBytes(header->outputLength, result.output)) {
-        stopHelper();
-        result.succeeded = false;
-    }
-    return result;
+    return *answer;
 }
 
 } // namespace vantro::installer_app

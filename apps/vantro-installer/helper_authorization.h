@@ -1,9 +1,9 @@
 #pragma once
 
 // Administrator rights through the privileged helper: the first request
-// starts "vantro-install-helper" with pkexec, which asks for the password
+// starts "vantro-install-helper" with /usr/bin/pkexec, which asks for the password
 // (polkit action "com.quillworks.vantro.install"); the helper then serves
-// every run until the installer quits, so the user is asked once per run.
+// every request until the installer quits, so the user is asked once per run.
 // When the installer already runs as root, the helper is started directly.
 
 #include "installer/authorization.h"
@@ -22,11 +22,10 @@ class HelperAuthorization : public installer::Authorization {
     HelperAuthorization& operator=(const HelperAuthorization&) = delete;
 
     bool obtain() override;
-    installer::PrivilegedRunResult run(const installer::ToolRun& run) override;
+    installer::HelperAnswer run(const installer::HelperRequest& request) override;
 
   private:
     bool readLine(std::string& line);
-    bool readBytes(size_t count, std::string& bytes);
     // Ends the helper; returns how pkexec or the helper ended.
     std::string stopHelper();
 

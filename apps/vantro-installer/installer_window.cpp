@@ -1,6 +1,7 @@
 #include "installer_window.h"
 
 #include "installer/outcome_sheet.h"
+#include "installer/package_ownership.h"
 #include "installer/window_texts.h"
 
 #include <cstdio>
@@ -36,6 +37,18 @@ void selectRow(GtkBuilder* builder, const std::string& choice, int row) {
 
 void setToolTip(GtkBuilder* builder, const char* name, const std::string& text) {
     gtk_widget_set_tooltip_text(outlet(builder, name), text.c_str());
+}
+
+// A press of the first button that no control took (on the window's
+// background, a label, a margin) moves the window, as on its title bar.
+gboolean moveByBackground(GtkWidget* window, GdkEventButton* event, gpointer /*data*/) {
+    if (event->type != GDK_BUTTON_PRESS || event->button != GDK_BUTTON_PRIMARY) {
+        return FALSE;
+    }
+    gtk_window_begin_move_drag(GTK_WINDOW(window), static_cast<int>(event->button),
+                               static_cast<int>(event->x_root), static_cast<int>(event->y_root),
+                               event->time);
+    return TRUE;
 }
 
 } // namespace
@@ -83,6 +96,8 @@ void InstallerWindow::awakeFromNib() {
     const installer::InstallLocations& locations = flow_->locations();
     // The window can be dragged by its background as GTK windows are by
     // their title bar; it opens centred (the layout says so).
+    gtk_widget_add_events(GTK_WIDGET(window_), GDK_BUTTON_PRESS_MASK);
+    g_signal_connect(window_, "button-press-event", G_CALLBACK(moveByBackground), nullptr);
     if (!installer::loaderModuleInstallLocation(locations).empty()) {
         gtk_label_set_text(GTK_LABEL(outlet(builder_, "simblStatusOut")), "");
         gtk_widget_hide(outlet(builder_, "simblRequiredButtonOut"));
@@ -98,9 +113,18 @@ void InstallerWindow::awakeFromNib() {
     setToolTip(builder_, "pluginCheckOut", pluginTip);
     setToolTip(builder_, "pluginLocationRadioOut", pluginTip);
     refreshInstallButtonTitle();
+    showPackageStatus();
     // The loader reaches running applications (a login item brings the
     // plug-in into those running at login), so no restart is needed.
     gtk_widget_hide(outlet(builder_, "relaunchAppsWarningTextOut"));
+}
+
+void InstallerWindow::showPackageStatus() {
+    GtkWidget* status = outlet(builder_, "packageStatusOut");
+    const std::optional<std::string> package = flow_->packageManagedInstall();
+    gtk_label_set_text(GTK_LABEL(status),
+                       package ? installer::packageManagedNote(*package).c_str() : "");
+    gtk_widget_set_visible(status, package ? TRUE : FALSE);
 }
 
 bool InstallerWindow::anythingInstalled() const {
@@ -252,6 +276,7 @@ void InstallerWindow::doInstallAction() {
 void InstallerWindow::finishInstallAction() {
     gtk_spinner_stop(GTK_SPINNER(outlet(builder_, "installProgessSpinnerOut")));
     gtk_widget_set_sensitive(GTK_WIDGET(window_), TRUE);
+    showPackageStatus();
     const installer::OutcomeSheet outcome = installer::outcomeSheet(
         running_, flow_->locations(), flow_->versions(), flow_->loaderModuleReady());
     if (outcome.success) {

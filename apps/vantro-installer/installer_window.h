@@ -36,6 +36,8 @@ class InstallerWindow {
   private:
     void awakeFromNib();
     void refreshInstallButtonTitle();
+    // Says so when a package installed Vantro for every user.
+    void showPackageStatus();
     [[nodiscard]] installer::InstallChoices choices() const;
     [[nodiscard]] bool anythingInstalled() const;
 

@@ -6,7 +6,7 @@
 
 #include "helper_authorization.h"
 #include "installer/install_locations.h"
-#include "installer/privileged_scope.h"
+#include "installer/privileged_operations.h"
 #include "installer/scripted_authorization.h"
 #include "installer_window.h"
 #include "settings_pane_control.h"
@@ -14,6 +14,7 @@
 #include "widget_test_hooks.h"
 
 #include <gtk/gtk.h>
+#include <unistd.h>
 
 #include <memory>
 #include <string>
@@ -47,14 +48,16 @@ std::string installerFolder() {
     return found;
 }
 
-std::unique_ptr<vantro::installer::Authorization> authorizationForThisRun() {
+std::unique_ptr<vantro::installer::Authorization>
+authorizationForThisRun(const vantro::installer::InstallLocations& locations) {
     using vantro::installer::ScriptedAuthorization;
     if (const char* answer = g_getenv(kTestAuthorizationVariable)) {
         if (const auto scripted = ScriptedAuthorization::answerNamed(answer)) {
-            const vantro::installer::InstallLocations locations =
-                vantro::installer::InstallLocations::in(vantro::installer::LibraryFolders{});
             return std::make_unique<ScriptedAuthorization>(
-                *scripted, vantro::installer::PrivilegedScope::ofSystem(locations));
+                *scripted, vantro::installer::PrivilegedOperations(
+                               locations,
+                               vantro::installer::CarriedParts::in(installerFolder() + "/Resources"),
+                               getuid()));
         }
         g_printerr("vantro-installer: %s=%s is not yes, no or cancel; asking for the password\n",
                    kTestAuthorizationVariable, answer);
@@ -73,8 +76,10 @@ struct InstallerApplication {
 void activate(GApplication* application, gpointer data) {
     auto* app = static_cast<InstallerApplication*>(data);
     if (app->window == nullptr) {
-        app->services =
-            std::make_unique<vantro::installer_app::SystemServices>(authorizationForThisRun());
+        const vantro::installer::InstallLocations locations =
+            vantro::installer::InstallLocations::in(vantro::installer::LibraryFolders::ofThisUser());
+        app->services = std::make_unique<vantro::installer_app::SystemServices>(
+            authorizationForThisRun(locations), locations);
         app->window = std::make_unique<InstallerWindow>(GTK_APPLICATION(application),
                                                         installerFolder() + "/Resources",
                                                         *app->services, app->settingsPane);

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace vantro::installer_app {
 
@@ -16,22 +17,20 @@ constexpr const char* kSettingsPath = "/com/quillworks/vantro/";
 constexpr const char* kDumpName = "com.quillworks.vantro.dconf";
 
 // Runs a tool found in PATH; whether it exited with status 0.
-bool succeeded(const installer::ToolRun& run, std::string* output = nullptr) {
-    const installer::PrivilegedRunResult result = installer::runCollectingOutput(run);
-    if (!result.started) {
-        std::fprintf(stderr, "vantro-installer: cannot run %s\n", run.tool.c_str());
+bool succeeded(const std::string& tool, const std::vector<std::string>& arguments,
+               std::string* output = nullptr) {
+    const bool ran = installer::launchSucceeded(tool, arguments, output);
+    if (!ran) {
+        std::fprintf(stderr, "vantro-installer: %s did not succeed\n", tool.c_str());
     }
-    if (output != nullptr) {
-        *output = result.output;
-    }
-    return result.succeeded;
+    return ran;
 }
 
 } // namespace
 
 bool moveSettingsToTrash() {
     std::string dump;
-    if (!succeeded({"dconf", {"dump", kSettingsPath}}, &dump)) {
+    if (!succeeded("dconf", {"dump", kSettingsPath}, &dump)) {
         return false;
     }
     if (dump.find_first_not_of(" \n") == std::string::npos) {
@@ -49,7 +48,7 @@ bool moveSettingsToTrash() {
     const std::string file = std::string(folder) + "/" + kDumpName;
     const bool trashed = g_file_set_contents(file.c_str(), dump.c_str(),
                                              static_cast<gssize>(dump.size()), nullptr) != FALSE &&
-                         succeeded({"gio", {"trash", file}});
+                         succeeded("gio", {"trash", file});
     if (!trashed) {
         std::fprintf(stderr, "vantro-installer: could not move the settings to the trash; "
                              "they are kept\n");
@@ -57,7 +56,7 @@ bool moveSettingsToTrash() {
     }
     g_rmdir(folder);
     g_free(folder);
-    return trashed && succeeded({"dconf", {"reset", "-f", kSettingsPath}});
+    return trashed && succeeded("dconf", {"reset", "-f", kSettingsPath});
 }
 
 } // namespace vantro::installer_app

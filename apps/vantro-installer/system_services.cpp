@@ -1,7 +1,7 @@
 #include "system_services.h"
 
 #include "installer/gtk_settings_file.h"
-#include "installer/privileged_scope.h"
+#include "installer/package_ownership.h"
 #include "settings/catalogue.h"
 #include "settings/dconf_backend.h"
 #include "settings/vantro_user_defaults.h"
@@ -33,11 +33,6 @@ std::optional<std::string> contentsOf(const std::string& file) {
     return contents;
 }
 
-std::string systemGtkSettingsFile() {
-    return std::string(installer::kSystemGtkSettingsFolder) + "/" +
-           std::string(installer::kGtkSettingsFileName);
-}
-
 // Writes the user's file in place through a temporary file, so that a
 // failure half-way leaves the old content.
 bool writeUserFile(const std::string& file, const std::string& text) {
@@ -57,8 +52,9 @@ bool writeUserFile(const std::string& file, const std::string& text) {
 
 } // namespace
 
-SystemServices::SystemServices(std::unique_ptr<installer::Authorization> authorization)
-    : authorization_(std::move(authorization)), files_(*authorization_),
+SystemServices::SystemServices(std::unique_ptr<installer::Authorization> authorization,
+                               const installer::InstallLocations& locations)
+    : authorization_(std::move(authorization)), files_(*authorization_, locations),
       loginItems_(installer::LoginItems::ofThisUser()),
       store_(std::make_unique<VantroUserDefaults>(std::make_unique<settings::DconfBackend>(),
                                                   settings::BroadcastObject::prefPane,
@@ -83,12 +79,16 @@ void SystemServices::synchronizeSettings() {
     store_->synchronize();
 }
 
-bool SystemServices::authorizedCopy(const std::string& source, const std::string& destination) {
-    return files_.authorizedCopy(source, destination);
+bool SystemServices::authorizedInstall(installer::InstallLocations::Part part) {
+    return files_.authorizedInstall(part);
 }
 
-bool SystemServices::authorizedRemove(const std::string& path) {
-    return files_.authorizedRemove(path);
+bool SystemServices::authorizedRemove(installer::InstallLocations::Part part) {
+    return files_.authorizedRemove(part);
+}
+
+std::optional<std::string> SystemServices::owningPackage(const std::string& location) {
+    return installer::owningPackage(location);
 }
 
 bool SystemServices::inLoginItems(const std::string& loader) {
@@ -104,16 +104,17 @@ void SystemServices::removeFromLoginItems(const std::string& loader) {
 }
 
 bool SystemServices::registerLoaderModule(const std::string& moduleFile, bool systemWide) {
-    return editGtkSettings(moduleFile, systemWide, true);
+    return systemWide ? files_.authorizedRegisterLoaderModule(true)
+                      : editUserGtkSettings(moduleFile, true);
 }
 
 bool SystemServices::unregisterLoaderModule(const std::string& moduleFile, bool systemWide) {
-    return editGtkSettings(moduleFile, systemWide, false);
+    return systemWide ? files_.authorizedRegisterLoaderModule(false)
+                      : editUserGtkSettings(moduleFile, false);
 }
 
-bool SystemServices::editGtkSettings(const std::string& moduleFile, bool systemWide, bool naming) {
-    const std::string file =
-        systemWide ? systemGtkSettingsFile() : installer::userGtkSettingsFile();
+bool SystemServices::editUserGtkSettings(const std::string& moduleFile, bool naming) {
+    const std::string file = installer::userGtkSettingsFile();
     const std::optional<std::string> current = contentsOf(file);
     const GtkSettingsEdit edit =
         naming ? installer::gtkSettingsNaming(current, moduleFile, g_get_home_dir())
@@ -126,51 +127,11 @@ bool SystemServices::editGtkSettings(const std::string& moduleFile, bool systemW
                      edit.error.c_str());
         return false;
     case GtkSettingsEdit::Outcome::write:
-        return systemWide ? replaceSystemGtkSettings(edit.text) : writeUserFile(file, edit.text);
+        return writeUserFile(file, edit.text);
     case GtkSettingsEdit::Outcome::remove:
-        if (systemWide) {
-            return replaceSystemGtkSettings({});
-        }
         return g_remove(file.c_str()) == 0;
     }
     return false;
-}
-
-bool SystemServices::replaceSystemGtkSettings(const std::string& text) {
-    const std::string file = systemGtkSettingsFile();
-    if (text.empty()) {
-        return files_.authorizedRemove(file);
-    }
-    gchar* folder = g_dir_make_tmp("vantro-gtk-settings-XXXXXX", nullptr);
-    if (folder == nullptr) {
-        return false;
-    }
-    const std::string staged = std::string(folder) + "/settings.ini";
-    const std::string kept = std::string(folder) + "/settings.ini.old";
-    const auto stage = [](const std::string& path, const std::string& contents) {
-        // The copy keeps the staged file's mode: readable by every user.
-        return g_file_set_contents(path.c_str(), contents.data(),
-                                   static_cast<gssize>(contents.size()), nullptr) != FALSE &&
-               g_chmod(path.c_str(), 0644) == 0;
-    };
-    const std::optional<std::string> old = contentsOf(file);
-    bool replaced = false;
-    if (stage(staged, text) && (!old || stage(kept, *old)) && files_.authorizedRemove(file)) {
-        replaced = files_.authorizedCopy(staged, file);
-        if (!replaced && old && !files_.authorizedCopy(kept, file)) {
-            std::fprintf(stderr,
-                         "vantro-installer: %s could not be put back; its old content "
-                         "is in %s\n",
-                         file.c_str(), kept.c_str());
-            g_free(folder);
-            return false;
-        }
-    }
-    g_remove(staged.c_str());
-    g_remove(kept.c_str());
-    g_rmdir(folder);
-    g_free(folder);
-    return replaced;
 }
 
 void SystemServices::launchLoader(const std::string& loader) {

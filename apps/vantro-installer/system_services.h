@@ -19,14 +19,16 @@ namespace vantro::installer_app {
 
 class SystemServices : public installer::InstallerServices {
   public:
-    explicit SystemServices(std::unique_ptr<installer::Authorization> authorization);
+    SystemServices(std::unique_ptr<installer::Authorization> authorization,
+                   const installer::InstallLocations& locations);
     ~SystemServices() override;
     SystemServices(const SystemServices&) = delete;
     SystemServices& operator=(const SystemServices&) = delete;
 
     bool getAuthorization() override { return files_.getAuthorization(); }
-    bool authorizedCopy(const std::string& source, const std::string& destination) override;
-    bool authorizedRemove(const std::string& path) override;
+    bool authorizedInstall(installer::InstallLocations::Part part) override;
+    bool authorizedRemove(installer::InstallLocations::Part part) override;
+    std::optional<std::string> owningPackage(const std::string& location) override;
     void writeSetting(std::string_view key, bool value) override;
     bool trashSettings() override;
     void synchronizeSettings() override;
@@ -39,11 +41,7 @@ class SystemServices : public installer::InstallerServices {
     void beep() override;
 
   private:
-    bool editGtkSettings(const std::string& moduleFile, bool systemWide, bool naming);
-    // Puts the system's GTK settings file in place with rights: the new
-    // text is written to a file of the user's, the old file removed, the
-    // new one copied in its place. Empty `text` removes the file.
-    bool replaceSystemGtkSettings(const std::string& text);
+    bool editUserGtkSettings(const std::string& moduleFile, bool naming);
 
     std::unique_ptr<installer::Authorization> authorization_;
     installer::AuthorizedFileOperations files_;

@@ -4,21 +4,11 @@
 // until the installer quits. The real one starts the privileged helper
 // through pkexec; the test one answers as a test says.
 
-#include "installer/tool_run.h"
+#include "installer/helper_protocol.h"
 
-#include <string>
 #include <string_view>
 
 namespace vantro::installer {
-
-// How a run with rights went: whether the tool could be started at all, and
-// whether it then exited with status 0.
-struct PrivilegedRunResult {
-    bool started = false;
-    bool succeeded = false;
-    int exitStatus = -1; // the tool's, when it exited normally
-    std::string output;
-};
 
 class Authorization {
   public:
@@ -30,9 +20,9 @@ class Authorization {
     // again.
     virtual bool obtain() = 0;
 
-    // Runs `run` with the rights held; not started when none are held, when
-    // the helper refuses the run, or when it could not start the tool.
-    virtual PrivilegedRunResult run(const ToolRun& run) = 0;
+    // Has the operation done with the rights held; an answer that is not
+    // done when none are held.
+    virtual HelperAnswer run(const HelperRequest& request) = 0;
 };
 
 // Writes "SFAuthorization error: <why>" to the system log and to standard

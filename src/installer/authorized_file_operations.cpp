@@ -2,56 +2,41 @@
 
 #include "installer/bundle_versions.h"
 
+#include <cstdio>
+
 namespace vantro::installer {
 
-namespace {
-
-std::string parentOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-} // namespace
-
-bool AuthorizedFileOperations::placeWithTool(const std::string& source,
-                                             const std::string& destination, const ToolRun& place) {
+bool AuthorizedFileOperations::run(const HelperRequest& request) {
     if (!getAuthorization()) {
         return false;
     }
-    if (!somethingExistsAt(source) || somethingExistsAt(destination)) {
+    const HelperAnswer answer = authorization_.run(request);
+    if (answer.kind != HelperAnswer::Kind::done) {
+        std::fprintf(stderr, "vantro-installer: %s %s: %s\n", encodedRequest(request).c_str(),
+                     answer.kind == HelperAnswer::Kind::refused ? "refused" : "failed",
+                     answer.why.c_str());
         return false;
     }
-    const std::string parent = parentOf(destination);
-    if (!somethingExistsAt(parent) &&
-        !authorization_.run(ToolRun::makeParentFolder(parent)).succeeded) {
+    return true;
+}
+
+bool AuthorizedFileOperations::authorizedInstall(Part part) {
+    if (somethingExistsAt(locations_.rootLocationOf(part))) {
         return false;
     }
-    // A tool that started but failed is a failure: the caller must not go
-    // on as if the copy were there.
-    return authorization_.run(place).succeeded;
+    return run({HelperRequest::Operation::install, part});
 }
 
-bool AuthorizedFileOperations::authorizedMove(const std::string& source,
-                                              const std::string& destination) {
-    return placeWithTool(source, destination, ToolRun::move(source, destination));
-}
-
-bool AuthorizedFileOperations::authorizedCopy(const std::string& source,
-                                              const std::string& destination) {
-    return placeWithTool(source, destination, ToolRun::copy(source, destination));
-}
-
-bool AuthorizedFileOperations::authorizedRemove(const std::string& path) {
-    if (!somethingExistsAt(path)) {
+bool AuthorizedFileOperations::authorizedRemove(Part part) {
+    if (!somethingExistsAt(locations_.rootLocationOf(part))) {
         return true;
     }
-    if (!getAuthorization() || !somethingExistsAt(path)) {
-        return false;
-    }
-    return authorization_.run(ToolRun::remove(path)).succeeded;
+    return run({HelperRequest::Operation::remove, part});
+}
+
+bool AuthorizedFileOperations::authorizedRegisterLoaderModule(bool named) {
+    return run({named ? HelperRequest::Operation::register_ : HelperRequest::Operation::unregister,
+                InstallLocations::Part::loaderModule});
 }
 
 } // namespace vantro::installer

@@ -1,34 +1,36 @@
 #pragma once
 
-// Copying, moving and removing with administrator rights, by running the
-// standard tools through the authorization: the destination's parent folder
-// is made first when missing, and nothing is ever copied or moved onto
-// something that exists (the copy tool would merge into it).
+// The installer's file operations with administrator rights, each one
+// request to the helper: a part installed at, or removed from, its
+// system-wide location, and the loader module's entry in the system's GTK
+// settings. The rights are asked for at most once per run after a success.
 
 #include "installer/authorization.h"
-
-#include <string>
 
 namespace vantro::installer {
 
 class AuthorizedFileOperations {
   public:
-    explicit AuthorizedFileOperations(Authorization& authorization)
-        : authorization_(authorization) {}
+    using Part = InstallLocations::Part;
+
+    AuthorizedFileOperations(Authorization& authorization, InstallLocations locations)
+        : authorization_(authorization), locations_(std::move(locations)) {}
 
     // Whether the rights are held, asking for them when they are not.
     bool getAuthorization() { return authorization_.obtain(); }
 
-    bool authorizedMove(const std::string& source, const std::string& destination);
-    bool authorizedCopy(const std::string& source, const std::string& destination);
-    // True also when nothing is at `path`, without asking for rights.
-    bool authorizedRemove(const std::string& path);
+    // False without asking when something is already at the location: the
+    // caller removes it first.
+    bool authorizedInstall(Part part);
+    // True also when nothing is at the location, without asking for rights.
+    bool authorizedRemove(Part part);
+    bool authorizedRegisterLoaderModule(bool named);
 
   private:
-    bool placeWithTool(const std::string& source, const std::string& destination,
-                       const ToolRun& place);
+    bool run(const HelperRequest& request);
 
     Authorization& authorization_;
+    InstallLocations locations_;
 };
 
 } // namespace vantro::installer

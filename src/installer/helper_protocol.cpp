@@ -1,106 +1,98 @@
 #include "installer/helper_protocol.h"
 
-#include <charconv>
+#include <array>
+#include <cstdio>
+#include <utility>
 
 namespace vantro::installer {
 
 namespace {
 
-std::string oneLine(std::string_view text) {
-    std::string line(text);
-    for (char& c : line) {
-        if (c == '\n' || c == '\0') {
-            c = ' ';
-        }
-    }
-    return line;
-}
+using Operation = HelperRequest::Operation;
+using Part = HelperRequest::Part;
 
-template <typename Number> std::optional<Number> numberAt(std::string_view text) {
-    Number value{};
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
-}
+constexpr std::array kRequests = {
+    std::pair{HelperRequest{Operation::install, Part::prefPane}, std::string_view("install pane")},
+    std::pair{HelperRequest{Operation::install, Part::plugin}, std::string_view("install plugin")},
+    std::pair{HelperRequest{Operation::install, Part::loaderModule},
+              std::string_view("install module")},
+    std::pair{HelperRequest{Operation::remove, Part::prefPane}, std::string_view("remove pane")},
+    std::pair{HelperRequest{Operation::remove, Part::plugin}, std::string_view("remove plugin")},
+    std::pair{HelperRequest{Operation::remove, Part::loaderModule},
+              std::string_view("remove module")},
+    std::pair{HelperRequest{Operation::register_, Part::loaderModule},
+              std::string_view("register module")},
+    std::pair{HelperRequest{Operation::unregister, Part::loaderModule},
+              std::string_view("unregister module")},
+};
+
+constexpr std::array kAnswerWords = {
+    std::pair{HelperAnswer::Kind::done, std::string_view("done")},
+    std::pair{HelperAnswer::Kind::refused, std::string_view("refused")},
+    std::pair{HelperAnswer::Kind::failed, std::string_view("failed")},
+};
 
 } // namespace
 
-std::string encodedRequest(const ToolRun& run) {
-    std::string encoded = run.tool;
-    encoded += '\0';
-    for (const std::string& argument : run.arguments) {
-        encoded += argument;
-        encoded += '\0';
-    }
-    encoded += '\0';
-    return encoded;
-}
-
-std::optional<ToolRun> takeRequest(std::string& buffer) {
-    std::vector<std::string> fields;
-    size_t start = 0;
-    while (true) {
-        const size_t end = buffer.find('\0', start);
-        if (end == std::string::npos) {
-            return std::nullopt;
+std::string encodedRequest(const HelperRequest& request) {
+    for (const auto& [known, line] : kRequests) {
+        if (known == request) {
+            return std::string(line);
         }
-        if (end == start) {
-            buffer.erase(0, end + 1);
-            break;
+    }
+    return {};
+}
+
+std::optional<HelperRequest> decodedRequest(std::string_view line) {
+    for (const auto& [request, known] : kRequests) {
+        if (line == known) {
+            return request;
         }
-        fields.push_back(buffer.substr(start, end - start));
-        start = end + 1;
     }
-    ToolRun run;
-    if (!fields.empty()) {
-        run.tool = std::move(fields.front());
-        run.arguments.assign(std::make_move_iterator(fields.begin() + 1),
-                             std::make_move_iterator(fields.end()));
-    }
-    return run;
+    return std::nullopt;
 }
 
-std::string encodedRefusal(std::string_view why) {
-    return "refused " + oneLine(why) + "\n";
+std::string encodedAnswer(const HelperAnswer& answer) {
+    for (const auto& [kind, word] : kAnswerWords) {
+        if (kind == answer.kind) {
+            std::string line(word);
+            if (kind != HelperAnswer::Kind::done) {
+                line += ' ';
+                line += escapedForLog(answer.why, kMaxHelperAnswerBytes / 2);
+            }
+            return line;
+        }
+    }
+    return {};
 }
 
-std::string encodedFailure(std::string_view why) {
-    return "failed " + oneLine(why) + "\n";
+std::optional<HelperAnswer> decodedAnswer(std::string_view line) {
+    const std::string_view word = line.substr(0, line.find(' '));
+    for (const auto& [kind, known] : kAnswerWords) {
+        if (word == known) {
+            return HelperAnswer{
+                kind, std::string(line.substr(std::min(line.size(), word.size() + 1)))};
+        }
+    }
+    return std::nullopt;
 }
 
-std::string encodedExit(int status, std::string_view output) {
-    return "exited " + std::to_string(status) + " " + std::to_string(output.size()) + "\n" +
-           std::string(output);
-}
-
-std::optional<AnswerHeader> parsedAnswerHeader(std::string_view line) {
-    const size_t space = line.find(' ');
-    if (space == std::string_view::npos) {
-        return std::nullopt;
+std::string escapedForLog(std::string_view text, size_t limit) {
+    std::string escaped;
+    for (const char c : text.substr(0, limit)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte < 0x7f && c != '\\') {
+            escaped += c;
+        } else {
+            std::array<char, 5> hex{};
+            std::snprintf(hex.data(), hex.size(), "\\x%02x", byte);
+            escaped += hex.data();
+        }
     }
-    const std::string_view word = line.substr(0, space);
-    const std::string_view rest = line.substr(space + 1);
-    if (word == "refused" || word == "failed") {
-        return AnswerHeader{.kind = word == "refused" ? AnswerHeader::Kind::refused
-                                                      : AnswerHeader::Kind::failed,
-                            .why = std::string(rest)};
+    if (text.size() > limit) {
+        escaped += "...";
     }
-    if (word != "exited") {
-        return std::nullopt;
-    }
-    const size_t second = rest.find(' ');
-    if (second == std::string_view::npos) {
-        return std::nullopt;
-    }
-    const auto status = numberAt<int>(rest.substr(0, second));
-    const auto length = numberAt<size_t>(rest.substr(second + 1));
-    if (!status || !length) {
-        return std::nullopt;
-    }
-    return AnswerHeader{
-        .kind = AnswerHeader::Kind::exited, .status = *status, .outputLength = *length, .why = {}};
+    return escaped;
 }
 
 } // namespace vantro::installer

@@ -48,18 +48,31 @@ InstallFlow::InstallFlow(InstallLocations locations, CarriedParts carried,
     : locations_(std::move(locations)), carried_(std::move(carried)), services_(services),
       versions_(Versions::of(carried_, locations_)) {}
 
-bool InstallFlow::copyInto(const std::string& source, const std::string& destination, bool root,
-                           bool (InstallFlow::*removeAgain)()) {
+bool InstallFlow::copyInto(Part part, const std::string& source, const std::string& destination,
+                           bool root, bool (InstallFlow::*removeAgain)()) {
     if (root) {
-        return services_.authorizedCopy(source, destination);
+        return !services_.owningPackage(destination) && services_.authorizedInstall(part);
     }
     if (plainCopy(source, destination)) {
         return true;
     }
-    // A copy left at the other location, or a folder the user cannot
-    // write: take away what the lookup finds, then copy with rights.
+    // A copy still at the user's location, when the lookup took the
+    // system's first: take it away too and copy again. The user's own
+    // library is always written as the user, never with rights.
     (this->*removeAgain)();
-    return services_.authorizedCopy(source, destination);
+    return plainCopy(source, destination);
+}
+
+std::optional<std::string> InstallFlow::packageManagedInstall() const {
+    for (const std::string* location :
+         {&locations_.rootPrefPane, &locations_.rootPlugin, &locations_.rootLoaderModule}) {
+        if (somethingExistsAt(*location)) {
+            if (auto package = services_.owningPackage(*location)) {
+                return package;
+            }
+        }
+    }
+    return std::nullopt;
 }
 
 void InstallFlow::installVantro(const InstallChoices& choices) {
@@ -74,14 +87,17 @@ void InstallFlow::installVantro(const InstallChoices& choices) {
     const auto finish = [this] { versions_.rereadInstalled(locations_); };
     // Rights first: removing the copies already installed and then being
     // refused the copy to the system would leave the user with none.
-    if ((paneRoot || (choices.plugin && pluginRoot)) && !services_.getAuthorization()) {
+    // A package's copy is the package manager's: nothing is changed.
+    if ((paneRoot || (choices.plugin && pluginRoot)) &&
+        (packageManagedInstall() || !services_.getAuthorization())) {
         services_.beep();
         return finish();
     }
     if (!removeInstalledPrefPane()) {
         return finish();
     }
-    copyInto(carried_.prefPane, paneDestination, paneRoot, &InstallFlow::removeInstalledPrefPane);
+    copyInto(Part::prefPane, carried_.prefPane, paneDestination, paneRoot,
+             &InstallFlow::removeInstalledPrefPane);
     if (!somethingExistsAt(paneDestination)) {
         services_.beep();
         return finish();
@@ -92,7 +108,8 @@ void InstallFlow::installVantro(const InstallChoices& choices) {
     if (!removeInstalledPlugin()) {
         return finish();
     }
-    copyInto(carried_.plugin, pluginDestination, pluginRoot, &InstallFlow::removeInstalledPlugin);
+    copyInto(Part::plugin, carried_.plugin, pluginDestination, pluginRoot,
+             &InstallFlow::removeInstalledPlugin);
     if (!somethingExistsAt(pluginDestination)) {
         services_.beep();
         return finish();
@@ -115,9 +132,10 @@ bool InstallFlow::installLoaderModule(int row) {
     if (installed.empty()) {
         const bool root = row == 1;
         installed = root ? locations_.rootLoaderModule : locations_.userLoaderModule;
-        const bool copied = root ? services_.authorizedCopy(carried_.loaderModule, installed)
-                                 : plainCopy(carried_.loaderModule, installed) ||
-                                       services_.authorizedCopy(carried_.loaderModule, installed);
+        const bool copied =
+            root ? !services_.owningPackage(installed) &&
+                       services_.authorizedInstall(Part::loaderModule)
+                 : plainCopy(carried_.loaderModule, installed);
         if (!copied || !somethingExistsAt(installed)) {
             return false;
         }
@@ -143,14 +161,14 @@ void InstallFlow::uninstallVantro() {
     versions_.rereadInstalled(locations_);
 }
 
-bool InstallFlow::removeFound(const std::string& location, std::string_view marker) {
+bool InstallFlow::removeFound(const std::string& location, std::string_view marker, Part part) {
     if (location == marker) {
         return true;
     }
     if (locations_.isRootPath(location)) {
-        return services_.authorizedRemove(location);
+        return !services_.owningPackage(location) && services_.authorizedRemove(part);
     }
-    return plainRemove(location) || services_.authorizedRemove(location);
+    return plainRemove(location);
 }
 
 bool InstallFlow::removeInstalledPrefPane() {
@@ -161,11 +179,11 @@ bool InstallFlow::removeInstalledPrefPane() {
             services_.removeFromLoginItems(loader);
         }
     }
-    return removeFound(location, kPrefPaneNotFound);
+    return removeFound(location, kPrefPaneNotFound, Part::prefPane);
 }
 
 bool InstallFlow::removeInstalledPlugin() {
-    return removeFound(pluginInstallLocation(locations_), kPluginNotFound);
+    return removeFound(pluginInstallLocation(locations_), kPluginNotFound, Part::plugin);
 }
 
 void InstallFlow::removeInstalledLoaderModule() {
@@ -174,8 +192,11 @@ void InstallFlow::removeInstalledLoaderModule() {
         return;
     }
     const bool root = locations_.isRootPath(installed);
+    if (root && services_.owningPackage(installed)) {
+        return;
+    }
     services_.unregisterLoaderModule(installed + std::string(kLoaderModuleFile), root);
-    removeFound(installed, "");
+    removeFound(installed, "", Part::loaderModule);
 }
 
 } // namespace vantro::installer

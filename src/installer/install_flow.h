@@ -10,6 +10,7 @@
 #include "installer/installed_parts.h"
 #include "installer/installer_services.h"
 
+#include <optional>
 #include <string>
 
 namespace vantro::installer {
@@ -39,14 +40,21 @@ class InstallFlow {
     // the GTK settings (without it the plug-in reaches no application).
     [[nodiscard]] bool loaderModuleReady() const { return loaderModuleReady_; }
 
+    // The package that installed the system-wide copy, when a package did;
+    // the flow then leaves the system-wide locations alone.
+    [[nodiscard]] std::optional<std::string> packageManagedInstall() const;
+
   private:
-    // Copies `source` to `destination`: with administrator rights into the
-    // system's folder; plainly into the user's, retrying with rights after
-    // `removeAgain` when the plain copy fails.
-    bool copyInto(const std::string& source, const std::string& destination, bool root,
+    using Part = InstallLocations::Part;
+
+    // Copies `source` to `destination`: the part installed with
+    // administrator rights into the system's folder; plainly into the
+    // user's, once more after `removeAgain` when the plain copy fails.
+    bool copyInto(Part part, const std::string& source, const std::string& destination, bool root,
                   bool (InstallFlow::*removeAgain)());
-    // Removes `location` (a marker or empty: nothing to do).
-    bool removeFound(const std::string& location, std::string_view marker);
+    // Removes `location`, where `part` is (a marker or empty: nothing to
+    // do); a copy a package installed is left alone (false).
+    bool removeFound(const std::string& location, std::string_view marker, Part part);
     bool installLoaderModule(int row);
     void removeInstalledLoaderModule();
 

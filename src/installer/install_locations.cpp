@@ -43,7 +43,21 @@ InstallLocations InstallLocations::in(const LibraryFolders& folders) {
         .userLoaderModule = joined(folders.user, module),
         .rootLoaderModule = joined(folders.system, module),
         .systemFolder = folders.system,
+        .systemConfigFolder = folders.systemConfig,
+        .systemGtkSettings = joined(folders.systemConfig, kGtkSettingsFileName),
     };
+}
+
+const std::string& InstallLocations::rootLocationOf(Part part) const {
+    switch (part) {
+    case Part::prefPane:
+        return rootPrefPane;
+    case Part::plugin:
+        return rootPlugin;
+    case Part::loaderModule:
+        break;
+    }
+    return rootLoaderModule;
 }
 
 std::vector<std::string> InstallLocations::all() const {

@@ -5,6 +5,9 @@
 // the loader module's registration, the loader and the alert sound. The
 // installer application gives the real ones; tests give recording ones.
 
+#include "installer/install_locations.h"
+
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,10 +19,16 @@ class InstallerServices {
 
     // Whether administrator rights are held, asking for them when not.
     virtual bool getAuthorization() = 0;
-    // With administrator rights (asked for at most once per run); false
-    // when refused or when the operation failed.
-    virtual bool authorizedCopy(const std::string& source, const std::string& destination) = 0;
-    virtual bool authorizedRemove(const std::string& path) = 0;
+    // With administrator rights (asked for at most once per run), at the
+    // part's system-wide location, from the installer's own copy; false
+    // when refused or when the operation failed. Installing answers false
+    // when something is at the location; removing answers true when
+    // nothing is.
+    virtual bool authorizedInstall(InstallLocations::Part part) = 0;
+    virtual bool authorizedRemove(InstallLocations::Part part) = 0;
+    // The Debian package that installed `location`, if one did: the
+    // installer leaves such a copy alone.
+    virtual std::optional<std::string> owningPackage(const std::string& location) = 0;
 
     virtual void writeSetting(std::string_view key, bool value) = 0;
     // Moves the user's stored settings to the trash, recoverable, and
@@ -34,7 +43,8 @@ class InstallerServices {
     virtual void launchLoader(const std::string& loader) = 0;
 
     // Names the module file in the GTK settings that applications read at
-    // start: the system's when `systemWide`, else the user's.
+    // start: the system's when `systemWide` (with administrator rights, the
+    // system-wide module whatever `moduleFile` says), else the user's.
     virtual bool registerLoaderModule(const std::string& moduleFile, bool systemWide) = 0;
     virtual bool unregisterLoaderModule(const std::string& moduleFile, bool systemWide) = 0;
 

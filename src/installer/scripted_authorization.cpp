@@ -1,9 +1,5 @@
 #include "installer/scripted_authorization.h"
 
-#include "installer/tasks.h"
-
-#include <cstdio>
-
 namespace vantro::installer {
 
 std::optional<ScriptedAuthorization::Answer>
@@ -39,16 +35,34 @@ bool ScriptedAuthorization::obtain() {
     return false;
 }
 
-PrivilegedRunResult ScriptedAuthorization::run(const ToolRun& run) {
+HelperAnswer ScriptedAuthorization::run(const HelperRequest& request) {
+    ++requests_;
     if (!held_) {
-        return {};
+        return {HelperAnswer::Kind::refused, "no rights are held"};
     }
-    const std::string refusal = scope_.refusalOf(run);
-    if (!refusal.empty()) {
-        std::fprintf(stderr, "vantro-installer: refused with rights: %s\n", refusal.c_str());
-        return {};
+    return performed(operations_, request);
+}
+
+HelperAnswer performed(const PrivilegedOperations& operations, const HelperRequest& request) {
+    using Operation = HelperRequest::Operation;
+    OperationResult result;
+    switch (request.operation) {
+    case Operation::install:
+        result = operations.install(request.part);
+        break;
+    case Operation::remove:
+        result = operations.remove(request.part);
+        break;
+    case Operation::register_:
+    case Operation::unregister:
+        result = operations.registerLoaderModule(request.operation == Operation::register_);
+        break;
     }
-    return runCollectingOutput(run);
+    using Kind = OperationResult::Kind;
+    return {result.kind == Kind::done      ? HelperAnswer::Kind::done
+            : result.kind == Kind::refused ? HelperAnswer::Kind::refused
+                                           : HelperAnswer::Kind::failed,
+            result.why};
 }
 
 } // namespace vantro::installer

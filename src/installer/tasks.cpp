@@ -1,7 +1,6 @@
 #include "installer/tasks.h"
 
 #include <glib.h>
-#include <sys/wait.h>
 
 namespace vantro::installer {
 
@@ -46,16 +45,13 @@ std::string outputOfLaunching(const std::string& tool, const std::vector<std::st
     return spawnAndWait(tool, arguments, G_SPAWN_STDERR_TO_DEV_NULL).output;
 }
 
-PrivilegedRunResult runCollectingOutput(const ToolRun& run) {
-    const SpawnOutcome outcome = spawnAndWait(run.tool, run.arguments, G_SPAWN_DEFAULT);
-    PrivilegedRunResult result;
-    result.started = outcome.started;
-    if (outcome.started && WIFEXITED(outcome.waitStatus)) {
-        result.exitStatus = WEXITSTATUS(outcome.waitStatus);
-        result.succeeded = result.exitStatus == 0;
+bool launchSucceeded(const std::string& tool, const std::vector<std::string>& arguments,
+                     std::string* output) {
+    SpawnOutcome outcome = spawnAndWait(tool, arguments, G_SPAWN_DEFAULT);
+    if (output != nullptr) {
+        *output = std::move(outcome.output);
     }
-    result.output = outcome.output;
-    return result;
+    return outcome.started && g_spawn_check_wait_status(outcome.waitStatus, nullptr) != FALSE;
 }
 
 } // namespace vantro::installer

@@ -5,9 +5,6 @@
 // error goes to the null device; a tool that cannot be started gives no
 // output and a false answer.
 
-#include "installer/authorization.h"
-#include "installer/tool_run.h"
-
 #include <string>
 #include <vector>
 
@@ -16,10 +13,10 @@ namespace vantro::installer {
 // A tool named without a folder is looked up in PATH.
 void launchAndWaitUntilExit(const std::string& tool, const std::vector<std::string>& arguments);
 std::string outputOfLaunching(const std::string& tool, const std::vector<std::string>& arguments);
-
-// The run with its standard output collected, its standard error passed on
-// to ours (so a failing tool says why), and its exit status: what the
-// privileged helper does for each request it accepts.
-PrivilegedRunResult runCollectingOutput(const ToolRun& run);
+// Whether the tool started and exited with status 0; its standard error is
+// passed on to ours (so a failing tool says why), its standard output
+// stored in `output` when given.
+bool launchSucceeded(const std::string& tool, const std::vector<std::string>& arguments,
+                     std::string* output = nullptr);
 
 } // namespace vantro::installer

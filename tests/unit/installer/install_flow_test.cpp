@@ -26,7 +26,7 @@ class InstallFlowTest : public ::testing::Test {
     }
 
     InstallerMachine machine;
-    RecordingServices services;
+    RecordingServices services{machine};
     const InstallLocations& at = machine.locations();
 };
 
@@ -96,15 +96,47 @@ TEST_F(InstallFlowTest, PaneAloneIsJudgedByThePaneAndLeavesThePluginOff) {
     EXPECT_TRUE(services.loadersLaunched.empty());
 }
 
-TEST_F(InstallFlowTest, InstallForTheUserOverCopiesAtBothLocationsRemovesBoth) {
+TEST_F(InstallFlowTest, InstallForTheUserOverCopiesAtBothLocationsEndsInTheUsers) {
     machine.installPrefPane(at.rootPrefPane, "1.0");
     machine.installPrefPane(at.userPrefPane, "1.1");
-    EXPECT_TRUE(run({.plugin = false}).success);
-    EXPECT_FALSE(std::filesystem::exists(at.rootPrefPane));
+    machine.installPlugin(at.rootPlugin, "10");
+    machine.installPlugin(at.userPlugin, "11");
+    EXPECT_TRUE(run({}).success);
     EXPECT_EQ(bundleVersion(at.userPrefPane, kShortVersionKey), "1.2");
-    // the root copy's removal, then the copy made with rights after the
-    // plain one found the user copy still there
+    EXPECT_EQ(bundleVersion(at.userPlugin, kVersionKey), "12");
+    EXPECT_FALSE(std::filesystem::exists(at.rootPrefPane));
+    EXPECT_FALSE(std::filesystem::exists(at.rootPlugin));
+    // Only the system's copies are removed with rights; the user's library
+    // is written as the user.
     EXPECT_EQ(services.authorizedCalls, 2);
+}
+
+TEST_F(InstallFlowTest, SystemInstallLeavesReadableCopiesAndNamesTheSystemModule) {
+    ASSERT_TRUE(run({.prefPaneRow = 1, .pluginRow = 1}).success);
+    namespace fs = std::filesystem;
+    EXPECT_EQ(fs::status(at.rootPrefPane).permissions(), fs::perms(0755));
+    EXPECT_EQ(fs::status(at.rootPlugin + "/Contents/Info.plist").permissions(), fs::perms(0644));
+    EXPECT_FALSE(fs::exists(at.userPrefPane));
+    EXPECT_EQ(services.registeredModules,
+              std::vector<std::string>{at.rootLoaderModule +
+                                       "/Contents/Linux/libvantro-loader-module.so (system)"});
+}
+
+TEST_F(InstallFlowTest, PackageManagedCopyIsLeftAlone) {
+    machine.installPrefPane(at.rootPrefPane, "1.0");
+    machine.installPlugin(at.rootPlugin, "10");
+    services.packageOwned = {{at.rootPrefPane, "vantro"}, {at.rootPlugin, "vantro"}};
+    InstallFlow flow(machine.locations(), machine.carried(), services);
+    EXPECT_EQ(flow.packageManagedInstall(), "vantro");
+    for (const InstallChoices& choices :
+         {InstallChoices{.install = false}, InstallChoices{.prefPaneRow = 1, .pluginRow = 1},
+          InstallChoices{}}) {
+        EXPECT_FALSE(run(choices).success);
+    }
+    EXPECT_EQ(bundleVersion(at.rootPrefPane, kShortVersionKey), "1.0");
+    EXPECT_EQ(bundleVersion(at.rootPlugin, kVersionKey), "10");
+    EXPECT_EQ(services.authorizedCalls, 0);
+    EXPECT_EQ(services.trashed, 0);
 }
 
 TEST_F(InstallFlowTest, CopyLeftAtTheOtherLocationIsMarked) {
@@ -162,17 +194,16 @@ TEST_F(InstallFlowTest, MissingLoaderModuleLeavesThePluginOffAndTheInstallFailed
     EXPECT_EQ(services.beeps, 1);
 }
 
-TEST_F(InstallFlowTest, DestinationFolderThatIsNotWritableFallsBackToRights) {
-    std::filesystem::create_directories(at.userPrefPane + "/..");
-    std::filesystem::permissions(std::filesystem::path(at.userPrefPane).parent_path(),
-                                 std::filesystem::perms::owner_read |
-                                     std::filesystem::perms::owner_exec);
-    if (access(std::filesystem::path(at.userPrefPane).parent_path().c_str(), W_OK) == 0) {
+TEST_F(InstallFlowTest, UserFolderThatIsNotWritableFailsWithoutRights) {
+    const std::filesystem::path folder = std::filesystem::path(at.userPrefPane).parent_path();
+    std::filesystem::create_directories(folder);
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_read |
+                                             std::filesystem::perms::owner_exec);
+    if (access(folder.c_str(), W_OK) == 0) {
         GTEST_SKIP() << "running with rights that ignore folder permissions";
     }
-    services.authorized = false;
     EXPECT_FALSE(run({.plugin = false}).success);
-    EXPECT_EQ(services.authorizedCalls, 1);
+    EXPECT_EQ(services.authorizedCalls, 0);
 }
 
 } // namespace

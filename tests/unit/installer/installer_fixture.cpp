@@ -1,6 +1,7 @@
 #include "installer_fixture.h"
 
 #include <glib.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -28,6 +29,7 @@ InstallerMachine::InstallerMachine() {
     locations_ =
         InstallLocations::in({.user = root_ + "/home/.local/share", .system = root_ + "/usr"});
     carried_ = CarriedParts::in(root_ + "/installer/Resources");
+    fs::create_directories(root_ + "/usr");
     installPrefPane(carried_.prefPane, "1.2");
     makeBundle(carried_.plugin, "CFBundleVersion", "12");
     writeFile(carried_.loaderModule + std::string(kLoaderModuleFile), "module");
@@ -50,25 +52,23 @@ void InstallerMachine::installPlugin(const std::string& location,
     makeBundle(location, "CFBundleVersion", version);
 }
 
-bool RecordingServices::authorizedCopy(const std::string& source, const std::string& destination) {
+RecordingServices::RecordingServices(const InstallerMachine& machine)
+    : helper_(machine.locations(), machine.carried(), getuid()) {}
+
+bool RecordingServices::authorizedInstall(InstallLocations::Part part) {
     ++authorizedCalls;
-    if (!authorized || fs::exists(fs::symlink_status(destination))) {
-        return false;
-    }
-    std::error_code error;
-    fs::create_directories(fs::path(destination).parent_path(), error);
-    fs::copy(source, destination, fs::copy_options::recursive, error);
-    return !error;
+    return authorized && !fs::exists(fs::symlink_status(helper_.locations().rootLocationOf(part))) &&
+           helper_.install(part).ok();
 }
 
-bool RecordingServices::authorizedRemove(const std::string& path) {
+bool RecordingServices::authorizedRemove(InstallLocations::Part part) {
     ++authorizedCalls;
-    if (!authorized) {
-        return false;
-    }
-    std::error_code error;
-    fs::remove_all(path, error);
-    return !error;
+    return authorized && helper_.remove(part).ok();
+}
+
+std::optional<std::string> RecordingServices::owningPackage(const std::string& location) {
+    const auto found = packageOwned.find(location);
+    return found != packageOwned.end() ? std::optional(found->second) : std::nullopt;
 }
 
 void RecordingServices::writeSetting(std::string_view key, bool value) {

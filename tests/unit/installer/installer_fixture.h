@@ -7,7 +7,9 @@
 #include "installer/install_locations.h"
 #include "installer/installed_parts.h"
 #include "installer/installer_services.h"
+#include "installer/privileged_operations.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -38,11 +40,15 @@ class InstallerMachine {
 };
 
 // Services that act on the temporary folders and remember what was asked.
-// Operations with administrator rights succeed only while `authorized`.
+// Operations with administrator rights are done by the helper's own code
+// on the machine's system folders, only while `authorized`.
 class RecordingServices : public InstallerServices {
   public:
+    explicit RecordingServices(const InstallerMachine& machine);
+
     bool authorized = true;
     int authorizedCalls = 0;
+    std::map<std::string, std::string> packageOwned; // location -> package
     std::vector<std::string> settingsWritten; // "key=true"
     std::vector<std::string> loginItems;
     std::vector<std::string> loadersLaunched;
@@ -54,8 +60,9 @@ class RecordingServices : public InstallerServices {
         ++authorizedCalls;
         return authorized;
     }
-    bool authorizedCopy(const std::string& source, const std::string& destination) override;
-    bool authorizedRemove(const std::string& path) override;
+    bool authorizedInstall(InstallLocations::Part part) override;
+    bool authorizedRemove(InstallLocations::Part part) override;
+    std::optional<std::string> owningPackage(const std::string& location) override;
     void writeSetting(std::string_view key, bool value) override;
     bool trashSettings() override;
     void synchronizeSettings() override {}
@@ -66,6 +73,9 @@ class RecordingServices : public InstallerServices {
     bool registerLoaderModule(const std::string& moduleFile, bool systemWide) override;
     bool unregisterLoaderModule(const std::string& moduleFile, bool systemWide) override;
     void beep() override { ++beeps; }
+
+  private:
+    PrivilegedOperations helper_;
 };
 
 } // namespace vantro::installer::testing
