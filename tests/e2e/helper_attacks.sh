@@ -1,0 +1,280 @@
+#!/usr/bin/env bash
+# The installer's helper with administrator rights, attacked as root by a
+# caller who may send it anything and may have planted anything in the
+# folders it works in. It runs in a private mount namespace, with scratch
+# folders bound over /usr/local/share and /etc/xdg, so that nothing it does
+# reaches this machine. Checked:
+# - it still does its job: installed parts equal the installer's, with
+#   modes 0755 (folders, programs) and 0644 (the rest) even under umask 000;
+#   the system gtk-modules line names the loader module and keeps the rest;
+#   unregistering and removing give back exactly what was there;
+# - links planted at every location and every folder above one, a trailing
+#   slash, and a link flipping during hundreds of requests never lead it to
+#   write or remove anything outside the locations;
+# - it copies nothing but the installer's own parts, and refuses those when
+#   they hold links, private files, pipes, files others may write or files
+#   of another user;
+# - oversized, truncated and garbage requests get a refusal and its exit,
+#   nothing done; control characters never reach its log raw.
+# Without root or a mount namespace it says so and skips (exit 77).
+# Usage: helper_attacks.sh BUILD-DIR
+set -euo pipefail
+readonly kSkip=77
+build=$(cd "$1" && pwd)
+installer="$build/Vantro Installer"
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "SKIP: the helper is attacked as root, and this runs as $(id -un)"
+    exit "$kSkip"
+fi
+if [ -z "${VANTRO_ATTACKS_IN_NAMESPACE:-}" ]; then
+    if ! unshare --mount --propagation private true 2>/dev/null; then
+        echo "SKIP: no private mount namespace (unshare --mount failed)"
+        exit "$kSkip"
+    fi
+    VANTRO_ATTACKS_IN_NAMESPACE=1 exec unshare --mount --propagation private "$0" "$@"
+fi
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+[ -x "$installer/vantro-install-helper" ] || fail "$installer/vantro-install-helper is missing"
+
+work=$(mktemp -d)
+flipper=
+cleanup() {
+    [ -z "$flipper" ] || kill "$flipper" 2>/dev/null || true
+    umount /usr/local/share /etc/xdg 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+mkdir -p "$work/share" "$work/xdg" "$work/outside/target"
+mount --bind "$work/share" /usr/local/share
+mount --bind "$work/xdg" /etc/xdg
+# Nothing goes on unless both are the scratch folders.
+touch "$work/share/.scratch" "$work/xdg/.scratch"
+[ -e /usr/local/share/.scratch ] && [ -e /etc/xdg/.scratch ] || fail "the scratch folders are not bound"
+rm "$work/share/.scratch" "$work/xdg/.scratch"
+
+readonly share=/usr/local/share
+readonly pane=$share/PreferencePanes/Vantro.prefPane
+readonly plugin=$share/SIMBL/Plugins/Vantro.bundle
+readonly osax=$share/ScriptingAdditions/SIMBL.osax
+readonly module=$osax/Contents/Linux/libvantro-loader-module.so
+readonly settings=/etc/xdg/gtk-3.0/settings.ini
+# What the attacks aim at: a folder and a file outside every location.
+readonly outside=$work/outside
+echo secret >"$outside/target/canary"
+echo secret >"$outside/file"
+snapshot() { find "$outside" -printf '%p %y %m %s %T@\n' | sort; }
+outside_before=$(snapshot)
+outside_intact() { [ "$(snapshot)" = "$outside_before" ] || fail "$1 changed $outside: $(snapshot)"; }
+
+# A copy of the installer (the helper finds its parts beside itself), made
+# anew for each attack on the parts.
+fresh_installer() {
+    rm -rf "$work/installer"
+    cp -a "$installer" "$work/installer"
+    # The parts as a build on a shared machine might leave them.
+    chown -R root:root "$work/installer"
+    chmod -R go-w,a+rX "$work/installer"
+}
+fresh_installer
+resources=$work/installer/Resources
+log=$work/helper.log
+
+# Sends the requests (printf format) to a new helper; prints its answers
+# after its greeting, then "exit STATUS".
+ask() {
+    local status=0 answers
+    answers=$(printf "$1" | timeout 60 "$work/installer/vantro-install-helper" 2>>"$log") ||
+        status=$?
+    [ "$status" -ne 124 ] || fail "the helper hung on: $1"
+    case "$answers" in
+    ready*) ;;
+    *) fail "the helper did not greet (status $status): $answers" ;;
+    esac
+    answers=${answers#ready}
+    printf '%s\nexit %s\n' "${answers#$'\n'}" "$status"
+}
+expect_answers() { # requests expected
+    local got
+    got=$(ask "$1")
+    [ "$got" = "$2" ] || fail "asked '$1': got '$got', expected '$2'"
+}
+# The modes every installed file must have: 0755 for folders and programs,
+# 0644 for the rest, and root's.
+expected_modes() {
+    (cd "$1" && find . -printf '%y %m %P\n' | while read -r type mode path; do
+        if [ "$type" = d ] || [ $((8#$mode & 8#111)) -ne 0 ]; then echo "755 root $path"; else echo "644 root $path"; fi
+    done | sort)
+}
+installed_modes() { (cd "$1" && find . -printf '%m %u %P\n' | sort); }
+same_tree() { # source location
+    diff -r "$1" "$2" >/dev/null || fail "$2 differs from $1"
+    [ "$(installed_modes "$2")" = "$(expected_modes "$1")" ] ||
+        fail "$2 has modes $(installed_modes "$2" | head -5)"
+}
+
+# --- it does its job, under umask 000.
+mkdir -p "${settings%/*}"
+printf '# the administrator'"'"'s\n[Settings]\ngtk-theme-name=Adwaita\ngtk-modules=other-module\n' >"$settings"
+cp "$settings" "$work/settings.before"
+(umask 000 && expect_answers 'install pane\ninstall plugin\ninstall module\nregister module\n' \
+    $'done\ndone\ndone\ndone\nexit 0')
+same_tree "$resources/Vantro.prefPane" "$pane"
+same_tree "$resources/Vantro.prefPane/Contents/Resources/Vantro.bundle" "$plugin"
+same_tree "$resources/SIMBL.osax" "$osax"
+for folder in "$share/PreferencePanes" "$share/SIMBL" "$share/SIMBL/Plugins" "$share/ScriptingAdditions"; do
+    [ "$(stat -c %a "$folder")" = 755 ] || fail "$folder has mode $(stat -c %a "$folder")"
+done
+grep -qxF "gtk-modules=other-module:$module" "$settings" || fail "settings.ini: $(cat "$settings")"
+grep -qxF 'gtk-theme-name=Adwaita' "$settings" && grep -qx "# the administrator's" "$settings" ||
+    fail "settings.ini lost its other lines: $(cat "$settings")"
+[ "$(stat -c '%a %U' "$settings")" = "644 root" ] || fail "settings.ini: $(stat -c '%a %U' "$settings")"
+# Installing again replaces the copy; nothing is left beside it.
+expect_answers 'install pane\n' $'done\nexit 0'
+same_tree "$resources/Vantro.prefPane" "$pane"
+[ "$(ls -A "$share/PreferencePanes")" = Vantro.prefPane ] || fail "left beside: $(ls -A "$share/PreferencePanes")"
+expect_answers 'unregister module\nremove pane\nremove plugin\nremove module\nremove pane\n' \
+    $'done\ndone\ndone\ndone\ndone\nexit 0'
+cmp -s "$settings" "$work/settings.before" || fail "unregistering left: $(cat "$settings")"
+for location in "$pane" "$plugin" "$osax"; do
+    [ ! -e "$location" ] || fail "$location is still there"
+done
+rm "$settings"
+expect_answers 'register module\nunregister module\n' $'done\ndone\nexit 0'
+[ ! -e "$settings" ] || fail "settings.ini made only for the module is left: $(cat "$settings")"
+echo "ok: installs with modes 0755/0644 under umask 000, edits only its gtk-modules entry, removes"
+
+# --- links at every location and every folder above one.
+for link in PreferencePanes PreferencePanes/Vantro.prefPane SIMBL SIMBL/Plugins \
+    SIMBL/Plugins/Vantro.bundle ScriptingAdditions ScriptingAdditions/SIMBL.osax; do
+    rm -rf "${share:?}"/*
+    mkdir -p "$share/$(dirname "$link")"
+    ln -s "$outside/target" "$share/$link"
+    ask 'remove pane\nremove plugin\nremove module\n' >/dev/null
+    outside_intact "removing through a link at $link"
+    [ ! -L "$share/$link" ] || fail "the link at $link was left"
+    ln -sfn "$outside/target" "$share/$link"
+    expect_answers 'install pane\ninstall plugin\ninstall module\n' $'done\ndone\ndone\nexit 0'
+    outside_intact "installing through a link at $link"
+    [ ! -L "$share/$link" ] || fail "the link at $link was left"
+    same_tree "$resources/Vantro.prefPane" "$pane"
+done
+for link in "${settings%/*}" "$settings"; do
+    rm -rf /etc/xdg/gtk-3.0
+    if [ "$link" = "$settings" ]; then
+        mkdir /etc/xdg/gtk-3.0
+        ln -s "$outside/file" "$link"
+    else
+        ln -s "$outside/target" "$link"
+    fi
+    for request in 'register module' 'unregister module'; do
+        case "$(ask "$request\n")" in
+        refused*"link is never followed"*"exit 0") ;;
+        *) fail "$request through a link at $link: $(ask "$request\n")" ;;
+        esac
+    done
+    outside_intact "registering through a link at $link"
+done
+rm -rf /etc/xdg/gtk-3.0
+# A trailing slash (and any other change of a request) is not a request.
+rm -rf "$pane"
+ln -s "$outside/target" "$pane"
+for request in 'remove pane/' 'remove pane/.' 'remove ../pane' "remove $outside/target"; do
+    expect_answers "$request\\nremove plugin\\n" $'refused not a request\nexit 2'
+done
+outside_intact "trailing slashes"
+[ -e "$plugin" ] || fail "a request after a refused one was done"
+echo "ok: links at 9 places and trailing slashes: nothing outside touched, links replaced"
+
+# --- a link flipping between a folder and a link to outside, at the loader
+# module's folder and at the module itself, during 300 requests.
+rm -rf "${share:?}"/*
+flip() {
+    set +e
+    while true; do
+        mkdir -p "$share/ScriptingAdditions" 2>/dev/null
+        ln -sfn "$outside/target" "$osax" 2>/dev/null
+        rm -rf "$share/ScriptingAdditions" 2>/dev/null
+        ln -sfn "$outside/target" "$share/ScriptingAdditions" 2>/dev/null
+        rm -f "$share/ScriptingAdditions" 2>/dev/null
+    done
+}
+flip &
+flipper=$!
+requests=$(for _ in $(seq 75); do printf 'install module\nremove module\n'; done)
+for round in 1 2; do
+    printf '%s\n' "$requests" | timeout 300 "$work/installer/vantro-install-helper" \
+        >"$work/flip-$round.log" 2>>"$log" || fail "the helper ended during the flipping (round $round)"
+done
+kill "$flipper" || fail "the link stopped flipping before the requests ended"
+wait "$flipper" 2>/dev/null || true
+flipper=
+outside_intact "a link flipping during 300 requests"
+answered=$(cat "$work"/flip-*.log | grep -cE '^(done|refused|failed)')
+[ "$answered" -eq 300 ] || fail "only $answered of 300 requests were answered"
+echo "ok: a flipping link during 300 requests: nothing outside touched ($(cat "$work"/flip-*.log | grep -c '^done') done, the rest refused or failed)"
+
+# --- the parts: only the installer's own, and only when sound.
+rm -rf "${share:?}"/*
+mkdir -m 700 "$work/private"
+echo private >"$work/private/secret"
+chmod 600 "$work/private/secret"
+attack_part() { # description setup-command
+    fresh_installer
+    eval "$2"
+    case "$(ask 'install pane\n')" in
+    refused*"exit 0") ;;
+    *) fail "$1: $(ask 'install pane\n')" ;;
+    esac
+    [ ! -e "$pane" ] || fail "$1: something was installed"
+    [ -z "$(ls -A "$share/PreferencePanes" 2>/dev/null)" ] || fail "$1: left $(ls -A "$share/PreferencePanes")"
+}
+info="$resources/Vantro.prefPane/Contents/Info.plist"
+attack_part "a link to a private file" "rm '$info' && ln -s '$work/private/secret' '$info'"
+attack_part "a link to /etc/shadow" "rm '$info' && ln -s /etc/shadow '$info'"
+attack_part "the part a link to a private folder" \
+    "rm -rf '$resources/Vantro.prefPane' && ln -s '$work/private' '$resources/Vantro.prefPane'"
+attack_part "a folder above the part a link" \
+    "mv '$resources' '$work/real-resources' && ln -s '$work/real-resources' '$resources'"
+attack_part "a private file" "chmod 600 '$info'"
+attack_part "a private folder" "chmod 700 '$resources/Vantro.prefPane/Contents'"
+attack_part "a hard link to a private file" "rm '$info' && ln '$work/private/secret' '$info'"
+attack_part "a pipe" "mkfifo -m 644 '$resources/Vantro.prefPane/Contents/pipe'"
+attack_part "a device" "mknod -m 644 '$resources/Vantro.prefPane/Contents/zero' c 1 5"
+attack_part "a file others may write" "chmod 666 '$info'"
+attack_part "a file of another user" "chown 4242 '$info'"
+# The user pkexec runs the helper for may own the parts.
+fresh_installer
+chown -R 4242 "$resources"
+expect_answers 'install pane\n' $'refused '"$resources"$'/Vantro.prefPane belongs to neither root nor the user who asked\nexit 0'
+(export PKEXEC_UID=4242 && expect_answers 'install pane\nremove pane\n' $'done\ndone\nexit 0')
+fresh_installer
+echo "ok: the parts: 11 kinds of unsound part refused, nothing installed"
+
+# --- requests that are not requests.
+started=$(date +%s)
+status=0
+answer=$(head -c $((64 * 1024 * 1024)) /dev/zero | tr '\0' a |
+    timeout 60 "$work/installer/vantro-install-helper" 2>>"$log") || status=$?
+[ "$answer" = $'ready\nrefused request too long' ] && [ "$status" -eq 2 ] ||
+    fail "64 MiB without an end: status $status, answered $answer"
+[ $(($(date +%s) - started)) -lt 30 ] || fail "64 MiB took $(($(date +%s) - started)) s"
+expect_answers 'install pa' $'\nexit 2'
+expect_answers '\0\377\001garbage\ninstall pane\n' $'refused not a request\nexit 2'
+expect_answers 'register /tmp/foreign.ini\n' $'refused not a request\nexit 2'
+expect_answers 'install /etc/shadow\n' $'refused not a request\nexit 2'
+[ ! -e "$pane" ] && [ ! -e /etc/xdg/gtk-3.0 ] || fail "a garbage request was acted on"
+: >"$log"
+expect_answers 'remove pane\r\nFORGED root logged in\n\033[2J\n' $'refused not a request\nexit 2'
+[ ! -e "$share/PreferencePanes/FORGED" ] || fail "forged"
+if LC_ALL=C grep -qP '[\x00-\x09\x0b-\x1f\x7f-\xff]' "$log"; then
+    fail "control characters reached the log: $(od -c "$log" | head)"
+fi
+! grep -q '^FORGED' "$log" || fail "a forged line reached the log: $(cat "$log")"
+echo "ok: 64 MiB, truncated, garbage and control-character requests refused with the helper's exit"
+outside_intact "the attacks"
+echo "PASS: every attack refused or harmless, nothing outside the locations changed"
