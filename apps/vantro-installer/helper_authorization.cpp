@@ -101,10 +101,9 @@ bool HelperAuthorization::obtain() {
     argv.push_back(helper_.data());
     argv.push_back(nullptr);
     GError* error = nullptr;
-    const gboolean started = g_spawn_async_with_fds(
-        nullptr, argv.data(), nullptr,
-        G_SPAWN_DO_NOT_REAP_CHILD, nullptr, nullptr,
-        &pid_, ends[1], ends[1], -1, &error);
+    const gboolean started =
+        g_spawn_async_with_fds(nullptr, argv.data(), nullptr, G_SPAWN_DO_NOT_REAP_CHILD, nullptr,
+                               nullptr, &pid_, ends[1], ends[1], -1, &error);
     close(ends[1]);
     if (started == FALSE) {
         close(ends[0]);
@@ -130,8 +129,8 @@ HelperAnswer HelperAuthorization::run(const installer::HelperRequest& request) {
     }
     std::string line;
     if (!sendAll(socket_, installer::encodedRequest(request) + "\n") || !readLine(line)) {
-        return {HelperAnswer::Kind::failed, "the helper with administrator rights is gone: " +
-                                                stopHelper()};
+        return {HelperAnswer::Kind::failed,
+                "the helper with administrator rights is gone: " + stopHelper()};
     }
     const auto answer = installer::decodedAnswer(line);
     if (!answer) {

@@ -53,7 +53,7 @@ bool answer(const HelperAnswer& reply) {
 // The user pkexec ran us for; none when started otherwise (then only
 // root's files are copied).
 std::optional<uid_t> askingUser() {
-    const char* text = std::getenv("PKEXEC_UID");
+    const char* text = std::getenv("PKEXEC_UID"); // NOLINT(concurrency-mt-unsafe)
     if (text == nullptr) {
         return std::nullopt;
     }

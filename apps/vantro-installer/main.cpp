@@ -54,10 +54,11 @@ authorizationForThisRun(const vantro::installer::InstallLocations& locations) {
     if (const char* answer = g_getenv(kTestAuthorizationVariable)) {
         if (const auto scripted = ScriptedAuthorization::answerNamed(answer)) {
             return std::make_unique<ScriptedAuthorization>(
-                *scripted, vantro::installer::PrivilegedOperations(
-                               locations,
-                               vantro::installer::CarriedParts::in(installerFolder() + "/Resources"),
-                               getuid()));
+                *scripted,
+                vantro::installer::PrivilegedOperations(
+                    locations,
+                    vantro::installer::CarriedParts::in(installerFolder() + "/Resources"),
+                    getuid()));
         }
         g_printerr("vantro-installer: %s=%s is not yes, no or cancel; asking for the password\n",
                    kTestAuthorizationVariable, answer);
@@ -77,7 +78,8 @@ void activate(GApplication* application, gpointer data) {
     auto* app = static_cast<InstallerApplication*>(data);
     if (app->window == nullptr) {
         const vantro::installer::InstallLocations locations =
-            vantro::installer::InstallLocations::in(vantro::installer::LibraryFolders::ofThisUser());
+            vantro::installer::InstallLocations::in(
+                vantro::installer::LibraryFolders::ofThisUser());
         app->services = std::make_unique<vantro::installer_app::SystemServices>(
             authorizationForThisRun(locations), locations);
         app->window = std::make_unique<InstallerWindow>(GTK_APPLICATION(application),

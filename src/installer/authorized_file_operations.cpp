@@ -35,7 +35,8 @@ bool AuthorizedFileOperations::authorizedRemove(Part part) {
 }
 
 bool AuthorizedFileOperations::authorizedRegisterLoaderModule(bool named) {
-    return run({named ? HelperRequest::Operation::register_ : HelperRequest::Operation::unregister,
+    return run({named ? HelperRequest::Operation::registerModule
+                      : HelperRequest::Operation::unregisterModule,
                 InstallLocations::Part::loaderModule});
 }
 

@@ -20,9 +20,9 @@ constexpr std::array kRequests = {
     std::pair{HelperRequest{Operation::remove, Part::plugin}, std::string_view("remove plugin")},
     std::pair{HelperRequest{Operation::remove, Part::loaderModule},
               std::string_view("remove module")},
-    std::pair{HelperRequest{Operation::register_, Part::loaderModule},
+    std::pair{HelperRequest{Operation::registerModule, Part::loaderModule},
               std::string_view("register module")},
-    std::pair{HelperRequest{Operation::unregister, Part::loaderModule},
+    std::pair{HelperRequest{Operation::unregisterModule, Part::loaderModule},
               std::string_view("unregister module")},
 };
 
@@ -70,8 +70,8 @@ std::optional<HelperAnswer> decodedAnswer(std::string_view line) {
     const std::string_view word = line.substr(0, line.find(' '));
     for (const auto& [kind, known] : kAnswerWords) {
         if (word == known) {
-            return HelperAnswer{
-                kind, std::string(line.substr(std::min(line.size(), word.size() + 1)))};
+            return HelperAnswer{kind,
+                                std::string(line.substr(std::min(line.size(), word.size() + 1)))};
         }
     }
     return std::nullopt;

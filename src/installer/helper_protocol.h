@@ -25,10 +25,10 @@ inline constexpr size_t kMaxHelperAnswerBytes = 4096;
 
 struct HelperRequest {
     enum class Operation {
-        install,   // a fresh copy of the part, from the helper's own bundles
-        remove,    // the part's system-wide copy
-        register_, // the loader module's entry in the system gtk-modules line
-        unregister
+        install,        // a fresh copy of the part, from the helper's own bundles
+        remove,         // the part's system-wide copy
+        registerModule, // the loader module's entry in the system gtk-modules line
+        unregisterModule
     };
     using Part = InstallLocations::Part;
 

@@ -132,10 +132,9 @@ bool InstallFlow::installLoaderModule(int row) {
     if (installed.empty()) {
         const bool root = row == 1;
         installed = root ? locations_.rootLoaderModule : locations_.userLoaderModule;
-        const bool copied =
-            root ? !services_.owningPackage(installed) &&
-                       services_.authorizedInstall(Part::loaderModule)
-                 : plainCopy(carried_.loaderModule, installed);
+        const bool copied = root ? !services_.owningPackage(installed) &&
+                                       services_.authorizedInstall(Part::loaderModule)
+                                 : plainCopy(carried_.loaderModule, installed);
         if (!copied || !somethingExistsAt(installed)) {
             return false;
         }

@@ -10,8 +10,8 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <random>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -28,14 +28,14 @@ constexpr mode_t kFileMode = 0644;
 constexpr int kMaxDepth = 24;
 constexpr size_t kMaxEntries = 20000;
 // The GTK settings file is a few lines; a larger one is not edited.
-constexpr size_t kMaxSettingsBytes = 256 * 1024;
+constexpr size_t kMaxSettingsBytes = size_t{256} * 1024;
 
 OperationResult refused(std::string why) {
     return {Kind::refused, std::move(why)};
 }
 
 OperationResult failed(const std::string& what) {
-    return {Kind::failed, what + ": " + std::strerror(errno)};
+    return {Kind::failed, what + ": " + std::error_code(errno, std::generic_category()).message()};
 }
 
 class Fd {
@@ -162,7 +162,8 @@ Walk openFolder(const std::string& path, size_t fixed, bool create, bool replace
             // Folders of our own are made readable by every user whatever
             // the caller's umask; the system's are left as they are.
             struct stat own {};
-            if (fstat(next.get(), &own) == 0 && own.st_uid == 0 && (own.st_mode & 07777) != kFolderMode) {
+            if (fstat(next.get(), &own) == 0 && own.st_uid == 0 &&
+                (own.st_mode & 07777) != kFolderMode) {
                 fchmod(next.get(), kFolderMode);
             }
         }
@@ -201,6 +202,23 @@ std::string freshName(const std::string& name, const char* purpose, Make make) {
     return {};
 }
 
+// The names in the folder open as `folder`, but "." and "..": false when
+// they cannot be read. Each call has a stream of its own.
+bool entryNames(int folder, std::vector<std::string>& names) {
+    DIR* entries = fdopendir(dup(folder));
+    if (entries == nullptr) {
+        return false;
+    }
+    while (const dirent* entry = readdir(entries)) { // NOLINT(concurrency-mt-unsafe)
+        std::string name = entry->d_name;
+        if (name != "." && name != "..") {
+            names.push_back(std::move(name));
+        }
+    }
+    closedir(entries);
+    return true;
+}
+
 // Removes the entry `name` of `folder` and, when it is a folder, all it
 // holds, never following a link (a link is removed as it is).
 bool removeEntry(int folder, const std::string& name, int depth) {
@@ -219,18 +237,10 @@ bool removeEntry(int folder, const std::string& name, int depth) {
     if (!inner.valid()) {
         return (errno == ELOOP || errno == ENOTDIR) && unlinkat(folder, name.c_str(), 0) == 0;
     }
-    DIR* entries = fdopendir(dup(inner.get()));
-    if (entries == nullptr) {
+    std::vector<std::string> names;
+    if (!entryNames(inner.get(), names)) {
         return false;
     }
-    std::vector<std::string> names;
-    while (const dirent* entry = readdir(entries)) {
-        const std::string entryName = entry->d_name;
-        if (entryName != "." && entryName != "..") {
-            names.push_back(entryName);
-        }
-    }
-    closedir(entries);
     bool removed = true;
     for (const std::string& entryName : names) {
         removed = removeEntry(inner.get(), entryName, depth + 1) && removed;
@@ -255,25 +265,19 @@ class TreeCopy {
         if (depth > kMaxDepth) {
             return refused(shown + " is nested too deep");
         }
-        DIR* entries = fdopendir(dup(source));
-        if (entries == nullptr) {
+        std::vector<std::string> names;
+        if (!entryNames(source, names)) {
             return failed(shown);
         }
-        std::vector<std::string> names;
-        while (const dirent* entry = readdir(entries)) {
-            const std::string name = entry->d_name;
-            if (name != "." && name != "..") {
-                names.push_back(name);
-            }
-        }
-        closedir(entries);
         entries_ += names.size();
         if (entries_ > kMaxEntries) {
             return refused(shown + " holds too many entries");
         }
         for (const std::string& name : names) {
-            if (OperationResult copied = copyEntry(source, destination, name, shown + "/" + name,
-                                                   depth);
+            std::string entryShown = shown;
+            entryShown += '/';
+            entryShown += name;
+            if (OperationResult copied = copyEntry(source, destination, name, entryShown, depth);
                 !copied.ok()) {
                 return copied;
             }
@@ -352,8 +356,8 @@ class TreeCopy {
                 break;
             }
             for (ssize_t written = 0; written < got;) {
-                const ssize_t put = write(to.get(), buffer.data() + written,
-                                          static_cast<size_t>(got - written));
+                const ssize_t put =
+                    write(to.get(), buffer.data() + written, static_cast<size_t>(got - written));
                 if (put < 0 && errno == EINTR) {
                     continue;
                 }
@@ -363,8 +367,8 @@ class TreeCopy {
                 written += put;
             }
         }
-        const mode_t mode = (opened.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH)) != 0 ? kProgramMode
-                                                                                    : kFileMode;
+        const mode_t mode =
+            (opened.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH)) != 0 ? kProgramMode : kFileMode;
         return fchmod(to.get(), mode) == 0 ? OperationResult{} : failed(shown);
     }
 
@@ -372,8 +376,10 @@ class TreeCopy {
     size_t entries_ = 0;
 };
 
-std::optional<std::string> contentsAt(int folder, const std::string& name, OperationResult& result) {
-    Fd file(openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+std::optional<std::string> contentsAt(int folder, const std::string& name,
+                                      OperationResult& result) {
+    Fd file(
+        openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (!file.valid()) {
         if (errno != ENOENT) {
             result = refused(name + " cannot be opened as a file (a link is never followed)");
@@ -452,9 +458,11 @@ OperationResult PrivilegedOperations::install(Part part) const {
     }
     Fd copy = openFolderAt(folder, fresh);
     OperationResult result =
-        copy.valid() ? TreeCopy(askingUser_).copyFolder(source.folder.get(), copy.get(), sourcePath, 0)
-                     : failed("cannot open the new copy of " + location);
-    if (result.ok() && renameat2(folder, fresh.c_str(), folder, name.c_str(), RENAME_NOREPLACE) != 0) {
+        copy.valid()
+            ? TreeCopy(askingUser_).copyFolder(source.folder.get(), copy.get(), sourcePath, 0)
+            : failed("cannot open the new copy of " + location);
+    if (result.ok() &&
+        renameat2(folder, fresh.c_str(), folder, name.c_str(), RENAME_NOREPLACE) != 0) {
         // Something is there (a former copy, or a link): swap them in one
         // step, so that readers see either the old or the new, and remove
         // what was there (a link as the link, never what it points at).
@@ -524,11 +532,12 @@ OperationResult PrivilegedOperations::registerLoaderModule(bool named) const {
         break;
     }
     int written = -1;
-    const std::string fresh = freshName(name, "new", [folder, &written](const std::string& candidate) {
-        written = openat(folder, candidate.c_str(),
-                         O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-        return written >= 0;
-    });
+    const std::string fresh =
+        freshName(name, "new", [folder, &written](const std::string& candidate) {
+            written = openat(folder, candidate.c_str(),
+                             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+            return written >= 0;
+        });
     if (fresh.empty()) {
         return failed("cannot create a file beside " + file);
     }
@@ -543,7 +552,7 @@ OperationResult PrivilegedOperations::registerLoaderModule(bool named) const {
     ok = ok && fchmod(out.get(), kFileMode) == 0 && fsync(out.get()) == 0 &&
          renameat(folder, fresh.c_str(), folder, name.c_str()) == 0;
     if (!ok) {
-        const OperationResult result = failed("cannot write " + file);
+        OperationResult result = failed("cannot write " + file);
         unlinkat(folder, fresh.c_str(), 0);
         return result;
     }

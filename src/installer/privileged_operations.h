@@ -45,13 +45,13 @@ class PrivilegedOperations {
     PrivilegedOperations(InstallLocations locations, CarriedParts sources,
                          std::optional<uid_t> askingUser);
 
-    OperationResult install(Part part) const;
+    [[nodiscard]] OperationResult install(Part part) const;
     // Done also when nothing is there.
-    OperationResult remove(Part part) const;
+    [[nodiscard]] OperationResult remove(Part part) const;
     // Adds the system-wide loader module's absolute path to the gtk-modules
     // line of the system's settings file, or takes it out, keeping every
     // other line and module as it was.
-    OperationResult registerLoaderModule(bool named) const;
+    [[nodiscard]] OperationResult registerLoaderModule(bool named) const;
 
     [[nodiscard]] const InstallLocations& locations() const { return locations_; }
 

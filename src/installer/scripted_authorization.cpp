@@ -53,9 +53,9 @@ HelperAnswer performed(const PrivilegedOperations& operations, const HelperReque
     case Operation::remove:
         result = operations.remove(request.part);
         break;
-    case Operation::register_:
-    case Operation::unregister:
-        result = operations.registerLoaderModule(request.operation == Operation::register_);
+    case Operation::registerModule:
+    case Operation::unregisterModule:
+        result = operations.registerLoaderModule(request.operation == Operation::registerModule);
         break;
     }
     using Kind = OperationResult::Kind;

@@ -4,7 +4,7 @@
 # XSETTINGS manager (xsettingsd):
 # - a test application is already running, without the loader module;
 # - the installer window reads "Install Vantro (VERSION)" and says that the
-#   loader module is not installed;
+#   loader module is not installed; dragging its background moves it;
 # - installing for the user needs no administrator rights (the authorization
 #   says no to every request) and reports success; the settings pane, the
 #   plug-in and the loader module are in the user's library, the module is
@@ -86,6 +86,28 @@ start_installer no
 expect_widget installButtonOut "Install Vantro ($version)"
 [ -n "$(widget simblStatusOut)" ] || fail "the installer does not say the loader module is missing"
 expect_widget simblRequiredButtonOut "About the Loader Module…"
+
+# --- the window moves when its background (its margin) is dragged.
+app_log=$work/installer-no.log
+installer_window=$(wait_for_window --name '^Vantro Installer$')
+read -r wx wy _ _ <<<"$(frame_of "$installer_window")"
+info=$(xwininfo -id "$installer_window")
+cx=$(sed -n 's/.*Absolute upper-left X: *\(-\{0,1\}[0-9]*\).*/\1/p' <<<"$info")
+cy=$(sed -n 's/.*Absolute upper-left Y: *\(-\{0,1\}[0-9]*\).*/\1/p' <<<"$info")
+read -r sl _ st _ <<<"$(extents_of "$installer_window" _GTK_FRAME_EXTENTS)"
+px=$((cx + sl + 6)) py=$((cy + st + 6))
+xdotool mousemove --sync "$px" "$py" mousedown 1
+for step in 1 2 3 4 5; do
+    xdotool mousemove --sync $((px + 16 * step)) $((py + 12 * step))
+    sleep 0.05
+done
+xdotool mouseup 1
+moved() {
+    local x y
+    read -r x y _ _ <<<"$(frame_of "$installer_window")"
+    [ $((x - wx)) -ge 60 ] && [ $((y - wy)) -ge 40 ]
+}
+wait_for "the installer window to follow a drag of its background" moved
 
 # --- install for this user: no rights needed.
 outcome=$(run_action)

@@ -9,13 +9,13 @@ using Operation = HelperRequest::Operation;
 using Part = HelperRequest::Part;
 
 TEST(HelperProtocol, EveryOperationReadsBackAndNothingElseIsARequest) {
-    for (const Operation operation :
-         {Operation::install, Operation::remove, Operation::register_, Operation::unregister}) {
+    for (const Operation operation : {Operation::install, Operation::remove,
+                                      Operation::registerModule, Operation::unregisterModule}) {
         for (const Part part : {Part::prefPane, Part::plugin, Part::loaderModule}) {
             const std::string line = encodedRequest({operation, part});
             const bool exists = !line.empty();
             const bool moduleOnly =
-                operation == Operation::register_ || operation == Operation::unregister;
+                operation == Operation::registerModule || operation == Operation::unregisterModule;
             EXPECT_EQ(exists, !moduleOnly || part == Part::loaderModule) << line;
             if (exists) {
                 EXPECT_EQ(decodedRequest(line), (HelperRequest{operation, part})) << line;

@@ -18,7 +18,7 @@ void writeFile(const std::string& path, const std::string& contents) {
 
 void makeBundle(const std::string& path, std::string_view key, const std::string& version) {
     writeFile(path + "/Contents/Info.plist",
-              "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>" + std::string(key) +
+              R"(<?xml version="1.0"?><plist version="1.0"><dict><key>)" + std::string(key) +
                   "</key><string>" + version + "</string></dict></plist>");
 }
 
@@ -57,7 +57,8 @@ RecordingServices::RecordingServices(const InstallerMachine& machine)
 
 bool RecordingServices::authorizedInstall(InstallLocations::Part part) {
     ++authorizedCalls;
-    return authorized && !fs::exists(fs::symlink_status(helper_.locations().rootLocationOf(part))) &&
+    return authorized &&
+           !fs::exists(fs::symlink_status(helper_.locations().rootLocationOf(part))) &&
            helper_.install(part).ok();
 }
 

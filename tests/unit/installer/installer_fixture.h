@@ -49,7 +49,7 @@ class RecordingServices : public InstallerServices {
     bool authorized = true;
     int authorizedCalls = 0;
     std::map<std::string, std::string> packageOwned; // location -> package
-    std::vector<std::string> settingsWritten; // "key=true"
+    std::vector<std::string> settingsWritten;        // "key=true"
     std::vector<std::string> loginItems;
     std::vector<std::string> loadersLaunched;
     std::vector<std::string> registeredModules; // "path (system)" or "path (user)"
