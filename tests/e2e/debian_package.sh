@@ -6,7 +6,8 @@
 #   dconf-service and the libraries its programs link;
 # - as root, on a machine where none of its paths exists yet: dpkg -i puts the
 #   parts in place and registers the loader module in
-#   /etc/xdg/gtk-3.0/settings.ini; dpkg --purge leaves the affected folders
+#   /etc/xdg/gtk-3.0/settings.ini; the installer's helper refuses to change
+#   what the package installed; dpkg --purge leaves the affected folders
 #   exactly as they were.
 # Otherwise the install half is skipped (exit 77).
 # Usage: debian_package.sh BUILD-DIR
@@ -154,6 +155,17 @@ grep -q '<key>CFBundleVersion</key><string>[0-9.]*</string>' "$kPlugin/Contents/
     fail "/usr/bin/vantro-installer leads to $(readlink -m /usr/bin/vantro-installer)"
 grep -Eq "^gtk-modules *=.*$kModule" "$kSettingsIni" ||
     fail "$kSettingsIni does not name the loader module: $(cat "$kSettingsIni" 2>&1)"
+# What the package installed is the package manager's: the installer's
+# helper leaves it alone.
+for request in 'remove pane' 'install plugin' 'remove module' 'unregister module'; do
+    answer=$(printf '%s\n' "$request" | "$kInstallerHome/vantro-install-helper" 2>/dev/null | tail -n1)
+    case "$answer" in
+    "refused "*" belongs to the package vantro; it is left alone") ;;
+    *) fail "the helper answered '$answer' to '$request' on the package's copy" ;;
+    esac
+done
+[ -x "$kPane/Contents/Linux/vantro-settings" ] && grep -Eq "^gtk-modules *=.*$kModule" "$kSettingsIni" ||
+    fail "the helper changed the package's copy"
 
 dpkg --purge vantro >"$work/dpkg-purge.log" 2>&1 ||
     { cat "$work/dpkg-purge.log" >&2; fail "dpkg --purge failed"; }
