@@ -88,6 +88,7 @@ log=$work/helper.log
 # after its greeting, then "exit STATUS".
 ask() {
     local status=0 answers
+    # shellcheck disable=SC2059 # the requests are a printf format, escapes and all
     answers=$(printf "$1" | timeout 60 "$work/installer/vantro-install-helper" 2>>"$log") ||
         status=$?
     [ "$status" -ne 124 ] || fail "the helper hung on: $1"
@@ -270,7 +271,6 @@ expect_answers 'install /etc/shadow\n' $'refused not a request\nexit 2'
 [ ! -e "$pane" ] && [ ! -e /etc/xdg/gtk-3.0 ] || fail "a garbage request was acted on"
 : >"$log"
 expect_answers 'remove pane\r\nFORGED root logged in\n\033[2J\n' $'refused not a request\nexit 2'
-[ ! -e "$share/PreferencePanes/FORGED" ] || fail "forged"
 if LC_ALL=C grep -qP '[\x00-\x09\x0b-\x1f\x7f-\xff]' "$log"; then
     fail "control characters reached the log: $(od -c "$log" | head)"
 fi
