@@ -247,5 +247,32 @@ TEST_F(GtkFrameTest, RefusesFramesWithoutAreaOrUnrealizedWindows) {
     gtk_widget_destroy(GTK_WIDGET(window));
 }
 
+// The extents are kept between reads; a change another client makes to
+// either property must show in the next read once its PropertyNotify has
+// been seen, never the value kept from before.
+TEST_F(GtkFrameTest, ExtentsFollowPropertyChanges) {
+    GtkWindow* window = createTestWindow("Vantro extents test");
+    ASSERT_TRUE(settle([window] { return gtk_widget_get_mapped(GTK_WIDGET(window)); }));
+    const std::string xid = std::to_string(x11WindowId(window));
+    const struct {
+        const char* property;
+        FrameExtents (*read)(GtkWindow*);
+    } cases[] = {{"_NET_FRAME_EXTENTS", decorationExtents},
+                 {"_GTK_FRAME_EXTENTS", clientShadowExtents}};
+    for (const auto& each : cases) {
+        for (const FrameExtents& wanted : {FrameExtents{3, 4, 25, 6}, FrameExtents{7, 1, 2, 9}}) {
+            each.read(window); // kept from here on
+            std::ostringstream values;
+            values << wanted.left << ", " << wanted.right << ", " << wanted.top << ", "
+                   << wanted.bottom;
+            run({"xprop", "-id", xid, "-f", each.property, "32c", "-set", each.property,
+                 values.str()});
+            EXPECT_TRUE(settle([&] { return each.read(window) == wanted; }))
+                << each.property << " " << values.str();
+        }
+    }
+    gtk_widget_destroy(GTK_WIDGET(window));
+}
+
 } // namespace
 } // namespace vantro::gtk

@@ -9,6 +9,8 @@
 #include "platform/gtk/title_bar_menu.h"
 #include "platform/gtk/window_frame.h"
 
+#include <gdk/gdkx.h>
+
 #include <array>
 
 namespace vantro::gtk {
@@ -40,10 +42,12 @@ GtkPlatform::GtkPlatform(GdkDisplay* display, std::string bundlePath)
       javaProcess_(gtk::isJavaProcess()), space_(Rect()),
       mainMenu_(std::make_unique<platform::MenuObject>(titleBarMainMenu())),
       windowsMenu_(std::make_unique<platform::MenuObject>(titleBarWindowMenu(*mainMenu_->menu()))) {
-    refreshScreens();
     if (display_ != nullptr) {
         g_signal_connect(display_, "monitor-added", G_CALLBACK(monitorsChanged), this);
         g_signal_connect(display_, "monitor-removed", G_CALLBACK(monitorsChanged), this);
+        GdkScreen* screen = gdk_display_get_default_screen(display_);
+        g_signal_connect(screen, "monitors-changed", G_CALLBACK(screenChanged), this);
+        g_signal_connect(screen, "size-changed", G_CALLBACK(screenChanged), this);
     }
 }
 
@@ -51,18 +55,81 @@ GtkPlatform::~GtkPlatform() {
     if (retiredIdle_ != 0) {
         g_source_remove(retiredIdle_);
     }
+    for (GdkCursor* cursor : cursors_) {
+        if (cursor != nullptr) {
+            g_object_unref(cursor);
+        }
+    }
     if (display_ != nullptr) {
         g_signal_handlers_disconnect_by_data(display_, this);
+        GdkScreen* screen = gdk_display_get_default_screen(display_);
+        g_signal_handlers_disconnect_by_data(screen, this);
+        if (watchingRoot_) {
+            gdk_window_remove_filter(gdk_screen_get_root_window(screen), rootPropertyChanged, this);
+        }
     }
 }
 
 void GtkPlatform::monitorsChanged(GdkDisplay* /*display*/, GdkMonitor* /*monitor*/, gpointer self) {
-    static_cast<GtkPlatform*>(self)->refreshScreens();
+    static_cast<GtkPlatform*>(self)->screensStale_ = true;
 }
 
-void GtkPlatform::refreshScreens() {
-    screens_ = screensOf(display_);
-    space_ = coordinateSpaceOf(display_);
+void GtkPlatform::screenChanged(GdkScreen* /*screen*/, gpointer self) {
+    static_cast<GtkPlatform*>(self)->screensStale_ = true;
+}
+
+// The work area comes from the root window's properties (_NET_WORKAREA,
+// _GTK_WORKAREAS_Dn, the current desktop) or from the panels' struts, which
+// the window manager folds into them, and a new or removed panel changes the
+// client list. Any change of a root property but the two that every focus
+// change and restacking rewrite marks the screens stale: an unknown one
+// costs one read more, never a stale work area.
+GdkFilterReturn GtkPlatform::rootPropertyChanged(GdkXEvent* xevent, GdkEvent* /*event*/,
+                                                 gpointer self) {
+    const auto* event = static_cast<XEvent*>(xevent);
+    if (event->type != PropertyNotify) {
+        return GDK_FILTER_CONTINUE;
+    }
+    auto& platform = *static_cast<GtkPlatform*>(self);
+    static const Atom active =
+        gdk_x11_get_xatom_by_name_for_display(platform.display_, "_NET_ACTIVE_WINDOW");
+    static const Atom stacking =
+        gdk_x11_get_xatom_by_name_for_display(platform.display_, "_NET_CLIENT_LIST_STACKING");
+    if (event->xproperty.atom != active && event->xproperty.atom != stacking) {
+        platform.screensStale_ = true;
+    }
+    return GDK_FILTER_CONTINUE;
+}
+
+// GDK selects only structure events on the root window; property changes
+// are added to whatever this client selects there already.
+void GtkPlatform::watchRootProperties() const {
+    if (watchingRoot_ || display_ == nullptr || !GDK_IS_X11_DISPLAY(display_)) {
+        return;
+    }
+    watchingRoot_ = true;
+    GdkWindow* root = gdk_screen_get_root_window(gdk_display_get_default_screen(display_));
+    Display* xdisplay = GDK_DISPLAY_XDISPLAY(display_);
+    XWindowAttributes attributes{};
+    gdk_x11_display_error_trap_push(display_);
+    if (XGetWindowAttributes(xdisplay, GDK_WINDOW_XID(root), &attributes) != 0) {
+        XSelectInput(xdisplay, GDK_WINDOW_XID(root),
+                     attributes.your_event_mask | PropertyChangeMask);
+    }
+    gdk_x11_display_error_trap_pop_ignored(display_);
+    gdk_window_add_filter(root, rootPropertyChanged, const_cast<GtkPlatform*>(this));
+}
+
+void GtkPlatform::refreshScreens() const {
+    if (!screensStale_) {
+        return;
+    }
+    // Watched before the read, so that a change during it marks it stale.
+    watchRootProperties();
+    screensStale_ = false;
+    const std::vector<X11Monitor> monitors = x11Monitors(display_);
+    screens_ = screensInCoreCoordinates(monitors);
+    space_ = coordinateSpaceOf(monitors);
 }
 
 Point GtkPlatform::mouseLocation() const {
@@ -98,6 +165,7 @@ std::optional<platform::Event> GtkPlatform::nextEventMatchingMask(platform::Even
     return converted;
 }
 
+// Each cursor is made once, on first use: a drag sets one at every step.
 void GtkPlatform::setCursor(platform::Cursor cursor) {
     if (trackedWindow_ == nullptr) {
         return;
@@ -106,11 +174,15 @@ void GtkPlatform::setCursor(platform::Cursor cursor) {
     if (window == nullptr) {
         return;
     }
-    GdkCursor* made = gdk_cursor_new_from_name(display_, cursorName(cursor));
-    gdk_window_set_cursor(window, cursor == platform::Cursor::arrow ? nullptr : made);
-    if (made != nullptr) {
-        g_object_unref(made);
+    if (cursor == platform::Cursor::arrow) {
+        gdk_window_set_cursor(window, nullptr);
+        return;
     }
+    GdkCursor*& made = cursors_.at(static_cast<std::size_t>(cursor));
+    if (made == nullptr) {
+        made = gdk_cursor_new_from_name(display_, cursorName(cursor));
+    }
+    gdk_window_set_cursor(window, made);
 }
 
 void GtkPlatform::performAfterDelay(const void* target, runtime::Selector selector, double delay,

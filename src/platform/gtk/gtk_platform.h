@@ -13,6 +13,8 @@
 
 #include <gtk/gtk.h>
 
+#include <array>
+
 namespace vantro::gtk {
 
 class GtkPlatform final : public platform::Platform {
@@ -24,11 +26,15 @@ class GtkPlatform final : public platform::Platform {
     GtkPlatform& operator=(const GtkPlatform&) = delete;
 
     // --- For the bridge.
-    // Reads the monitors again. Called when GDK reports a monitor change and
-    // before every user action, so that a work area changed by a panel since
-    // the last one is seen.
-    void refreshScreens();
-    [[nodiscard]] const CoordinateSpace& space() const { return space_; }
+    // Reads the monitors again if they may have changed since the last
+    // read: GDK reported a monitor change, or the root window's work area,
+    // current desktop or client list changed (a panel came, went or moved).
+    // Called before every user action; costs nothing when nothing changed.
+    void refreshScreens() const;
+    [[nodiscard]] const CoordinateSpace& space() const {
+        refreshScreens();
+        return space_;
+    }
     [[nodiscard]] GdkDisplay* display() const { return display_; }
     // The event the bridge is handling; none when it is done.
     void setCurrentEvent(std::optional<platform::Event> event) { currentEvent_ = event; }
@@ -44,7 +50,10 @@ class GtkPlatform final : public platform::Platform {
     void setDragPointer(std::optional<Point> pointer) { dragPointer_ = pointer; }
 
     // --- Platform.
-    [[nodiscard]] const std::vector<Screen>& screens() const override { return screens_; }
+    [[nodiscard]] const std::vector<Screen>& screens() const override {
+        refreshScreens();
+        return screens_;
+    }
     [[nodiscard]] std::optional<platform::Event> currentEvent() const override {
         return currentEvent_;
     }
@@ -79,18 +88,26 @@ class GtkPlatform final : public platform::Platform {
 
   private:
     static void monitorsChanged(GdkDisplay* display, GdkMonitor* monitor, gpointer self);
+    static void screenChanged(GdkScreen* screen, gpointer self);
+    static GdkFilterReturn rootPropertyChanged(GdkXEvent* xevent, GdkEvent* event, gpointer self);
+    void watchRootProperties() const;
     void freeRetiredWhenIdle();
 
     GdkDisplay* display_;
     std::string bundlePath_;
     std::optional<std::string> hostIdentifier_;
     bool javaProcess_;
-    std::vector<Screen> screens_;
-    CoordinateSpace space_;
+    // Read on first use and again after a change: see refreshScreens.
+    mutable std::vector<Screen> screens_;
+    mutable CoordinateSpace space_;
+    mutable bool screensStale_ = true;
+    mutable bool watchingRoot_ = false;
     std::optional<platform::Event> currentEvent_;
     MainLoopScheduler scheduler_;
     GtkWindow* trackedWindow_ = nullptr;
     std::optional<Point> dragPointer_;
+    // Made on first use, by platform::Cursor's value.
+    std::array<GdkCursor*, 4> cursors_{};
     std::vector<std::unique_ptr<runtime::Object>> retired_;
     guint retiredIdle_ = 0;
     std::unique_ptr<platform::MenuObject> mainMenu_;

@@ -23,10 +23,9 @@ GdkWindow* toplevelOf(GtkWindow* window) {
 
 // Four CARDINALs of an extents property. The window may be gone on the
 // server already, so X errors are trapped and mean "absent".
-FrameExtents readExtents(GdkWindow* gdkWindow, const char* property) {
+FrameExtents fetchExtents(GdkWindow* gdkWindow, Atom atom) {
     GdkDisplay* display = gdk_window_get_display(gdkWindow);
     Display* xdisplay = GDK_DISPLAY_XDISPLAY(display);
-    const Atom atom = gdk_x11_get_xatom_by_name_for_display(display, property);
     Atom type = 0;
     int format = 0;
     unsigned long count = 0;
@@ -51,6 +50,104 @@ FrameExtents readExtents(GdkWindow* gdkWindow, const char* property) {
         XFree(data);
     }
     return extents;
+}
+
+// Both extents of a toplevel as last read, kept on its GdkWindow and
+// dropped by the PropertyNotify that changes them: a zoom or a drag step
+// reads them many times, and they change only when the window manager or
+// GTK rewrites the property. GDK selects PropertyChangeMask on every
+// toplevel it makes, so no change goes unseen.
+struct KnownExtents {
+    std::optional<FrameExtents> shadow;
+    std::optional<FrameExtents> decorations;
+};
+
+GQuark knownExtentsQuark() {
+    static const GQuark quark = g_quark_from_static_string("vantro-frame-extents");
+    return quark;
+}
+
+struct ExtentAtoms {
+    Atom shadow;
+    Atom decorations;
+};
+
+ExtentAtoms extentAtoms(GdkDisplay* display) {
+    return {gdk_x11_get_xatom_by_name_for_display(display, "_GTK_FRAME_EXTENTS"),
+            gdk_x11_get_xatom_by_name_for_display(display, "_NET_FRAME_EXTENTS")};
+}
+
+// Sees every X event before GDK does; only a PropertyNotify of a toplevel
+// that has extents kept does any work.
+GdkFilterReturn forgetChangedExtents(GdkXEvent* xevent, GdkEvent* /*event*/, gpointer /*data*/) {
+    const auto* event = static_cast<XEvent*>(xevent);
+    if (event->type != PropertyNotify) {
+        return GDK_FILTER_CONTINUE;
+    }
+    GdkDisplay* display = gdk_x11_lookup_xdisplay(event->xproperty.display);
+    GdkWindow* window = display != nullptr
+                            ? gdk_x11_window_lookup_for_display(display, event->xproperty.window)
+                            : nullptr;
+    auto* known =
+        window != nullptr
+            ? static_cast<KnownExtents*>(g_object_get_qdata(G_OBJECT(window), knownExtentsQuark()))
+            : nullptr;
+    if (known == nullptr) {
+        return GDK_FILTER_CONTINUE;
+    }
+    const ExtentAtoms atoms = extentAtoms(display);
+    if (event->xproperty.atom == atoms.shadow) {
+        known->shadow.reset();
+    } else if (event->xproperty.atom == atoms.decorations) {
+        known->decorations.reset();
+    }
+    return GDK_FILTER_CONTINUE;
+}
+
+KnownExtents& knownExtentsOf(GdkWindow* gdkWindow) {
+    auto* known =
+        static_cast<KnownExtents*>(g_object_get_qdata(G_OBJECT(gdkWindow), knownExtentsQuark()));
+    if (known == nullptr) {
+        static const bool filtering = [] {
+            gdk_window_add_filter(nullptr, forgetChangedExtents, nullptr);
+            return true;
+        }();
+        static_cast<void>(filtering);
+        known = new KnownExtents;
+        g_object_set_qdata_full(G_OBJECT(gdkWindow), knownExtentsQuark(), known,
+                                [](gpointer data) { delete static_cast<KnownExtents*>(data); });
+    }
+    return *known;
+}
+
+FrameExtents shadowOf(GdkWindow* gdkWindow) {
+    KnownExtents& known = knownExtentsOf(gdkWindow);
+    if (!known.shadow) {
+        known.shadow =
+            fetchExtents(gdkWindow, extentAtoms(gdk_window_get_display(gdkWindow)).shadow);
+    }
+    return *known.shadow;
+}
+
+FrameExtents decorationsOf(GdkWindow* gdkWindow) {
+    KnownExtents& known = knownExtentsOf(gdkWindow);
+    if (!known.decorations) {
+        known.decorations =
+            fetchExtents(gdkWindow, extentAtoms(gdk_window_get_display(gdkWindow)).decorations);
+    }
+    return *known.decorations;
+}
+
+// The client X window in root coordinates as GDK last saw it configured:
+// GDK keeps a toplevel's root position and size from every ConfigureNotify
+// (the window manager's synthetic ones included), so no round trip is made.
+Rect clientRect(GdkWindow* gdkWindow) {
+    int x = 0;
+    int y = 0;
+    gdk_window_get_position(gdkWindow, &x, &y);
+    return {static_cast<double>(x), static_cast<double>(y),
+            static_cast<double>(gdk_window_get_width(gdkWindow)),
+            static_cast<double>(gdk_window_get_height(gdkWindow))};
 }
 
 bool isFinite(const Rect& rect) {
@@ -104,12 +201,12 @@ bool requestOriginThroughWindowManager(GdkWindow* gdkWindow, int width, int heig
 
 FrameExtents clientShadowExtents(GtkWindow* window) {
     GdkWindow* gdkWindow = toplevelOf(window);
-    return gdkWindow != nullptr ? readExtents(gdkWindow, "_GTK_FRAME_EXTENTS") : FrameExtents{};
+    return gdkWindow != nullptr ? shadowOf(gdkWindow) : FrameExtents{};
 }
 
 FrameExtents decorationExtents(GtkWindow* window) {
     GdkWindow* gdkWindow = toplevelOf(window);
-    return gdkWindow != nullptr ? readExtents(gdkWindow, "_NET_FRAME_EXTENTS") : FrameExtents{};
+    return gdkWindow != nullptr ? decorationsOf(gdkWindow) : FrameExtents{};
 }
 
 unsigned long x11WindowId(GtkWindow* window) {
@@ -122,14 +219,8 @@ std::optional<Rect> visibleFrameX11(GtkWindow* window) {
     if (gdkWindow == nullptr) {
         return std::nullopt;
     }
-    int x = 0;
-    int y = 0;
-    gdk_window_get_origin(gdkWindow, &x, &y);
-    const Rect client{static_cast<double>(x), static_cast<double>(y),
-                      static_cast<double>(gdk_window_get_width(gdkWindow)),
-                      static_cast<double>(gdk_window_get_height(gdkWindow))};
-    return visibleFrameFromClient(client, readExtents(gdkWindow, "_GTK_FRAME_EXTENTS"),
-                                  readExtents(gdkWindow, "_NET_FRAME_EXTENTS"));
+    return visibleFrameFromClient(clientRect(gdkWindow), shadowOf(gdkWindow),
+                                  decorationsOf(gdkWindow));
 }
 
 std::optional<Rect> windowFrame(GtkWindow* window, const CoordinateSpace& space) {
@@ -144,34 +235,20 @@ bool setWindowFrame(GtkWindow* window, const Rect& frame, const CoordinateSpace&
     if (!isFinite(frame) || frame.isEmpty()) {
         return false;
     }
-    const std::optional<Rect> current = visibleFrameX11(window);
-    if (!current) {
+    GdkWindow* gdkWindow = toplevelOf(window);
+    if (gdkWindow == nullptr) {
         return false;
     }
     const Rect target = space.toX11(frame);
-    // gtk_window_move and gtk_window_resize speak of GTK's own reference
-    // rectangle, which differs from the visible frame by constants that
-    // depend on the decoration mode (without a compositor, a 5 px resize
-    // border outside it and the header bar excluded from the size; with a
-    // shadow, the shadow and the header bar). Moving and resizing that
-    // rectangle by the visible frame's difference avoids knowing them.
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-    gtk_window_get_position(window, &x, &y);
-    gtk_window_get_size(window, &width, &height);
-    const int newWidth = width + pixels(target.size.width) - pixels(current->size.width);
-    const int newHeight = height + pixels(target.size.height) - pixels(current->size.height);
-    // GTK keeps the size it will lay the window out at; it moves a mapped
-    // window at once but resizes it only when it next lays it out, which
-    // the window manager then applies as a second configure. One request
-    // for both makes the change a single round: the client window's place
-    // and size, its place being the frame's outer corner (north-west
-    // gravity) less the client-side shadow.
-    GdkWindow* gdkWindow = toplevelOf(window);
-    const FrameExtents shadow = readExtents(gdkWindow, "_GTK_FRAME_EXTENTS");
-    const FrameExtents decorations = readExtents(gdkWindow, "_NET_FRAME_EXTENTS");
+    // One request for place and size, as the window manager gets it from
+    // any program: the client window's place and size, its place being the
+    // frame's outer corner (north-west gravity) less the client-side shadow.
+    // GTK is not told of the size (gtk_window_resize): it would send it
+    // again, alone, at its next layout, a second configure cycle for the
+    // window manager. It takes the new size as it takes any the window
+    // manager sets, from the ConfigureNotify.
+    const FrameExtents shadow = shadowOf(gdkWindow);
+    const FrameExtents decorations = decorationsOf(gdkWindow);
     const int clientWidth = pixels(target.size.width + shadow.left + shadow.right -
                                    decorations.left - decorations.right);
     const int clientHeight = pixels(target.size.height + shadow.top + shadow.bottom -
@@ -180,15 +257,10 @@ bool setWindowFrame(GtkWindow* window, const Rect& frame, const CoordinateSpace&
     const int clientY = pixels(target.origin.y - shadow.top);
     const int requestWidth = clientWidth > 0 ? clientWidth : 1;
     const int requestHeight = clientHeight > 0 ? clientHeight : 1;
-    // Through the window manager, GTK is not told of the size: once it has
-    // seen the window at (0, 0), a size of its own to apply would go out as
-    // a configure request with that position, which openbox moves again.
-    // GTK takes the new size as it takes any the window manager sets.
     if (clientX == 0 && clientY == 0 &&
         requestOriginThroughWindowManager(gdkWindow, requestWidth, requestHeight)) {
         return true;
     }
-    gtk_window_resize(window, newWidth > 0 ? newWidth : 1, newHeight > 0 ? newHeight : 1);
     gdk_window_move_resize(gdkWindow, clientX, clientY, requestWidth, requestHeight);
     return true;
 }

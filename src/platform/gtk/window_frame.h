@@ -29,7 +29,8 @@ FrameExtents decorationExtents(GtkWindow* window);
 unsigned long x11WindowId(GtkWindow* window);
 
 // The visible frame in X11 root coordinates; nothing when the window is not
-// realized. Asks the X server where the window is (one round trip).
+// realized. From what GDK last saw configured and the extents as last
+// read; no round trip once the extents are known.
 std::optional<Rect> visibleFrameX11(GtkWindow* window);
 
 // The visible frame in core coordinates of `space`.

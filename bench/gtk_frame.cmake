@@ -1,0 +1,2 @@
+add_executable(gtk_frame_bench ${CMAKE_CURRENT_LIST_DIR}/gtk_frame_bench.cpp)
+target_link_libraries(gtk_frame_bench PRIVATE vantro_platform_gtk benchmark::benchmark_main)
