@@ -4,6 +4,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -253,6 +254,23 @@ bool removeEntry(int folder, const std::string& name, int depth) {
     return removed && unlinkat(folder, name.c_str(), AT_REMOVEDIR) == 0;
 }
 
+// Takes what an earlier helper, ended halfway (by root, a crash or a power
+// cut), left beside `name` in `folder`: its fresh or set-aside entries. The
+// folder is locked first and stays locked while the descriptor is open, so
+// a helper at work beside the same location keeps its own; when the lock
+// is held elsewhere nothing is taken.
+void lockAndClearLeftovers(int folder, const std::string& name) {
+    std::vector<std::string> names;
+    if (flock(folder, LOCK_EX | LOCK_NB) != 0 || !entryNames(folder, names)) {
+        return;
+    }
+    for (const std::string& entry : names) {
+        if (entry.starts_with("." + name + ".new-") || entry.starts_with("." + name + ".old-")) {
+            removeEntry(folder, entry, 0);
+        }
+    }
+}
+
 class TreeCopy {
   public:
     explicit TreeCopy(std::optional<uid_t> askingUser) : askingUser_(askingUser) {}
@@ -466,6 +484,7 @@ OperationResult PrivilegedOperations::install(Part part) const {
     }
     const int folder = parent.folder.get();
     const std::string name = nameOf(location);
+    lockAndClearLeftovers(folder, name);
     const std::string fresh = freshName(name, "new", [folder](const std::string& candidate) {
         return mkdirat(folder, candidate.c_str(), 0700) == 0;
     });
@@ -502,6 +521,7 @@ OperationResult PrivilegedOperations::remove(Part part) const {
     }
     const int folder = parent.folder.get();
     const std::string name = nameOf(location);
+    lockAndClearLeftovers(folder, name);
     struct stat found {};
     if (fstatat(folder, name.c_str(), &found, AT_SYMLINK_NOFOLLOW) != 0) {
         return errno == ENOENT ? OperationResult{} : failed(location);
@@ -529,6 +549,7 @@ OperationResult PrivilegedOperations::registerLoaderModule(bool named) const {
     }
     const int folder = parent.folder.get();
     const std::string name = nameOf(file);
+    lockAndClearLeftovers(folder, name);
     OperationResult unreadable;
     struct stat was {};
     const std::optional<std::string> current = contentsAt(folder, name, was, unreadable);

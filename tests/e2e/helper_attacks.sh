@@ -15,7 +15,8 @@
 #   they hold links, private files, pipes, files others may write or files
 #   of another user;
 # - limits, timers and signals its caller can impose (a file size limit,
-#   ^C, ^Z, a hang-up, a closed pipe) never end or stop it halfway;
+#   ^C, ^Z, a hang-up, a closed pipe) never end or stop it halfway, and
+#   what a helper killed halfway left beside a location goes;
 # - the administrator's settings file and its folder keep owner and modes;
 # - oversized, truncated and garbage requests get a refusal and its exit,
 #   nothing done; control characters never reach its log raw.
@@ -197,6 +198,15 @@ same_tree "$resources/SIMBL.osax" "$osax"
 nothing_beside "signals"
 expect_answers 'remove pane\nremove plugin\nremove module\n' $'done\ndone\ndone\nexit 0'
 echo "ok: a file size limit and signals of 10 kinds during 6 requests: all done, nothing left beside"
+# What a helper killed halfway (by root, or a power cut) leaves beside a
+# location goes with the next operation there.
+leftover=0123456789abcdef
+mkdir -p "$share/PreferencePanes/.Vantro.prefPane.new-$leftover/Contents" "${settings%/*}" \
+    "$share/PreferencePanes/.Vantro.prefPane.old-$leftover"
+touch "$share/PreferencePanes/.Vantro.prefPane.new-$leftover/Contents/half" \
+    "${settings%/*}/.settings.ini.new-$leftover"
+expect_answers 'remove pane\nregister module\nunregister module\n' $'done\ndone\ndone\nexit 0'
+nothing_beside "a helper killed halfway"
 
 # --- links at every location and every folder above one.
 for link in PreferencePanes PreferencePanes/Vantro.prefPane SIMBL SIMBL/Plugins \
