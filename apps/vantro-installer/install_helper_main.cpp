@@ -15,6 +15,7 @@
 #include "installer/privileged_operations.h"
 #include "installer/scripted_authorization.h"
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <syslog.h>
 #include <unistd.h>
@@ -22,6 +23,7 @@
 #include <cerrno>
 #include <charconv>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -48,6 +50,31 @@ bool writeAll(std::string_view data) {
 
 bool answer(const HelperAnswer& reply) {
     return writeAll(encodedAnswer(reply) + "\n");
+}
+
+// The caller chooses the limits and signal dispositions the helper starts
+// with (timers too), and its terminal can signal it: a file size, CPU or
+// stack limit, an alarm, or a ^C or ^Z at the right moment, would end or
+// stop it halfway through an operation. The limits are lifted and those
+// signals ignored; only root can still end it.
+void shieldFromCaller() {
+    for (const int signal : {SIGINT, SIGQUIT, SIGHUP, SIGTSTP, SIGTTIN, SIGTTOU, SIGPIPE, SIGXFSZ,
+                             SIGXCPU, SIGALRM, SIGVTALRM, SIGPROF}) {
+        std::signal(signal, SIG_IGN);
+    }
+    // Without CAP_SYS_RESOURCE (in some containers) a hard limit stays; an
+    // operation that meets it then fails whole (SIGXFSZ is ignored).
+    for (const int resource : {RLIMIT_FSIZE, RLIMIT_CPU, RLIMIT_STACK, RLIMIT_AS, RLIMIT_DATA}) {
+        rlimit limit{RLIM_INFINITY, RLIM_INFINITY};
+        if (setrlimit(resource, &limit) != 0 && getrlimit(resource, &limit) == 0) {
+            limit.rlim_cur = limit.rlim_max;
+            setrlimit(resource, &limit);
+        }
+    }
+    // Enough descriptors for the deepest walk, whatever the caller left.
+    constexpr rlim_t kDescriptors = 1024;
+    const rlimit descriptors{kDescriptors, kDescriptors};
+    setrlimit(RLIMIT_NOFILE, &descriptors);
 }
 
 // The user pkexec ran us for; none when started otherwise (then only
@@ -85,6 +112,7 @@ HelperAnswer answerTo(const HelperRequest& request, const PrivilegedOperations& 
 } // namespace
 
 int main() {
+    shieldFromCaller();
     // Everything created gets an explicit mode as well; this keeps a
     // caller's umask from widening anything in between.
     umask(022);

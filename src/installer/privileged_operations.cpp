@@ -4,6 +4,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,6 +28,10 @@ constexpr mode_t kFileMode = 0644;
 // Deeper or larger parts are not the installer's.
 constexpr int kMaxDepth = 24;
 constexpr size_t kMaxEntries = 20000;
+// A part is tens of MiB even in an instrumented build; a larger one (a
+// sparse file costs its owner nothing) would fill the system's disk, root's
+// reserve included.
+constexpr off_t kMaxPartBytes = off_t{1} << 30;
 // The GTK settings file is a few lines; a larger one is not edited.
 constexpr size_t kMaxSettingsBytes = size_t{256} * 1024;
 
@@ -88,9 +93,10 @@ bool isPlainName(const std::string& name) {
 
 // A folder opened from "/" one name at a time, never through a link. The
 // first `fixed` names are the system's own folders: they must be there and
-// be folders. Below them a missing folder is created when `create`; a link
-// found is removed and replaced by a folder when `replaceLinks`, else the
-// walk is refused. `missing` tells a walk that stopped at a missing folder
+// be folders. Below them a missing folder is created when `create`; when
+// they are Vantro's own (`ours`), a link found is removed and replaced by a
+// folder and the folder gets mode 0755, else a link makes the walk refused
+// and the folder's mode is left as it is. `missing` tells a walk that stopped at a missing folder
 // (not created) from one that was refused.
 struct Walk {
     Fd folder;
@@ -98,7 +104,7 @@ struct Walk {
     bool missing = false;
 };
 
-Walk openFolder(const std::string& path, size_t fixed, bool create, bool replaceLinks) {
+Walk openFolder(const std::string& path, size_t fixed, bool create, bool ours) {
     Walk walk;
     const std::vector<std::string> names = componentsOf(path);
     if (!path.starts_with('/')) {
@@ -141,7 +147,7 @@ Walk openFolder(const std::string& path, size_t fixed, bool create, bool replace
                 return walk;
             }
             struct stat found {};
-            if ((error == ELOOP || error == ENOTDIR) && own && replaceLinks &&
+            if ((error == ELOOP || error == ENOTDIR) && own && ours &&
                 fstatat(folder.get(), name.c_str(), &found, AT_SYMLINK_NOFOLLOW) == 0 &&
                 S_ISLNK(found.st_mode)) {
                 // The link itself goes; what it points at is never touched.
@@ -158,7 +164,7 @@ Walk openFolder(const std::string& path, size_t fixed, bool create, bool replace
             walk.result = refused(walked + " keeps changing");
             return walk;
         }
-        if (i >= fixed) {
+        if (i >= fixed && ours) {
             // Folders of our own are made readable by every user whatever
             // the caller's umask; the system's are left as they are.
             struct stat own {};
@@ -248,6 +254,23 @@ bool removeEntry(int folder, const std::string& name, int depth) {
     return removed && unlinkat(folder, name.c_str(), AT_REMOVEDIR) == 0;
 }
 
+// Takes what an earlier helper, ended halfway (by root, a crash or a power
+// cut), left beside `name` in `folder`: its fresh or set-aside entries. The
+// folder is locked first and stays locked while the descriptor is open, so
+// a helper at work beside the same location keeps its own; when the lock
+// is held elsewhere nothing is taken.
+void lockAndClearLeftovers(int folder, const std::string& name) {
+    std::vector<std::string> names;
+    if (flock(folder, LOCK_EX | LOCK_NB) != 0 || !entryNames(folder, names)) {
+        return;
+    }
+    for (const std::string& entry : names) {
+        if (entry.starts_with("." + name + ".new-") || entry.starts_with("." + name + ".old-")) {
+            removeEntry(folder, entry, 0);
+        }
+    }
+}
+
 class TreeCopy {
   public:
     explicit TreeCopy(std::optional<uid_t> askingUser) : askingUser_(askingUser) {}
@@ -261,9 +284,6 @@ class TreeCopy {
         }
         if (OperationResult trust = trusted(folder, shown); !trust.ok()) {
             return trust;
-        }
-        if (depth > kMaxDepth) {
-            return refused(shown + " is nested too deep");
         }
         std::vector<std::string> names;
         if (!entryNames(source, names)) {
@@ -311,6 +331,11 @@ class TreeCopy {
             return failed(shown);
         }
         if (S_ISDIR(found.st_mode)) {
+            // Checked before its copy is made, so that the copy stays within
+            // the depth a removal goes to.
+            if (depth + 1 > kMaxDepth) {
+                return refused(shown + " is nested too deep");
+            }
             Fd from = openFolderAt(source, name);
             if (!from.valid()) {
                 return refused(shown + " cannot be opened as a folder");
@@ -338,6 +363,9 @@ class TreeCopy {
         if (OperationResult trust = trusted(opened, shown); !trust.ok()) {
             return trust;
         }
+        if (opened.st_size > kMaxPartBytes - bytes_) {
+            return refused(shown + " makes the part larger than any of the installer's");
+        }
         Fd to(openat(destination, name.c_str(),
                      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
         if (!to.valid()) {
@@ -354,6 +382,11 @@ class TreeCopy {
             }
             if (got == 0) {
                 break;
+            }
+            // The file may grow while it is read.
+            bytes_ += got;
+            if (bytes_ > kMaxPartBytes) {
+                return refused(shown + " makes the part larger than any of the installer's");
             }
             for (ssize_t written = 0; written < got;) {
                 const ssize_t put =
@@ -374,9 +407,11 @@ class TreeCopy {
 
     std::optional<uid_t> askingUser_;
     size_t entries_ = 0;
+    off_t bytes_ = 0;
 };
 
-std::optional<std::string> contentsAt(int folder, const std::string& name,
+// The contents of the file `name`, and in `found` what it is.
+std::optional<std::string> contentsAt(int folder, const std::string& name, struct stat& found,
                                       OperationResult& result) {
     Fd file(
         openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
@@ -386,7 +421,6 @@ std::optional<std::string> contentsAt(int folder, const std::string& name,
         }
         return std::nullopt;
     }
-    struct stat found {};
     if (fstat(file.get(), &found) != 0 || !S_ISREG(found.st_mode)) {
         result = refused(name + " is not a regular file");
         return std::nullopt;
@@ -450,6 +484,7 @@ OperationResult PrivilegedOperations::install(Part part) const {
     }
     const int folder = parent.folder.get();
     const std::string name = nameOf(location);
+    lockAndClearLeftovers(folder, name);
     const std::string fresh = freshName(name, "new", [folder](const std::string& candidate) {
         return mkdirat(folder, candidate.c_str(), 0700) == 0;
     });
@@ -486,6 +521,7 @@ OperationResult PrivilegedOperations::remove(Part part) const {
     }
     const int folder = parent.folder.get();
     const std::string name = nameOf(location);
+    lockAndClearLeftovers(folder, name);
     struct stat found {};
     if (fstatat(folder, name.c_str(), &found, AT_SYMLINK_NOFOLLOW) != 0) {
         return errno == ENOENT ? OperationResult{} : failed(location);
@@ -504,7 +540,8 @@ OperationResult PrivilegedOperations::registerLoaderModule(bool named) const {
     const std::string& file = locations_.systemGtkSettings;
     const std::string module = locations_.rootLoaderModule + std::string(kLoaderModuleFile);
     // The system's configuration folders are taken as they are; GTK's own
-    // folder below them is created when missing, and a link there refused.
+    // folder below them is created when missing, a link there refused, and
+    // its mode left as the administrator set it.
     const size_t fixed = componentsOf(locations_.systemConfigFolder).size();
     Walk parent = openFolder(parentOf(file), fixed, named, false);
     if (!parent.folder.valid()) {
@@ -512,8 +549,10 @@ OperationResult PrivilegedOperations::registerLoaderModule(bool named) const {
     }
     const int folder = parent.folder.get();
     const std::string name = nameOf(file);
+    lockAndClearLeftovers(folder, name);
     OperationResult unreadable;
-    const std::optional<std::string> current = contentsAt(folder, name, unreadable);
+    struct stat was {};
+    const std::optional<std::string> current = contentsAt(folder, name, was, unreadable);
     if (!unreadable.ok()) {
         return unreadable;
     }
@@ -549,8 +588,12 @@ OperationResult PrivilegedOperations::registerLoaderModule(bool named) const {
         ok = n > 0 || (n < 0 && errno == EINTR);
         put += n > 0 ? static_cast<size_t>(n) : 0;
     }
-    ok = ok && fchmod(out.get(), kFileMode) == 0 && fsync(out.get()) == 0 &&
-         renameat(folder, fresh.c_str(), folder, name.c_str()) == 0;
+    // The administrator's file keeps its owner and mode (never writable by
+    // others); a new one is root's, readable by every user.
+    const bool existed = current.has_value();
+    ok = ok && (!existed || fchown(out.get(), was.st_uid, was.st_gid) == 0) &&
+         fchmod(out.get(), existed ? was.st_mode & 0775 : kFileMode) == 0 &&
+         fsync(out.get()) == 0 && renameat(folder, fresh.c_str(), folder, name.c_str()) == 0;
     if (!ok) {
         OperationResult result = failed("cannot write " + file);
         unlinkat(folder, fresh.c_str(), 0);

@@ -16,8 +16,10 @@
 // sees half an install, and a removal first renames the copy aside. What is
 // copied must be the installer's: regular files and folders only, owned by
 // root or by the user who asked, writable by no one else and readable by
-// everyone (so nothing private is ever published). Everything written gets
-// an explicit mode: 0755 for folders and programs, 0644 for the rest.
+// everyone (so nothing private is ever published), and no larger than 1 GiB
+// in all. Everything written gets an explicit mode: 0755 for folders and
+// programs, 0644 for the rest; the settings file keeps the owner and mode
+// it had (never writable by others), and a new one gets root's and 0644.
 
 #include "installer/installed_parts.h"
 

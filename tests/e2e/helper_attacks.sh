@@ -14,6 +14,10 @@
 # - it copies nothing but the installer's own parts, and refuses those when
 #   they hold links, private files, pipes, files others may write or files
 #   of another user;
+# - limits, timers and signals its caller can impose (a file size limit,
+#   ^C, ^Z, a hang-up, a closed pipe) never end or stop it halfway, and
+#   what a helper killed halfway left beside a location goes;
+# - the administrator's settings file and its folder keep owner and modes;
 # - oversized, truncated and garbage requests get a refusal and its exit,
 #   nothing done; control characters never reach its log raw.
 # Without root or a mount namespace it says so and skips (exit 77).
@@ -149,6 +153,61 @@ expect_answers 'register module\nunregister module\n' $'done\ndone\nexit 0'
 [ ! -e "$settings" ] || fail "settings.ini made only for the module is left: $(cat "$settings")"
 echo "ok: installs with modes 0755/0644 under umask 000, edits only its gtk-modules entry, removes"
 
+# --- what its caller can do to it while it works: a file size limit, and
+# the signals a terminal, a closed pipe or a timer sends, again and again.
+nothing_beside() {
+    local folder
+    for folder in "$share/PreferencePanes" "$share/SIMBL/Plugins" "$share/ScriptingAdditions" "${settings%/*}"; do
+        [ -z "$(find "$folder" -mindepth 1 -maxdepth 1 -name '.*' 2>/dev/null)" ] ||
+            fail "$1 left beside a location: $(ls -A "$folder")"
+    done
+}
+limited=$(ulimit -f 16 && ask 'install pane\nregister module\n')
+case "$limited" in
+$'done\ndone\nexit 0') same_tree "$resources/Vantro.prefPane" "$pane" ;;
+# Without CAP_SYS_RESOURCE (a container) root cannot lift the limit: the
+# copy then fails whole.
+$'failed '*$'File too large\ndone\nexit 0') [ ! -e "$pane" ] || fail "a part of the pane was installed" ;;
+*) fail "under a file size limit: $limited" ;;
+esac
+nothing_beside "a file size limit"
+rm -rf "$pane"
+mkfifo "$work/requests"
+signalled=$( (
+    set -m # the helper gets the dispositions a terminal's job would have
+    "$work/installer/vantro-install-helper" <"$work/requests" >"$work/signalled" 2>>"$log" &
+    helper=$!
+    exec 3>"$work/requests"
+    until grep -q '^ready' "$work/signalled"; do sleep 0.05; done
+    for _ in $(seq 3000); do
+        for signal in INT QUIT HUP TSTP TTIN TTOU PIPE XFSZ XCPU ALRM; do
+            kill -s "$signal" "$helper" 2>/dev/null || break 2
+        done
+    done &
+    printf 'install pane\ninstall plugin\ninstall module\nunregister module\nremove pane\ninstall pane\n' >&3
+    exec 3>&-
+    status=0
+    timeout 120 tail --pid="$helper" -f /dev/null || kill -KILL "$helper"
+    wait "$helper" || status=$?
+    kill %2 2>/dev/null
+    echo "$(cat "$work/signalled") exit $status"
+))
+[ "$signalled" = $'ready\ndone\ndone\ndone\ndone\ndone\ndone exit 0' ] || fail "signalled: $signalled"
+same_tree "$resources/Vantro.prefPane" "$pane"
+same_tree "$resources/SIMBL.osax" "$osax"
+nothing_beside "signals"
+expect_answers 'remove pane\nremove plugin\nremove module\n' $'done\ndone\ndone\nexit 0'
+echo "ok: a file size limit and signals of 10 kinds during 6 requests: all done, nothing left beside"
+# What a helper killed halfway (by root, or a power cut) leaves beside a
+# location goes with the next operation there.
+leftover=0123456789abcdef
+mkdir -p "$share/PreferencePanes/.Vantro.prefPane.new-$leftover/Contents" "${settings%/*}" \
+    "$share/PreferencePanes/.Vantro.prefPane.old-$leftover"
+touch "$share/PreferencePanes/.Vantro.prefPane.new-$leftover/Contents/half" \
+    "${settings%/*}/.settings.ini.new-$leftover"
+expect_answers 'remove pane\nregister module\nunregister module\n' $'done\ndone\ndone\nexit 0'
+nothing_beside "a helper killed halfway"
+
 # --- links at every location and every folder above one.
 for link in PreferencePanes PreferencePanes/Vantro.prefPane SIMBL SIMBL/Plugins \
     SIMBL/Plugins/Vantro.bundle ScriptingAdditions ScriptingAdditions/SIMBL.osax; do
@@ -179,6 +238,17 @@ for link in "${settings%/*}" "$settings"; do
         esac
     done
     outside_intact "registering through a link at $link"
+done
+rm -rf /etc/xdg/gtk-3.0
+# The administrator's folder and file keep their modes and owner.
+mkdir -m 700 /etc/xdg/gtk-3.0
+printf '[Settings]\ngtk-theme-name=Private\n' >"$settings"
+chown 0:4242 "$settings"
+chmod 640 "$settings"
+for request in 'register module' 'unregister module'; do
+    expect_answers "$request\n" $'done\nexit 0'
+    [ "$(stat -c '%a %u %g' "${settings%/*}" "$settings")" = $'700 0 0\n640 0 4242' ] ||
+        fail "$request changed the modes: $(stat -c '%a %u %g %n' "${settings%/*}" "$settings")"
 done
 rm -rf /etc/xdg/gtk-3.0
 # A trailing slash (and any other change of a request) is not a request.
@@ -248,13 +318,17 @@ attack_part "a pipe" "mkfifo -m 644 '$resources/Vantro.prefPane/Contents/pipe'"
 attack_part "a device" "mknod -m 644 '$resources/Vantro.prefPane/Contents/zero' c 1 5"
 attack_part "a file others may write" "chmod 666 '$info'"
 attack_part "a file of another user" "chown 4242 '$info'"
+attack_part "a part nested too deep" \
+    "mkdir -p '$resources/Vantro.prefPane/Contents/$(printf 'n/%.0s' $(seq 30))'"
+attack_part "a sparse file larger than any part" \
+    "truncate -s 2G '$resources/Vantro.prefPane/Contents/sparse' && chmod 644 '$resources/Vantro.prefPane/Contents/sparse'"
 # The user pkexec runs the helper for may own the parts.
 fresh_installer
 chown -R 4242 "$resources"
 expect_answers 'install pane\n' $'refused '"$resources"$'/Vantro.prefPane belongs to neither root nor the user who asked\nexit 0'
 (export PKEXEC_UID=4242 && expect_answers 'install pane\nremove pane\n' $'done\ndone\nexit 0')
 fresh_installer
-echo "ok: the parts: 11 kinds of unsound part refused, nothing installed"
+echo "ok: the parts: 13 kinds of unsound part refused, nothing installed"
 
 # --- requests that are not requests.
 started=$(date +%s)
