@@ -4,7 +4,8 @@
 # maximize button takes the left half on a Control-click (held to the
 # window's minimum size and increments) and puts the window back on a
 # second; a Control drag of the edge keeps the ratio; the program's title
-# still reaches the window manager and the close button closes it. With the
+# still reaches the window manager, the window manager's keyboard move and
+# resize still work, and the close button closes it. With the
 # setting off they open as before, decorated by the window manager.
 # A window of our own with a menu bar runs with and without size increments
 # (a keep-ratio drag of a window with increments does not resize it yet, so
@@ -47,6 +48,25 @@ open_program() {
     start_with_plugin "$build" GTK_CSD=0 -- "${command[@]}"
     window=$(wait_for_window "${search[@]}")
     wait_for_settled_window "$window"
+}
+
+# The window manager's keyboard move (KEY m) or resize (KEY z): five steps
+# to the right. openbox starts them from its window menu (Alt+Space), the
+# others on Alt+F7 and Alt+F8.
+keyboard_move_resize() {
+    xdotool windowactivate --sync "$window" 2>/dev/null || true
+    if [ "$(wm_name)" = Openbox ]; then
+        xdotool key alt+space
+        sleep 0.5
+        xdotool key "$1"
+    else
+        xdotool key "$([ "$1" = m ] && echo alt+F7 || echo alt+F8)"
+    fi
+    sleep 0.5
+    xdotool key Right Right Right Right Right
+    sleep 0.2
+    xdotool key Return
+    sleep 0.5
 }
 
 still_running() { kill -0 "$app_pid" 2>/dev/null || fail "$1 ended: $2"; }
@@ -99,6 +119,16 @@ for program in "${programs[@]}"; do
         done
         [ "$(xdotool getwindowname "$window")" = "Renamed Window" ] ||
             fail "the program's new title did not reach the window"
+    fi
+
+    if [ -n "$(wm_name)" ]; then
+        read -r x _ w _ <<<"$(frame_of "$window")"
+        keyboard_move_resize m
+        read -r x2 _ w2 _ <<<"$(frame_of "$window")"
+        [ "$x2" -gt "$x" ] && [ "$w2" = "$w" ] || fail "$program: keyboard move gave x $x2 width $w2 from $x $w"
+        keyboard_move_resize z
+        read -r x3 _ w3 _ <<<"$(frame_of "$window")"
+        [ "$x3" = "$x2" ] && [ "$w3" -gt "$w2" ] || fail "$program: keyboard resize gave x $x3 width $w3 from $x2 $w2"
     fi
 
     click_title_button "$window" close ""
