@@ -68,8 +68,9 @@ application_entry() {
         app_kind="menu bar, server-side decorations"
         ;;
     thunar)
-        # A file manager with a menu bar; its own window, not a daemon's.
-        app_command=(thunar --no-daemon /)
+        # A file manager with a menu bar. Each session has its own bus, so
+        # no running instance takes the window over.
+        app_command=(thunar /)
         app_environment=(GTK_CSD=0)
         app_search=(--class '^thunar$')
         app_package=thunar
