@@ -30,8 +30,12 @@ SettingGroup folded(std::string_view title, std::string_view note, std::vector<S
 
 std::vector<SettingGroup> buildGroups() {
     std::vector<SettingGroup> groups = {
-        group("Plug-in", "",
-              {{"VantroPluginEnabled", Shape::boolean, "Vantro acts on windows", {}}}),
+        group("Plug-in", "GTK title bars reach windows opened after the change.",
+              {{"VantroPluginEnabled", Shape::boolean, "Vantro acts on windows", {}},
+               {"VantroClientTitleBars",
+                Shape::boolean,
+                "GTK title bars on windows the window manager decorates",
+                {}}}),
         group(
             "Maximize button", "Switched off, a plain click maximizes as usual.",
             {{"VantroDefaultZoomBehavior", Shape::layoutChoice, "A plain click", layoutChoices()}}),

@@ -5,13 +5,17 @@
 // behind it.
 
 #include "bundle/host_bus.h"
+#include "platform/gtk/client_title_bar.h"
 #include "platform/gtk/event_bridge.h"
 #include "platform/gtk/gtk_platform.h"
 #include "platform/gtk/menu_host_methods.h"
 #include "platform/gtk/window_host_methods.h"
 #include "platform/gtk/window_proxy.h"
+#include "plugin/core/common_gate.h"
 #include "plugin/entry/plugin_entry.h"
 #include "runtime/system_log.h"
+#include "settings/catalogue.h"
+#include "settings/vantro_user_defaults.h"
 
 #include <dlfcn.h>
 #include <gdk/gdkx.h>
@@ -36,6 +40,14 @@ std::string bundlePath() {
     return error ? std::string() : code.parent_path().parent_path().parent_path().string();
 }
 
+// Read as each window opens: switching the setting off leaves the title bars
+// already given in place, so no window loses its buttons.
+bool clientTitleBarsWanted() {
+    const auto& store = vantro::settings::VantroUserDefaults::standardUserDefaults();
+    return vantro::settings::readBoolean(store.objectForKey("VantroClientTitleBars")) &&
+           vantro::core::gateIsOpen(nullptr);
+}
+
 void startOn(GdkDisplay* display) {
     static bool started = false;
     if (started) {
@@ -57,6 +69,7 @@ void startOn(GdkDisplay* display) {
     vantro::gtk::addMenuHostMethods();
     vantro::entry::runClassLoadEntries();
     vantro::gtk::installEventBridge(*platform);
+    vantro::gtk::installClientTitleBars(clientTitleBarsWanted);
 }
 
 void displayOpened(GdkDisplayManager* /*manager*/, GdkDisplay* display, gpointer /*data*/) {

@@ -24,6 +24,7 @@ std::vector<KeyInfo> buildKnownKeys() {
         {"VantroShowDimensionsAfterZooms", Shape::displaySetting, true},
         {"VantroResolutionZoomMode", Shape::integer, true},
         {"VantroApplicationBlacklist", Shape::stringList, true},
+        {"VantroClientTitleBars", Shape::boolean, true},
     };
     for (std::string_view key : kFeatureKeysWithoutDefault) {
         keys.push_back({key, Shape::featureSetting, false});
@@ -108,6 +109,7 @@ Dictionary defaultSettings() {
         {"VantroApplicationBlacklist",
          PlistValue::array({PlistValue::string("com.apple.quicktimeplayer"),
                             PlistValue::string("com.apple.InterfaceBuilder3")})},
+        {"VantroClientTitleBars", PlistValue::boolean(false)},
     };
 }
 

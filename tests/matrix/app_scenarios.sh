@@ -234,6 +234,7 @@ scenario_screens() {
 }
 
 prefs set VantroAnimateZooms '[false, -1]'
+prefs set VantroClientTitleBars "$app_title_bars"
 trap stop_test_app EXIT
 status=0
 for scenario in "${scenarios[@]}"; do

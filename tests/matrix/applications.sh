@@ -2,17 +2,28 @@
 # start it, how to find its window, and the Debian package it comes from.
 # Sourced; application_entry KEY BUILD sets app_command (an array),
 # app_environment (NAME=VALUE words), app_search (xdotool search arguments),
-# app_package, app_kind and title_bar_style (where GTK draws the title bar:
+# app_package, app_kind, title_bar_style (where GTK draws the title bar:
 # "header" for a header bar, "compact" for GTK's own title bar of a window
-# without one), or returns 1 for an unknown key.
+# without one) and app_title_bars (the value of "VantroClientTitleBars" the
+# program runs with), or returns 1 for an unknown key. A key ending in
+# "+title-bars" is the program with "VantroClientTitleBars" on: every window
+# it opens gets a header bar of the plug-in's.
 
 # shellcheck disable=SC2034 # read by tools/matrix
-readonly kMatrixApplications=(test-app widget-factory mousepad xfce4-terminal)
+readonly kMatrixApplications=(test-app widget-factory mousepad mousepad+title-bars xfce4-terminal
+    xfce4-terminal+title-bars geany geany+title-bars thunar thunar+title-bars)
 
 application_entry() {
     local key=$1 build=$2
     app_environment=()
     title_bar_style=header
+    app_title_bars=false
+    if [[ "$key" == *+title-bars ]]; then
+        application_entry "${key%+title-bars}" "$build" || return 1
+        app_title_bars=true
+        title_bar_style=header
+        return 0
+    fi
     case "$key" in
     test-app)
         app_command=("$build/apps/vantro-test-app/vantro-test-app")
@@ -46,6 +57,24 @@ application_entry() {
         app_search=(--class '^xfce4-terminal$')
         app_package=xfce4-terminal
         app_kind="terminal, size increments"
+        ;;
+    geany)
+        # A text editor with a menu bar and a toolbar; a fresh configuration
+        # folder each start, so no session of a previous cell is restored.
+        app_command=(geany --new-instance --no-session --config "$(mktemp -d)")
+        app_environment=(GTK_CSD=0)
+        app_search=(--class '^geany$')
+        app_package=geany
+        app_kind="menu bar, server-side decorations"
+        ;;
+    thunar)
+        # A file manager with a menu bar. Each session has its own bus, so
+        # no running instance takes the window over.
+        app_command=(thunar /)
+        app_environment=(GTK_CSD=0)
+        app_search=(--class '^thunar$')
+        app_package=thunar
+        app_kind="menu bar, server-side decorations"
         ;;
     *) return 1 ;;
     esac
