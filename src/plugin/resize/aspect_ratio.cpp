@@ -126,6 +126,12 @@ AspectRatioLimits computeAspectRatioLimits(Size ratio, const AspectRatioRoom& ro
         limits.maximum.width =
             sizeInAspectRatioForHeight(ratio, windowMaximum.height, unlimited).width;
     }
+    // A room smaller than the minimum (a window already past the screen's
+    // edge) would clamp one dimension below it: the minimum wins.
+    if (limits.maximum.width < limits.minimum.width ||
+        limits.maximum.height < limits.minimum.height) {
+        limits.maximum = limits.minimum;
+    }
     return limits;
 }
 

@@ -14,6 +14,7 @@
 #include "settings/catalogue.h"
 #include "settings/vantro_user_defaults.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vantro::resize {
@@ -86,8 +87,12 @@ Rect placeCentred(ResizeStep& step, const ResizeSelection& selection, const Rect
         }
     }
     size = constrainForStep(step, size);
-    size.width = lowerInStepsTo(size.width, increments.width, visible.size.width);
-    size.height = lowerInStepsTo(size.height, increments.height, visible.size.height);
+    if (held.horizontal()) {
+        size.width = lowerInStepsTo(size.width, increments.width, visible.size.width);
+    }
+    if (held.vertical()) {
+        size.height = lowerInStepsTo(size.height, increments.height, visible.size.height);
+    }
     const double x =
         held.horizontal()
             ? singlePrecisionFloor(0.5 * visible.size.width + visible.minX() + (-0.5) * size.width)
@@ -191,6 +196,15 @@ Rect placePlain(ResizeStep& step, const Rect& visible, Size increments) {
             held.top ? current.minY() : current.maxY() - size.height, size.width, size.height};
 }
 
+bool onSomeScreen(const Rect& frame) {
+    const auto& screens = platform::currentPlatform().screens();
+    return std::any_of(screens.begin(), screens.end(), [&frame](const Screen& screen) {
+        const Rect& s = screen.frame;
+        return frame.minX() < s.maxX() && s.minX() < frame.maxX() && frame.minY() < s.maxY() &&
+               s.minY() < frame.maxY();
+    });
+}
+
 void showPinnedHint(ResizeStep& step) {
     if (!settings::readFeatureSetting(setting("VantroShowResizeHudAlert")).enabled) {
         return;
@@ -225,6 +239,12 @@ void placeResizeStep(ResizeStep& step) {
         step.frame = placePinned(step, selection, *screen, increments);
     } else if (core::readFlag(step.entry, state_key::kHasVantroResized)) {
         step.frame = placePlain(step, screen->visibleFrame, increments);
+    }
+    // A side that stays may already lie past the screen (the host's own
+    // drag put it there); a step that would leave the window on no screen
+    // at all keeps it where it is.
+    if (!onSomeScreen(step.frame)) {
+        step.frame = platform::frame(step.window);
     }
     showPinnedHint(step);
 }

@@ -173,8 +173,10 @@ void reshape(ResizeStep& step, const ResizeSelection& selection) {
         host.setCursor(Cursor::crosshair);
         return;
     }
-    if (step.pinNow) {
-        return; // the pinned placement keeps the dimension after its own sizing
+    if (step.pinNow && !step.centredNow) {
+        // The pinned placement keeps the dimension after its own sizing.
+        // Centring wins over the pin, and then this is the only place.
+        return;
     }
     removeRatio(entry);
     chooseKeptDimension(entry, size, current, HeldSides(step.edges));
