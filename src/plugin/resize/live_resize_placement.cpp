@@ -97,11 +97,10 @@ Rect placeCentred(ResizeStep& step, const ResizeSelection& selection, const Rect
         held.horizontal()
             ? singlePrecisionFloor(0.5 * visible.size.width + visible.minX() + (-0.5) * size.width)
             : std::floor(current.minX() + 0.5 * (current.size.width - size.width));
-    const double y =
-        held.vertical()
-            ? singlePrecisionFloor(0.5 * visible.size.height + visible.minY() +
-                                   (-0.5) * size.height)
-            : std::floor(current.minY() + 0.5 * (current.size.height - size.height));
+    const double y = held.vertical()
+                         ? singlePrecisionFloor(0.5 * visible.size.height + visible.minY() +
+                                                (-0.5) * size.height)
+                         : std::floor(current.minY() + 0.5 * (current.size.height - size.height));
     return {x, y, size.width, size.height};
 }
 
@@ -176,9 +175,8 @@ Rect placePlain(ResizeStep& step, const Rect& visible, Size increments) {
     const Rect current = platform::frame(step.window);
     Size size = step.frame.size;
     if (!holdsTemporaryMinimum(step)) {
-        const double width =
-            lengthWithinScreen(horizontalAxis(current, visible), size.width, !held.left,
-                               held.horizontal(), increments.width);
+        const double width = lengthWithinScreen(horizontalAxis(current, visible), size.width,
+                                                !held.left, held.horizontal(), increments.width);
         if (width != size.width) {
             size.width = width;
             size = constrainForStep(step, size);

@@ -94,8 +94,7 @@ void recordSelection(ResizeStep& step) {
     }
 }
 
-void chooseKeptDimension(core::WindowEntry& entry, Size size, const Rect& current,
-                         HeldSides held) {
+void chooseKeptDimension(core::WindowEntry& entry, Size size, const Rect& current, HeldSides held) {
     if (core::readFlag(&entry, state_key::kKeepHeight) ||
         core::readFlag(&entry, state_key::kKeepWidth)) {
         return;

@@ -64,8 +64,9 @@ bool vantroStoreSizeLimitsForAspectRatio(runtime::Object* window, Size ratio, bo
     }
     const WindowLimits limits = windowLimitsOf(window);
     const auto delegate = HostResizeDelegate::of(window, window);
-    const AspectRatioRoom room{platform::frame(window), screenOf(window), menuBarHeight,
-                               keepCentered, pinBottomRight, edges};
+    const AspectRatioRoom room{platform::frame(window), screenOf(window),
+                               menuBarHeight,           keepCentered,
+                               pinBottomRight,          edges};
     const AspectRatioLimits computed =
         computeAspectRatioLimits(ratio, room, limits, delegatePointer(delegate));
 

@@ -144,33 +144,26 @@ TEST_P(Room, ForTheAnchoring) {
 
 INSTANTIATE_TEST_SUITE_P(
     Anchorings, Room,
-    ::testing::Values(RoomCase{"Centred", {100, 100, 600, 400}, true, false, {1440, 878}},
-                      // 100 px from the left edge, 600 wide: 700 to its right edge;
-                      // 900 - 500 - 22 + 400 above its bottom edge.
-                      RoomCase{"PinnedBottomRight", {100, 100, 600, 400}, false, true, {700, 778}},
-                      RoomCase{"Free", {100, 100, 600, 400}, false, false, {1340, 500}},
-                      // The same window on a screen above the main one and on
-                      // one left of it: the room is measured from that screen.
-                      RoomCase{"PinnedOnAScreenAbove",
-                               {100, 1180, 600, 400},
-                               false,
-                               true,
-                               {700, 778},
-                               kScreenAbove},
-                      RoomCase{"FreeOnAScreenLeft",
-                               {-1340, 100, 600, 400},
-                               false,
-                               false,
-                               {1340, 500},
-                               kScreenLeft},
-                      // Dragged by its top-left corner: the bottom-right stays.
-                      RoomCase{"FreeByTheTopLeftOnAScreenAbove",
-                               {100, 1180, 600, 400},
-                               false,
-                               false,
-                               {700, 778},
-                               kScreenAbove,
-                               platform::kResizeLeftEdge | platform::kResizeTopEdge}),
+    ::testing::Values(
+        RoomCase{"Centred", {100, 100, 600, 400}, true, false, {1440, 878}},
+        // 100 px from the left edge, 600 wide: 700 to its right edge;
+        // 900 - 500 - 22 + 400 above its bottom edge.
+        RoomCase{"PinnedBottomRight", {100, 100, 600, 400}, false, true, {700, 778}},
+        RoomCase{"Free", {100, 100, 600, 400}, false, false, {1340, 500}},
+        // The same window on a screen above the main one and on
+        // one left of it: the room is measured from that screen.
+        RoomCase{
+            "PinnedOnAScreenAbove", {100, 1180, 600, 400}, false, true, {700, 778}, kScreenAbove},
+        RoomCase{
+            "FreeOnAScreenLeft", {-1340, 100, 600, 400}, false, false, {1340, 500}, kScreenLeft},
+        // Dragged by its top-left corner: the bottom-right stays.
+        RoomCase{"FreeByTheTopLeftOnAScreenAbove",
+                 {100, 1180, 600, 400},
+                 false,
+                 false,
+                 {700, 778},
+                 kScreenAbove,
+                 platform::kResizeLeftEdge | platform::kResizeTopEdge}),
     [](const auto& row) { return row.param.name; });
 
 TEST(Room, AWindowOnNoScreenHasItsMaximumSize) {
