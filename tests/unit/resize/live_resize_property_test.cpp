@@ -130,14 +130,14 @@ class DragPlayer {
         const double y = (edges & kResizeTopEdge) != 0      ? f.maxY() - 3
                          : (edges & kResizeBottomEdge) != 0 ? f.minY() + 3
                                                             : f.midY();
-        pressedAt_ = proposed_ = Point(x, y);
+        pressedAt_ = proposed_ = Point{x, y};
         proposedFrame_ = start_;
         platform.resizeEdges = edges;
         setEvent(EventType::leftMouseDown, 1);
         runtime::send<void>(&window, sel::startLiveResize());
     }
     void move(double dx, double dy) {
-        proposed_ = Point(proposed_.x + dx, proposed_.y + dy);
+        proposed_ = Point{proposed_.x + dx, proposed_.y + dy};
         proposedFrame_ = plainDrag(start_, edges_, pressedAt_, proposed_);
         setEvent(EventType::leftMouseDragged, 0);
         setFrameDisplay(&window, proposedFrame_, true);
