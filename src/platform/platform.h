@@ -27,6 +27,15 @@ namespace vantro::platform {
 
 enum class Cursor { arrow, crosshair, resizeLeftRight, resizeUpDown };
 
+// The sides of a window that a resize drag holds. Top and bottom are as the
+// user sees them (the top is the high y).
+enum ResizeEdge : unsigned {
+    kResizeLeftEdge = 1U << 0,
+    kResizeRightEdge = 1U << 1,
+    kResizeTopEdge = 1U << 2,
+    kResizeBottomEdge = 1U << 3,
+};
+
 using AnimationId = std::uint64_t;
 
 class Platform {
@@ -45,6 +54,11 @@ class Platform {
     // the event source ends (the pointer grab was lost, the script ran out).
     virtual std::optional<Event> nextEventMatchingMask(EventMask mask) = 0;
     virtual void setCursor(Cursor cursor) = 0;
+    // The sides the resize drag being handled holds: a host that resizes
+    // only from the bottom-right corner answers those two.
+    [[nodiscard]] virtual unsigned liveResizeEdges() const {
+        return kResizeRightEdge | kResizeBottomEdge;
+    }
 
     // --- Time, delayed calls and animation, all on the main loop.
     [[nodiscard]] virtual double now() const = 0;

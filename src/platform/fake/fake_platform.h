@@ -25,6 +25,7 @@ class FakePlatform final : public Platform {
     std::optional<Event> event;
     std::deque<Event> trackingEvents; // answered by nextEventMatchingMask in order
     Point mouse;
+    unsigned resizeEdges = kResizeRightEdge | kResizeBottomEdge;
     std::optional<std::string> bundleIdentifier = std::string("org.example.TestHost");
     bool javaProcess = false;
     std::string bundlePath = "/fake/SIMBL/Plugins/Vantro.bundle";
@@ -53,6 +54,7 @@ class FakePlatform final : public Platform {
     [[nodiscard]] Point mouseLocation() const override { return mouse; }
     std::optional<Event> nextEventMatchingMask(EventMask mask) override;
     void setCursor(Cursor cursor) override { cursorsSet.push_back(cursor); }
+    [[nodiscard]] unsigned liveResizeEdges() const override { return resizeEdges; }
     [[nodiscard]] double now() const override { return clock.now(); }
     void performAfterDelay(const void* target, runtime::Selector selector, double delay,
                            std::function<void()> action) override;

@@ -46,13 +46,4 @@ Rect draggedFrame(const Rect& start, unsigned edges, Point pressedAt, Point now)
     return {left, top, right - left, bottom - top};
 }
 
-bool featuresShapeDragOf(unsigned edges) {
-    return edges != kNoEdge && (edges & (kLeftEdge | kTopEdge)) == 0;
-}
-
-Point featurePointer(const Rect& frame, unsigned edges, Point pointer, double gripOffset) {
-    return {(edges & kRightEdge) != 0 ? pointer.x : frame.maxX() - gripOffset,
-            (edges & kBottomEdge) != 0 ? pointer.y : frame.maxY() - gripOffset};
-}
-
 } // namespace vantro::gtk

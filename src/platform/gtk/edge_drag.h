@@ -5,15 +5,17 @@
 // gives. Pure.
 
 #include "platform/geometry.h"
+#include "platform/platform.h"
 
 namespace vantro::gtk {
 
+// The same bits as platform::ResizeEdge, so that a mask passes as it is.
 enum EdgeMask : unsigned {
     kNoEdge = 0,
-    kLeftEdge = 1U << 0,
-    kRightEdge = 1U << 1,
-    kTopEdge = 1U << 2,
-    kBottomEdge = 1U << 3,
+    kLeftEdge = platform::kResizeLeftEdge,
+    kRightEdge = platform::kResizeRightEdge,
+    kTopEdge = platform::kResizeTopEdge,
+    kBottomEdge = platform::kResizeBottomEdge,
 };
 
 // The edges one of GTK's resize border windows stands for, from its place
@@ -26,18 +28,5 @@ unsigned edgesOfBorderWindow(const Rect& border, const Size& toplevel);
 // `pressedAt` is at `now`: the held edges follow the pointer, the others
 // stay, and no length goes below one pixel (the far edge stays put then).
 Rect draggedFrame(const Rect& start, unsigned edges, Point pressedAt, Point now);
-
-// Whether the plug-in's resize features can shape a drag of `edges`: they
-// size the window from the pointer as it holds the bottom-right corner and
-// keep the top-left corner in place, which fits the right edge, the bottom
-// edge and the corner between them. Drags of the other edges and corners are
-// plain resizes.
-bool featuresShapeDragOf(unsigned edges);
-
-// The pointer as the features read it during a drag of `edges` that they
-// shape (X11 root coordinates): where it is along each dragged edge's axis,
-// and a fixed `gripOffset` inside the bottom-right corner of `frame` along
-// the axis the drag leaves alone, so that length follows the frame.
-Point featurePointer(const Rect& frame, unsigned edges, Point pointer, double gripOffset);
 
 } // namespace vantro::gtk

@@ -23,10 +23,6 @@ using platform::Event;
 // A move is over when the window has stood still this long.
 constexpr guint kMoveSettleMs = 250;
 constexpr const char* kBridgedKey = "vantro-bridged";
-// Where the features see the pointer inside the corner along an axis the
-// drag leaves alone: within the distance at which they take a grip as being
-// on the corner.
-constexpr double kFeatureGripOffset = 10;
 
 GtkPlatform* bridgePlatform = nullptr;
 
@@ -175,8 +171,8 @@ bool isDragEvent(const GdkEvent& event) {
 
 // The drag runs here rather than in the window manager so that every step
 // goes through setFrame:display:, where the plug-in shapes it: one step per
-// motion, and one more when a modifier key goes down or up, so that a
-// feature switched mid-drag acts at once.
+// motion, and one when a modifier key goes down or up, which keeps the frame
+// (the next motion reads the new keys).
 void runEdgeDrag(WindowProxy& proxy, const GdkEventButton& press, unsigned edges) {
     GtkWindow* window = proxy.window;
     GdkWindow* own = gtk_widget_get_window(GTK_WIDGET(window));
@@ -203,16 +199,11 @@ void runEdgeDrag(WindowProxy& proxy, const GdkEventButton& press, unsigned edges
     g_object_ref(window);
     GtkPlatform& host = *bridgePlatform;
     const Point pressedAt{press.x_root, press.y_root};
-    const bool shaped = featuresShapeDragOf(edges);
     Rect proposed = *start;
-    // Features read the pointer; a drag they do not shape is shown to the
-    // plug-in as no drag at all, so that the window resizes plainly.
-    const auto pointTo = [&](Point pointer) {
-        host.setDragPointer(
-            host.space().toCore(featurePointer(proposed, edges, pointer, kFeatureGripOffset)));
-    };
-    const auto asDragStep = [shaped](const GdkEvent* event) { return shaped ? event : nullptr; };
+    // The features read the pointer and the sides the drag holds.
+    const auto pointTo = [&](Point pointer) { host.setDragPointer(host.space().toCore(pointer)); };
     pointTo(pressedAt);
+    host.setDragEdges(edges);
     handleAsEvent(window, reinterpret_cast<const GdkEvent*>(&press),
                   [&proxy](const std::optional<Event>&) {
                       runtime::send<void>(&proxy, platform::sel::startLiveResize());
@@ -230,7 +221,7 @@ void runEdgeDrag(WindowProxy& proxy, const GdkEventButton& press, unsigned edges
         }
         pointTo(pointer);
         handleAsEvent(
-            window, asDragStep(next),
+            window, next,
             [&](const std::optional<Event>&) {
                 platform::setFrameDisplay(&proxy, host.space().toCore(proposed), true);
             },
@@ -246,6 +237,7 @@ void runEdgeDrag(WindowProxy& proxy, const GdkEventButton& press, unsigned edges
             false);
     }
     host.setDragPointer(std::nullopt);
+    host.setDragEdges(platform::kResizeRightEdge | platform::kResizeBottomEdge);
     if (ending != nullptr) {
         gdk_event_free(ending);
     }

@@ -48,6 +48,9 @@ class GtkPlatform final : public platform::Platform {
     // Where the pointer counts as being during an edge drag (core
     // coordinates); none outside drags, where the real pointer counts.
     void setDragPointer(std::optional<Point> pointer) { dragPointer_ = pointer; }
+    // The sides the bridge's edge drag holds; the bottom-right corner outside one.
+    void setDragEdges(unsigned edges) { dragEdges_ = edges; }
+    [[nodiscard]] unsigned liveResizeEdges() const override { return dragEdges_; }
 
     // --- Platform.
     [[nodiscard]] const std::vector<Screen>& screens() const override {
@@ -108,6 +111,7 @@ class GtkPlatform final : public platform::Platform {
     std::optional<Point> dragPointer_;
     // Made on first use, by platform::Cursor's value.
     std::array<GdkCursor*, 4> cursors_{};
+    unsigned dragEdges_ = platform::kResizeRightEdge | platform::kResizeBottomEdge;
     std::vector<std::unique_ptr<runtime::Object>> retired_;
     guint retiredIdle_ = 0;
     std::unique_ptr<platform::MenuObject> mainMenu_;

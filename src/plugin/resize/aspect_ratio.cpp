@@ -91,14 +91,13 @@ Size roomOnScreen(const AspectRatioRoom& room, const WindowLimits& window) {
     if (room.keepCentered) {
         return visible.size;
     }
-    if (room.pinBottomRight) {
-        const double screenTop = room.screen->frame.size.height;
-        return {frame.size.width + (frame.minX() - visible.minX()),
-                (screenTop - (frame.minY() + frame.size.height) - room.menuBarHeight) +
-                    frame.size.height};
-    }
-    return {visible.size.width - (frame.minX() - visible.minX()),
-            (frame.minY() - visible.minY()) + frame.size.height};
+    // The screen's top edge less its panel: the top of the room above a
+    // bottom side that stays, on a screen wherever it stands.
+    const double top = room.screen->frame.maxY() - room.menuBarHeight;
+    const bool rightStays = room.pinBottomRight || (room.edges & platform::kResizeLeftEdge) != 0;
+    const bool bottomStays = room.pinBottomRight || (room.edges & platform::kResizeTopEdge) != 0;
+    return {rightStays ? frame.maxX() - visible.minX() : visible.maxX() - frame.minX(),
+            bottomStays ? top - frame.minY() : frame.maxY() - visible.minY()};
 }
 
 AspectRatioLimits computeAspectRatioLimits(Size ratio, const AspectRatioRoom& room,
@@ -126,6 +125,12 @@ AspectRatioLimits computeAspectRatioLimits(Size ratio, const AspectRatioRoom& ro
         limits.maximum.height = windowMaximum.height;
         limits.maximum.width =
             sizeInAspectRatioForHeight(ratio, windowMaximum.height, unlimited).width;
+    }
+    // A room smaller than the minimum (a window already past the screen's
+    // edge) would clamp one dimension below it: the minimum wins.
+    if (limits.maximum.width < limits.minimum.width ||
+        limits.maximum.height < limits.minimum.height) {
+        limits.maximum = limits.minimum;
     }
     return limits;
 }

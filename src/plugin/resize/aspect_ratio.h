@@ -6,6 +6,7 @@
 // those limits and to the window's own rules.
 
 #include "platform/geometry.h"
+#include "platform/platform.h"
 #include "plugin/resize/window_limits.h"
 
 #include <optional>
@@ -55,13 +56,16 @@ struct AspectRatioRoom {
     double menuBarHeight = 0;
     bool keepCentered = false;
     bool pinBottomRight = false;
+    // The sides the drag holds (platform::ResizeEdge).
+    unsigned edges = platform::kResizeRightEdge | platform::kResizeBottomEdge;
 };
 
 // The room on screen for the window's anchoring: the visible size when kept
-// centred; from the visible frame's left edge to the window's right edge and
-// from the window's bottom edge up to the menu bar when pinned bottom right;
-// from the window's left edge to the visible frame's right edge and from its
-// top edge down to the visible frame's bottom otherwise.
+// centred; otherwise, along each axis, from the side that stays to the far
+// edge of the visible frame (up to the menu bar). Pinned bottom right, the
+// right and bottom sides stay; otherwise the side opposite a held left or top
+// edge stays, and the left and top sides along an axis the drag holds at its
+// right or bottom or not at all.
 Size roomOnScreen(const AspectRatioRoom& room, const WindowLimits& window);
 
 // The drag's limits at `ratio`: the smallest ratio size that covers the

@@ -13,8 +13,12 @@ double limited(double distance) {
 
 } // namespace
 
-GripOffset gripOffsetFor(const Rect& frame, Point mouse) {
-    return {limited(frame.maxX() - mouse.x), limited(mouse.y - frame.minY())};
+GripOffset gripOffsetFor(const Rect& frame, Point mouse, unsigned edges) {
+    const double x =
+        (edges & platform::kResizeLeftEdge) != 0 ? mouse.x - frame.minX() : frame.maxX() - mouse.x;
+    const double y =
+        (edges & platform::kResizeTopEdge) != 0 ? frame.maxY() - mouse.y : mouse.y - frame.minY();
+    return {limited(x), limited(y)};
 }
 
 } // namespace vantro::resize

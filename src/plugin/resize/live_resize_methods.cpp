@@ -57,8 +57,9 @@ void startLiveResize(Object* self, Selector cmd) {
             discardUnendedDrag(self, *previous);
         }
         core::WindowEntry& entry = core::vantroFakeIvars().ensureEntry(self);
-        storeGripOffset(entry, gripOffsetFor(platform::frame(self),
-                                             platform::currentPlatform().mouseLocation()));
+        const platform::Platform& host = platform::currentPlatform();
+        storeGripOffset(entry, gripOffsetFor(platform::frame(self), host.mouseLocation(),
+                                             host.liveResizeEdges()));
     }
     feedback::HudAlert& hud = feedback::hudAlertWindow();
     if (hud.isVisible()) {
@@ -69,6 +70,8 @@ void startLiveResize(Object* self, Selector cmd) {
 
 void endLiveResize(Object* self, Selector cmd) {
     runtime::callImplementation<void>(core::savedImplementations().endLiveResize, self, cmd);
+    // A feature's cursor set during the drag goes with it.
+    platform::currentPlatform().setCursor(platform::Cursor::arrow);
     if (isSheetOrChild(self) || !runtime::respondsToSelector(self, removeIndicatorSelector()) ||
         core::readFlag(core::vantroFakeIvars().entryFor(self), state_key::kZoom)) {
         return;
@@ -89,9 +92,22 @@ void endLiveResize(Object* self, Selector cmd) {
                            [self] { runtime::send<void>(self, removeDimensionsSelector()); });
 }
 
+bool isModifierChangeInDrag(Object* window) {
+    const auto event = platform::currentPlatform().currentEvent();
+    return event && event->type == platform::EventType::flagsChanged &&
+           platform::inLiveResize(window);
+}
+
 void setFrameDisplay(Object* self, Selector cmd, Rect proposed, bool display) {
     const runtime::Imp host = core::savedImplementations().setFrameDisplay;
     core::WindowEntry& entry = core::vantroFakeIvars().ensureEntry(self);
+    if (isModifierChangeInDrag(self)) {
+        // A key pressed or released with the pointer still makes no frame of
+        // its own: the window keeps the one the last movement gave it, and
+        // the next movement reads the new keys.
+        runtime::callImplementation<void>(host, self, cmd, platform::frame(self), display);
+        return;
+    }
     if (!resizeStepApplies(self, display)) {
         runtime::callImplementation<void>(host, self, cmd, proposed, display);
         return;

@@ -14,6 +14,7 @@
 #include "settings/catalogue.h"
 #include "settings/vantro_user_defaults.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vantro::resize {
@@ -33,60 +34,107 @@ bool holdsTemporaryMinimum(const ResizeStep& step) {
     return step.entry->contains(state_key::kTemporaryMinWidth);
 }
 
-// Keep centred: the mouse-driven corner where the user drags it, the
-// opposite one mirrored about the visible frame's centre.
+// One axis of the placement: the window's current span along it, the new
+// length, and the visible frame's span.
+struct Axis {
+    double currentMin;
+    double currentLength;
+    double visibleMin;
+    double visibleLength;
+    [[nodiscard]] double currentMax() const { return currentMin + currentLength; }
+    [[nodiscard]] double visibleMax() const { return visibleMin + visibleLength; }
+};
+
+Axis horizontalAxis(const Rect& current, const Rect& visible) {
+    return {current.minX(), current.size.width, visible.minX(), visible.size.width};
+}
+
+Axis verticalAxis(const Rect& current, const Rect& visible) {
+    return {current.minY(), current.size.height, visible.minY(), visible.size.height};
+}
+
+// The length that keeps the side which moves within the visible frame, the
+// other side staying (`lowSideStays`: the left or bottom one). An axis the
+// drag does not hold is limited only where the length grew, so that a
+// window already past the edge is not shrunk by a drag of another side.
+double lengthWithinScreen(const Axis& axis, double length, bool lowSideStays, bool held,
+                          double increment) {
+    if (!held && length <= axis.currentLength) {
+        return length;
+    }
+    const double room =
+        lowSideStays ? axis.visibleMax() - axis.currentMin : axis.currentMax() - axis.visibleMin;
+    return length > room ? lowerInStepsTo(length, increment, room) : length;
+}
+
+// Keep centred: along each axis the drag holds, the mouse-driven side where
+// the user drags it and the opposite one mirrored about the visible frame's
+// centre; along an axis it leaves alone, the window keeps its own centre.
 Rect placeCentred(ResizeStep& step, const ResizeSelection& selection, const Rect& visible,
                   Size increments) {
+    const HeldSides held(step.edges);
+    const Rect current = platform::frame(step.window);
     Size size = step.frame.size;
+    const Point centre{visible.minX() + 0.5 * visible.size.width,
+                       visible.minY() + 0.5 * visible.size.height};
     if (!selection.keepAspectRatio) {
-        const GripOffset offset = storedGripOffset(step.entry).value_or(GripOffset{});
-        if (!core::readFlag(step.entry, state_key::kKeepWidth)) {
-            const double d = offset.x + step.mouse.x - visible.minX();
-            size.width = d - (visible.size.width - d);
+        const Point sides = heldSidesFromMouse(step, step.mouse);
+        if (held.horizontal() && !core::readFlag(step.entry, state_key::kKeepWidth)) {
+            size.width = 2 * (held.right ? sides.x - centre.x : centre.x - sides.x);
         }
-        if (!core::readFlag(step.entry, state_key::kKeepHeight)) {
-            const double e = step.mouse.y - offset.y - visible.minY();
-            size.height = visible.size.height - e - e;
+        if (held.vertical() && !core::readFlag(step.entry, state_key::kKeepHeight)) {
+            size.height = 2 * (held.top ? sides.y - centre.y : centre.y - sides.y);
         }
     }
     size = constrainForStep(step, size);
-    size.width = lowerInStepsTo(size.width, increments.width, visible.size.width);
-    size.height = lowerInStepsTo(size.height, increments.height, visible.size.height);
-    return {singlePrecisionFloor(0.5 * visible.size.width + visible.minX() + (-0.5) * size.width),
-            singlePrecisionFloor(0.5 * visible.size.height + visible.minY() + (-0.5) * size.height),
-            size.width, size.height};
+    if (held.horizontal()) {
+        size.width = lowerInStepsTo(size.width, increments.width, visible.size.width);
+    }
+    if (held.vertical()) {
+        size.height = lowerInStepsTo(size.height, increments.height, visible.size.height);
+    }
+    const double x =
+        held.horizontal()
+            ? singlePrecisionFloor(0.5 * visible.size.width + visible.minX() + (-0.5) * size.width)
+            : std::floor(current.minX() + 0.5 * (current.size.width - size.width));
+    const double y = held.vertical()
+                         ? singlePrecisionFloor(0.5 * visible.size.height + visible.minY() +
+                                                (-0.5) * size.height)
+                         : std::floor(current.minY() + 0.5 * (current.size.height - size.height));
+    return {x, y, size.width, size.height};
 }
 
-// Pin bottom right: the right and bottom edges stay, the top-left corner
-// follows the mouse.
+// Pin bottom right: the right and bottom sides stay; along each axis the drag
+// holds, the left or top side follows the mouse with the grip's offset.
 Rect placePinned(ResizeStep& step, const ResizeSelection& selection, const Screen& screen,
                  Size increments) {
     platform::Platform& host = platform::currentPlatform();
     core::WindowEntry& entry = *step.entry;
+    const HeldSides held(step.edges);
     const Rect current = platform::frame(step.window);
     const double right = current.maxX();
     const double bottom = current.minY();
     const GripOffset offset = storedGripOffset(&entry).value_or(GripOffset{});
     const Point mouse = host.mouseLocation();
-    Size size{right - (mouse.x - offset.x), offset.y + mouse.y - bottom};
+    Size size = current.size;
+    if (held.horizontal()) {
+        size.width = right - (mouse.x - offset.x);
+    }
+    if (held.vertical()) {
+        size.height = offset.y + mouse.y - bottom;
+    }
     size = constrainForStep(step, size);
 
     if (selection.keepAspectRatio) {
         core::removeKey(entry, state_key::kKeepHeight);
         core::removeKey(entry, state_key::kKeepWidth);
         if (const auto ratio = storedAspectRatio(&entry)) {
-            size = vantroGetNewSizeInAspectRatioWithTargetWidth(step.window, *ratio, size.width);
+            size = sizeInStoredRatio(step, *ratio, size);
         }
     } else if (selection.keepWidthHeight) {
         core::removeKey(entry, state_key::kAspectRatio);
         core::removeKey(entry, state_key::kSizeLimitsForAspectRatio);
-        if (!core::readFlag(&entry, state_key::kKeepHeight) &&
-            !core::readFlag(&entry, state_key::kKeepWidth)) {
-            const double dh = std::fabs(std::trunc(size.height - current.size.height));
-            const double dw = std::fabs(std::trunc(size.width - current.size.width));
-            core::writeFlag(entry, state_key::kKeepHeight, dh < dw);
-            core::writeFlag(entry, state_key::kKeepWidth, !(dh < dw));
-        }
+        chooseKeptDimensionForStep(step, size, current);
         if (core::readFlag(&entry, state_key::kKeepWidth)) {
             size.width = current.size.width;
             host.setCursor(Cursor::resizeUpDown);
@@ -96,42 +144,63 @@ Rect placePinned(ResizeStep& step, const ResizeSelection& selection, const Scree
         }
     }
 
-    const Rect& visible = screen.visibleFrame;
-    const auto leftEdge = [&] { return right - size.width; };
-    if (visible.minX() > leftEdge() && !holdsTemporaryMinimum(step)) {
-        size.width = lowerInStepsTo(size.width, increments.width, right - visible.minX());
-        size = constrainForStep(step, size);
+    // The visible frame's top edge is the screen's top less its panel.
+    Rect visible = screen.visibleFrame;
+    visible.size.height = screen.frame.maxY() - menuBarHeightOf(screen) - visible.minY();
+    if (!holdsTemporaryMinimum(step)) {
+        const Axis horizontal = horizontalAxis(current, visible);
+        const double width =
+            lengthWithinScreen(horizontal, size.width, false, held.horizontal(), increments.width);
+        if (width != size.width) {
+            size.width = width;
+            size = constrainForStep(step, size);
+        }
+        const Axis vertical = verticalAxis(current, visible);
+        const double height =
+            lengthWithinScreen(vertical, size.height, true, held.vertical(), increments.height);
+        if (height != size.height) {
+            size.height = height;
+            size = constrainForStep(step, size);
+        }
     }
-    // The screen's top less its panel: the visible frame's top edge.
-    const double top = screen.frame.maxY() - menuBarHeightOf(screen);
-    if (bottom + size.height > top && !holdsTemporaryMinimum(step)) {
-        size.height = lowerInStepsTo(size.height, increments.height, top - bottom);
-        size = constrainForStep(step, size);
-    }
-    const Rect placed{leftEdge(), bottom, size.width, size.height};
+    const Rect placed{right - size.width, bottom, size.width, size.height};
     feedback::topLeftResizeIndicator().addForFrame(step.window, placed);
     return placed;
 }
 
-// No anchoring feature, once the mouse drives the size: the top-left corner
-// stays.
+// No anchoring feature, once the mouse drives the size: the side opposite a
+// held left or top edge stays, otherwise the left and the top sides stay.
 Rect placePlain(ResizeStep& step, const Rect& visible, Size increments) {
+    const HeldSides held(step.edges);
     const Rect current = platform::frame(step.window);
-    const double top = current.maxY();
     Size size = step.frame.size;
-    const double x = current.minX();
-    if ((x - visible.minX()) + size.width > visible.size.width && !holdsTemporaryMinimum(step)) {
-        size.width =
-            lowerInStepsTo(size.width, increments.width, visible.size.width - (x - visible.minX()));
-        size = constrainForStep(step, size);
+    if (!holdsTemporaryMinimum(step)) {
+        const double width = lengthWithinScreen(horizontalAxis(current, visible), size.width,
+                                                !held.left, held.horizontal(), increments.width);
+        if (width != size.width) {
+            size.width = width;
+            size = constrainForStep(step, size);
+        }
+        const double height = lengthWithinScreen(verticalAxis(current, visible), size.height,
+                                                 held.top, held.vertical(), increments.height);
+        if (height != size.height) {
+            size.height = height;
+            size = constrainForStep(step, size);
+        }
     }
-    if (visible.minY() > top - size.height && !holdsTemporaryMinimum(step)) {
-        size.height = lowerInStepsTo(size.height, increments.height, top - visible.minY());
-        size = constrainForStep(step, size);
-    }
-    // The origin follows the final size, so the top edge stays put even when
-    // the last check changed the height.
-    return {x, top - size.height, size.width, size.height};
+    // The origin follows the final size, so the sides that stay do so even
+    // when the last check changed the size.
+    return {held.left ? current.maxX() - size.width : current.minX(),
+            held.top ? current.minY() : current.maxY() - size.height, size.width, size.height};
+}
+
+bool onSomeScreen(const Rect& frame) {
+    const auto& screens = platform::currentPlatform().screens();
+    return std::any_of(screens.begin(), screens.end(), [&frame](const Screen& screen) {
+        const Rect& s = screen.frame;
+        return frame.minX() < s.maxX() && s.minX() < frame.maxX() && frame.minY() < s.maxY() &&
+               s.minY() < frame.maxY();
+    });
 }
 
 void showPinnedHint(ResizeStep& step) {
@@ -168,6 +237,12 @@ void placeResizeStep(ResizeStep& step) {
         step.frame = placePinned(step, selection, *screen, increments);
     } else if (core::readFlag(step.entry, state_key::kHasVantroResized)) {
         step.frame = placePlain(step, screen->visibleFrame, increments);
+    }
+    // A side that stays may already lie past the screen (the host's own
+    // drag put it there); a step that would leave the window on no screen
+    // at all keeps it where it is.
+    if (!onSomeScreen(step.frame)) {
+        step.frame = platform::frame(step.window);
     }
     showPinnedHint(step);
 }

@@ -94,9 +94,15 @@ void recordSelection(ResizeStep& step) {
     }
 }
 
-void chooseKeptDimension(core::WindowEntry& entry, Size size, const Rect& current) {
+void chooseKeptDimension(core::WindowEntry& entry, Size size, const Rect& current, HeldSides held) {
     if (core::readFlag(&entry, state_key::kKeepHeight) ||
         core::readFlag(&entry, state_key::kKeepWidth)) {
+        return;
+    }
+    // A single edge keeps the dimension it leaves alone.
+    if (held.horizontal() != held.vertical()) {
+        core::writeFlag(entry, state_key::kKeepHeight, held.horizontal());
+        core::writeFlag(entry, state_key::kKeepWidth, held.vertical());
         return;
     }
     const double dh = std::fabs(std::trunc(size.height - current.size.height));
@@ -117,6 +123,31 @@ void removeKeptDimension(core::WindowEntry& entry) {
     core::removeKey(entry, state_key::kKeepWidth);
 }
 
+} // namespace
+
+Size sizeInStoredRatio(const ResizeStep& step, Size ratio, Size size) {
+    // The dimension the drag moves leads; a drag of the top or bottom edge
+    // alone moves the height.
+    const HeldSides held(step.edges);
+    if (!held.horizontal() && held.vertical()) {
+        return vantroGetNewSizeInAspectRatioWithTargetHeight(step.window, ratio, size.height);
+    }
+    return vantroGetNewSizeInAspectRatioWithTargetWidth(step.window, ratio, size.width);
+}
+
+void chooseKeptDimensionForStep(const ResizeStep& step, Size size, const Rect& current) {
+    chooseKeptDimension(*step.entry, size, current, HeldSides(step.edges));
+}
+
+Point heldSidesFromMouse(const ResizeStep& step, Point mouse) {
+    const GripOffset offset = storedGripOffset(step.entry).value_or(GripOffset{});
+    const HeldSides held(step.edges);
+    return {held.left ? mouse.x - offset.x : mouse.x + offset.x,
+            held.top ? mouse.y + offset.y : mouse.y - offset.y};
+}
+
+namespace {
+
 // Step 9: keep-aspect-ratio, then keep-width/height.
 void reshape(ResizeStep& step, const ResizeSelection& selection) {
     core::WindowEntry& entry = *step.entry;
@@ -135,16 +166,19 @@ void reshape(ResizeStep& step, const ResizeSelection& selection) {
         }
         const Size ratio = *storedAspectRatio(&entry);
         vantroStoreSizeLimitsForAspectRatio(step.window, ratio, selection.keepCentered,
-                                            selection.pinBottomRight, step.menuBarHeight);
-        size = vantroGetNewSizeInAspectRatioWithTargetWidth(step.window, ratio, size.width);
+                                            selection.pinBottomRight, step.menuBarHeight,
+                                            step.edges);
+        size = sizeInStoredRatio(step, ratio, size);
         host.setCursor(Cursor::crosshair);
         return;
     }
-    if (step.pinNow) {
-        return; // the pinned placement keeps the dimension after its own sizing
+    if (step.pinNow && !step.centredNow) {
+        // The pinned placement keeps the dimension after its own sizing.
+        // Centring wins over the pin, and then this is the only place.
+        return;
     }
     removeRatio(entry);
-    chooseKeptDimension(entry, size, current);
+    chooseKeptDimension(entry, size, current, HeldSides(step.edges));
     if (core::readFlag(&entry, state_key::kKeepHeight)) {
         size.height = current.size.height;
         host.setCursor(Cursor::resizeLeftRight);
@@ -155,6 +189,12 @@ void reshape(ResizeStep& step, const ResizeSelection& selection) {
 }
 
 } // namespace
+
+HeldSides::HeldSides(unsigned edges)
+    : left((edges & platform::kResizeLeftEdge) != 0),
+      right(!left && (edges & platform::kResizeRightEdge) != 0),
+      top((edges & platform::kResizeTopEdge) != 0),
+      bottom(!top && (edges & platform::kResizeBottomEdge) != 0) {}
 
 double menuBarHeightOf(const std::optional<Screen>& screen) {
     if (!screen) {
@@ -216,6 +256,7 @@ bool sizeResizeStep(ResizeStep& step) {
     step.contentHeight = platform::contentViewFrame(step.window).size.height;
     step.version = static_cast<int>(std::floor(host.appKitVersionNumber()));
     step.engaged = false;
+    step.edges = host.liveResizeEdges();
     if (step.version > 1038) {
         return false;
     }
@@ -231,10 +272,18 @@ bool sizeResizeStep(ResizeStep& step) {
     step.mouse = host.mouseLocation();
 
     if (core::readFlag(step.entry, state_key::kHasVantroResized)) {
-        const GripOffset offset = storedGripOffset(step.entry).value_or(GripOffset{});
+        // The held sides where the mouse puts them, the others where they
+        // are: a side the drag does not hold never follows the pointer.
+        const HeldSides held(step.edges);
+        const Point sides = heldSidesFromMouse(step, step.mouse);
         const Rect current = platform::frame(step.window);
-        Size size{offset.x + step.mouse.x - current.minX(),
-                  current.maxY() - (step.mouse.y - offset.y)};
+        Size size = current.size;
+        if (held.horizontal()) {
+            size.width = held.right ? sides.x - current.minX() : current.maxX() - sides.x;
+        }
+        if (held.vertical()) {
+            size.height = held.bottom ? current.maxY() - sides.y : sides.y - current.minY();
+        }
         if (!step.centredNow && !step.pinNow) {
             size = constrainForStep(step, size);
         }

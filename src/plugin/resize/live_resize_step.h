@@ -36,7 +36,19 @@ struct ResizeStep {
     // the later stages need not read it back.
     ResizeSelection selection;
     Point mouse;              // read once, after the selection is stored
+    unsigned edges = 0;       // the sides the drag holds (platform::ResizeEdge)
     double menuBarHeight = 0; // the screen's frame height less its visible top
+};
+
+// Which sides of the window a drag holds along each axis.
+struct HeldSides {
+    bool left = false;
+    bool right = false;
+    bool top = false;
+    bool bottom = false;
+    explicit HeldSides(unsigned edges);
+    [[nodiscard]] bool horizontal() const { return left || right; }
+    [[nodiscard]] bool vertical() const { return top || bottom; }
 };
 
 // The screen a drag step works on: the window's, or the main screen for a
@@ -47,6 +59,15 @@ double menuBarHeightOf(const std::optional<Screen>& screen);
 // The live-resize size check for the step's window; removes the HUD when the
 // check releases the hold (or there is none).
 Size constrainForStep(ResizeStep& step, Size size);
+
+// The size in the stored ratio: the dimension the drag moves leads.
+Size sizeInStoredRatio(const ResizeStep& step, Size ratio, Size size);
+// The keep-width/height choice: a single edge keeps the dimension it leaves
+// alone; a corner keeps the one its first movement changed least.
+void chooseKeptDimensionForStep(const ResizeStep& step, Size size, const Rect& current);
+// Where the mouse puts the held sides, each keeping its grip offset: x is
+// the held left or right side, y the held top or bottom one.
+Point heldSidesFromMouse(const ResizeStep& step, Point mouse);
 
 // Whether the plug-in acts on this step at all; when not, the host's
 // implementation gets the proposed frame and nothing else happens.

@@ -56,15 +56,17 @@ Size vantroGetNewSizeInAspectRatioWithTargetHeight(runtime::Object* window, Size
 }
 
 bool vantroStoreSizeLimitsForAspectRatio(runtime::Object* window, Size ratio, bool keepCentered,
-                                         bool pinBottomRight, double menuBarHeight) {
+                                         bool pinBottomRight, double menuBarHeight,
+                                         unsigned edges) {
     core::WindowEntry* entry = core::vantroFakeIvars().entryFor(window);
     if (entry == nullptr || entry->contains(state_key::kSizeLimitsForAspectRatio)) {
         return false;
     }
     const WindowLimits limits = windowLimitsOf(window);
     const auto delegate = HostResizeDelegate::of(window, window);
-    const AspectRatioRoom room{platform::frame(window), screenOf(window), menuBarHeight,
-                               keepCentered, pinBottomRight};
+    const AspectRatioRoom room{platform::frame(window), screenOf(window),
+                               menuBarHeight,           keepCentered,
+                               pinBottomRight,          edges};
     const AspectRatioLimits computed =
         computeAspectRatioLimits(ratio, room, limits, delegatePointer(delegate));
 

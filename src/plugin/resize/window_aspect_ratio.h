@@ -38,6 +38,6 @@ Size vantroGetNewSizeInAspectRatioWithTargetHeight(runtime::Object* window, Size
 // precision), only while none are stored and the window has an entry.
 // Answers whether it stored them.
 bool vantroStoreSizeLimitsForAspectRatio(runtime::Object* window, Size ratio, bool keepCentered,
-                                         bool pinBottomRight, double menuBarHeight);
+                                         bool pinBottomRight, double menuBarHeight, unsigned edges);
 
 } // namespace vantro::resize

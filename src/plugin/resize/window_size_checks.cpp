@@ -1,5 +1,6 @@
 #include "plugin/resize/window_size_checks.h"
 
+#include "platform/platform.h"
 #include "plugin/core/window_state.h"
 #include "plugin/resize/check_size.h"
 #include "plugin/resize/host_window_inputs.h"
@@ -14,10 +15,15 @@ ConstrainedSize vantroConstrainSizeForWindow(runtime::Object* receiver, Size siz
         return {size, false, false};
     }
     core::WindowEntry* entry = core::vantroFakeIvars().entryFor(receiver);
+    // A dimension the drag leaves alone (a single edge) always matches the
+    // held one, so it cannot release the hold: only the dragged one can.
+    const unsigned edges = platform::currentPlatform().liveResizeEdges();
+    const bool horizontal = (edges & (platform::kResizeLeftEdge | platform::kResizeRightEdge)) != 0;
+    const bool vertical = (edges & (platform::kResizeTopEdge | platform::kResizeBottomEdge)) != 0;
     const ResizeHold hold{{core::readLength(entry, state_key::kTemporaryMinWidth),
                            core::readLength(entry, state_key::kTemporaryMinHeight)},
-                          core::readFlag(entry, state_key::kKeepWidth),
-                          core::readFlag(entry, state_key::kKeepHeight)};
+                          core::readFlag(entry, state_key::kKeepWidth) || !horizontal,
+                          core::readFlag(entry, state_key::kKeepHeight) || !vertical};
     const WindowLimits limits = windowLimitsOf(window);
     const auto delegate = HostResizeDelegate::of(receiver, receiver);
     ConstrainedSize result = constrainSize(size, limits, hold, delegatePointer(delegate));

@@ -67,24 +67,5 @@ INSTANTIATE_TEST_SUITE_P(
                     DragCase{"LeftPastTheRight", kLeftEdge, {1000, 300}, {499, 100, 1, 300}},
                     DragCase{"TopPastTheBottom", kTopEdge, {500, 900}, {100, 399, 400, 1}}));
 
-// The features read the pointer as holding the bottom-right corner.
-TEST(FeaturePointer, FollowsDraggedAxesAndSitsInsideTheCornerOnTheOthers) {
-    const Rect frame{100, 100, 400, 300};
-    EXPECT_EQ(featurePointer(frame, kRightEdge, {520, 250}, 10), (Point{520, 390}));
-    EXPECT_EQ(featurePointer(frame, kBottomEdge, {320, 420}, 10), (Point{490, 420}));
-    EXPECT_EQ(featurePointer(frame, kRightEdge | kBottomEdge, {520, 420}, 10), (Point{520, 420}));
-}
-
-TEST(FeaturesShapeDrag, OnlyEdgesThatKeepTheTopLeftCorner) {
-    EXPECT_TRUE(featuresShapeDragOf(kRightEdge));
-    EXPECT_TRUE(featuresShapeDragOf(kBottomEdge));
-    EXPECT_TRUE(featuresShapeDragOf(kRightEdge | kBottomEdge));
-    EXPECT_FALSE(featuresShapeDragOf(kLeftEdge));
-    EXPECT_FALSE(featuresShapeDragOf(kTopEdge));
-    EXPECT_FALSE(featuresShapeDragOf(kRightEdge | kTopEdge));
-    EXPECT_FALSE(featuresShapeDragOf(kLeftEdge | kBottomEdge));
-    EXPECT_FALSE(featuresShapeDragOf(kNoEdge));
-}
-
 } // namespace
 } // namespace vantro::gtk

@@ -118,6 +118,8 @@ TEST(Acceptance, ADelegateThatChangesTheSizeRefusesIt) {
 
 // A screen of 1440 x 900 with a 22 px bar at the top: visible (0, 0, 1440, 878).
 const Screen kScreen{Rect(0, 0, 1440, 900), Rect(0, 0, 1440, 878)};
+const Screen kScreenAbove{Rect(0, 1080, 1440, 900), Rect(0, 1080, 1440, 878)};
+const Screen kScreenLeft{Rect(-1440, 0, 1440, 900), Rect(-1440, 0, 1440, 878)};
 
 struct RoomCase {
     std::string name;
@@ -125,6 +127,8 @@ struct RoomCase {
     bool keepCentered;
     bool pinBottomRight;
     Size room;
+    Screen screen = kScreen;
+    unsigned edges = platform::kResizeRightEdge | platform::kResizeBottomEdge;
     // Test listings show the case by its name.
     friend void PrintTo(const RoomCase& c, std::ostream* out) { *out << c.name; }
 };
@@ -134,17 +138,32 @@ class Room : public ::testing::TestWithParam<RoomCase> {};
 TEST_P(Room, ForTheAnchoring) {
     const RoomCase& c = GetParam();
     const WindowLimits window = windowOf(c.frame.size);
-    const AspectRatioRoom room{c.frame, kScreen, 22, c.keepCentered, c.pinBottomRight};
+    const AspectRatioRoom room{c.frame, c.screen, 22, c.keepCentered, c.pinBottomRight, c.edges};
     EXPECT_EQ(roomOnScreen(room, window), c.room);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Anchorings, Room,
-    ::testing::Values(RoomCase{"Centred", {100, 100, 600, 400}, true, false, {1440, 878}},
-                      // 100 px from the left edge, 600 wide: 700 to its right edge;
-                      // 900 - 500 - 22 + 400 above its bottom edge.
-                      RoomCase{"PinnedBottomRight", {100, 100, 600, 400}, false, true, {700, 778}},
-                      RoomCase{"Free", {100, 100, 600, 400}, false, false, {1340, 500}}),
+    ::testing::Values(
+        RoomCase{"Centred", {100, 100, 600, 400}, true, false, {1440, 878}},
+        // 100 px from the left edge, 600 wide: 700 to its right edge;
+        // 900 - 500 - 22 + 400 above its bottom edge.
+        RoomCase{"PinnedBottomRight", {100, 100, 600, 400}, false, true, {700, 778}},
+        RoomCase{"Free", {100, 100, 600, 400}, false, false, {1340, 500}},
+        // The same window on a screen above the main one and on
+        // one left of it: the room is measured from that screen.
+        RoomCase{
+            "PinnedOnAScreenAbove", {100, 1180, 600, 400}, false, true, {700, 778}, kScreenAbove},
+        RoomCase{
+            "FreeOnAScreenLeft", {-1340, 100, 600, 400}, false, false, {1340, 500}, kScreenLeft},
+        // Dragged by its top-left corner: the bottom-right stays.
+        RoomCase{"FreeByTheTopLeftOnAScreenAbove",
+                 {100, 1180, 600, 400},
+                 false,
+                 false,
+                 {700, 778},
+                 kScreenAbove,
+                 platform::kResizeLeftEdge | platform::kResizeTopEdge}),
     [](const auto& row) { return row.param.name; });
 
 TEST(Room, AWindowOnNoScreenHasItsMaximumSize) {

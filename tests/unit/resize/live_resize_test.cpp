@@ -330,14 +330,6 @@ TEST_F(LiveResize, AspectRatioTakenInMidDragStaysWithinTheRoom) {
                 core::readFlag(entry(), core::state_key::kKeepHeight));
 }
 
-TEST_F(LiveResize, ReleasingTheKeysKeepsTheMouseDrivenSizeWithinTheLimits) {
-    window.minSize = {300, 300};
-    start();
-    stepTo(kCorner, kKeepWidthHeight);
-    step(Point(300, 500), 0, window.frame); // 200 x 100 asked: held to the minimum
-    EXPECT_EQ(window.frame.size, Size(300, 300));
-}
-
 TEST_F(LiveResize, TheNewestGenerationOnlyShowsTheDimensions) {
     platform.appKitVersion = 1138;
     store("VantroShowDimensionsDuringResizing", settingPair(true, 1));
