@@ -127,6 +127,12 @@ AspectRatioLimits computeAspectRatioLimits(Size ratio, const AspectRatioRoom& ro
         limits.maximum.width =
             sizeInAspectRatioForHeight(ratio, windowMaximum.height, unlimited).width;
     }
+    // A window dragged partly off the visible frame can have less room than
+    // its minimum: the minimum wins, as the toolkit would refuse less.
+    if (limits.maximum.width < limits.minimum.width ||
+        limits.maximum.height < limits.minimum.height) {
+        limits.maximum = limits.minimum;
+    }
     return limits;
 }
 
