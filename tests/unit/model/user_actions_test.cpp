@@ -703,6 +703,21 @@ struct ChangeScreens final : Command {
         Model next = model;
         apply(next);
         system.platform.screenList = next.screens;
+        // As a window manager does, windows whose top-left corner is on no
+        // monitor any more move to the primary one.
+        for (std::size_t i = 0; i < system.windows.size(); ++i) {
+            FakeWindow* window = system.windows[i].get();
+            if (window == nullptr) {
+                continue;
+            }
+            const Point corner(window->frame.minX(), window->frame.maxY() - 1);
+            if (!onSomeScreen(Rect(corner.x, corner.y, 1, 1), system.platform.screenList)) {
+                const Rect& v = next.screens.front().visibleFrame;
+                window->frame.size = heldToLimits(window->frame.size, *model.windows[i], v);
+                window->frame.origin = Point(v.minX(), v.maxY() - window->frame.size.height);
+                system.lastZoom[i].reset();
+            }
+        }
         checkEverywhere(next, system);
     }
     void show(std::ostream& os) const override {
