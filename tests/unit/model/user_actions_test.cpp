@@ -491,8 +491,10 @@ struct Drag final : Command {
             if (*rc::gen::inRange(0, 2) == 0) {
                 keys = anyKeys() & ~kFunctionKeyMask;
             }
-            steps.push_back({still ? 0.0 : *rc::gen::inRange(-300, 300) * 1.0,
-                             still ? 0.0 : *rc::gen::inRange(-300, 300) * 1.0, keys});
+            // A pointer movement moves by at least a pixel.
+            const double dx = still ? 0.0 : *rc::gen::inRange(-300, 300) * 1.0;
+            const double dy = still ? 0.0 : *rc::gen::inRange(-300, 300) * 1.0;
+            steps.push_back({dx, dy == 0 && dx == 0 && !still ? 1.0 : dy, keys});
         }
     }
     void checkPreconditions(const Model& model) const override {
