@@ -51,7 +51,7 @@ constexpr bool kDragsOffThePrimary = false;    // drag origins on monitors away 
 
 constexpr std::size_t kMaxWindows = 4;
 constexpr std::size_t kMaxScreens = 3;
-const Screen kPrimary{Rect(0, 0, 1440, 900), Rect(0, 0, 1440, 878)};
+constexpr Screen kPrimary{Rect(0, 0, 1440, 900), Rect(0, 0, 1440, 878)};
 
 constexpr std::array<ModifierFlags, 5> kKeys = {kShiftKeyMask, kControlKeyMask, kAlternateKeyMask,
                                                 kCommandKeyMask, kFunctionKeyMask};
@@ -207,8 +207,8 @@ Point onScreen(Point p, const std::vector<Screen>& screens) {
     Point best = p;
     double bestDistance = std::numeric_limits<double>::infinity();
     for (const Screen& screen : screens) {
-        const Point q(std::clamp(p.x, screen.frame.minX(), screen.frame.maxX() - 1),
-                      std::clamp(p.y, screen.frame.minY(), screen.frame.maxY() - 1));
+        const Point q{std::clamp(p.x, screen.frame.minX(), screen.frame.maxX() - 1),
+                      std::clamp(p.y, screen.frame.minY(), screen.frame.maxY() - 1)};
         const double distance = std::hypot(q.x - p.x, q.y - p.y);
         if (distance < bestDistance) {
             best = q;
@@ -289,10 +289,12 @@ struct OpenWindow final : Command {
                             screen.frame.minY() + *rc::gen::inRange(0, 300), width, height);
         const bool limited = *rc::gen::inRange(0, 3) == 0;
         // Every toolkit window has some minimum size.
-        window.minSize =
-            limited ? Size(*rc::gen::inRange(100, 120), *rc::gen::inRange(80, 90)) : Size(40, 30);
-        window.maxSize = limited ? Size(*rc::gen::inRange(1200, 2400), *rc::gen::inRange(900, 1600))
-                                 : Size(1.0e7, 1.0e7);
+        window.minSize = limited ? Size{static_cast<double>(*rc::gen::inRange(100, 120)),
+                                        static_cast<double>(*rc::gen::inRange(80, 90))}
+                                 : Size{40, 30};
+        window.maxSize = limited ? Size{static_cast<double>(*rc::gen::inRange(1200, 2400)),
+                                        static_cast<double>(*rc::gen::inRange(900, 1600))}
+                                 : Size{1.0e7, 1.0e7};
     }
     void checkPreconditions(const Model& model) const override {
         RC_PRE((model.windows.size() < 2 * kMaxWindows &&
@@ -563,7 +565,7 @@ struct Drag final : Command {
             const Rect before = window->frame;
             const bool still = step.dx == 0 && step.dy == 0;
             mouse =
-                onScreen(Point(mouse.x + step.dx, mouse.y + step.dy), system.platform.screenList);
+                onScreen(Point{mouse.x + step.dx, mouse.y + step.dy}, system.platform.screenList);
             setEvent(system, EventType::leftMouseDragged, mouse, step.keys);
             setFrameDisplay(window, still ? before : proposal(before, mouse, limits), true);
             const Rect after = window->frame;
@@ -643,8 +645,8 @@ struct ChangeScreens final : Command {
     explicit ChangeScreens(const Model& model) {
         kind = *rc::gen::elementOf(std::vector<Kind>{add, remove, move, workArea});
         index = *rc::gen::inRange<std::size_t>(0, model.screens.size());
-        static constexpr std::array<Size, 4> kSizes = {Size(1920, 1080), Size(1280, 1024),
-                                                       Size(1024, 768), Size(2560, 1440)};
+        static constexpr std::array<Size, 4> kSizes = {Size{1920, 1080}, Size{1280, 1024},
+                                                       Size{1024, 768}, Size{2560, 1440}};
         const Size size = *rc::gen::elementOf(kSizes);
         // Right of, left of, above or below the primary, slid along it.
         const double slide = *rc::gen::inRange(-200, 200);
@@ -712,11 +714,11 @@ struct ChangeScreens final : Command {
             if (window == nullptr) {
                 continue;
             }
-            const Point corner(window->frame.minX(), window->frame.maxY() - 1);
+            const Point corner{window->frame.minX(), window->frame.maxY() - 1};
             if (!onSomeScreen(Rect(corner.x, corner.y, 1, 1), system.platform.screenList)) {
                 const Rect& v = next.screens.front().visibleFrame;
                 window->frame.size = heldToLimits(window->frame.size, *model.windows[i], v);
-                window->frame.origin = Point(v.minX(), v.maxY() - window->frame.size.height);
+                window->frame.origin = Point{v.minX(), v.maxY() - window->frame.size.height};
                 system.lastZoom[i].reset();
             }
         }
