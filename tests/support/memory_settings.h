@@ -17,10 +17,13 @@ namespace vantro::testing {
 
 class MemorySettings {
   public:
-    explicit MemorySettings(bool withDefaults = true) {
+    // `data` is shared with the stores of other processes a test plays.
+    explicit MemorySettings(bool withDefaults = true,
+                            std::shared_ptr<settings::MemoryDomainData> data =
+                                std::make_shared<settings::MemoryDomainData>()) {
         auto store = std::make_unique<settings::VantroUserDefaults>(
-            std::make_unique<settings::MemoryBackend>(), settings::BroadcastObject::plugin,
-            settings::kDomain);
+            std::make_unique<settings::MemoryBackend>(std::move(data)),
+            settings::BroadcastObject::plugin, settings::kDomain);
         store_ = store.get();
         if (withDefaults) {
             store_->registerDefaults(settings::defaultSettings());

@@ -40,6 +40,7 @@ void resignKeyWindow(Object* self, Selector cmd) {
 
 void orderOut(Object* self, Selector cmd, Object* sender) {
     core::vantroFakeIvars().removeEntry(self);
+    hudAlertWindow().windowGone(self);
     runtime::callImplementation<void>(core::savedImplementations().orderOut, self, cmd, sender);
 }
 

@@ -74,6 +74,18 @@ void HudAlert::orderOutNow() {
     }
 }
 
+void HudAlert::windowGone(runtime::Object* window) {
+    if (!surface_->isVisible() || surface_->orderedAbove() != window) {
+        return;
+    }
+    platform::Platform& host = platform::currentPlatform();
+    host.cancelAnimation(fade_);
+    fade_ = 0;
+    host.cancelPerforms(window, removeSelector());
+    surface_->orderOut();
+    surface_->setAlpha(1.0);
+}
+
 void HudAlert::fadeTo(runtime::Object* window, double alpha) {
     platform::Platform& host = platform::currentPlatform();
     // A newer fade interrupts the running one, which then never reports its end.

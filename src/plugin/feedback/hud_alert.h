@@ -32,6 +32,10 @@ class HudAlert {
     void remove(runtime::Object* window);
     // Any window resigned key: a visible panel goes at once.
     void orderOutNow();
+    // `window` is ordered out (or going away): a panel shown over it goes at
+    // once, with its fade and delayed removal, which would otherwise reach
+    // the window after it is destroyed.
+    void windowGone(runtime::Object* window);
 
     [[nodiscard]] bool isVisible() const { return surface_->isVisible(); }
     [[nodiscard]] const platform::FeedbackSurface& surface() const { return *surface_; }

@@ -302,11 +302,12 @@ TEST_F(MenuUpdates, TheMainMenusUpdateHangsTheMenuAndTheGateTakesItOut) {
 TEST_F(MenuUpdates, ASettingsBroadcastRebuildsTheMenuUnderTheSameItem) {
     reloadZoomOptionsMenu();
     update(&mainMenu);
-    const Menu* before = zoomOptionsMenu().menu().get();
+    // Held, so that the new menu cannot take the old one's address.
+    const std::shared_ptr<Menu> before = zoomOptionsMenu().menu();
     store("VantroResolutionZoomMode", settings::PlistValue::integer(1));
     defaults->vantroPreferencesDidChange(); // the broadcast arriving
     const std::shared_ptr<Menu>& after = zoomOptionsMenu().menu();
-    EXPECT_NE(after.get(), before);
+    EXPECT_NE(after, before);
     EXPECT_EQ(zoomItem().submenu, after);
     EXPECT_EQ(after->items()[7].submenu->items()[19].state, MenuItemState::on);
 }

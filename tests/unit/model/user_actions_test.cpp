@@ -1,0 +1,767 @@
+// Generated sequences of what a user does to windows, played on the fake
+// platform with the plug-in's hooks installed, and the invariants that must
+// hold after every action. A failing sequence is shrunk and printed with the
+// seed that replays it (RC_PARAMS="seed=...").
+
+#include "platform/fake/fake_platform.h"
+#include "platform/fake/fake_window.h"
+#include "platform/screen_lookup.h"
+#include "platform/window.h"
+#include "plugin/core/window_state.h"
+#include "plugin/entry/window_hooks.h"
+#include "plugin/feedback/hud_alert.h"
+#include "plugin/feedback/resize_indicator.h"
+#include "settings/memory_backend.h"
+#include "settings/vantro_user_defaults.h"
+#include "support/geometry_printers.h"
+#include "support/memory_settings.h"
+
+#include <gtest/gtest.h>
+#include <rapidcheck.h>
+#include <rapidcheck/gtest.h>
+#include <rapidcheck/state.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <map>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace vantro::model {
+namespace {
+
+using namespace platform;
+using fake::FakePlatform;
+using fake::FakeWindow;
+using runtime::Selector;
+using settings::PlistValue;
+
+// Actions that run into faults being mended elsewhere stay in the model but
+// out of the generated mix until then.
+constexpr bool kRepeatDuringAnimation = false; // a zoom sent while its animation runs
+constexpr bool kDestroyWithoutHiding = false;  // the state and tab of a destroyed window
+constexpr bool kKeysWithoutMovement = false;   // a key change in mid-drag moves the frame
+constexpr bool kTopAndLeftEdges = false;       // features ignored on the top and left edges
+constexpr bool kDragsOffThePrimary = false;    // drag origins on monitors away from (0, 0)
+
+constexpr std::size_t kMaxWindows = 4;
+constexpr std::size_t kMaxScreens = 3;
+constexpr Screen kPrimary{Rect(0, 0, 1440, 900), Rect(0, 0, 1440, 878)};
+
+constexpr std::array<ModifierFlags, 5> kKeys = {kShiftKeyMask, kControlKeyMask, kAlternateKeyMask,
+                                                kCommandKeyMask, kFunctionKeyMask};
+
+// The maximize layouts: proposed share of the visible frame and placement.
+enum class Place { start, end, centre };
+struct Layout {
+    const char* key;
+    double widthShare; // 0 for the whole width, else the divisor
+    double heightShare;
+    Place x;
+    Place y; // start = bottom, end = top
+};
+constexpr std::array<Layout, 19> kLayouts = {{
+    {"VantroMaximizeWholeScreen", 0, 0, Place::centre, Place::end},
+    {"VantroMaximizeLeftHalf", 2, 0, Place::start, Place::end},
+    {"VantroMaximizeRightHalf", 2, 0, Place::end, Place::end},
+    {"VantroMaximizeTopHalf", 0, 2, Place::start, Place::end},
+    {"VantroMaximizeBottomHalf", 0, 2, Place::start, Place::start},
+    {"VantroMaximizeVerticalLeftThird", 3, 0, Place::start, Place::end},
+    {"VantroMaximizeVerticalMiddleThird", 3, 0, Place::centre, Place::end},
+    {"VantroMaximizeVerticalRightThird", 3, 0, Place::end, Place::end},
+    {"VantroMaximizeHorizontalTopThird", 0, 3, Place::start, Place::end},
+    {"VantroMaximizeHorizontalMiddleThird", 0, 3, Place::start, Place::centre},
+    {"VantroMaximizeHorizontalBottomThird", 0, 3, Place::start, Place::start},
+    {"VantroMaximizeLeftTwoThirds", 1.5, 0, Place::start, Place::end},
+    {"VantroMaximizeRightTwoThirds", 1.5, 0, Place::end, Place::end},
+    {"VantroMaximizeTopTwoThirds", 0, 1.5, Place::start, Place::end},
+    {"VantroMaximizeBottomTwoThirds", 0, 1.5, Place::start, Place::start},
+    {"VantroMaximizeTopLeftQuarter", 2, 2, Place::start, Place::end},
+    {"VantroMaximizeTopRightQuarter", 2, 2, Place::end, Place::end},
+    {"VantroMaximizeBottomLeftQuarter", 2, 2, Place::start, Place::start},
+    {"VantroMaximizeBottomRightQuarter", 2, 2, Place::end, Place::start},
+}};
+
+std::string text(const Rect& rect) {
+    std::ostringstream out;
+    PrintTo(rect, &out);
+    return out.str();
+}
+
+double share(double length, double divisor) {
+    return divisor == 0 ? length : singlePrecisionFloor(length / divisor);
+}
+double place(Place where, double start, double length, double size) {
+    switch (where) {
+    case Place::start:
+        return start;
+    case Place::end:
+        return (length - size) + start;
+    case Place::centre:
+        return singlePrecisionFloor((0.5 * length + start) + (-0.5 * size));
+    }
+    return start;
+}
+
+// The settings another process may change, with values of their shape.
+constexpr std::array<const char*, 6> kChangedSettings = {"VantroAnimateZooms",
+                                                         "VantroShowZoomHudAlert",
+                                                         "VantroShowDimensionsAfterZooms",
+                                                         "VantroShowResizeHudAlert",
+                                                         "VantroShowDimensionsDuringResizing",
+                                                         "VantroPluginEnabled"};
+
+struct WindowModel {
+    bool open = true; // else hidden
+    Rect frame;
+    Size minSize;
+    Size maxSize;
+};
+
+// What the generated actions may refer to.
+struct Model {
+    std::vector<std::optional<WindowModel>> windows; // nullopt once closed
+    std::vector<Screen> screens{kPrimary};
+};
+
+// The last plug-in zoom of a window, as the user saw it.
+struct ZoomSeen {
+    std::string command;
+    Rect before;
+    Rect after;
+    Rect visibleFrame;
+};
+
+struct System {
+    System() {
+        entry::installWindowHooks(FakeWindow::windowClass());
+        settings.store().subscribeToChanges();
+        platform.screenList = {kPrimary};
+        // Zoom animations are switched on by some sequences only.
+        EXPECT_TRUE(settings.set("VantroAnimateZooms", vantro::testing::settingPair(false, -1)));
+    }
+    ~System() {
+        for (auto& window : windows) {
+            if (window) {
+                core::vantroFakeIvars().removeEntry(window.get());
+            }
+        }
+        feedback::topLeftResizeIndicator().remove();
+        feedback::hudAlertWindow().orderOutNow();
+        platform.clock.runUntilIdle();
+    }
+    System(const System&) = delete;
+    System& operator=(const System&) = delete;
+
+    std::shared_ptr<settings::MemoryDomainData> data =
+        std::make_shared<settings::MemoryDomainData>();
+    vantro::testing::MemorySettings settings{true, data};
+    // The settings application: another store on the same domain.
+    settings::VantroUserDefaults otherProcess{std::make_unique<settings::MemoryBackend>(data),
+                                              settings::BroadcastObject::prefPane,
+                                              settings::kDomain};
+    FakePlatform platform;
+    std::vector<std::unique_ptr<FakeWindow>> windows;
+    std::vector<std::optional<ZoomSeen>> lastZoom;
+    std::map<std::string, PlistValue, std::less<>> written;
+
+    // Lets every animation and delayed action of the plug-in finish.
+    void settle() { platform.clock.advance(1.5); }
+};
+
+const Rect& visibleFrameFor(const Rect& frame, const std::vector<Screen>& screens) {
+    const int index = screenHoldingMostOf(frame, screens);
+    return screens[index < 0 ? 0 : static_cast<std::size_t>(index)].visibleFrame;
+}
+
+// A zoom's size: held to the visible frame, then to the window's maximum,
+// then to its minimum, which wins.
+Size heldToLimits(Size size, const WindowModel& window, const Rect& v) {
+    return {
+        std::max(std::min({size.width, v.size.width, window.maxSize.width}), window.minSize.width),
+        std::max(std::min({size.height, v.size.height, window.maxSize.height}),
+                 window.minSize.height)};
+}
+
+Rect layoutFrame(const Layout& layout, const Rect& v, const WindowModel& window) {
+    const Size allowed = heldToLimits(
+        {share(v.size.width, layout.widthShare), share(v.size.height, layout.heightShare)}, window,
+        v);
+    return {place(layout.x, v.minX(), v.size.width, allowed.width),
+            place(layout.y, v.minY(), v.size.height, allowed.height), allowed.width,
+            allowed.height};
+}
+
+bool onSomeScreen(const Rect& frame, const std::vector<Screen>& screens) {
+    return std::any_of(screens.begin(), screens.end(),
+                       [&](const Screen& s) { return intersectionArea(frame, s.frame) > 0; });
+}
+
+// The pointer cannot leave the monitors: the nearest point on one.
+Point onScreen(Point p, const std::vector<Screen>& screens) {
+    Point best = p;
+    double bestDistance = std::numeric_limits<double>::infinity();
+    for (const Screen& screen : screens) {
+        const Point q{std::clamp(p.x, screen.frame.minX(), screen.frame.maxX() - 1),
+                      std::clamp(p.y, screen.frame.minY(), screen.frame.maxY() - 1)};
+        const double distance = std::hypot(q.x - p.x, q.y - p.y);
+        if (distance < bestDistance) {
+            best = q;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+void checkSize(const Rect& frame, const WindowModel& window) {
+    RC_ASSERT(frame.size.width >= window.minSize.width - 0.5);
+    RC_ASSERT(frame.size.height >= window.minSize.height - 0.5);
+    RC_ASSERT(frame.size.width <= window.maxSize.width + 0.5);
+    RC_ASSERT(frame.size.height <= window.maxSize.height + 0.5);
+}
+
+// What holds after every action: state only for open windows, no popup over
+// a window that is gone or hidden, every setting written still read back.
+void checkEverywhere(const Model& model, System& system) {
+    std::size_t withState = 0;
+    for (std::size_t i = 0; i < system.windows.size(); ++i) {
+        if (!system.windows[i]) {
+            continue;
+        }
+        const bool hasState = core::vantroFakeIvars().entryFor(system.windows[i].get()) != nullptr;
+        if (!model.windows[i]->open) {
+            RC_ASSERT(!hasState);
+        }
+        withState += hasState ? 1 : 0;
+    }
+    RC_ASSERT(core::vantroFakeIvars().entryCount() == withState);
+    for (const fake::FakeFeedbackSurface* surface : system.platform.surfaces) {
+        if (!surface->isVisible() || surface->orderedAbove() == nullptr) {
+            continue;
+        }
+        const auto owner =
+            std::find_if(system.windows.begin(), system.windows.end(),
+                         [&](const auto& w) { return w && w.get() == surface->orderedAbove(); });
+        RC_ASSERT(owner != system.windows.end());
+        RC_ASSERT(model.windows[static_cast<std::size_t>(owner - system.windows.begin())]->open);
+    }
+    for (const auto& [key, value] : system.written) {
+        const PlistValue* read = system.settings.store().objectForKey(key);
+        RC_ASSERT(read != nullptr);
+        RC_ASSERT(*read == value);
+    }
+}
+
+using Command = rc::state::Command<Model, System>;
+
+std::vector<std::size_t> indicesOf(const Model& model, bool open) {
+    std::vector<std::size_t> found;
+    for (std::size_t i = 0; i < model.windows.size(); ++i) {
+        if (model.windows[i] && model.windows[i]->open == open) {
+            found.push_back(i);
+        }
+    }
+    return found;
+}
+
+ModifierFlags anyKeys() {
+    ModifierFlags flags = 0;
+    for (const ModifierFlags key : kKeys) {
+        if (*rc::gen::inRange(0, 3) == 0) {
+            flags |= key;
+        }
+    }
+    return flags;
+}
+
+struct OpenWindow final : Command {
+    WindowModel window;
+    explicit OpenWindow(const Model& model) {
+        const Screen& screen = *rc::gen::elementOf(model.screens);
+        const double width = *rc::gen::inRange(120, 1200);
+        const double height = *rc::gen::inRange(90, 900);
+        window.frame = Rect(screen.frame.minX() + *rc::gen::inRange(0, 400),
+                            screen.frame.minY() + *rc::gen::inRange(0, 300), width, height);
+        const bool limited = *rc::gen::inRange(0, 3) == 0;
+        // Every toolkit window has some minimum size.
+        window.minSize = limited ? Size{static_cast<double>(*rc::gen::inRange(100, 120)),
+                                        static_cast<double>(*rc::gen::inRange(80, 90))}
+                                 : Size{40, 30};
+        window.maxSize = limited ? Size{static_cast<double>(*rc::gen::inRange(1200, 2400)),
+                                        static_cast<double>(*rc::gen::inRange(900, 1600))}
+                                 : Size{1.0e7, 1.0e7};
+    }
+    void checkPreconditions(const Model& model) const override {
+        RC_PRE((model.windows.size() < 2 * kMaxWindows &&
+                indicesOf(model, true).size() < kMaxWindows));
+        RC_PRE(onSomeScreen(window.frame, model.screens));
+    }
+    void apply(Model& model) const override { model.windows.emplace_back(window); }
+    void run(const Model& model, System& system) const override {
+        auto created = std::make_unique<FakeWindow>(system.platform);
+        created->frame = window.frame;
+        created->minSize = window.minSize;
+        created->maxSize = window.maxSize;
+        system.windows.push_back(std::move(created));
+        system.lastZoom.emplace_back();
+        Model next = model;
+        apply(next);
+        checkEverywhere(next, system);
+    }
+    void show(std::ostream& os) const override {
+        os << "open " << text(window.frame) << " min " << window.minSize.width << "x"
+           << window.minSize.height << " max " << window.maxSize.width << "x"
+           << window.maxSize.height;
+    }
+};
+
+// Hidden (ordered out), shown again, or closed: hidden first, as the toolkit
+// unmaps a window before destroying it, unless destroyed outright.
+struct ChangeVisibility final : Command {
+    enum Kind { hide, reveal, close, destroy } kind;
+    std::size_t index = 0;
+    explicit ChangeVisibility(const Model& model) {
+        std::vector<Kind> kinds = {hide, reveal, close};
+        if (kDestroyWithoutHiding) {
+            kinds.push_back(destroy);
+        }
+        kind = *rc::gen::elementOf(kinds);
+        const auto candidates = indicesOf(model, kind != reveal);
+        index = candidates.empty() ? 0 : *rc::gen::elementOf(candidates);
+    }
+    void checkPreconditions(const Model& model) const override {
+        RC_PRE((index < model.windows.size() && model.windows[index].has_value()));
+        RC_PRE(model.windows[index]->open == (kind != reveal));
+    }
+    void apply(Model& model) const override {
+        if (kind == close || kind == destroy) {
+            model.windows[index].reset();
+        } else {
+            model.windows[index]->open = kind == reveal;
+        }
+    }
+    void run(const Model& model, System& system) const override {
+        FakeWindow* window = system.windows[index].get();
+        if (kind != destroy && kind != reveal) {
+            orderOut(window, nullptr);
+        }
+        window->visible = kind == reveal;
+        if (kind == close || kind == destroy) {
+            system.windows[index].reset();
+        }
+        system.lastZoom[index].reset();
+        system.settle();
+        Model next = model;
+        apply(next);
+        checkEverywhere(next, system);
+    }
+    void show(std::ostream& os) const override {
+        static constexpr std::array<const char*, 4> kNames = {"hide", "show", "close", "destroy"};
+        os << kNames[kind] << " window " << index;
+    }
+};
+
+// A zoom asked for by a title-button click with held keys, or a menu command
+// or shortcut naming a maximize layout; optionally sent again while the
+// first one's animation still runs.
+struct Zoom final : Command {
+    std::size_t index = 0;
+    ModifierFlags keys = 0;
+    std::optional<std::size_t> layout; // a menu command, else a click
+    std::optional<double> againAfter;  // seconds into the animation
+    explicit Zoom(const Model& model) {
+        const auto candidates = indicesOf(model, true);
+        index = candidates.empty() ? 0 : *rc::gen::elementOf(candidates);
+        keys = anyKeys();
+        if (*rc::gen::arbitrary<bool>()) {
+            layout = *rc::gen::inRange<std::size_t>(0, kLayouts.size());
+        }
+        if (kRepeatDuringAnimation && *rc::gen::inRange(0, 4) == 0) {
+            againAfter = *rc::gen::inRange(1, 20) / 100.0;
+        }
+    }
+    void checkPreconditions(const Model& model) const override {
+        RC_PRE(
+            (index < model.windows.size() && model.windows[index] && model.windows[index]->open));
+    }
+    void apply(Model& /*model*/) const override {}
+    [[nodiscard]] std::string name() const {
+        return layout ? kLayouts[*layout].key : "click " + std::to_string(keys);
+    }
+    void send(FakeWindow* window, System& system) const {
+        system.platform.holdModifiers(keys);
+        if (layout) {
+            runtime::send<void>(window, Selector::named("vantroZoomWithFeature:"),
+                                std::string_view(kLayouts[*layout].key));
+        } else {
+            platform::zoom(window, nullptr);
+        }
+    }
+    void run(const Model& model, System& system) const override {
+        FakeWindow* window = system.windows[index].get();
+        const WindowModel& limits = *model.windows[index];
+        const Rect before = window->frame;
+        const Rect v = visibleFrameFor(before, system.platform.screenList);
+        const std::size_t hostZooms = window->countOf("zoom:");
+        send(window, system);
+        if (againAfter) {
+            system.platform.clock.advance(*againAfter);
+            send(window, system);
+            system.settle();
+            send(window, system);
+        }
+        system.settle();
+        const Rect after = window->frame;
+        RC_LOG() << "zoom " << text(before) << " -> " << text(after) << "\n";
+        std::optional<ZoomSeen>& last = system.lastZoom[index];
+        if (window->countOf("zoom:") != hostZooms) {
+            // The host's own zoom, which a window manager holds to the limits.
+            // The plug-in's history stays: an untouched frame can still be undone.
+            window->frame.size = heldToLimits(window->frame.size, limits, Rect(0, 0, 1.0e7, 1.0e7));
+            return checkEverywhere(model, system);
+        }
+        // Repeating the same command on an untouched window returns it to the
+        // frame it had before, unless that was already the target.
+        const bool untouched =
+            last && last->after == before && last->visibleFrame == v && last->before != before;
+        const bool undo = untouched && last->command == name();
+        // A click's feature is the one its keys select: unknown here.
+        const bool mayUndo = untouched && last->command.starts_with("click");
+        if (undo) {
+            RC_ASSERT(after ==
+                      Rect(last->before.origin, heldToLimits(last->before.size, limits, v)));
+        } else if (layout) {
+            RC_ASSERT((after == layoutFrame(kLayouts[*layout], v, limits) ||
+                       (mayUndo && after == Rect(last->before.origin,
+                                                 heldToLimits(last->before.size, limits, v)))));
+        } else {
+            const bool isLayout =
+                std::any_of(kLayouts.begin(), kLayouts.end(),
+                            [&](const Layout& l) { return after == layoutFrame(l, v, limits); });
+            const bool isUndo =
+                last && last->after == before &&
+                after == Rect(last->before.origin, heldToLimits(last->before.size, limits, v));
+            RC_ASSERT((isLayout || isUndo || after == before));
+        }
+        checkSize(after, limits);
+        // Off every monitor only when returning to where it was.
+        RC_ASSERT((onSomeScreen(after, system.platform.screenList) ||
+                   (last && after.origin == last->before.origin)));
+        if (!againAfter) {
+            last = ZoomSeen{name(), before, after, v};
+        } else {
+            last.reset();
+        }
+        checkEverywhere(model, system);
+    }
+    void show(std::ostream& os) const override {
+        os << "zoom window " << index << " by " << name() << " keys " << keys;
+        if (againAfter) {
+            os << " again after " << *againAfter << " s";
+        }
+    }
+};
+
+// A drag of an edge or corner: pointer moves with keys pressed and released
+// along the way, and key changes with the pointer still.
+struct Drag final : Command {
+    enum Grip { right, bottom, bottomRight, left, top, topLeft } grip = right;
+    struct Step {
+        double dx;
+        double dy;
+        ModifierFlags keys;
+    };
+    std::size_t index = 0;
+    std::vector<Step> steps;
+    explicit Drag(const Model& model) {
+        const auto candidates = indicesOf(model, true);
+        index = candidates.empty() ? 0 : *rc::gen::elementOf(candidates);
+        std::vector<Grip> grips = {right, bottom, bottomRight};
+        if (kTopAndLeftEdges) {
+            grips.insert(grips.end(), {left, top, topLeft});
+        }
+        grip = *rc::gen::elementOf(grips);
+        const int count = *rc::gen::inRange(1, 8);
+        ModifierFlags keys = 0;
+        for (int i = 0; i < count; ++i) {
+            const bool still = kKeysWithoutMovement && *rc::gen::inRange(0, 3) == 0;
+            if (*rc::gen::inRange(0, 2) == 0) {
+                keys = anyKeys() & ~kFunctionKeyMask;
+            }
+            // A pointer movement moves by at least a pixel.
+            const double dx = still ? 0.0 : *rc::gen::inRange(-300, 300) * 1.0;
+            const double dy = still ? 0.0 : *rc::gen::inRange(-300, 300) * 1.0;
+            steps.push_back({dx, dy == 0 && dx == 0 && !still ? 1.0 : dy, keys});
+        }
+    }
+    void checkPreconditions(const Model& model) const override {
+        RC_PRE(
+            (index < model.windows.size() && model.windows[index] && model.windows[index]->open));
+    }
+    void apply(Model& /*model*/) const override {}
+
+    static void setEvent(System& system, EventType type, Point mouse, ModifierFlags keys) {
+        system.platform.mouse = mouse;
+        Event event;
+        event.type = type;
+        event.clickCount = type == EventType::leftMouseDragged ? 0 : 1;
+        event.locationOnScreen = mouse;
+        event.modifierFlags = keys;
+        system.platform.event = event;
+    }
+    // The frame the host proposes with the mouse at `mouse`: the gripped
+    // edges follow it, the others stay, within the window's limits.
+    [[nodiscard]] Rect proposal(const Rect& start, Point mouse, const WindowModel& limits) const {
+        double minX = start.minX();
+        double maxX = start.maxX();
+        double minY = start.minY();
+        double maxY = start.maxY();
+        const auto clamp = [](double length, double low, double high) {
+            return std::clamp(length, low, high);
+        };
+        if (grip == right || grip == bottomRight) {
+            maxX = minX + clamp(mouse.x - minX, limits.minSize.width, limits.maxSize.width);
+        }
+        if (grip == left || grip == topLeft) {
+            minX = maxX - clamp(maxX - mouse.x, limits.minSize.width, limits.maxSize.width);
+        }
+        if (grip == bottom || grip == bottomRight) {
+            minY = maxY - clamp(maxY - mouse.y, limits.minSize.height, limits.maxSize.height);
+        }
+        if (grip == top || grip == topLeft) {
+            maxY = minY + clamp(mouse.y - minY, limits.minSize.height, limits.maxSize.height);
+        }
+        return {minX, minY, std::max(maxX - minX, 1.0), std::max(maxY - minY, 1.0)};
+    }
+    [[nodiscard]] Point gripPoint(const Rect& frame) const {
+        const double x = (grip == left || grip == topLeft)        ? frame.minX()
+                         : (grip == right || grip == bottomRight) ? frame.maxX()
+                                                                  : frame.midX();
+        const double y = (grip == top || grip == topLeft)          ? frame.maxY()
+                         : (grip == bottom || grip == bottomRight) ? frame.minY()
+                                                                   : frame.midY();
+        return {x, y};
+    }
+
+    void run(const Model& model, System& system) const override {
+        FakeWindow* window = system.windows[index].get();
+        const WindowModel& limits = *model.windows[index];
+        // With the plug-in off the host's drag is not the plug-in's to check.
+        const bool checked =
+            system.settings.store().boolForKey("VantroPluginEnabled") &&
+            (kDragsOffThePrimary || intersectionArea(window->frame, kPrimary.frame) > 0);
+        Point mouse = gripPoint(window->frame);
+        setEvent(system, EventType::leftMouseDown, mouse, 0);
+        runtime::send<void>(window, sel::startLiveResize());
+        ModifierFlags held = 0;
+        std::optional<Rect> pinnedFrom;
+        std::optional<double> ratio;
+        for (const Step& step : steps) {
+            const Rect before = window->frame;
+            const bool still = step.dx == 0 && step.dy == 0;
+            mouse =
+                onScreen(Point{mouse.x + step.dx, mouse.y + step.dy}, system.platform.screenList);
+            setEvent(system, EventType::leftMouseDragged, mouse, step.keys);
+            setFrameDisplay(window, still ? before : proposal(before, mouse, limits), true);
+            const Rect after = window->frame;
+            RC_LOG() << "drag step " << text(before) << " -> " << text(after) << "\n";
+            held = checked ? held : step.keys;
+            if (still && step.keys != held) {
+                RC_ASSERT(after == before); // keys alone move nothing
+            }
+            if (checked) {
+                checkSize(after, limits);
+            }
+            // With the pointer on the window's own monitor, the window stays on one.
+            const int own = screenHoldingMostOf(before, system.platform.screenList);
+            if (checked && own >= 0 &&
+                intersectionArea(
+                    before, system.platform.screenList[static_cast<std::size_t>(own)].frame) > 0 &&
+                intersectionArea(Rect(mouse.x, mouse.y, 1, 1),
+                                 system.platform.screenList[static_cast<std::size_t>(own)].frame) >
+                    0) {
+                RC_ASSERT(onSomeScreen(after, system.platform.screenList));
+            }
+            // Pinned alone: the bottom-right corner stays where it was.
+            if (checked && step.keys == kCommandKeyMask) {
+                const Rect& from = pinnedFrom ? *pinnedFrom : before;
+                RC_ASSERT(after.maxX() == from.maxX());
+                RC_ASSERT(after.minY() == from.minY());
+                pinnedFrom = from;
+            } else {
+                pinnedFrom.reset();
+            }
+            // The ratio alone, away from the limits: kept within a pixel while
+            // the key stays down (which ratio is the plug-in's to choose).
+            if (checked && step.keys == kControlKeyMask) {
+                const bool free = after.size.width > limits.minSize.width + 1 &&
+                                  after.size.width < limits.maxSize.width - 1 &&
+                                  after.size.height > limits.minSize.height + 1 &&
+                                  after.size.height < limits.maxSize.height - 1;
+                if (free && ratio) {
+                    const double r = *ratio;
+                    // Within a pixel of the plug-in's ratio, which this one
+                    // approximates within a pixel.
+                    RC_ASSERT((std::fabs(after.size.width - r * after.size.height) <= 2.0 ||
+                               std::fabs(after.size.height - after.size.width / r) <= 2.0));
+                } else if (free && after.size.width >= 200 && after.size.height >= 200) {
+                    // A ratio read off a small frame is too coarse to hold others to.
+                    ratio = after.size.width / after.size.height;
+                }
+            } else {
+                ratio.reset();
+            }
+            held = step.keys;
+        }
+        setEvent(system, EventType::leftMouseUp, mouse, 0);
+        runtime::send<void>(window, sel::endLiveResize());
+        system.lastZoom[index].reset();
+        system.settle();
+        // A drag ends the window's zoom history.
+        RC_ASSERT(core::vantroFakeIvars().entryFor(window) == nullptr);
+        checkEverywhere(model, system);
+    }
+    void show(std::ostream& os) const override {
+        static constexpr std::array<const char*, 6> kNames = {"right", "bottom", "bottom-right",
+                                                              "left",  "top",    "top-left"};
+        os << "drag window " << index << " by " << kNames[grip] << ":";
+        for (const Step& step : steps) {
+            os << " (" << step.dx << "," << step.dy << " keys " << step.keys << ")";
+        }
+    }
+};
+
+// Monitors plugged in, unplugged or moved around the primary one (which
+// stays at the origin), and work areas changing (a panel appears).
+struct ChangeScreens final : Command {
+    enum Kind { add, remove, move, workArea } kind = add;
+    std::size_t index = 0;
+    Screen screen;
+    explicit ChangeScreens(const Model& model) {
+        kind = *rc::gen::elementOf(std::vector<Kind>{add, remove, move, workArea});
+        index = *rc::gen::inRange<std::size_t>(0, model.screens.size());
+        static constexpr std::array<Size, 4> kSizes = {Size{1920, 1080}, Size{1280, 1024},
+                                                       Size{1024, 768}, Size{2560, 1440}};
+        const Size size = *rc::gen::elementOf(kSizes);
+        // Right of, left of, above or below the primary, slid along it.
+        const double slide = *rc::gen::inRange(-200, 200);
+        switch (*rc::gen::inRange(0, 4)) {
+        case 0:
+            screen.frame = Rect(kPrimary.frame.maxX(), slide, size.width, size.height);
+            break;
+        case 1:
+            screen.frame = Rect(-size.width, slide, size.width, size.height);
+            break;
+        case 2:
+            screen.frame = Rect(slide, kPrimary.frame.maxY(), size.width, size.height);
+            break;
+        default:
+            screen.frame = Rect(slide, -size.height, size.width, size.height);
+            break;
+        }
+        screen.visibleFrame = screen.frame;
+        if (kind == workArea) {
+            screen.visibleFrame = Rect(0, *rc::gen::inRange(0, 60), 0, *rc::gen::inRange(0, 40));
+        }
+    }
+    void checkPreconditions(const Model& model) const override {
+        RC_PRE(index < model.screens.size());
+        RC_PRE((kind != add || model.screens.size() < kMaxScreens));
+        RC_PRE((kind == workArea || kind == add || index > 0));
+        if (kind == add || kind == move) {
+            for (std::size_t i = 0; i < model.screens.size(); ++i) {
+                RC_PRE(((kind == move && i == index) ||
+                        intersectionArea(model.screens[i].frame, screen.frame) == 0));
+            }
+        }
+    }
+    void apply(Model& model) const override {
+        switch (kind) {
+        case add:
+            model.screens.push_back(screen);
+            break;
+        case remove:
+            model.screens.erase(model.screens.begin() + static_cast<std::ptrdiff_t>(index));
+            break;
+        case move:
+            model.screens[index] = screen;
+            break;
+        case workArea: {
+            // A panel along the bottom and the top (insets in the y and height).
+            Screen& changed = model.screens[index];
+            const double bottom = screen.visibleFrame.minY();
+            const double top = screen.visibleFrame.size.height;
+            changed.visibleFrame =
+                Rect(changed.frame.minX(), changed.frame.minY() + bottom, changed.frame.size.width,
+                     changed.frame.size.height - bottom - top);
+            break;
+        }
+        }
+    }
+    void run(const Model& model, System& system) const override {
+        Model next = model;
+        apply(next);
+        system.platform.screenList = next.screens;
+        // As a window manager does, windows whose top-left corner is on no
+        // monitor any more move to the primary one.
+        for (std::size_t i = 0; i < system.windows.size(); ++i) {
+            FakeWindow* window = system.windows[i].get();
+            if (window == nullptr) {
+                continue;
+            }
+            const Point corner{window->frame.minX(), window->frame.maxY() - 1};
+            if (!onSomeScreen(Rect(corner.x, corner.y, 1, 1), system.platform.screenList)) {
+                const Rect& v = next.screens.front().visibleFrame;
+                window->frame.size = heldToLimits(window->frame.size, *model.windows[i], v);
+                window->frame.origin = Point{v.minX(), v.maxY() - window->frame.size.height};
+                system.lastZoom[i].reset();
+            }
+        }
+        checkEverywhere(next, system);
+    }
+    void show(std::ostream& os) const override {
+        static constexpr std::array<const char*, 4> kNames = {"add", "remove", "move", "work area"};
+        os << kNames[kind] << " screen " << index;
+        if (kind == workArea) {
+            os << " insets bottom " << screen.visibleFrame.minY() << " top "
+               << screen.visibleFrame.size.height;
+        } else if (kind != remove) {
+            os << " " << text(screen.frame);
+        }
+    }
+};
+
+// A setting written by the settings application, arriving by announcement.
+struct ChangeSetting final : Command {
+    std::string key;
+    PlistValue value;
+    explicit ChangeSetting(const Model& /*model*/)
+        : key(*rc::gen::elementOf(kChangedSettings)),
+          value(key == "VantroPluginEnabled"
+                    ? PlistValue::boolean(*rc::gen::inRange(0, 4) != 0)
+                    : vantro::testing::settingPair(*rc::gen::arbitrary<bool>(),
+                                                   *rc::gen::inRange(-1, 4))) {}
+    void apply(Model& /*model*/) const override {}
+    void run(const Model& model, System& system) const override {
+        RC_ASSERT(system.otherProcess.setObject(&value, key).ok());
+        system.written[key] = value;
+        checkEverywhere(model, system);
+    }
+    void show(std::ostream& os) const override { os << "set " << key; }
+};
+
+RC_GTEST_PROP(UserActions, InvariantsHoldAfterEveryAction, ()) {
+    System system;
+    rc::state::check(
+        Model{}, system,
+        rc::state::gen::execOneOfWithArgs<OpenWindow, OpenWindow, ChangeVisibility, Zoom, Zoom,
+                                          Zoom, Drag, Drag, ChangeScreens, ChangeSetting>());
+}
+
+} // namespace
+} // namespace vantro::model
