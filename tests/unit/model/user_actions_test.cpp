@@ -45,9 +45,9 @@ using settings::PlistValue;
 // out of the generated mix until then.
 constexpr bool kRepeatDuringAnimation = false; // a zoom sent while its animation runs
 constexpr bool kDestroyWithoutHiding = false;  // the state and tab of a destroyed window
-constexpr bool kKeysWithoutMovement = false;   // a key change in mid-drag moves the frame
-constexpr bool kTopAndLeftEdges = false;       // features ignored on the top and left edges
-constexpr bool kDragsOffThePrimary = false;    // drag origins on monitors away from (0, 0)
+constexpr bool kKeysWithoutMovement = true;    // a key change in mid-drag moves the frame
+constexpr bool kTopAndLeftEdges = true;        // features ignored on the top and left edges
+constexpr bool kDragsOffThePrimary = true;     // drag origins on monitors away from (0, 0)
 
 constexpr std::size_t kMaxWindows = 4;
 constexpr std::size_t kMaxScreens = 3;
@@ -566,7 +566,10 @@ struct Drag final : Command {
             const bool still = step.dx == 0 && step.dy == 0;
             mouse =
                 onScreen(Point{mouse.x + step.dx, mouse.y + step.dy}, system.platform.screenList);
-            setEvent(system, EventType::leftMouseDragged, mouse, step.keys);
+            // Keys changed with the pointer still reach the window as a
+            // modifier event, never as a motion.
+            setEvent(system, still ? EventType::flagsChanged : EventType::leftMouseDragged, mouse,
+                     step.keys);
             setFrameDisplay(window, still ? before : proposal(before, mouse, limits), true);
             const Rect after = window->frame;
             RC_LOG() << "drag step " << text(before) << " -> " << text(after) << "\n";
