@@ -253,17 +253,35 @@ void setFramePrivately(Object* self, Selector, Rect rect) {
 // manager moved the window: the frame is already where the rectangle says.
 void frameWasMoved(Object* /*self*/, Selector, Rect /*rect*/) {}
 
-// The standard zoom: the window manager's maximized state, toggled.
+// The standard zoom: the window manager's maximized state, toggled. The
+// frame the window manager is about to give is answered as the frame from
+// now on (the work area of the window's screen, or the frame the window had
+// before this zoom maximized it), so that what follows the zoom at once,
+// the dimension tab, sees the new frame rather than the old one.
 void hostZoom(Object* self, Selector, Object* /*sender*/) {
     WindowProxy* proxy = asProxy(self);
     if (proxy == nullptr) {
         return;
     }
+    GtkPlatform& host = currentGtkPlatform();
+    const Rect before = currentFrame(*proxy);
     proxy->requestedFrame.reset();
+    std::optional<Rect> coming;
     if (gtk_window_is_maximized(proxy->window)) {
+        coming = proxy->frameBeforeMaximize;
         gtk_window_unmaximize(proxy->window);
+        proxy->frameBeforeMaximize.reset();
     } else {
+        const int screen = platform::screenHoldingMostOf(before, host.screens());
+        if (screen >= 0) {
+            coming = host.screens()[static_cast<std::size_t>(screen)].visibleFrame;
+        }
+        proxy->frameBeforeMaximize = before;
         gtk_window_maximize(proxy->window);
+    }
+    if (coming) {
+        proxy->requestedFrame = coming;
+        proxy->requestedAt = host.now();
     }
 }
 void hostPerformZoom(Object* self, Selector, Object* sender) {
