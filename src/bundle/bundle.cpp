@@ -11,14 +11,18 @@
 #include "platform/gtk/window_host_methods.h"
 #include "platform/gtk/window_proxy.h"
 #include "plugin/entry/plugin_entry.h"
+#include "runtime/class_dump.h"
 #include "runtime/system_log.h"
+#include "runtime/trace_log.h"
 
 #include <dlfcn.h>
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 extern "C" G_MODULE_EXPORT void vantro_gtk_bundle_load();
 
@@ -34,6 +38,35 @@ std::string bundlePath() {
     std::error_code error;
     const std::filesystem::path code = std::filesystem::canonical(info.dli_fname, error);
     return error ? std::string() : code.parent_path().parent_path().parent_path().string();
+}
+
+// The debugging aids a user asks for in the host's environment, run once
+// the plug-in's classes exist: VANTRO_DUMP_CLASS=NAME[,NAME...] writes those
+// classes' interfaces, VANTRO_DUMP_CLASSES=1 the classes of the dumped
+// module; either also writes the version tests' answers. Read at load only.
+void runRequestedDumps() {
+    // NOLINTNEXTLINE(concurrency-mt-unsafe): read once at load, on the main thread
+    const char* classes = std::getenv("VANTRO_DUMP_CLASS");
+    // NOLINTNEXTLINE(concurrency-mt-unsafe): as above
+    const char* all = std::getenv("VANTRO_DUMP_CLASSES");
+    const bool listAll = all != nullptr && vantro::runtime::switchValueIsTrue(all);
+    if ((classes == nullptr || *classes == '\0') && !listAll) {
+        return;
+    }
+    vantro::runtime::systemLogFormat("isLeopard %s, isSnowLeopard %s", isLeopard() ? "yes" : "no",
+                                     isSnowLeopard() ? "yes" : "no");
+    std::string_view names = classes != nullptr ? classes : "";
+    while (!names.empty()) {
+        const std::size_t comma = names.find(',');
+        const std::string name(names.substr(0, comma));
+        names = comma == std::string_view::npos ? std::string_view() : names.substr(comma + 1);
+        if (!name.empty()) {
+            dumpClass(name.c_str());
+        }
+    }
+    if (listAll) {
+        dumpClasses();
+    }
 }
 
 void startOn(GdkDisplay* display) {
@@ -57,6 +90,7 @@ void startOn(GdkDisplay* display) {
     vantro::gtk::addMenuHostMethods();
     vantro::entry::runClassLoadEntries();
     vantro::gtk::installEventBridge(*platform);
+    runRequestedDumps();
 }
 
 void displayOpened(GdkDisplayManager* /*manager*/, GdkDisplay* display, gpointer /*data*/) {

@@ -31,9 +31,9 @@ bool switchIsOn(std::string_view name) {
     return traceSwitchIsOn(list, name);
 }
 
-// A switch's value read as a boolean: yes, true (in any case) or a number
-// other than zero. Anything else, the empty value included, is off.
-bool valueIsTrue(std::string_view value) {
+} // namespace
+
+bool switchValueIsTrue(std::string_view value) {
     const auto equalsFolded = [value](std::string_view word) {
         return value.size() == word.size() &&
                std::equal(value.begin(), value.end(), word.begin(), [](char a, char b) {
@@ -53,8 +53,6 @@ bool valueIsTrue(std::string_view value) {
     return digits.find_first_not_of('0') != std::string_view::npos;
 }
 
-} // namespace
-
 bool traceSwitchIsOn(std::string_view list, std::string_view name) {
     bool on = false;
     while (!list.empty()) {
@@ -66,7 +64,7 @@ bool traceSwitchIsOn(std::string_view list, std::string_view name) {
         if (itemName == name || itemName == "all") {
             const std::string_view value =
                 equals == std::string_view::npos ? "1" : item.substr(equals + 1);
-            on = valueIsTrue(value);
+            on = switchValueIsTrue(value);
         }
     }
     return on;

@@ -27,6 +27,10 @@ class TraceLog {
     static void setHostDefaults(HostDefaultsSwitch lookup);
 };
 
+// A switch's value read as a boolean: yes, true (in any case) or a number
+// other than zero. Anything else, the empty value included, is false.
+bool switchValueIsTrue(std::string_view value);
+
 // Whether `name` is on in a VANTRO_TRACE-style list.
 bool traceSwitchIsOn(std::string_view list, std::string_view name);
 
