@@ -133,4 +133,57 @@ check_switched_off "the application on the blacklist"
 prefs_reached reset VantroApplicationBlacklist
 check_click ctrl "$left_half" "Control-click after switching back on"
 
+# Orders and timings with the animation on. A shortcut repeated while its
+# animation runs undoes the zoom, whatever the delay.
+prefs_reached set VantroAnimateZooms '[true, -1]'
+xdotool windowfocus --sync "$window"
+for keys_delay in "ctrl+shift+1 0.15" "ctrl+shift+9 0.2" "ctrl+shift+1 0.05" "ctrl+shift+9 0.3"; do
+    read -r keys delay <<<"$keys_delay"
+    xdotool key --clearmodifiers "$keys"
+    sleep "$delay"
+    xdotool key --clearmodifiers "$keys"
+    wait_for_frame "$window" "$start" "$keys twice $delay s apart"
+done
+
+# The standard zoom (the menu's first command): the tab shows the new frame's
+# size at the new frame's bottom right (17 px in, 7 px below its bottom edge).
+click_title_button "$window" maximize ""
+sleep 0.5
+xdotool key Down Return
+for _ in $(seq 20); do window_shown "Vantro Dimensions" && break; sleep 0.05; done
+tab=$(xdotool search --onlyvisible --name '^Vantro Dimensions$' | head -n1)
+[ -n "$tab" ] || fail "no dimension tab after the standard zoom"
+read -r tx ty tw th <<<"$(frame_of "$tab")"
+right=$((ax + aw - 17))
+bottom=$((ay + ah + 7))
+[ $((tx + tw - right)) -le 2 ] && [ $((right - tx - tw)) -le 2 ] &&
+    [ $((ty + th - bottom)) -le 2 ] && [ $((bottom - ty - th)) -le 2 ] ||
+    fail "the tab after the standard zoom is at $tx $ty $tw $th, not against $right, $bottom"
+wait_for_frame "$window" "$whole" "the standard zoom"
+sleep 1
+click_title_button "$window" maximize ""
+sleep 0.5
+xdotool key Down Return
+wait_for_frame "$window" "$start" "the standard zoom again"
+
+# A window closed while its zoom animates, or while its tab shows, takes its
+# feedback with it.
+for delay in 0.25 0.5; do
+    before=$(test_windows | wc -l)
+    xdotool windowfocus --sync "$window" key --clearmodifiers ctrl+n
+    for _ in $(seq 50); do [ "$(test_windows | wc -l)" -gt "$before" ] && break; sleep 0.1; done
+    closing=$(test_windows | grep -vx "$window" | head -n1)
+    [ -n "$closing" ] || fail "Ctrl+N opened no window"
+    wait_for_settled_window "$closing"
+    xdotool windowactivate --sync "$closing" 2>/dev/null || xdotool windowfocus --sync "$closing"
+    xdotool key --clearmodifiers ctrl+shift+1
+    sleep "$delay"
+    xdotool key --clearmodifiers alt+F4 2>/dev/null || true
+    for _ in $(seq 30); do [ "$(test_windows | wc -l)" -eq "$before" ] && break; sleep 0.1; done
+    sleep 1.5
+    ! window_shown "Vantro Dimensions" || fail "the tab outlived a window closed $delay s after its zoom"
+    ! window_shown "Vantro Heads-Up Panel" || fail "the panel outlived a window closed $delay s after its zoom"
+done
+prefs_reached set VantroAnimateZooms '[false, -1]'
+
 echo "zoom button: ok"
