@@ -9,6 +9,8 @@
 #include "platform/title_button.h"
 #include "platform/window.h"
 
+#include <gdk/gdkx.h>
+
 #include <cmath>
 
 namespace vantro::gtk {
@@ -279,7 +281,13 @@ void hostZoom(Object* self, Selector, Object* /*sender*/) {
         proxy->frameBeforeMaximize = before;
         gtk_window_maximize(proxy->window);
     }
-    if (coming) {
+    // Without a window manager that maximizes, nothing is coming.
+    GdkScreen* screen = gtk_widget_get_screen(GTK_WIDGET(proxy->window));
+    const bool maximizes =
+        GDK_IS_X11_SCREEN(screen) &&
+        gdk_x11_screen_supports_net_wm_hint(
+            screen, gdk_atom_intern_static_string("_NET_WM_STATE_MAXIMIZED_VERT"));
+    if (coming && maximizes) {
         proxy->requestedFrame = coming;
         proxy->requestedAt = host.now();
     }
