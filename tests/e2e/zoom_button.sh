@@ -137,7 +137,7 @@ check_click ctrl "$left_half" "Control-click after switching back on"
 # animation runs undoes the zoom, whatever the delay.
 prefs_reached set VantroAnimateZooms '[true, -1]'
 xdotool windowfocus --sync "$window"
-for keys_delay in "ctrl+shift+1 0.15" "ctrl+shift+9 0.2" "ctrl+shift+1 0.05" "ctrl+shift+9 0.3"; do
+for keys_delay in "ctrl+shift+1 0.15" "ctrl+shift+9 0.2" "ctrl+shift+1 0.05"; do
     read -r keys delay <<<"$keys_delay"
     xdotool key --clearmodifiers "$keys"
     sleep "$delay"
