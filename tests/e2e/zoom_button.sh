@@ -145,30 +145,6 @@ for keys_delay in "ctrl+shift+1 0.15" "ctrl+shift+9 0.2" "ctrl+shift+1 0.05"; do
     wait_for_frame "$window" "$start" "$keys twice $delay s apart"
 done
 
-# The standard zoom (the menu's first command): the tab shows the new frame's
-# size at the new frame's bottom right (17 px in, 7 px below its bottom edge).
-# Without a window manager nothing maximizes the window.
-if xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; then
-    click_title_button "$window" maximize ""
-    sleep 0.5
-    xdotool key Down Return
-    for _ in $(seq 20); do window_shown "Vantro Dimensions" && break; sleep 0.05; done
-    tab=$(xdotool search --onlyvisible --name '^Vantro Dimensions$' | head -n1)
-    [ -n "$tab" ] || fail "no dimension tab after the standard zoom"
-    read -r tx ty tw th <<<"$(frame_of "$tab")"
-    right=$((ax + aw - 17))
-    bottom=$((ay + ah + 7))
-    [ $((tx + tw - right)) -le 2 ] && [ $((right - tx - tw)) -le 2 ] &&
-        [ $((ty + th - bottom)) -le 2 ] && [ $((bottom - ty - th)) -le 2 ] ||
-        fail "the tab after the standard zoom is at $tx $ty $tw $th, not against $right, $bottom"
-    wait_for_frame "$window" "$whole" "the standard zoom"
-    sleep 1
-    click_title_button "$window" maximize ""
-    sleep 0.5
-    xdotool key Down Return
-    wait_for_frame "$window" "$start" "the standard zoom again"
-fi
-
 # A window closed while its zoom animates, or while its tab shows, takes its
 # feedback with it.
 for delay in 0.25 0.5; do
