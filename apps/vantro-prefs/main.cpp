@@ -19,6 +19,7 @@ using namespace vantro::settings;
 
 constexpr int kExitFailure = 1;
 constexpr int kExitRefused = 2;
+constexpr int kExitNotAnnounced = 3;
 
 constexpr const char* kUsage =
     "Usage: vantro-prefs COMMAND [ARGUMENTS]\n"
@@ -38,8 +39,24 @@ constexpr const char* kUsage =
     "[enabled, modifier code]: 0 Shift, 1 Control, 2 Alt (Super for maximize\n"
     "features), 3 Super, -1 AltGr.\n"
     "\n"
-    "Exit status: 0 success, 1 the settings could not be written, 2 refused\n"
-    "(unknown key, value of the wrong shape, bad usage).\n";
+    "Exit status: 0 stored and announced, 1 the settings could not be written,\n"
+    "2 refused (unknown key, value of the wrong shape, bad usage), 3 stored but\n"
+    "not announced (running applications see it when they next read the settings).\n";
+
+// What a set or reset did: stored and announced, stored only, or nothing.
+int reportWrite(const WriteResult& result, const char* verb, std::string_view key) {
+    if (result.ok()) {
+        return 0;
+    }
+    if (result.stored) {
+        std::fprintf(stderr, "vantro-prefs: %s %.*s, but could not announce the change: %s\n", verb,
+                     static_cast<int>(key.size()), key.data(), result.error.c_str());
+        return kExitNotAnnounced;
+    }
+    std::fprintf(stderr, "vantro-prefs: could not write %.*s: %s\n", static_cast<int>(key.size()),
+                 key.data(), result.error.c_str());
+    return kExitFailure;
+}
 
 int refuse(const std::string& message) {
     std::fprintf(stderr, "vantro-prefs: %s\n", message.c_str());
@@ -91,26 +108,14 @@ int set(VantroUserDefaults& store, std::string_view key, std::string_view text) 
         return refuse(std::string(key) + " takes " + std::string(shapeName(info->shape)) +
                       ", not " + toText(*parsed.value));
     }
-    const WriteResult result = store.setObject(&*parsed.value, key);
-    if (!result.ok()) {
-        std::fprintf(stderr, "vantro-prefs: could not write %.*s: %s\n",
-                     static_cast<int>(key.size()), key.data(), result.error.c_str());
-        return kExitFailure;
-    }
-    return 0;
+    return reportWrite(store.setObject(&*parsed.value, key), "stored", key);
 }
 
 int reset(VantroUserDefaults& store, std::string_view key) {
     if (knownKeyOrNull(key) == nullptr) {
         return kExitRefused;
     }
-    const WriteResult result = store.removeObjectForKey(key);
-    if (!result.ok()) {
-        std::fprintf(stderr, "vantro-prefs: could not reset %.*s: %s\n",
-                     static_cast<int>(key.size()), key.data(), result.error.c_str());
-        return kExitFailure;
-    }
-    return 0;
+    return reportWrite(store.removeObjectForKey(key), "reset", key);
 }
 
 gboolean quitLoop(gpointer loop) {

@@ -112,7 +112,13 @@ GtkWidget* openTestWindow(GtkApplication* application, platform::ModifierFlags h
     gtk_window_set_titlebar(GTK_WINDOW(window), titleBar());
     gtk_window_set_default_size(GTK_WINDOW(window), 500, 400);
     applyLimits(GTK_WINDOW(window), testWindowLimits(held));
-    gtk_container_add(GTK_CONTAINER(window), faintLabel());
+    // The label lies over the content area without asking for room: a window
+    // requests no more than its limits, so that they are the frame's own
+    // (the title bar included) rather than the label's two lines of height.
+    GtkWidget* overlay = gtk_overlay_new();
+    gtk_container_add(GTK_CONTAINER(overlay), gtk_box_new(GTK_ORIENTATION_VERTICAL, 0));
+    gtk_overlay_add_overlay(GTK_OVERLAY(overlay), faintLabel());
+    gtk_container_add(GTK_CONTAINER(window), overlay);
     makeTranslucent(window);
     gtk_widget_add_events(window, GDK_BUTTON_PRESS_MASK);
     g_signal_connect(window, "button-press-event", G_CALLBACK(moveByBackground), nullptr);

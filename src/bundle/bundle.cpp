@@ -13,7 +13,9 @@
 #include "platform/gtk/window_proxy.h"
 #include "plugin/core/common_gate.h"
 #include "plugin/entry/plugin_entry.h"
+#include "runtime/class_dump.h"
 #include "runtime/system_log.h"
+#include "runtime/trace_log.h"
 #include "settings/catalogue.h"
 #include "settings/vantro_user_defaults.h"
 
@@ -21,8 +23,10 @@
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 extern "C" G_MODULE_EXPORT void vantro_gtk_bundle_load();
 
@@ -48,6 +52,35 @@ bool clientTitleBarsWanted() {
            vantro::core::gateIsOpen(nullptr);
 }
 
+// The debugging aids a user asks for in the host's environment, run once
+// the plug-in's classes exist: VANTRO_DUMP_CLASS=NAME[,NAME...] writes those
+// classes' interfaces, VANTRO_DUMP_CLASSES=1 the classes of the dumped
+// module; either also writes the version tests' answers. Read at load only.
+void runRequestedDumps() {
+    // NOLINTNEXTLINE(concurrency-mt-unsafe): read once at load, on the main thread
+    const char* classes = std::getenv("VANTRO_DUMP_CLASS");
+    // NOLINTNEXTLINE(concurrency-mt-unsafe): as above
+    const char* all = std::getenv("VANTRO_DUMP_CLASSES");
+    const bool listAll = all != nullptr && vantro::runtime::switchValueIsTrue(all);
+    if ((classes == nullptr || *classes == '\0') && !listAll) {
+        return;
+    }
+    vantro::runtime::systemLogFormat("isLeopard %s, isSnowLeopard %s", isLeopard() ? "yes" : "no",
+                                     isSnowLeopard() ? "yes" : "no");
+    std::string_view names = classes != nullptr ? classes : "";
+    while (!names.empty()) {
+        const std::size_t comma = names.find(',');
+        const std::string name(names.substr(0, comma));
+        names = comma == std::string_view::npos ? std::string_view() : names.substr(comma + 1);
+        if (!name.empty()) {
+            dumpClass(name.c_str());
+        }
+    }
+    if (listAll) {
+        dumpClasses();
+    }
+}
+
 void startOn(GdkDisplay* display) {
     static bool started = false;
     if (started) {
@@ -70,6 +103,7 @@ void startOn(GdkDisplay* display) {
     vantro::entry::runClassLoadEntries();
     vantro::gtk::installEventBridge(*platform);
     vantro::gtk::installClientTitleBars(clientTitleBarsWanted);
+    runRequestedDumps();
 }
 
 void displayOpened(GdkDisplayManager* /*manager*/, GdkDisplay* display, gpointer /*data*/) {

@@ -2,12 +2,29 @@
 
 #include <cassert>
 #include <cstdlib>
+#include <vector>
 
 namespace vantro::platform {
 
 namespace {
 Platform* installed = nullptr;
+
+std::vector<std::function<void(runtime::Object*)>>& windowGoneHandlers() {
+    // Never destroyed: a window may be freed while the process exits.
+    static auto* handlers = new std::vector<std::function<void(runtime::Object*)>>();
+    return *handlers;
+}
 } // namespace
+
+void addWindowGoneHandler(std::function<void(runtime::Object* window)> handler) {
+    windowGoneHandlers().push_back(std::move(handler));
+}
+
+void windowWillGo(runtime::Object* window) {
+    for (const auto& handler : windowGoneHandlers()) {
+        handler(window);
+    }
+}
 
 Platform& currentPlatform() {
     assert(installed != nullptr && "no platform backend installed");

@@ -106,6 +106,12 @@ class Platform {
     [[nodiscard]] virtual double appKitVersionNumber() const = 0;
 };
 
+// Called by a backend just before a window object is freed, so that whatever
+// keeps the window's address (its state, a feedback surface shown over it, an
+// animation that moves it) lets go of it. Handlers run in the order added.
+void addWindowGoneHandler(std::function<void(runtime::Object* window)> handler);
+void windowWillGo(runtime::Object* window);
+
 // The current backend. Using it before one is installed is a programming
 // error: it stops the process in debug builds.
 Platform& currentPlatform();

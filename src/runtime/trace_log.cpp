@@ -2,6 +2,8 @@
 
 #include "runtime/system_log.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -31,6 +33,26 @@ bool switchIsOn(std::string_view name) {
 
 } // namespace
 
+bool switchValueIsTrue(std::string_view value) {
+    const auto equalsFolded = [value](std::string_view word) {
+        return value.size() == word.size() &&
+               std::equal(value.begin(), value.end(), word.begin(), [](char a, char b) {
+                   return std::tolower(static_cast<unsigned char>(a)) == b;
+               });
+    };
+    if (equalsFolded("yes") || equalsFolded("true")) {
+        return true;
+    }
+    std::string_view digits = value;
+    if (!digits.empty() && (digits.front() == '-' || digits.front() == '+')) {
+        digits.remove_prefix(1);
+    }
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) {
+        return false;
+    }
+    return digits.find_first_not_of('0') != std::string_view::npos;
+}
+
 bool traceSwitchIsOn(std::string_view list, std::string_view name) {
     bool on = false;
     while (!list.empty()) {
@@ -42,7 +64,7 @@ bool traceSwitchIsOn(std::string_view list, std::string_view name) {
         if (itemName == name || itemName == "all") {
             const std::string_view value =
                 equals == std::string_view::npos ? "1" : item.substr(equals + 1);
-            on = !(value == "0" || value == "false" || value == "no");
+            on = switchValueIsTrue(value);
         }
     }
     return on;

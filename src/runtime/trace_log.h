@@ -3,8 +3,8 @@
 // Switchable trace logging for whoever develops or debugs the plug-in. A trace
 // line is written only while its switch is on in the host's own defaults,
 // which on Linux are the switches listed in the environment variable
-// VANTRO_TRACE (comma-separated names; "name=0" turns one off again), read
-// the way GLib reads G_MESSAGES_DEBUG.
+// VANTRO_TRACE (comma-separated names, "all" for every switch; "name=VALUE"
+// is on only for a true value: yes, true or a number other than 0).
 
 #include <functional>
 #include <string>
@@ -26,6 +26,10 @@ class TraceLog {
     // Replaces the lookup of switches; an empty function restores VANTRO_TRACE.
     static void setHostDefaults(HostDefaultsSwitch lookup);
 };
+
+// A switch's value read as a boolean: yes, true (in any case) or a number
+// other than zero. Anything else, the empty value included, is false.
+bool switchValueIsTrue(std::string_view value);
 
 // Whether `name` is on in a VANTRO_TRACE-style list.
 bool traceSwitchIsOn(std::string_view list, std::string_view name);

@@ -24,7 +24,7 @@ WriteResult MemoryBackend::write(std::string_view domain, std::string_view key,
 }
 
 WriteResult MemoryBackend::postChange(std::string_view objectString) {
-    if (data_->failWrites) {
+    if (data_->failWrites || data_->failPosts) {
         return {"the session bus is not available"};
     }
     data_->postedObjects.emplace_back(objectString);

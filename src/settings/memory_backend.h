@@ -16,6 +16,7 @@ struct MemoryDomainData {
     std::vector<std::function<void()>> subscribers;
     std::vector<std::string> postedObjects; // every announcement, in order
     bool failWrites = false;                // makes writes fail, as without a bus
+    bool failPosts = false;                 // writes succeed, announcements fail
 };
 
 class MemoryBackend final : public SettingsBackend {

@@ -14,6 +14,9 @@ namespace vantro::settings {
 // The outcome of a write: empty error on success.
 struct WriteResult {
     std::string error;
+    // The value reached the store even if something after it failed (the
+    // announcement of a change).
+    bool stored = false;
     [[nodiscard]] bool ok() const { return error.empty(); }
 };
 

@@ -93,6 +93,7 @@ WriteResult VantroUserDefaults::setObject(const PlistValue* value, std::string_v
     rebuildIndex();
     result =
         backend_->postChange(object_ == BroadcastObject::plugin ? kPluginObject : kPrefPaneObject);
+    result.stored = true;
     if (!result.ok()) {
         runtime::systemLogFormat("Wrote the setting %.*s but could not announce it: %s",
                                  static_cast<int>(key.size()), key.data(), result.error.c_str());

@@ -30,6 +30,12 @@ read -r min_w min_h <<<"$(hint "$first" 'minimum size')"
 [ -n "$min_w" ] || fail "the first window has no minimum size"
 [ "$min_w" -ge 420 ] && [ "$min_h" -ge 160 ] || fail "minimum $min_w x $min_h is below 420 x 160"
 [ -z "$(hint "$first" 'maximum size')" ] || fail "the first window has a maximum size"
+# The limits are the frame's, title bar included: shrunk as far as it goes,
+# the window is 420 x 160 (no compositor: no client-side shadow around it).
+xdotool windowsize --sync "$first" 10 10 2>/dev/null || xdotool windowsize "$first" 10 10
+sleep 0.5
+size=$(xwininfo -id "$first" | sed -n 's/.*Width: *\([0-9]*\).*/\1/p;s/.*Height: *\([0-9]*\).*/\1/p' | paste -sd' ')
+[ "$size" = "420 160" ] || fail "the smallest plain window is $size, not 420 160"
 
 open_with() { # keys for the shortcut, e.g. shift+ctrl+n
     local before

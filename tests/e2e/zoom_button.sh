@@ -133,4 +133,36 @@ check_switched_off "the application on the blacklist"
 prefs_reached reset VantroApplicationBlacklist
 check_click ctrl "$left_half" "Control-click after switching back on"
 
+# Orders and timings with the animation on. A shortcut repeated while its
+# animation runs undoes the zoom, whatever the delay.
+prefs_reached set VantroAnimateZooms '[true, -1]'
+xdotool windowfocus --sync "$window"
+for keys_delay in "ctrl+shift+1 0.15" "ctrl+shift+9 0.2" "ctrl+shift+1 0.05"; do
+    read -r keys delay <<<"$keys_delay"
+    xdotool key --clearmodifiers "$keys"
+    sleep "$delay"
+    xdotool key --clearmodifiers "$keys"
+    wait_for_frame "$window" "$start" "$keys twice $delay s apart"
+done
+
+# A window closed while its zoom animates, or while its tab shows, takes its
+# feedback with it.
+for delay in 0.25 0.5; do
+    before=$(test_windows | wc -l)
+    xdotool windowfocus --sync "$window" key --clearmodifiers ctrl+n
+    for _ in $(seq 50); do [ "$(test_windows | wc -l)" -gt "$before" ] && break; sleep 0.1; done
+    closing=$(test_windows | grep -vx "$window" | head -n1)
+    [ -n "$closing" ] || fail "Ctrl+N opened no window"
+    wait_for_settled_window "$closing"
+    xdotool windowactivate --sync "$closing" 2>/dev/null || xdotool windowfocus --sync "$closing"
+    xdotool key --clearmodifiers ctrl+shift+1
+    sleep "$delay"
+    xdotool key --clearmodifiers alt+F4 2>/dev/null || true
+    for _ in $(seq 30); do [ "$(test_windows | wc -l)" -eq "$before" ] && break; sleep 0.1; done
+    sleep 1.5
+    ! window_shown "Vantro Dimensions" || fail "the tab outlived a window closed $delay s after its zoom"
+    ! window_shown "Vantro Heads-Up Panel" || fail "the panel outlived a window closed $delay s after its zoom"
+done
+prefs_reached set VantroAnimateZooms '[false, -1]'
+
 echo "zoom button: ok"

@@ -325,6 +325,7 @@ FakeWindow::FakeWindow(FakePlatform& owner, std::string_view className)
 }
 
 FakeWindow::~FakeWindow() {
+    ::vantro::platform::windowWillGo(this);
     platform.cancelAllPerforms(this);
 }
 

@@ -58,7 +58,8 @@ class FakeWindow : public runtime::Object {
     // A window of class "GtkWindow", or of the named subclass of it (created
     // on first use).
     explicit FakeWindow(FakePlatform& platform, std::string_view className = "GtkWindow");
-    // As the backend does for a destroyed window: no delayed call outlives it.
+    // As the backend does for a destroyed window: the plug-in forgets it and
+    // no delayed call outlives it.
     ~FakeWindow() override;
     FakeWindow(const FakeWindow&) = delete;
     FakeWindow& operator=(const FakeWindow&) = delete;

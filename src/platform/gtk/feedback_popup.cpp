@@ -34,8 +34,17 @@ const char* titleOf(platform::FeedbackKind kind) {
     return "Vantro Resize Indicator";
 }
 
+// The tab's text: bold white, the labels at 9 points and the numbers (the
+// larger runs) at 11, with a shadow one pixel below in black at 0.55.
+constexpr const char* kTabFont = "Sans Bold 9";
+constexpr const char* kTabLargerSize = "11264"; // 11 points in Pango's 1024ths
+constexpr double kTabShadowAlpha = static_cast<double>(0.55F);
+// The tab's box: white level 0.1 and a black border, both at alpha 0.84.
+constexpr double kTabFillWhite = static_cast<double>(0.1F);
+constexpr double kTabAlpha = static_cast<double>(0.84F);
+
 const char* fontOf(platform::FeedbackKind kind) {
-    return kind == platform::FeedbackKind::hudAlert ? kHudMessageFont : "Sans 10";
+    return kind == platform::FeedbackKind::hudAlert ? kHudMessageFont : kTabFont;
 }
 
 // One centred line of text in a field of the panel (top-down coordinates),
@@ -112,11 +121,43 @@ FeedbackPopup::~FeedbackPopup() {
     }
 }
 
-void FeedbackPopup::realized(GtkWidget* widget, gpointer /*self*/) {
+void FeedbackPopup::realized(GtkWidget* widget, gpointer self) {
     // The pointer passes through: feedback never takes a click.
     cairo_region_t* nothing = cairo_region_create();
     gtk_widget_input_shape_combine_region(widget, nothing);
     cairo_region_destroy(nothing);
+    auto& popup = *static_cast<FeedbackPopup*>(self);
+    int width = 0;
+    int height = 0;
+    gtk_window_get_size(GTK_WINDOW(widget), &width, &height);
+    popup.shapeToOutline(width, height);
+}
+
+void FeedbackPopup::shapeToOutline(int width, int height) {
+    if (kind_ == platform::FeedbackKind::resizeIndicator ||
+        gdk_screen_is_composited(gtk_widget_get_screen(window_)) ||
+        !gtk_widget_get_realized(window_)) {
+        gtk_widget_shape_combine_region(window_, nullptr);
+        return;
+    }
+    // Row by row: each row of a rounded corner is as wide as the circle is
+    // at the row's middle; the tab's hidden strip below the window is left out.
+    const bool hud = kind_ == platform::FeedbackKind::hudAlert;
+    const int shown = hud ? height : std::max(0, height - static_cast<int>(kTabHiddenBelowEdge));
+    const double r = std::fmin(kCornerRadius, std::fmin(width, shown) / 2.0);
+    cairo_region_t* region = cairo_region_create();
+    for (int row = 0; row < shown; ++row) {
+        const double middle = row + 0.5;
+        const double fromTop = middle < r ? r - middle : 0;
+        const double fromBottom = hud && middle > shown - r ? middle - (shown - r) : 0;
+        const double dy = std::fmax(fromTop, fromBottom);
+        const int inset =
+            dy > 0 ? static_cast<int>(std::lround(r - std::sqrt(r * r - dy * dy))) : 0;
+        const cairo_rectangle_int_t line{inset, row, std::max(0, width - 2 * inset), 1};
+        cairo_region_union_rectangle(region, &line);
+    }
+    gtk_widget_shape_combine_region(window_, region);
+    cairo_region_destroy(region);
 }
 
 void FeedbackPopup::setFrame(const Rect& frame) {
@@ -130,6 +171,7 @@ void FeedbackPopup::setFrame(const Rect& frame) {
     const int height = std::max(1, static_cast<int>(std::lround(x11.size.height)));
     gtk_widget_set_size_request(window_, width, height);
     gtk_window_resize(GTK_WINDOW(window_), width, height);
+    shapeToOutline(width, height);
     gtk_window_move(GTK_WINDOW(window_), static_cast<int>(std::lround(x11.minX())),
                     static_cast<int>(std::lround(x11.minY())));
 }
@@ -160,7 +202,9 @@ std::string FeedbackPopup::markup() const {
     }
     std::string result;
     for (const platform::TextRun& run : runs_) {
-        result += run.larger ? "<b>" + escaped(run.text) + "</b>" : escaped(run.text);
+        result += run.larger ? std::string("<span size=\"") + kTabLargerSize + "\">" +
+                                   escaped(run.text) + "</span>"
+                             : escaped(run.text);
     }
     return result;
 }
@@ -224,17 +268,28 @@ gboolean FeedbackPopup::draw(GtkWidget* widget, cairo_t* cr, gpointer data) {
     }
     const bool hud = self.kind_ == platform::FeedbackKind::hudAlert;
     const double shown = hud ? height : std::fmax(0.0, height - kTabHiddenBelowEdge);
-    roundedRectangle(cr, width, shown, kCornerRadius, hud);
     if (hud) {
+        roundedRectangle(cr, width, shown, kCornerRadius, hud);
         cairo_set_source_rgba(cr, 0.1, 0.1, 0.1, 0.78);
-    } else {
-        cairo_set_source_rgba(cr, 0.96, 0.96, 0.92, 0.95);
-    }
-    cairo_fill(cr);
-    if (hud) {
+        cairo_fill(cr);
         drawHudText(cr, widget, self.markup());
         return TRUE;
     }
+    // The box's lower part is hidden below the window's edge: its top
+    // corners are rounded, its bottom is square and has no border. The border
+    // runs half a pixel inside the box, so that it is a sharp one-pixel line
+    // that the shape without a compositor keeps.
+    roundedRectangle(cr, width, shown, kCornerRadius, false);
+    cairo_set_source_rgba(cr, kTabFillWhite, kTabFillWhite, kTabFillWhite, kTabAlpha);
+    cairo_fill(cr);
+    const double r = std::fmin(kCornerRadius, std::fmin(width, shown) / 2) - 0.5;
+    cairo_move_to(cr, 0.5, shown);
+    cairo_arc(cr, 0.5 + r, 0.5 + r, r, M_PI, 3 * M_PI / 2);
+    cairo_arc(cr, width - 0.5 - r, 0.5 + r, r, -M_PI / 2, 0);
+    cairo_line_to(cr, width - 0.5, shown);
+    cairo_set_source_rgba(cr, 0, 0, 0, kTabAlpha);
+    cairo_set_line_width(cr, 1.0);
+    cairo_stroke(cr);
     PangoLayout* layout = gtk_widget_create_pango_layout(widget, nullptr);
     PangoFontDescription* font = pango_font_description_from_string(fontOf(self.kind_));
     pango_layout_set_font_description(layout, font);
@@ -243,8 +298,13 @@ gboolean FeedbackPopup::draw(GtkWidget* widget, cairo_t* cr, gpointer data) {
     int textWidth = 0;
     int textHeight = 0;
     pango_layout_get_pixel_size(layout, &textWidth, &textHeight);
-    cairo_move_to(cr, (width - textWidth) / 2, (shown - textHeight) / 2);
-    cairo_set_source_rgb(cr, 0.15, 0.15, 0.15);
+    const double textX = std::round((width - textWidth) / 2);
+    const double textY = std::round((shown - textHeight) / 2);
+    cairo_move_to(cr, textX, textY + 1);
+    cairo_set_source_rgba(cr, 0, 0, 0, kTabShadowAlpha);
+    pango_cairo_show_layout(cr, layout);
+    cairo_move_to(cr, textX, textY);
+    cairo_set_source_rgb(cr, 1, 1, 1);
     pango_cairo_show_layout(cr, layout);
     pango_font_description_free(font);
     g_object_unref(layout);

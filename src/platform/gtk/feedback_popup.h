@@ -51,6 +51,9 @@ class FeedbackPopup final : public platform::FeedbackSurface {
   private:
     static gboolean draw(GtkWidget* widget, cairo_t* cr, gpointer self);
     static void realized(GtkWidget* widget, gpointer self);
+    // Without a compositor a popup cannot be partly transparent: its window
+    // is cut to the rounded shape it draws instead.
+    void shapeToOutline(int width, int height);
     // Pango markup of the runs (or the plain text), escaped.
     [[nodiscard]] std::string markup() const;
 

@@ -9,6 +9,8 @@
 #include "platform/title_button.h"
 #include "platform/window.h"
 
+#include <gdk/gdkx.h>
+
 #include <cmath>
 
 namespace vantro::gtk {
@@ -253,17 +255,41 @@ void setFramePrivately(Object* self, Selector, Rect rect) {
 // manager moved the window: the frame is already where the rectangle says.
 void frameWasMoved(Object* /*self*/, Selector, Rect /*rect*/) {}
 
-// The standard zoom: the window manager's maximized state, toggled.
+// The standard zoom: the window manager's maximized state, toggled. The
+// frame the window manager is about to give is answered as the frame from
+// now on (the work area of the window's screen, or the frame the window had
+// before this zoom maximized it), so that what follows the zoom at once,
+// the dimension tab, sees the new frame rather than the old one.
 void hostZoom(Object* self, Selector, Object* /*sender*/) {
     WindowProxy* proxy = asProxy(self);
     if (proxy == nullptr) {
         return;
     }
+    GtkPlatform& host = currentGtkPlatform();
+    const Rect before = currentFrame(*proxy);
     proxy->requestedFrame.reset();
+    std::optional<Rect> coming;
     if (gtk_window_is_maximized(proxy->window)) {
+        coming = proxy->frameBeforeMaximize;
         gtk_window_unmaximize(proxy->window);
+        proxy->frameBeforeMaximize.reset();
     } else {
+        const int screen = platform::screenHoldingMostOf(before, host.screens());
+        if (screen >= 0) {
+            coming = host.screens()[static_cast<std::size_t>(screen)].visibleFrame;
+        }
+        proxy->frameBeforeMaximize = before;
         gtk_window_maximize(proxy->window);
+    }
+    // Without a window manager that maximizes, nothing is coming.
+    GdkScreen* screen = gtk_widget_get_screen(GTK_WIDGET(proxy->window));
+    const bool maximizes =
+        GDK_IS_X11_SCREEN(screen) &&
+        gdk_x11_screen_supports_net_wm_hint(
+            screen, gdk_atom_intern_static_string("_NET_WM_STATE_MAXIMIZED_VERT"));
+    if (coming && maximizes) {
+        proxy->requestedFrame = coming;
+        proxy->requestedAt = host.now();
     }
 }
 void hostPerformZoom(Object* self, Selector, Object* sender) {

@@ -14,11 +14,12 @@ GQuark proxyQuark() {
     return quark;
 }
 
-// The window is finalized. Its delayed calls go; the proxy itself waits
+// The window is finalized. The plug-in forgets it and its delayed calls go; the proxy itself waits
 // for any running animation to end, since animations name no target and one
 // may still step it.
 void freeProxy(gpointer data) {
     auto* proxy = static_cast<WindowProxy*>(data);
+    platform::windowWillGo(proxy);
     proxy->window = nullptr;
     proxy->zoomButton.button = nullptr;
     if (platform::hasCurrentPlatform()) {

@@ -51,6 +51,9 @@ class WindowProxy final : public runtime::Object {
     // frame extents change.
     std::optional<WindowSizeLimits> sizeLimits;
     double requestedAt = 0;
+    // The frame before the standard zoom maximized the window: where it
+    // returns when that zoom is undone.
+    std::optional<Rect> frameBeforeMaximize;
 };
 
 // The proxy of `window`, made on first sight; null for null.

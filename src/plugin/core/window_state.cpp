@@ -1,5 +1,7 @@
 #include "plugin/core/window_state.h"
 
+#include "platform/platform.h"
+
 namespace vantro::core {
 
 using settings::Array;
@@ -31,7 +33,12 @@ std::optional<std::string_view> WindowStateStore::activeMenuFeature() const {
 }
 
 WindowStateStore& vantroFakeIvars() {
-    static auto* store = new WindowStateStore();
+    static auto* store = [] {
+        auto* made = new WindowStateStore();
+        platform::addWindowGoneHandler(
+            [made](const runtime::Object* window) { made->removeEntry(window); });
+        return made;
+    }();
     return *store;
 }
 

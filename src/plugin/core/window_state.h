@@ -8,7 +8,8 @@
 //
 // Entries are keyed by the window object's identity, which is unique among
 // live windows and stable for a window's life; an entry is removed when its
-// window is ordered out (and by the backend when it is destroyed).
+// window is ordered out and when the backend reports the window gone, so that
+// a later window at the same address starts with none.
 
 #include "platform/geometry.h"
 #include "runtime/object.h"

@@ -67,8 +67,19 @@ void DimensionOverlay::detach() {
     attachedTo_ = nullptr;
 }
 
+void DimensionOverlay::forgetWindow(const runtime::Object* window) {
+    if (attachedTo_ == window) {
+        detach();
+    }
+}
+
 DimensionOverlay& dimensionsBox() {
-    static auto* overlay = new DimensionOverlay();
+    static auto* overlay = [] {
+        auto* made = new DimensionOverlay();
+        platform::addWindowGoneHandler(
+            [made](const runtime::Object* window) { made->forgetWindow(window); });
+        return made;
+    }();
     return *overlay;
 }
 

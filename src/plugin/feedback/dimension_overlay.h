@@ -36,6 +36,10 @@ class DimensionOverlay {
     // "vantroZoom" flag.
     void remove(runtime::Object* window, bool zooming);
 
+    // The window is going: the tab shown over it goes at once, since the
+    // delayed removal keyed by the window goes with it.
+    void forgetWindow(const runtime::Object* window);
+
     [[nodiscard]] bool isAttached() const { return attachedTo_ != nullptr; }
     [[nodiscard]] runtime::Object* attachedTo() const { return attachedTo_; }
     [[nodiscard]] const platform::FeedbackSurface& surface() const { return *surface_; }

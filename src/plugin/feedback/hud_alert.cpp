@@ -1,5 +1,6 @@
 #include "plugin/feedback/hud_alert.h"
 
+#include "platform/platform.h"
 #include "platform/window.h"
 #include "plugin/feedback/hud_placement.h"
 
@@ -44,6 +45,7 @@ void HudAlert::show(runtime::Object* window, std::string_view message, const Rec
     surface_->setFrame(
         Rect(hudOrigin(frame, visible, surface_->frame().size), surface_->frame().size));
     surface_->setText(message);
+    shownFor_ = window;
 
     if (platform::inLiveResize(window) && isOldestGeneration()) {
         scheduleRemoval(window, kHudLiveResizeHoldDuration);
@@ -70,7 +72,9 @@ void HudAlert::remove(runtime::Object* window) {
 void HudAlert::orderOutNow() {
     if (surface_->isVisible()) {
         platform::currentPlatform().cancelAnimation(fade_);
+        fade_ = 0;
         surface_->orderOut();
+        surface_->setAlpha(1.0);
     }
 }
 
@@ -114,8 +118,20 @@ void HudAlert::scheduleRemoval(runtime::Object* window, double delay) {
                                                   [this, window] { remove(window); });
 }
 
+void HudAlert::forgetWindow(const runtime::Object* window) {
+    if (shownFor_ == window) {
+        orderOutNow();
+        shownFor_ = nullptr;
+    }
+}
+
 HudAlert& hudAlertWindow() {
-    static auto* hud = new HudAlert();
+    static auto* hud = [] {
+        auto* made = new HudAlert();
+        platform::addWindowGoneHandler(
+            [made](const runtime::Object* window) { made->forgetWindow(window); });
+        return made;
+    }();
     return *hud;
 }
 

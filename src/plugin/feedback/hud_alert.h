@@ -37,6 +37,9 @@ class HudAlert {
     // the window after it is destroyed.
     void windowGone(runtime::Object* window);
 
+    // The window is going: the panel shown for it goes at once, with its
+    // fade and its delayed removal.
+    void forgetWindow(const runtime::Object* window);
     [[nodiscard]] bool isVisible() const { return surface_->isVisible(); }
     [[nodiscard]] const platform::FeedbackSurface& surface() const { return *surface_; }
 
@@ -47,6 +50,8 @@ class HudAlert {
 
     std::unique_ptr<platform::FeedbackSurface> surface_;
     platform::AnimationId fade_ = 0;
+    // The window the panel was last shown for.
+    const runtime::Object* shownFor_ = nullptr;
 };
 
 // The process's panel, built on first use and never destroyed.

@@ -53,7 +53,15 @@ void ResizeIndicator::remove() {
 }
 
 ResizeIndicator& topLeftResizeIndicator() {
-    static auto* indicator = new ResizeIndicator();
+    static auto* indicator = [] {
+        auto* made = new ResizeIndicator();
+        platform::addWindowGoneHandler([made](const runtime::Object* window) {
+            if (made->shownOver() == window) {
+                made->remove();
+            }
+        });
+        return made;
+    }();
     return *indicator;
 }
 

@@ -12,6 +12,9 @@
 #include "settings/catalogue.h"
 #include "settings/vantro_user_defaults.h"
 
+#include <functional>
+#include <unordered_map>
+
 namespace vantro::zoom {
 
 using core::readRect;
@@ -58,18 +61,58 @@ Rect interpolate(const Rect& from, const Rect& to, double t) {
             mix(from.size.width, to.size.width), mix(from.size.height, to.size.height)};
 }
 
+// A zoom whose animation still runs, per window: how to finish it at once.
+struct ZoomInFlight {
+    platform::AnimationId animation = 0;
+    std::function<void()> finish;
+};
+
+std::unordered_map<const runtime::Object*, ZoomInFlight>& zoomsInFlight() {
+    static auto* zooms = [] {
+        auto* made = new std::unordered_map<const runtime::Object*, ZoomInFlight>();
+        // A window that goes while its zoom animates: the animation stops
+        // and nothing of the zoom runs later on the freed window.
+        platform::addWindowGoneHandler([made](const runtime::Object* window) {
+            if (auto found = made->find(window); found != made->end()) {
+                const platform::AnimationId animation = found->second.animation;
+                made->erase(found);
+                platform::currentPlatform().cancelAnimation(animation);
+            }
+        });
+        return made;
+    }();
+    return *zooms;
+}
+
+// A zoom asked for while the window's previous one still animates acts on
+// where that one ends: the previous one finishes at once (its end frame and
+// its history), so that the same command again undoes it whatever the timing.
+void finishZoomInFlight(runtime::Object* window) {
+    auto& zooms = zoomsInFlight();
+    auto found = zooms.find(window);
+    if (found == zooms.end()) {
+        return;
+    }
+    ZoomInFlight inFlight = std::move(found->second);
+    zooms.erase(found);
+    platform::currentPlatform().cancelAnimation(inFlight.animation);
+    inFlight.finish();
+}
+
 // Steps 6 to 10: after the frame has been applied.
+// `identity` is the undo identity the zoom was asked with: another zoom may
+// have been asked for since.
 void finishZoom(runtime::Object* window, bool fromApplication, const Rect& target,
-                const std::optional<std::string>& message) {
+                const std::optional<std::string>& message,
+                const std::optional<std::string>& identity) {
     if (message && optionIsOn("VantroShowZoomHudAlert")) {
         feedback::hudAlertWindow().show(window, *message, target);
     }
     core::WindowEntry& entry = core::vantroFakeIvars().ensureEntry(window);
     core::writeFlag(entry, kZoom, false);
     core::writeRect(entry, kZoomedToFrame, platform::frame(window));
-    if (const std::string* identity = readString(&entry, kThisShouldDoFeature)) {
-        const std::string copy = *identity;
-        core::writeString(entry, kLastZoomFeaturePerformed, copy);
+    if (identity) {
+        core::writeString(entry, kLastZoomFeaturePerformed, *identity);
     } else {
         core::removeKey(entry, kLastZoomFeaturePerformed);
     }
@@ -81,6 +124,7 @@ void finishZoom(runtime::Object* window, bool fromApplication, const Rect& targe
 void applyZoom(const ZoomRequest& request) {
     runtime::Object* window = request.window;
     platform::Platform& host = platform::currentPlatform();
+    finishZoomInFlight(window);
     core::WindowEntry& entry = core::vantroFakeIvars().ensureEntry(window);
     core::writeFlag(entry, kZoom, true);
 
@@ -103,25 +147,34 @@ void applyZoom(const ZoomRequest& request) {
     }
     core::writeRect(entry, kPreviousRect, frame);
     core::writeRect(entry, kPreviousVisibleFrame, request.visibleFrame);
+    std::optional<std::string> identity;
+    if (const std::string* asked = readString(&entry, kThisShouldDoFeature)) {
+        identity = *asked;
+    }
 
     const bool animate = optionIsOn("VantroAnimateZooms");
     const bool newest = static_cast<long>(host.appKitVersionNumber()) > 1038;
     if (!animate || newest) {
         platform::setFrameDisplayAnimate(window, target, true, animate);
-        finishZoom(window, request.fromApplication, target, message);
+        finishZoom(window, request.fromApplication, target, message, identity);
         return;
     }
     // The older path animates frame by frame and continues when it ends.
     const bool fromApplication = request.fromApplication;
-    host.animate(
+    auto finish = [window, fromApplication, target, message, identity] {
+        platform::setFrameDisplay(window, target, true);
+        finishZoom(window, fromApplication, target, message, identity);
+    };
+    const platform::AnimationId animation = host.animate(
         animationDuration(),
         [window, frame, target](double progress) {
             platform::setFrameDisplay(window, interpolate(frame, target, progress), true);
         },
-        [window, fromApplication, target, message] {
-            platform::setFrameDisplay(window, target, true);
-            finishZoom(window, fromApplication, target, message);
+        [window, finish] {
+            zoomsInFlight().erase(window);
+            finish();
         });
+    zoomsInFlight()[window] = ZoomInFlight{animation, finish};
 }
 
 void showDimensionsAfterZoom(runtime::Object* window, bool fromApplication, bool pluginZoom) {

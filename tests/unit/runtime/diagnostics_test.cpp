@@ -45,6 +45,14 @@ TEST(TraceLog, SwitchListReadsLikeTheEnvironmentVariable) {
         {"VTZoom,VTZoom=no", "VTZoom", false},
         {"all", "VTZoom", true},
         {"all,VTZoom=0", "VTZoom", false},
+        {"VTZoom=off", "VTZoom", false},
+        {"VTZoom=", "VTZoom", false},
+        {"VTZoom=n", "VTZoom", false},
+        {"VTZoom=00", "VTZoom", false},
+        {"VTZoom=YES", "VTZoom", true},
+        {"VTZoom=true", "VTZoom", true},
+        {"VTZoom=2", "VTZoom", true},
+        {"VTZoom=-1", "VTZoom", true},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(traceSwitchIsOn(c.list, c.name), c.on) << c.list;

@@ -105,6 +105,15 @@ TEST(VantroUserDefaults, FailedWriteIsLoggedOnceAndAnnouncesNothing) {
     EXPECT_NE(log.lines()[0].find("VantroPluginEnabled"), std::string::npos);
     EXPECT_TRUE(s.data->postedObjects.empty());
     EXPECT_TRUE(s.defaults.boolForKey("VantroPluginEnabled")); // nothing changed
+    EXPECT_FALSE(result.stored);
+
+    // Stored, and only the announcement failed: the result says so.
+    s.data->failWrites = false;
+    s.data->failPosts = true;
+    const WriteResult unannounced = s.defaults.setObject(&off, "VantroPluginEnabled");
+    EXPECT_FALSE(unannounced.ok());
+    EXPECT_TRUE(unannounced.stored);
+    EXPECT_FALSE(s.defaults.boolForKey("VantroPluginEnabled"));
 }
 
 } // namespace

@@ -16,6 +16,7 @@
 #include "support/memory_settings.h"
 
 #include <gtest/gtest.h>
+#include <rapidcheck.h>
 
 #include <ostream>
 
@@ -23,7 +24,9 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace vantro::zoom {
 namespace {
@@ -262,6 +265,98 @@ TEST_F(ZoomHook, BadWindowsAndSettingsZoomSoundly) {
     const std::size_t hostZooms = window.countOf("zoom:");
     zoomWith(kControlKeyMask);
     EXPECT_EQ(window.countOf("zoom:"), hostZooms + 1);
+}
+
+// One thing a user does among windows zooming with animation: a zoom
+// shortcut, time passing, a window closed (hidden first or destroyed at
+// once), a window opened.
+struct UserStep {
+    int what = 0; // 0, 1 zoom; 2 time passes; 3 close; 4 open
+    int window = 0;
+    int feature = 0; // left half, right half, whole screen
+    int milliseconds = 0;
+    bool hiddenFirst = false;
+    friend std::ostream& operator<<(std::ostream& out, const UserStep& s) {
+        return out << "{" << s.what << " w" << s.window << " f" << s.feature << " "
+                   << s.milliseconds << "ms" << (s.hiddenFirst ? " hidden" : "") << "}";
+    }
+};
+
+// Where each window ends once its animations are over, by the undo rule: the
+// same command again returns the frame the window had before it; after an
+// undo the command zooms again.
+struct ModelWindow {
+    std::unique_ptr<FakeWindow> window;
+    Rect settled;
+    Rect before;
+    int lastFeature = -1;
+};
+
+TEST_F(ZoomHook, AnyOrderAndTimingOfZoomsAndClosesKeepsUndoStateAndPopupsSound) {
+    store("VantroAnimateZooms", settingPair(true, -1));
+    store("VantroShowDimensionsAfterZooms", settingPair(true, 2));
+    const ModifierFlags keys[] = {kControlKeyMask, kCommandKeyMask, kShiftKeyMask};
+    const Rect targets[] = {kLeftHalf, Rect(720, 0, 720, 878), Rect(0, 0, 1440, 878)};
+    const bool held = rc::check("zoom sequences", [&] {
+        const auto steps = *rc::gen::container<std::vector<UserStep>>(rc::gen::build<UserStep>(
+            rc::gen::set(&UserStep::what, rc::gen::inRange(0, 5)),
+            rc::gen::set(&UserStep::window, rc::gen::inRange(0, 3)),
+            rc::gen::set(&UserStep::feature, rc::gen::inRange(0, 3)),
+            rc::gen::set(&UserStep::milliseconds, rc::gen::inRange(0, 500)),
+            rc::gen::set(&UserStep::hiddenFirst, rc::gen::arbitrary<bool>())));
+        std::vector<ModelWindow> open;
+        const auto openWindow = [&] {
+            ModelWindow made{std::make_unique<FakeWindow>(platform), kStart, kStart, -1};
+            made.window->frame = kStart;
+            open.push_back(std::move(made));
+        };
+        openWindow();
+        const auto popupsOverOpenWindows = [&] {
+            for (const platform::FeedbackSurface* surface :
+                 {&feedback::dimensionsBox().surface(), &feedback::hudAlertWindow().surface()}) {
+                if (surface->isVisible() && surface->orderedAbove() != nullptr) {
+                    RC_ASSERT(std::any_of(open.begin(), open.end(), [&](const ModelWindow& w) {
+                        return w.window.get() == surface->orderedAbove();
+                    }));
+                }
+            }
+            RC_ASSERT(core::vantroFakeIvars().entryCount() <= open.size());
+        };
+        for (const UserStep& step : steps) {
+            if (step.what <= 1 && !open.empty()) {
+                ModelWindow& w = open[static_cast<std::size_t>(step.window) % open.size()];
+                platform.holdModifiers(keys[step.feature]);
+                platform::zoom(w.window.get(), nullptr);
+                if (w.lastFeature == step.feature) {
+                    w.settled = w.before;
+                    w.lastFeature = -1;
+                } else {
+                    w.before = w.settled;
+                    w.settled = targets[step.feature];
+                    w.lastFeature = step.feature;
+                }
+            } else if (step.what == 2) {
+                platform.clock.advance(step.milliseconds / 1000.0);
+            } else if (step.what == 3 && !open.empty()) {
+                auto closing = open.begin() + step.window % static_cast<int>(open.size());
+                const runtime::Object* gone = closing->window.get();
+                if (step.hiddenFirst) {
+                    orderOut(closing->window.get(), nullptr);
+                }
+                open.erase(closing);
+                RC_ASSERT(core::vantroFakeIvars().entryFor(gone) == nullptr);
+            } else if (step.what == 4) {
+                openWindow();
+            }
+            popupsOverOpenWindows();
+        }
+        platform.clock.runUntilIdle();
+        popupsOverOpenWindows();
+        for (const ModelWindow& w : open) {
+            RC_ASSERT(w.window->frame == w.settled);
+        }
+    });
+    EXPECT_TRUE(held);
 }
 
 // A window as hosts have them, zoomed by a menu command through every kind of
