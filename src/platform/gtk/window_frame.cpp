@@ -138,13 +138,14 @@ FrameExtents decorationsOf(GdkWindow* gdkWindow) {
     return *known.decorations;
 }
 
-// The client X window in root coordinates as GDK last saw it configured:
-// GDK keeps a toplevel's root position and size from every ConfigureNotify
-// (the window manager's synthetic ones included), so no round trip is made.
+// The client X window in root coordinates, asked of the server: GDK's own
+// record of a toplevel's position lags behind a reparenting window manager
+// until its first synthetic ConfigureNotify, so a click soon after the window
+// maps would be placed against a stale origin.
 Rect clientRect(GdkWindow* gdkWindow) {
     int x = 0;
     int y = 0;
-    gdk_window_get_position(gdkWindow, &x, &y);
+    gdk_window_get_origin(gdkWindow, &x, &y);
     return {static_cast<double>(x), static_cast<double>(y),
             static_cast<double>(gdk_window_get_width(gdkWindow)),
             static_cast<double>(gdk_window_get_height(gdkWindow))};

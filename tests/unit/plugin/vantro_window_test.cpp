@@ -62,7 +62,7 @@ TEST_F(GraftedWindow, SubclassWindowsRespondAfterGrafting) {
     EXPECT_EQ(
         runtime::send<settings::Dictionary>(vantroWindowClass(), Selector::named("vantroDefaults"))
             .size(),
-        18U);
+        settings::defaultSettings().size());
     EXPECT_EQ(runtime::send<unsigned long long>(&window,
                                                 Selector::named("vantroModifierForFeature:"),
                                                 std::string_view("VantroKeepCentered")),
