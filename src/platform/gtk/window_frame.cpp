@@ -120,22 +120,22 @@ KnownExtents& knownExtentsOf(GdkWindow* gdkWindow) {
     return *known;
 }
 
-FrameExtents shadowOf(GdkWindow* gdkWindow) {
-    KnownExtents& known = knownExtentsOf(gdkWindow);
-    if (!known.shadow) {
-        known.shadow =
-            fetchExtents(gdkWindow, extentAtoms(gdk_window_get_display(gdkWindow)).shadow);
+// One of the two extents, read from the server only when not kept.
+FrameExtents keptExtents(GdkWindow* gdkWindow, std::optional<FrameExtents> KnownExtents::*kept,
+                         Atom ExtentAtoms::*atom) {
+    std::optional<FrameExtents>& extents = knownExtentsOf(gdkWindow).*kept;
+    if (!extents) {
+        extents = fetchExtents(gdkWindow, extentAtoms(gdk_window_get_display(gdkWindow)).*atom);
     }
-    return *known.shadow;
+    return *extents;
+}
+
+FrameExtents shadowOf(GdkWindow* gdkWindow) {
+    return keptExtents(gdkWindow, &KnownExtents::shadow, &ExtentAtoms::shadow);
 }
 
 FrameExtents decorationsOf(GdkWindow* gdkWindow) {
-    KnownExtents& known = knownExtentsOf(gdkWindow);
-    if (!known.decorations) {
-        known.decorations =
-            fetchExtents(gdkWindow, extentAtoms(gdk_window_get_display(gdkWindow)).decorations);
-    }
-    return *known.decorations;
+    return keptExtents(gdkWindow, &KnownExtents::decorations, &ExtentAtoms::decorations);
 }
 
 // The client X window in root coordinates, asked of the server: GDK's own
