@@ -398,8 +398,8 @@ gboolean windowConfigured(GtkWidget* widget, GdkEventConfigure* /*event*/, gpoin
     }
     const std::optional<Rect> previous = watch->lastFrame;
     watch->lastFrame = actual;
-    if (proxy->requestedFrame) {
-        if (sameFrame(*proxy->requestedFrame, *actual)) {
+    if (const std::optional<Rect>& pending = proxy->pendingFrame(bridgePlatform->now())) {
+        if (sameFrame(*pending, *actual)) {
             proxy->requestedFrame.reset();
         }
         return FALSE;

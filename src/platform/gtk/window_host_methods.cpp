@@ -21,9 +21,6 @@ using platform::Event;
 using runtime::Object;
 using runtime::Selector;
 
-// A frame asked for and not seen applied is trusted for this long; after it
-// the window manager has had its say and the window's real frame counts.
-constexpr double kRequestedFrameLifetime = 1.0;
 constexpr double kFrameAnimationDuration = 0.2;
 
 constexpr unsigned kTitledWindowMask = 1;
@@ -54,11 +51,8 @@ const WindowSizeLimits& limitsOf(WindowProxy& proxy) {
 
 Rect currentFrame(WindowProxy& proxy) {
     GtkPlatform& host = currentGtkPlatform();
-    if (proxy.requestedFrame) {
-        if (host.now() - proxy.requestedAt < kRequestedFrameLifetime) {
-            return *proxy.requestedFrame;
-        }
-        proxy.requestedFrame.reset();
+    if (const std::optional<Rect>& pending = proxy.pendingFrame(host.now())) {
+        return *pending;
     }
     return windowFrame(proxy.window, host.space()).value_or(Rect());
 }
@@ -76,8 +70,7 @@ void applyFrame(WindowProxy& proxy, const Rect& rect) {
     const Size size = sizeOnIncrementGrid(rect.size, limitsOf(proxy));
     const Rect applied{rect.origin.x, rect.maxY() - size.height, size.width, size.height};
     if (setWindowFrame(proxy.window, applied, host.space())) {
-        proxy.requestedFrame = applied;
-        proxy.requestedAt = host.now();
+        proxy.requestFrame(applied, host.now());
     }
 }
 
@@ -237,8 +230,7 @@ void setFrameDisplayAnimate(Object* self, Selector, Rect rect, bool /*display*/,
                         mix(from.size.height, rect.size.height)});
         },
         [window] { g_object_unref(window); });
-    proxy->requestedFrame = rect;
-    proxy->requestedAt = host.now();
+    proxy->requestFrame(rect, host.now());
 }
 
 void setFrameOrigin(Object* self, Selector, Point origin) {
@@ -288,8 +280,7 @@ void hostZoom(Object* self, Selector, Object* /*sender*/) {
         gdk_x11_screen_supports_net_wm_hint(
             screen, gdk_atom_intern_static_string("_NET_WM_STATE_MAXIMIZED_VERT"));
     if (coming && maximizes) {
-        proxy->requestedFrame = coming;
-        proxy->requestedAt = host.now();
+        proxy->requestFrame(*coming, host.now());
     }
 }
 void hostPerformZoom(Object* self, Selector, Object* sender) {

@@ -50,10 +50,28 @@ class WindowProxy final : public runtime::Object {
     // The size limits as last read; dropped when the window's hints or
     // frame extents change.
     std::optional<WindowSizeLimits> sizeLimits;
-    double requestedAt = 0;
     // The frame before the standard zoom maximized the window: where it
     // returns when that zoom is undone.
     std::optional<Rect> frameBeforeMaximize;
+
+    void requestFrame(const Rect& frame, double now) {
+        requestedFrame = frame;
+        requestedAt = now;
+    }
+    // The frame asked for while it may still be on its way. A window manager
+    // that changed the request (held it to a work area, a grid of its own)
+    // never shows that frame: after a second the window's real frame counts,
+    // and changes of it are the user's again.
+    const std::optional<Rect>& pendingFrame(double now) {
+        if (requestedFrame && now - requestedAt >= kRequestedFrameLifetime) {
+            requestedFrame.reset();
+        }
+        return requestedFrame;
+    }
+
+  private:
+    static constexpr double kRequestedFrameLifetime = 1.0;
+    double requestedAt = 0;
 };
 
 // The proxy of `window`, made on first sight; null for null.
