@@ -97,7 +97,7 @@ std::unique_ptr<VantroUserDefaults> pluginStore() {
 TEST(DconfStore, EightConcurrentWritersLoseNothing) {
     REQUIRE_PRIVATE_SESSION();
     constexpr int kWriters = 8;
-    constexpr int kKeys = 500;
+    constexpr int kKeys = 150;
     std::vector<GPid> children;
     for (int w = 0; w < kWriters; ++w) {
         const std::string prefix = "VantroConcurrent" + std::to_string(w) + "_";
