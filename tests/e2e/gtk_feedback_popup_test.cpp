@@ -49,7 +49,7 @@ std::optional<std::string> bundleImage(std::string_view name) {
 }
 
 TEST_F(FeedbackPopupTest, EachKindLandsWhereAskedAndComesAndGoes) {
-    const CoordinateSpace space = coordinateSpaceOf(gdk_display_get_default());
+    const CoordinateSpace space = current();
     for (const auto kind : {platform::FeedbackKind::hudAlert, platform::FeedbackKind::dimensionTab,
                             platform::FeedbackKind::resizeIndicator}) {
         FeedbackPopup popup(kind, current, &bundleImage);
@@ -107,7 +107,7 @@ TEST_F(FeedbackPopupTest, TextSizeGrowsWithTheTextAndBadInputIsHarmless) {
 // that show the window below (never black) and, with a compositor only, a
 // shadow above the box.
 TEST_F(FeedbackPopupTest, TabIsADarkRoundedBoxWithWhiteText) {
-    const CoordinateSpace space = coordinateSpaceOf(gdk_display_get_default());
+    const CoordinateSpace space = current();
     GtkWidget* below = gtk_window_new(GTK_WINDOW_POPUP);
     gtk_widget_set_app_paintable(below, TRUE);
     g_signal_connect(below, "draw", G_CALLBACK(+[](GtkWidget*, cairo_t* cr, gpointer) {
@@ -127,9 +127,9 @@ TEST_F(FeedbackPopupTest, TabIsADarkRoundedBoxWithWhiteText) {
     tab.orderFrontAbove(nullptr);
     GdkPixbuf* shot = nullptr;
     const auto at = [&](int x, int y) { // the darkest channel of a pixel, from the box's origin
-        const guchar* p = gdk_pixbuf_get_pixels(shot) +
-                          ((y + 10) * gdk_pixbuf_get_rowstride(shot)) +
-                          ((x + 10) * gdk_pixbuf_get_n_channels(shot));
+        const std::ptrdiff_t row = gdk_pixbuf_get_rowstride(shot);
+        const std::ptrdiff_t pixel = gdk_pixbuf_get_n_channels(shot);
+        const guchar* p = gdk_pixbuf_get_pixels(shot) + ((y + 10) * row) + ((x + 10) * pixel);
         return std::min({p[0], p[1], p[2]});
     };
     const bool composited = gdk_screen_is_composited(gdk_screen_get_default()) != 0;
