@@ -106,6 +106,26 @@ wait_for_frame "$window" "$((ax + aw / 2)) $((ay + ah / 2)) $((aw / 2)) $((ah / 
 xdotool key --clearmodifiers ctrl+shift+8
 wait_for_frame "$window" "$start" "Ctrl+Shift+8 again"
 
+# The standard zoom (Ctrl+Shift+0) is the window manager's maximize, applied
+# after the zoom returns: the tab, shown at once, sits on the frame the window
+# is taking, its right side 17 px in, its hidden strip 7 px below the edge.
+tab_id() { xdotool search --onlyvisible --name '^Vantro Dimensions$' 2>/dev/null | head -n1; }
+if [ -n "$(wm_name)" ]; then
+    for frame in "$whole" "$start"; do
+        for _ in $(seq 100); do [ -z "$(tab_id)" ] && break; sleep 0.05; done
+        xdotool key --clearmodifiers ctrl+shift+0
+        for _ in $(seq 100); do tab=$(tab_id) && [ -n "$tab" ] && break; sleep 0.02; done
+        [ -n "$tab" ] || fail "no dimension tab after the standard zoom to '$frame'"
+        read -r tx ty tw th <<<"$(frame_of "$tab")"
+        read -r x y w h <<<"$frame"
+        # With a compositor the tab's window is 6 px wider each side for its shadow.
+        right=$((x + w - 17 - tx - tw)) bottom=$((y + h + 7 - ty - th))
+        ((right >= -7 && right <= 1 && ${bottom#-} <= 1 && tx >= x)) ||
+            fail "tab at '$tx $ty $tw $th' after the standard zoom to '$frame'"
+        wait_for_frame "$window" "$frame" "the standard zoom"
+    done
+fi
+
 # Switched off while running: the click is GTK's maximize, and again its
 # restore; without a window manager to maximize it, the window stays.
 check_switched_off() { # name

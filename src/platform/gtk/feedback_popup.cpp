@@ -38,10 +38,15 @@ const char* titleOf(platform::FeedbackKind kind) {
 // larger runs) at 11, with a shadow one pixel below in black at 0.55.
 constexpr const char* kTabFont = "Sans Bold 9";
 constexpr const char* kTabLargerSize = "11264"; // 11 points in Pango's 1024ths
-constexpr double kTabShadowAlpha = static_cast<double>(0.55F);
+constexpr double kTabTextShadowAlpha = static_cast<double>(0.55F);
 // The tab's box: white level 0.1 and a black border, both at alpha 0.84.
 constexpr double kTabFillWhite = static_cast<double>(0.1F);
 constexpr double kTabAlpha = static_cast<double>(0.84F);
+// The box's shadow with a compositor: this wide around the box, one pixel
+// lower than the box, darkest (about 0.3 black) along its edge.
+constexpr int kTabShadowMargin = 6;
+constexpr double kTabShadowDrop = 1.0;
+constexpr double kTabShadowLayerAlpha = 0.06;
 
 const char* fontOf(platform::FeedbackKind kind) {
     return kind == platform::FeedbackKind::hudAlert ? kHudMessageFont : kTabFont;
@@ -87,6 +92,69 @@ void roundedRectangle(cairo_t* cr, double width, double height, double radius, b
     cairo_close_path(cr);
 }
 
+// The tab's soft shadow, with a compositor only: rounded outlines growing
+// outward in steps, each adding a little black, so that it fades out over
+// kTabShadowMargin pixels. It falls outside the box only (the box's fill is
+// translucent) and above the window's edge, out of which the tab comes.
+void drawTabShadow(cairo_t* cr, double width, double shown) {
+    cairo_save(cr);
+    cairo_rectangle(cr, -kTabShadowMargin, -kTabShadowMargin, width + 2 * kTabShadowMargin,
+                    shown + kTabShadowMargin);
+    roundedRectangle(cr, width, shown, kCornerRadius, false);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+    cairo_clip(cr);
+    for (int step = kTabShadowMargin; step >= 1; --step) {
+        cairo_save(cr);
+        cairo_translate(cr, -step, kTabShadowDrop - step);
+        roundedRectangle(cr, width + 2.0 * step, shown + 2.0 * step, kCornerRadius + step, false);
+        cairo_restore(cr);
+        cairo_set_source_rgba(cr, 0, 0, 0, kTabShadowLayerAlpha);
+        cairo_fill(cr);
+    }
+    cairo_restore(cr);
+}
+
+// The tab's box, `width` x `height` from the origin. Its lower part is hidden
+// below the window's edge: its top corners are rounded, its bottom is square
+// and has no border. The border runs half a pixel inside the box, so that it
+// is a sharp one-pixel line that the shape without a compositor keeps.
+void drawTab(cairo_t* cr, GtkWidget* widget, const std::string& markup, double width, double height,
+             bool shadow) {
+    const double shown = std::fmax(0.0, height - kTabHiddenBelowEdge);
+    if (shadow) {
+        drawTabShadow(cr, width, shown);
+    }
+    roundedRectangle(cr, width, shown, kCornerRadius, false);
+    cairo_set_source_rgba(cr, kTabFillWhite, kTabFillWhite, kTabFillWhite, kTabAlpha);
+    cairo_fill(cr);
+    const double r = std::fmin(kCornerRadius, std::fmin(width, shown) / 2) - 0.5;
+    cairo_move_to(cr, 0.5, shown);
+    cairo_arc(cr, 0.5 + r, 0.5 + r, r, M_PI, 3 * M_PI / 2);
+    cairo_arc(cr, width - 0.5 - r, 0.5 + r, r, -M_PI / 2, 0);
+    cairo_line_to(cr, width - 0.5, shown);
+    cairo_set_source_rgba(cr, 0, 0, 0, kTabAlpha);
+    cairo_set_line_width(cr, 1.0);
+    cairo_stroke(cr);
+    PangoLayout* layout = gtk_widget_create_pango_layout(widget, nullptr);
+    PangoFontDescription* font = pango_font_description_from_string(kTabFont);
+    pango_layout_set_font_description(layout, font);
+    pango_layout_set_alignment(layout, PANGO_ALIGN_CENTER);
+    pango_layout_set_markup(layout, markup.c_str(), -1);
+    int textWidth = 0;
+    int textHeight = 0;
+    pango_layout_get_pixel_size(layout, &textWidth, &textHeight);
+    const double textX = std::round((width - textWidth) / 2);
+    const double textY = std::round((shown - textHeight) / 2);
+    cairo_move_to(cr, textX, textY + 1);
+    cairo_set_source_rgba(cr, 0, 0, 0, kTabTextShadowAlpha);
+    pango_cairo_show_layout(cr, layout);
+    cairo_move_to(cr, textX, textY);
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    pango_cairo_show_layout(cr, layout);
+    pango_font_description_free(font);
+    g_object_unref(layout);
+}
+
 std::string escaped(const std::string& text) {
     gchar* escapedText = g_markup_escape_text(text.c_str(), -1);
     std::string result(escapedText);
@@ -96,9 +164,9 @@ std::string escaped(const std::string& text) {
 
 } // namespace
 
-FeedbackPopup::FeedbackPopup(platform::FeedbackKind kind, CoordinateSpace space,
+FeedbackPopup::FeedbackPopup(platform::FeedbackKind kind, std::function<CoordinateSpace()> space,
                              std::function<std::optional<std::string>(std::string_view)> imagePath)
-    : kind_(kind), space_(space), imagePath_(std::move(imagePath)),
+    : kind_(kind), space_(std::move(space)), imagePath_(std::move(imagePath)),
       window_(gtk_window_new(GTK_WINDOW_POPUP)) {
     g_object_ref_sink(window_);
     gtk_widget_set_app_paintable(window_, TRUE);
@@ -143,6 +211,9 @@ void FeedbackPopup::shapeToOutline(int width, int height) {
     // Row by row: each row of a rounded corner is as wide as the circle is
     // at the row's middle; the tab's hidden strip below the window is left out.
     const bool hud = kind_ == platform::FeedbackKind::hudAlert;
+    const int margin = shadowMargin_;
+    width -= 2 * margin;
+    height -= margin;
     const int shown = hud ? height : std::max(0, height - static_cast<int>(kTabHiddenBelowEdge));
     const double r = std::fmin(kCornerRadius, std::fmin(width, shown) / 2.0);
     cairo_region_t* region = cairo_region_create();
@@ -153,7 +224,8 @@ void FeedbackPopup::shapeToOutline(int width, int height) {
         const double dy = std::fmax(fromTop, fromBottom);
         const int inset =
             dy > 0 ? static_cast<int>(std::lround(r - std::sqrt(r * r - dy * dy))) : 0;
-        const cairo_rectangle_int_t line{inset, row, std::max(0, width - 2 * inset), 1};
+        const cairo_rectangle_int_t line{margin + inset, margin + row,
+                                         std::max(0, width - 2 * inset), 1};
         cairo_region_union_rectangle(region, &line);
     }
     gtk_widget_shape_combine_region(window_, region);
@@ -166,14 +238,23 @@ void FeedbackPopup::setFrame(const Rect& frame) {
           std::isfinite(frame.size.width) && std::isfinite(frame.size.height))) {
         return; // kept as asked, not shown anywhere absurd
     }
-    const Rect x11 = space_.toX11(frame);
-    const int width = std::max(1, static_cast<int>(std::lround(x11.size.width)));
-    const int height = std::max(1, static_cast<int>(std::lround(x11.size.height)));
+    // The tab's shadow needs room around its box, on every side but the
+    // bottom (hidden below the window's edge); only a compositor shows it.
+    GdkScreen* screen = gtk_widget_get_screen(window_);
+    shadowMargin_ = kind_ == platform::FeedbackKind::dimensionTab &&
+                            gtk_widget_get_visual(window_) == gdk_screen_get_rgba_visual(screen) &&
+                            gdk_screen_is_composited(screen)
+                        ? kTabShadowMargin
+                        : 0;
+    const Rect x11 = space_().toX11(frame);
+    const int width =
+        std::max(1, static_cast<int>(std::lround(x11.size.width))) + 2 * shadowMargin_;
+    const int height = std::max(1, static_cast<int>(std::lround(x11.size.height))) + shadowMargin_;
     gtk_widget_set_size_request(window_, width, height);
     gtk_window_resize(GTK_WINDOW(window_), width, height);
     shapeToOutline(width, height);
-    gtk_window_move(GTK_WINDOW(window_), static_cast<int>(std::lround(x11.minX())),
-                    static_cast<int>(std::lround(x11.minY())));
+    gtk_window_move(GTK_WINDOW(window_), static_cast<int>(std::lround(x11.minX())) - shadowMargin_,
+                    static_cast<int>(std::lround(x11.minY())) - shadowMargin_);
 }
 
 void FeedbackPopup::setAlpha(double alpha) {
@@ -266,48 +347,16 @@ gboolean FeedbackPopup::draw(GtkWidget* widget, cairo_t* cr, gpointer data) {
         }
         return TRUE;
     }
-    const bool hud = self.kind_ == platform::FeedbackKind::hudAlert;
-    const double shown = hud ? height : std::fmax(0.0, height - kTabHiddenBelowEdge);
-    if (hud) {
-        roundedRectangle(cr, width, shown, kCornerRadius, hud);
+    if (self.kind_ == platform::FeedbackKind::hudAlert) {
+        roundedRectangle(cr, width, height, kCornerRadius, true);
         cairo_set_source_rgba(cr, 0.1, 0.1, 0.1, 0.78);
         cairo_fill(cr);
         drawHudText(cr, widget, self.markup());
         return TRUE;
     }
-    // The box's lower part is hidden below the window's edge: its top
-    // corners are rounded, its bottom is square and has no border. The border
-    // runs half a pixel inside the box, so that it is a sharp one-pixel line
-    // that the shape without a compositor keeps.
-    roundedRectangle(cr, width, shown, kCornerRadius, false);
-    cairo_set_source_rgba(cr, kTabFillWhite, kTabFillWhite, kTabFillWhite, kTabAlpha);
-    cairo_fill(cr);
-    const double r = std::fmin(kCornerRadius, std::fmin(width, shown) / 2) - 0.5;
-    cairo_move_to(cr, 0.5, shown);
-    cairo_arc(cr, 0.5 + r, 0.5 + r, r, M_PI, 3 * M_PI / 2);
-    cairo_arc(cr, width - 0.5 - r, 0.5 + r, r, -M_PI / 2, 0);
-    cairo_line_to(cr, width - 0.5, shown);
-    cairo_set_source_rgba(cr, 0, 0, 0, kTabAlpha);
-    cairo_set_line_width(cr, 1.0);
-    cairo_stroke(cr);
-    PangoLayout* layout = gtk_widget_create_pango_layout(widget, nullptr);
-    PangoFontDescription* font = pango_font_description_from_string(fontOf(self.kind_));
-    pango_layout_set_font_description(layout, font);
-    pango_layout_set_alignment(layout, PANGO_ALIGN_CENTER);
-    pango_layout_set_markup(layout, self.markup().c_str(), -1);
-    int textWidth = 0;
-    int textHeight = 0;
-    pango_layout_get_pixel_size(layout, &textWidth, &textHeight);
-    const double textX = std::round((width - textWidth) / 2);
-    const double textY = std::round((shown - textHeight) / 2);
-    cairo_move_to(cr, textX, textY + 1);
-    cairo_set_source_rgba(cr, 0, 0, 0, kTabShadowAlpha);
-    pango_cairo_show_layout(cr, layout);
-    cairo_move_to(cr, textX, textY);
-    cairo_set_source_rgb(cr, 1, 1, 1);
-    pango_cairo_show_layout(cr, layout);
-    pango_font_description_free(font);
-    g_object_unref(layout);
+    const double margin = self.shadowMargin_;
+    cairo_translate(cr, margin, margin);
+    drawTab(cr, widget, self.markup(), width - 2 * margin, height - margin, margin > 0);
     return TRUE;
 }
 

@@ -2,10 +2,11 @@
 
 // The feedback surfaces in GTK: small undecorated popup windows that the
 // pointer passes through, drawn with cairo. The heads-up panel is a dark
-// rounded panel with light text, the dimension tab a pale tab with dark text
-// (its larger runs bold), the resize indicator the bundle's image. With a
-// compositor they are translucent and fade by their opacity; without one
-// they are solid.
+// rounded panel with light text, the dimension tab a dark tab with bold
+// white text (its larger runs larger) and, with a compositor, a soft shadow;
+// the resize indicator the bundle's image. With a compositor they are
+// translucent and fade by their opacity; without one they are solid and
+// their windows are cut to their rounded outlines.
 
 #include "platform/feedback_surface.h"
 #include "platform/gtk/coordinate_space.h"
@@ -21,9 +22,10 @@ namespace vantro::gtk {
 
 class FeedbackPopup final : public platform::FeedbackSurface {
   public:
-    // `space` converts the plug-in's frames to X11; `imagePath` finds a
-    // bundle image by name (none when the bundle lacks it).
-    FeedbackPopup(platform::FeedbackKind kind, CoordinateSpace space,
+    // `space` answers the current conversion of the plug-in's frames to X11
+    // (asked at each placing: the monitors may change while a popup lives);
+    // `imagePath` finds a bundle image by name (none when the bundle lacks it).
+    FeedbackPopup(platform::FeedbackKind kind, std::function<CoordinateSpace()> space,
                   std::function<std::optional<std::string>(std::string_view)> imagePath);
     ~FeedbackPopup() override;
     FeedbackPopup(const FeedbackPopup&) = delete;
@@ -47,6 +49,9 @@ class FeedbackPopup final : public platform::FeedbackSurface {
 
     // The popup itself, for tests that look at it on the X server.
     [[nodiscard]] GtkWidget* widget() const { return window_; }
+    // How far the popup's window reaches beyond the frame on the left, right
+    // and top for the tab's shadow: 0 without a compositor.
+    [[nodiscard]] int shadowMargin() const { return shadowMargin_; }
 
   private:
     static gboolean draw(GtkWidget* widget, cairo_t* cr, gpointer self);
@@ -58,7 +63,7 @@ class FeedbackPopup final : public platform::FeedbackSurface {
     [[nodiscard]] std::string markup() const;
 
     platform::FeedbackKind kind_;
-    CoordinateSpace space_;
+    std::function<CoordinateSpace()> space_;
     std::function<std::optional<std::string>(std::string_view)> imagePath_;
     GtkWidget* window_ = nullptr;
     GdkPixbuf* image_ = nullptr;
@@ -68,6 +73,7 @@ class FeedbackPopup final : public platform::FeedbackSurface {
     std::vector<platform::TextRun> runs_;
     std::string imageName_;
     runtime::Object* orderedAbove_ = nullptr;
+    int shadowMargin_ = 0;
 };
 
 } // namespace vantro::gtk

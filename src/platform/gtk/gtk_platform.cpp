@@ -248,8 +248,11 @@ runtime::Object* GtkPlatform::windowsMenu() const {
 
 std::unique_ptr<platform::FeedbackSurface>
 GtkPlatform::createFeedbackSurface(platform::FeedbackKind kind) {
+    // The space is asked at each placing: a popup made before the monitors
+    // were first read, or kept across a change of them, is placed right.
     return std::make_unique<FeedbackPopup>(
-        kind, space_, [this](std::string_view name) { return pathForImageResource(name); });
+        kind, [this] { return space(); },
+        [this](std::string_view name) { return pathForImageResource(name); });
 }
 
 std::optional<std::string> GtkPlatform::pathForImageResource(std::string_view name) const {

@@ -90,7 +90,7 @@ TEST(ClassDump, ListsOnlyClassesOfTheDumpedModuleLastFirst) {
     Class* second = defineClass(uniqueName("MailSecond"), nullptr);
     first->setOwner(kDumpedClassOwner);
     second->setOwner(kDumpedClassOwner);
-    other->setOwner("org.gtk.Gtk");
+    other->setOwner("com.quillworks.vantro");
     LogCapture log;
     dumpClasses();
     EXPECT_EQ(log.lines(), (std::vector<std::string>{second->name(), first->name()}));
