@@ -1,5 +1,6 @@
-// Bundles in plug-in folders as the loader module meets them: good ones,
-// two copies of one, and every way a bundle can be broken.
+// Every way a bundle in a plug-in folder can be broken. Good bundles, two
+// copies of one and repeated requests are loaded by tests/e2e/loader_module.sh
+// and load_request.sh in a real application.
 
 #include "loader/bundle_info.h"
 #include "loader/bundle_loader.h"
@@ -81,29 +82,6 @@ class BundleFolders : public ::testing::Test {
     fs::path root;
     std::string mark;
 };
-
-TEST_F(BundleFolders, AGoodBundleLoadsOnceAndTheUsersCopyWins) {
-    bundle("user", "Vantro.bundle",
-           plist("com.quillworks.vantro", "code.so", "vantro_test_bundle_load", kLoaderInterface),
-           VANTRO_MARKING_BUNDLE);
-    bundle("system", "Vantro.bundle",
-           plist("com.quillworks.vantro", "code.so", "vantro_test_bundle_load", kLoaderInterface),
-           VANTRO_MARKING_BUNDLE);
-    std::vector<std::string> logged;
-    BundleLoader loader([&logged](std::string_view line) { logged.emplace_back(line); });
-    const auto loaded = loader.loadFrom(folders());
-    ASSERT_EQ(loaded.size(), 1U);
-    EXPECT_EQ(loaded.front().path, (root / "user" / "Vantro.bundle").string());
-    EXPECT_EQ(timesLoaded(), 1);
-    ASSERT_EQ(logged.size(), 1U); // the system's copy, skipped
-    EXPECT_NE(logged.front().find("already loaded"), std::string::npos);
-
-    // A second request (the loader asking a running application) loads
-    // nothing again.
-    logged.clear();
-    EXPECT_TRUE(loader.loadFrom(folders()).empty());
-    EXPECT_EQ(timesLoaded(), 1);
-}
 
 TEST_F(BundleFolders, BrokenBundlesAreSkippedWithOneLineEach) {
     const std::string good = "vantro_test_bundle_load";

@@ -19,19 +19,13 @@ TEST(LoadRequestName, CarriesTheProcessId) {
         std::optional<pid_t> pid;
     };
     const Case cases[] = {
-        {nameOf(1), 1},
         {nameOf(4194304), 4194304},
-        {kPrefix, std::nullopt},
         {std::string(kPrefix) + "0", std::nullopt},
         {std::string(kPrefix) + "012", std::nullopt},
-        {std::string(kPrefix) + "-12", std::nullopt},
         {std::string(kPrefix) + "+12", std::nullopt},
         {std::string(kPrefix) + "12a", std::nullopt},
         {std::string(kPrefix) + "99999999999", std::nullopt},
-        {"com.quillworks.vantro.Loader", std::nullopt},
         {"com.quillworks.vantro.LoaderX.p12", std::nullopt},
-        {":1.42", std::nullopt},
-        {"org.freedesktop.DBus", std::nullopt},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(pidInLoadRequestName(c.name), c.pid) << c.name;
@@ -45,18 +39,13 @@ TEST(InstallerProcess, ByExecutableOrCommandName) {
         bool installer;
     };
     const Case cases[] = {
-        {"/usr/bin/vantro-installer", "vantro-installe", true},
-        {"/tmp/copy/vantro-installer", "vantro-installe", true},
         // Executable unreadable: the cut command name decides.
         {"", "vantro-installe", true},
         {"", "vantro-test-app", false},
-        {"", "", false},
         // A script: the interpreter is the executable, its own name the command's.
         {"/usr/bin/python3.11", "vantro-installe", true},
         // A program whose name only begins like the installer's.
         {"/usr/libexec/vantro-installer-helper", "vantro-installe", false},
-        {"/usr/bin/vantro-installer-helper", "vantro-installer-helper", false},
-        {"/usr/bin/vantro-test-app", "vantro-test-app", false},
         {"/opt/vantro-installer/bin/app", "app", false},
     };
     for (const Case& c : cases) {
@@ -77,16 +66,13 @@ TEST(ChooseLoadRequestTargets, EachApplicationOnceInProcessOrderWithoutTheInstal
         std::vector<pid_t> installers;
     };
     const Case cases[] = {
-        {"no names", {}, 0, {}, {}},
-        {"other names are not applications",
-         {"org.freedesktop.DBus", ":1.7", "ca.desrt.dconf", "com.quillworks.vantro.Loader"},
+        {"sorted by process id, other names left out",
+         {nameOf(30), ":1.3", nameOf(4), "com.quillworks.vantro.Loader", nameOf(200)},
          0,
-         {},
+         {4, 30, 200},
          {}},
-        {"sorted by process id", {nameOf(30), ":1.3", nameOf(4), nameOf(200)}, 0, {4, 30, 200}, {}},
         {"a name listed twice is asked once", {nameOf(7), nameOf(7)}, 0, {7}, {}},
         {"the installer is left out", {nameOf(9), nameOf(5), nameOf(12)}, 9, {5, 12}, {9}},
-        {"only the installer", {nameOf(9)}, 9, {}, {9}},
     };
     for (const Case& c : cases) {
         const LoadRequestChoice choice =
@@ -121,9 +107,6 @@ TEST(EveryExpectedNamed, WaitsForEachExpectedApplication) {
         bool complete;
     };
     const Case cases[] = {
-        {{}, {}, 0, true},
-        {{}, {3}, 0, true},
-        {{3, 4}, {}, 0, false},
         {{3, 4}, {3}, 0, false},
         {{3, 4}, {4, 3}, 0, true},
         // More names than expected: applications on another display.
