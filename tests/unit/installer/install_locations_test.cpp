@@ -5,17 +5,6 @@
 namespace vantro::installer {
 namespace {
 
-TEST(InstallLocations, AreFixedNamesBelowTheTwoLibraryFolders) {
-    const InstallLocations locations =
-        InstallLocations::in({.user = "/home/ann/.local/share/", .system = "/usr/local/share"});
-    EXPECT_EQ(locations.userPrefPane, "/home/ann/.local/share/PreferencePanes/Vantro.prefPane");
-    EXPECT_EQ(locations.rootPrefPane, "/usr/local/share/PreferencePanes/Vantro.prefPane");
-    EXPECT_EQ(locations.userPlugin, "/home/ann/.local/share/SIMBL/Plugins/Vantro.bundle");
-    EXPECT_EQ(locations.rootPlugin, "/usr/local/share/SIMBL/Plugins/Vantro.bundle");
-    EXPECT_EQ(locations.userLoaderModule, "/home/ann/.local/share/ScriptingAdditions/SIMBL.osax");
-    EXPECT_EQ(locations.rootLoaderModule, "/usr/local/share/ScriptingAdditions/SIMBL.osax");
-}
-
 TEST(InstallLocations, OnlyPathsInsideTheSystemFolderAreRootPaths) {
     const InstallLocations locations =
         InstallLocations::in({.user = "/usr/local/share-of-ann", .system = "/usr/local/share"});

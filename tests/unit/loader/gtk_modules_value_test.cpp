@@ -26,8 +26,9 @@ TEST(GtkModulesValue, NamesOnlyTheInstalledModule) {
         "~/.local/share/ScriptingAdditions/SIMBL.osax/Contents/Linux/libvantro-loader-module.so",
         kModule, kHome));
     // Another copy of the module, or a longer path, is not the installed one.
-    for (const std::string other : {"", "/build/src/loader/libvantro-loader-module.so",
-                                    std::string(kModule) + ".old", "libvantro-loader-module.so"}) {
+    for (const std::string& other :
+         std::vector<std::string>{"", "/build/src/loader/libvantro-loader-module.so",
+                                  std::string(kModule) + ".old", "libvantro-loader-module.so"}) {
         EXPECT_FALSE(gtkModulesNames(other, kModule, kHome)) << other;
     }
     EXPECT_TRUE(isNameableModulePath("/with space/m.so"));

@@ -86,31 +86,21 @@ TEST(SwizzleKit, PartnerIsCopiedFromTheFallbackProviderClass) {
 }
 
 TEST(SwizzleKit, FailuresAreLoggedWordForWordAndChangeNothing) {
-    struct Case {
-        const char* name;
-        bool classSide;
-        const char* expected;
+    Fixture f;
+    Class* bare = defineClass(uniqueName("Bare"), nullptr);
+    addMethod(bare, "zoom:", &hostZoom); // has the method, no "VT" partner anywhere
+    const std::tuple<Class*, const char*, bool, std::string> cases[] = {
+        {bare, "zoom:", false, "-[" + bare->name() + " zoom:]"},
+        {f.host, "missing:", false, "-[" + f.host->name() + " missing:]"},
+        {f.host, "zoom:", true, "+[" + f.host->name() + " zoom:]"},
     };
-    const Case cases[] = {
-        {"zoom:", false, ""}, // placeholder row replaced below: no partner anywhere
-        {"missing:", false, "SWIZZLE Error - Can't find existing method for -[%s missing:]"},
-        {"zoom:", true, "SWIZZLE Error - Can't find existing method for +[%s zoom:]"},
-    };
-    for (const Case& c : cases) {
-        Fixture f;
-        Class* bare = defineClass(uniqueName("Bare"), nullptr);
-        addMethod(bare, "zoom:", &hostZoom); // has the method, no "VT" partner anywhere
-        Class* target = c.expected[0] == '\0' ? bare : f.host;
+    for (const auto& [target, name, classSide, method] : cases) {
         LogCapture log;
-        const Imp result = c.classSide ? SwizzleKit::swizzleClassMethod(c.name, target)
-                                       : SwizzleKit::swizzleInstanceMethod(c.name, target);
-        EXPECT_EQ(result, nullptr);
-        std::string expected = c.expected[0] == '\0'
-                                   ? "SWIZZLE Error - Can't find existing method for -[%s zoom:]"
-                                   : c.expected;
-        expected.replace(expected.find("%s"), 2, target->name());
-        ASSERT_EQ(log.lines().size(), 1U);
-        EXPECT_EQ(log.lines()[0], expected);
+        EXPECT_EQ(classSide ? SwizzleKit::swizzleClassMethod(name, target)
+                            : SwizzleKit::swizzleInstanceMethod(name, target),
+                  nullptr);
+        EXPECT_EQ(log.lines(), std::vector<std::string>{
+                                   "SWIZZLE Error - Can't find existing method for " + method});
         auto object = createInstance(target);
         EXPECT_EQ(send<std::string>(object.get(), Selector::named("zoom:"), 0), "host");
     }
