@@ -47,6 +47,7 @@ TEST(TraceLog, SwitchListReadsLikeTheEnvironmentVariable) {
         {"VTZoom=", "VTZoom", false},
         {"VTZoom=00", "VTZoom", false},
         {"VTZoom=YES", "VTZoom", true},
+        {"VTZoom=true", "VTZoom", true},
         {"VTZoom=-1", "VTZoom", true},
     };
     for (const Case& c : cases) {
