@@ -150,7 +150,7 @@ TEST(Ivars, LaidOutWithAlignmentAfterTheSuperclass) {
     auto object = createInstance(derived);
     const Ivar* width = ivarNamed(object.get(), "width");
     ASSERT_NE(width, nullptr);
-    double* storage = ivarPointer<double>(object.get(), *width);
+    auto* storage = ivarPointer<double>(object.get(), *width);
     EXPECT_EQ(*storage, 0.0);
     *storage = 12.5;
     EXPECT_EQ(*ivarPointer<double>(object.get(), *ivarNamed(object.get(), "width")), 12.5);
