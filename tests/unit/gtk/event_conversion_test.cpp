@@ -9,11 +9,15 @@ namespace {
 
 using platform::EventType;
 
-// Primary monitor 1440 x 900 at the X11 origin: core y = 900 - X11 y.
-const CoordinateSpace kSpace(Rect(0, 0, 1440, 900));
-const Rect kWindow(100, 200, 600, 400); // core frame
+// Primary monitor 1440 x 900 at the X11 origin: core y = 900 - X11 y; the
+// window's core frame at (100, 200), 600 x 400.
+struct Place {
+    CoordinateSpace space{Rect(0, 0, 1440, 900)};
+    Rect window{100, 200, 600, 400};
+};
 
 TEST(EventConversion, ButtonsAndMotion) {
+    const Place at;
     const std::tuple<GdkEventType, guint, EventType, int> cases[] = {
         {GDK_2BUTTON_PRESS, 1, EventType::leftMouseDown, 2},
         {GDK_BUTTON_PRESS, 3, EventType::rightMouseDown, 1},
@@ -27,12 +31,12 @@ TEST(EventConversion, ButtonsAndMotion) {
         event->button.x_root = 400;
         event->button.y_root = 500;
         event->button.time = 2500;
-        const auto converted = eventFromGdk(*event, kSpace, kWindow, 0);
+        const auto converted = eventFromGdk(*event, at.space, at.window, 0);
         ASSERT_TRUE(converted) << type;
         EXPECT_EQ(converted->type, expected) << type << " " << number;
         EXPECT_EQ(converted->clickCount, clicks) << type;
-        EXPECT_EQ(converted->locationOnScreen, Point(400, 400));
-        EXPECT_EQ(converted->locationInWindow, Point(300, 200));
+        EXPECT_EQ(converted->locationOnScreen, (Point{400, 400}));
+        EXPECT_EQ(converted->locationInWindow, (Point{300, 200}));
         EXPECT_DOUBLE_EQ(converted->timestamp, 2.5);
         gdk_event_free(event);
     }
@@ -40,33 +44,34 @@ TEST(EventConversion, ButtonsAndMotion) {
     GdkEvent* motion = gdk_event_new(GDK_MOTION_NOTIFY);
     motion->motion.y_root = 20;
     motion->motion.state = GDK_BUTTON1_MASK | GDK_SHIFT_MASK;
-    auto converted = eventFromGdk(*motion, kSpace, kWindow);
+    auto converted = eventFromGdk(*motion, at.space, at.window);
     ASSERT_TRUE(converted);
     EXPECT_EQ(converted->type, EventType::leftMouseDragged);
     EXPECT_EQ(converted->modifierFlags, platform::kShiftKeyMask);
-    EXPECT_EQ(converted->locationOnScreen, Point(0, 880));
+    EXPECT_EQ(converted->locationOnScreen, (Point{0, 880}));
     motion->motion.state = 0;
-    EXPECT_EQ(eventFromGdk(*motion, kSpace, kWindow)->type, EventType::mouseMoved);
+    EXPECT_EQ(eventFromGdk(*motion, at.space, at.window)->type, EventType::mouseMoved);
     gdk_event_free(motion);
 }
 
 TEST(EventConversion, KeysAndModifierKeys) {
+    const Place at;
     GdkEvent* key = gdk_event_new(GDK_KEY_PRESS);
     key->key.keyval = GDK_KEY_Control_L;
     key->key.is_modifier = 1;
     key->key.state = GDK_SHIFT_MASK;
-    auto converted = eventFromGdk(*key, kSpace, kWindow);
+    auto converted = eventFromGdk(*key, at.space, at.window);
     ASSERT_TRUE(converted);
     EXPECT_EQ(converted->type, EventType::flagsChanged);
     // The Control just pressed counts as held.
     EXPECT_EQ(converted->modifierFlags, platform::kShiftKeyMask | platform::kControlKeyMask);
     key->key.keyval = GDK_KEY_n;
     key->key.is_modifier = 0;
-    EXPECT_EQ(eventFromGdk(*key, kSpace, kWindow)->type, EventType::keyDown);
+    EXPECT_EQ(eventFromGdk(*key, at.space, at.window)->type, EventType::keyDown);
     key->type = GDK_KEY_RELEASE;
-    EXPECT_FALSE(eventFromGdk(*key, kSpace, kWindow));
+    EXPECT_FALSE(eventFromGdk(*key, at.space, at.window));
     key->type = GDK_FOCUS_CHANGE;
-    EXPECT_FALSE(eventFromGdk(*key, kSpace, kWindow));
+    EXPECT_FALSE(eventFromGdk(*key, at.space, at.window));
     gdk_event_free(key);
 }
 

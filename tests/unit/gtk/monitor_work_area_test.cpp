@@ -12,9 +12,9 @@ namespace {
 
 // Side by side: a 1920x1080 primary on the left, a 1280x1024 monitor to its
 // right, on a 3200x1080 X screen.
-const Rect kLeftMonitor{0, 0, 1920, 1080};
-const Rect kRightMonitor{1920, 0, 1280, 1024};
-const Size kScreen{3200, 1080};
+constexpr Rect kLeftMonitor{0, 0, 1920, 1080};
+constexpr Rect kRightMonitor{1920, 0, 1280, 1024};
+constexpr Size kScreen{3200, 1080};
 
 Strut topPanel(double height, double firstX, double lastX) {
     Strut strut;

@@ -65,6 +65,7 @@ RC_GTEST_PROP(ChooseLoadRequestTargets, EachApplicationOnceInProcessOrderWithout
     const auto pids = *rc::gen::container<std::vector<pid_t>>(rc::gen::inRange<pid_t>(1, 50));
     const pid_t installer = *rc::gen::inRange<pid_t>(1, 50);
     std::vector<std::string> names;
+    names.reserve(pids.size() + 2);
     for (const pid_t pid : pids) {
         names.push_back(nameOf(pid));
     }
@@ -78,6 +79,7 @@ RC_GTEST_PROP(ChooseLoadRequestTargets, EachApplicationOnceInProcessOrderWithout
     std::set<pid_t> applications(pids.begin(), pids.end());
     const bool installerNamed = applications.erase(installer) == 1;
     std::vector<LoadRequestTarget> expected;
+    expected.reserve(applications.size());
     for (const pid_t pid : applications) {
         expected.push_back({nameOf(pid), pid});
     }

@@ -52,9 +52,9 @@ TEST(Catalogue, DisplayAndListReaders) {
 
 TEST(Catalogue, ShapesAToolMayWrite) {
     struct Case {
-        Shape shape;
+        Shape shape{};
         PlistValue value;
-        bool accepted;
+        bool accepted = false;
     };
     const Case cases[] = {
         {Shape::boolean, PlistValue::integer(1), true},

@@ -1,7 +1,7 @@
 #include "settings/plist_text.h"
 
-#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace vantro::settings {
 namespace {
@@ -15,7 +15,7 @@ TEST(PlistText, WritesRealsWithAPointAndArraysOnOneLine) {
 
 TEST(PlistText, ReadsTheDocumentedForms) {
     struct Case {
-        const char* text;
+        const char* text = nullptr;
         PlistValue expected;
     };
     const Case cases[] = {
@@ -23,7 +23,7 @@ TEST(PlistText, ReadsTheDocumentedForms) {
         {"-1", PlistValue::integer(-1)},
         {"+4", PlistValue::integer(4)},
         {"2e3", PlistValue::real(2000)},
-        {"-inf", PlistValue::real(-INFINITY)},
+        {"-inf", PlistValue::real(-std::numeric_limits<double>::infinity())},
         {R"("\u00e9")", PlistValue::string("\xc3\xa9")},
         {R"({"a": 1, "a": 2})", PlistValue::dictionary({{"a", PlistValue::integer(2)}})},
     };

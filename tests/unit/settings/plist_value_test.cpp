@@ -9,11 +9,11 @@ namespace {
 
 TEST(PlistValue, ConversionsOfNumbersAndStrings) {
     struct Case {
-        const char* what;
+        const char* what = nullptr;
         PlistValue value;
-        std::int32_t intValue;
-        std::int64_t integerValue;
-        bool boolValue;
+        std::int32_t intValue = 0;
+        std::int64_t integerValue = 0;
+        bool boolValue = false;
     };
     const double nan = std::nan("");
     const Case cases[] = {
