@@ -349,33 +349,28 @@ TEST_F(MenuRenderingTest, TemplateIconsTakeTheTextColour) {
 
 // --- Performing a choice ----------------------------------------------------
 
-struct Received {
-    std::vector<std::string> zoomSenders; // class and title of each sender
-    int preferences = 0;
-    int texts = 0;
-};
-Received received;
-
-void targetZoom(runtime::Object* /*self*/, runtime::Selector /*cmd*/, runtime::Object* sender) {
-    const auto title = runtime::send<std::string>(sender, runtime::Selector::named("title"));
-    received.zoomSenders.push_back(sender->isa()->name() + " " + title);
-}
-void targetPreferences(runtime::Object* /*self*/, runtime::Selector /*cmd*/) {
-    ++received.preferences;
-}
-void targetText(runtime::Object* /*self*/, runtime::Selector /*cmd*/, std::string_view /*text*/) {
-    ++received.texts;
-}
+// What the target below was sent: the class and title of each zoom's sender.
+std::vector<std::string> zoomSenders;
+int preferencesOpened = 0;
 
 TEST(MenuActions, SendsWhatTheTargetAnswersAndLogsTheRest) {
+    using runtime::Object;
+    using runtime::Selector;
     runtime::Class* targetClass = runtime::defineClass("MenuActionTarget", runtime::rootClass());
-    runtime::addMethod(targetClass, "vantroZoom:", &targetZoom);
-    runtime::addMethod(targetClass, "vantroOpenPreferences", &targetPreferences);
-    runtime::addMethod(targetClass, "takesText:", &targetText);
-    const std::unique_ptr<runtime::Object> target = runtime::createInstance(targetClass);
-    const std::unique_ptr<runtime::Object> bystander =
-        runtime::createInstance(runtime::rootClass());
-    const std::pair<runtime::Object*, MenuChoice> notSent[] = {
+    runtime::addMethod(
+        targetClass, "vantroZoom:", +[](Object*, Selector, Object* sender) {
+            const auto title = runtime::send<std::string>(sender, Selector::named("title"));
+            zoomSenders.push_back(sender->isa()->name() + " " + title);
+        });
+    runtime::addMethod(
+        targetClass, "vantroOpenPreferences", +[](Object*, Selector) { ++preferencesOpened; });
+    runtime::addMethod(
+        targetClass, "takesText:", +[](Object*, Selector, std::string_view) {
+            ADD_FAILURE() << "a text is no sender";
+        });
+    const std::unique_ptr<Object> target = runtime::createInstance(targetClass);
+    const std::unique_ptr<Object> bystander = runtime::createInstance(runtime::rootClass());
+    const std::pair<Object*, MenuChoice> notSent[] = {
         {target.get(), {"takesText:", " Text", ""}}, // answered, but not with a sender
         {bystander.get(), {"vantroZoom:", " Left Half", ""}},
         {nullptr, {"vantroZoom:", " Left Half", ""}},
@@ -387,9 +382,8 @@ TEST(MenuActions, SendsWhatTheTargetAnswersAndLogsTheRest) {
     }
     EXPECT_TRUE(performMenuAction(target.get(), {"vantroZoom:", " Left Half", "Feature"}));
     EXPECT_TRUE(performMenuAction(target.get(), {"vantroOpenPreferences", "Preferences", ""}));
-    EXPECT_EQ(received.zoomSenders, std::vector<std::string>{"GtkMenuItem  Left Half"});
-    EXPECT_EQ(received.preferences, 1);
-    EXPECT_EQ(received.texts, 0);
+    EXPECT_EQ(zoomSenders, std::vector<std::string>{"GtkMenuItem  Left Half"});
+    EXPECT_EQ(preferencesOpened, 1);
 }
 
 } // namespace
