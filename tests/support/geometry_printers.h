@@ -9,6 +9,7 @@
 
 namespace vantro {
 
+// NOLINTBEGIN(readability-identifier-naming): PrintTo is the name googletest looks for.
 inline void PrintTo(const Size& size, std::ostream* out) {
     *out << size.width << " x " << size.height;
 }
@@ -21,5 +22,6 @@ inline void PrintTo(const Rect& rect, std::ostream* out) {
     *out << "(" << rect.origin.x << ", " << rect.origin.y << ", " << rect.size.width << " x "
          << rect.size.height << ")";
 }
+// NOLINTEND(readability-identifier-naming)
 
 } // namespace vantro

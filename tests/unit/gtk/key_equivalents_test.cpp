@@ -71,19 +71,13 @@ TEST(KeyEquivalents, ZoomMenuOnAUsKeyboard) {
     expectChoices(
         *zoomMenu(),
         {
-            {GDK_KEY_parenright, {GDK_KEY_0}, kControlShift, " Standard Zoom"},
             {GDK_KEY_exclam, {GDK_KEY_1}, kControlShift, " Left Half"},
             {GDK_KEY_exclam, {GDK_KEY_1}, kCommandOptionShift, " Left Third"},
-            {GDK_KEY_plus, {GDK_KEY_equal}, kControlShift, "Next Screen"},
             {GDK_KEY_plus, {GDK_KEY_equal}, kCommandOptionShift, " Right Edge"},
-            {GDK_KEY_underscore, {GDK_KEY_minus}, kControlShift, "Previous Screen"},
-            {GDK_KEY_asciitilde, {GDK_KEY_grave}, kControlShift, " Center"},
-            {GDK_KEY_quotedbl, {GDK_KEY_apostrophe}, kCommandOptionShift, " Top Right Corner"},
             {GDK_KEY_KP_Subtract, {GDK_KEY_KP_Subtract}, kCommandOptionShift, " Left Edge"},
             // A missing or an extra modifier chooses nothing.
             {GDK_KEY_0, {GDK_KEY_0}, kControlKeyMask},
             {GDK_KEY_parenright, {GDK_KEY_0}, kControlShift | kAlternateKeyMask},
-            {GDK_KEY_plus, {GDK_KEY_equal}, kCommandKeyMask | kShiftKeyMask},
         });
 }
 
@@ -147,15 +141,10 @@ TEST(KeyEquivalents, TreeOrderLettersSpecialKeysAndWhatTakesPart) {
 
 TEST(KeyEquivalents, AcceleratorKeyvalsAndModifiers) {
     const std::pair<const char*, guint> keyvals[] = {
-        {"=", GDK_KEY_equal},
-        {"`", GDK_KEY_grave},
         {"A", GDK_KEY_a},
         {"\u00d7", GDK_KEY_multiply},
-        {"\uF700", GDK_KEY_Up},
         {"\uF70F", GDK_KEY_F12},
         {"\x7f", GDK_KEY_BackSpace},
-        {"\r", GDK_KEY_Return},
-        {"\t", GDK_KEY_Tab},
         {"\x1b", GDK_KEY_Escape},
         {"", 0},
         {"ab", 0},

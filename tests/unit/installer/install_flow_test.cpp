@@ -47,11 +47,7 @@ TEST_F(InstallFlowTest, FreshInstallForTheUserNeedsNoRightsAndStartsTheLoader) {
     EXPECT_EQ(services_.registeredModules,
               std::vector<std::string>{at_.userLoaderModule +
                                        "/Contents/Linux/libvantro-loader-module.so (user)"});
-}
-
-TEST_F(InstallFlowTest, RepeatedInstallsLeaveOneLoginItem) {
-    run({.loginItem = true});
-    run({.loginItem = true});
+    run({.loginItem = true}); // repeated: still one login item
     EXPECT_EQ(services_.loginItems.size(), 1U);
 }
 
@@ -80,14 +76,6 @@ TEST_F(InstallFlowTest, SystemInstallRefusedKeepsTheUsersCopy) {
     EXPECT_EQ(services_.loginItems.size(), 1U); // its login item too
 }
 
-TEST_F(InstallFlowTest, UpdatingAnOlderCopyReplacesIt) {
-    machine_.installPrefPane(at_.userPrefPane, "1.0");
-    machine_.installPlugin(at_.userPlugin, "10");
-    EXPECT_TRUE(run({}).success);
-    EXPECT_EQ(bundleVersion(at_.userPrefPane, kShortVersionKey), "1.2");
-    EXPECT_EQ(bundleVersion(at_.userPlugin, kVersionKey), "12");
-}
-
 TEST_F(InstallFlowTest, PaneAloneIsJudgedByThePaneAndLeavesThePluginOff) {
     const OutcomeSheet sheet = run({.plugin = false});
     EXPECT_TRUE(sheet.success);
@@ -96,6 +84,7 @@ TEST_F(InstallFlowTest, PaneAloneIsJudgedByThePaneAndLeavesThePluginOff) {
     EXPECT_TRUE(services_.loadersLaunched.empty());
 }
 
+// Older copies at both locations: an update ends in the user's alone.
 TEST_F(InstallFlowTest, InstallForTheUserOverCopiesAtBothLocationsEndsInTheUsers) {
     machine_.installPrefPane(at_.rootPrefPane, "1.0");
     machine_.installPrefPane(at_.userPrefPane, "1.1");

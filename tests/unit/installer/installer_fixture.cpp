@@ -3,7 +3,6 @@
 #include <glib.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -60,51 +59,6 @@ bool RecordingServices::authorizedInstall(InstallLocations::Part part) {
     return authorized &&
            !fs::exists(fs::symlink_status(helper_.locations().rootLocationOf(part))) &&
            helper_.install(part).ok();
-}
-
-bool RecordingServices::authorizedRemove(InstallLocations::Part part) {
-    ++authorizedCalls;
-    return authorized && helper_.remove(part).ok();
-}
-
-std::optional<std::string> RecordingServices::owningPackage(const std::string& location) {
-    const auto found = packageOwned.find(location);
-    return found != packageOwned.end() ? std::optional(found->second) : std::nullopt;
-}
-
-void RecordingServices::writeSetting(std::string_view key, bool value) {
-    settingsWritten.push_back(std::string(key) + (value ? "=true" : "=false"));
-}
-
-bool RecordingServices::trashSettings() {
-    ++trashed;
-    return true;
-}
-
-bool RecordingServices::inLoginItems(const std::string& loader) {
-    return std::ranges::find(loginItems, loader) != loginItems.end();
-}
-
-void RecordingServices::addToLoginItems(const std::string& loader) {
-    loginItems.push_back(loader);
-}
-
-void RecordingServices::removeFromLoginItems(const std::string& loader) {
-    std::erase(loginItems, loader);
-}
-
-void RecordingServices::launchLoader(const std::string& loader) {
-    loadersLaunched.push_back(loader);
-}
-
-bool RecordingServices::registerLoaderModule(const std::string& moduleFile, bool systemWide) {
-    registeredModules.push_back(moduleFile + (systemWide ? " (system)" : " (user)"));
-    return true;
-}
-
-bool RecordingServices::unregisterLoaderModule(const std::string& moduleFile, bool systemWide) {
-    std::erase(registeredModules, moduleFile + (systemWide ? " (system)" : " (user)"));
-    return true;
 }
 
 } // namespace vantro::installer::testing

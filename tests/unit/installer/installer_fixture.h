@@ -9,6 +9,7 @@
 #include "installer/installer_services.h"
 #include "installer/privileged_operations.h"
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -56,22 +57,36 @@ class RecordingServices : public InstallerServices {
     int trashed = 0;
     int beeps = 0;
 
-    bool getAuthorization() override {
-        ++authorizedCalls;
-        return authorized;
-    }
+    bool getAuthorization() override { return ++authorizedCalls, authorized; }
     bool authorizedInstall(InstallLocations::Part part) override;
-    bool authorizedRemove(InstallLocations::Part part) override;
-    std::optional<std::string> owningPackage(const std::string& location) override;
-    void writeSetting(std::string_view key, bool value) override;
-    bool trashSettings() override;
+    bool authorizedRemove(InstallLocations::Part part) override {
+        return ++authorizedCalls, authorized && helper_.remove(part).ok();
+    }
+    std::optional<std::string> owningPackage(const std::string& location) override {
+        const auto found = packageOwned.find(location);
+        return found != packageOwned.end() ? std::optional(found->second) : std::nullopt;
+    }
+    void writeSetting(std::string_view key, bool value) override {
+        settingsWritten.push_back(std::string(key) + (value ? "=true" : "=false"));
+    }
+    bool trashSettings() override { return ++trashed, true; }
     void synchronizeSettings() override {}
-    bool inLoginItems(const std::string& loader) override;
-    void addToLoginItems(const std::string& loader) override;
-    void removeFromLoginItems(const std::string& loader) override;
-    void launchLoader(const std::string& loader) override;
-    bool registerLoaderModule(const std::string& moduleFile, bool systemWide) override;
-    bool unregisterLoaderModule(const std::string& moduleFile, bool systemWide) override;
+    bool inLoginItems(const std::string& loader) override {
+        return std::ranges::find(loginItems, loader) != loginItems.end();
+    }
+    void addToLoginItems(const std::string& loader) override { loginItems.push_back(loader); }
+    void removeFromLoginItems(const std::string& loader) override {
+        std::erase(loginItems, loader);
+    }
+    void launchLoader(const std::string& loader) override { loadersLaunched.push_back(loader); }
+    bool registerLoaderModule(const std::string& moduleFile, bool systemWide) override {
+        registeredModules.push_back(moduleFile + (systemWide ? " (system)" : " (user)"));
+        return true;
+    }
+    bool unregisterLoaderModule(const std::string& moduleFile, bool systemWide) override {
+        std::erase(registeredModules, moduleFile + (systemWide ? " (system)" : " (user)"));
+        return true;
+    }
     void beep() override { ++beeps; }
 
   private:

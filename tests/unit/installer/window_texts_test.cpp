@@ -74,16 +74,5 @@ TEST(InstallerWindow, MalformedInfoPlistCountsAsNoVersion) {
     EXPECT_EQ(versions.internalPrefPane, "1.2");
 }
 
-TEST(InstallerWindow, ToolTipsNameTheFileAndBothFolders) {
-    const InstallLocations at =
-        InstallLocations::in({.user = "/home/ann/.local/share", .system = "/usr/local/share"});
-    EXPECT_EQ(prefPaneToolTip(at),
-              "System Preferences Pane File:\n\tVantro.prefPane\nUser Location:\n\t/home/ann/"
-              ".local/share/PreferencePanes/\nRoot Location:\n\t/usr/local/share/PreferencePanes/");
-    EXPECT_EQ(pluginToolTip(at),
-              "SIMBL Plugin File:\n\tVantro.bundle\nUser Location:\n\t/home/ann/.local/share/"
-              "SIMBL/Plugins/\nRoot Location:\n\t/usr/local/share/SIMBL/Plugins/");
-}
-
 } // namespace
 } // namespace vantro::installer

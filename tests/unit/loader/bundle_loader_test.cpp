@@ -1,5 +1,6 @@
-// Bundles in plug-in folders as the loader module meets them: good ones,
-// two copies of one, and every way a bundle can be broken.
+// Every way a bundle in a plug-in folder can be broken. Good bundles, two
+// copies of one and repeated requests are loaded by tests/e2e/loader_module.sh
+// and load_request.sh in a real application.
 
 #include "loader/bundle_info.h"
 #include "loader/bundle_loader.h"
@@ -11,6 +12,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace vantro::loader {
@@ -39,96 +41,45 @@ std::string plist(const std::string& identifier, const std::string& executable,
     return text.str();
 }
 
-class BundleFolders : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        root = fs::temp_directory_path() /
-               ("vantro-loader-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root);
-        fs::create_directories(root / "user");
-        fs::create_directories(root / "system");
-        mark = (root / "mark").string();
-        setenv("VANTRO_TEST_BUNDLE_MARK", mark.c_str(), 1);
-    }
-    void TearDown() override { fs::remove_all(root); }
-
-    // A bundle at folder/name with `info` and, unless empty, `code` copied in
-    // as Contents/Linux/<executable>.
-    void bundle(const std::string& folder, const std::string& name, const std::string& info,
-                const std::string& code = "", const std::string& executable = "code.so") {
-        const fs::path contents = root / folder / name / "Contents";
+// Every kind of broken bundle in one plug-in folder, beside an absent folder.
+TEST(BundleLoader, BrokenBundlesAreSkippedWithOneLineEach) {
+    const fs::path root = fs::temp_directory_path() / ("vantro-loader-" + std::to_string(getpid()));
+    fs::remove_all(root);
+    const std::string mark = (root / "mark").string();
+    setenv("VANTRO_TEST_BUNDLE_MARK", mark.c_str(), 1); // NOLINT(concurrency-mt-unsafe)
+    // A bundle with `info` and, unless empty, `code` as Contents/Linux/code.so.
+    const auto bundle = [&root](const std::string& name, const std::string& info,
+                                const std::string& code = "") {
+        const fs::path contents = root / name / "Contents";
         fs::create_directories(contents / "Linux");
         std::ofstream(contents / "Info.plist") << info;
         if (!code.empty()) {
-            fs::copy_file(code, contents / "Linux" / executable);
+            fs::copy_file(code, contents / "Linux" / "code.so");
         }
-    }
-
-    [[nodiscard]] int timesLoaded() const {
-        std::ifstream in(mark);
-        int lines = 0;
-        for (std::string line; std::getline(in, line);) {
-            ++lines;
-        }
-        return lines;
-    }
-
-    std::vector<std::string> folders() const {
-        return {(root / "user").string(), (root / "system").string(), (root / "absent").string()};
-    }
-
-    fs::path root;
-    std::string mark;
-};
-
-TEST_F(BundleFolders, AGoodBundleLoadsOnceAndTheUsersCopyWins) {
-    bundle("user", "Vantro.bundle",
-           plist("com.quillworks.vantro", "code.so", "vantro_test_bundle_load", kLoaderInterface),
-           VANTRO_MARKING_BUNDLE);
-    bundle("system", "Vantro.bundle",
-           plist("com.quillworks.vantro", "code.so", "vantro_test_bundle_load", kLoaderInterface),
-           VANTRO_MARKING_BUNDLE);
-    std::vector<std::string> logged;
-    BundleLoader loader([&logged](std::string_view line) { logged.emplace_back(line); });
-    const auto loaded = loader.loadFrom(folders());
-    ASSERT_EQ(loaded.size(), 1U);
-    EXPECT_EQ(loaded.front().path, (root / "user" / "Vantro.bundle").string());
-    EXPECT_EQ(timesLoaded(), 1);
-    ASSERT_EQ(logged.size(), 1U); // the system's copy, skipped
-    EXPECT_NE(logged.front().find("already loaded"), std::string::npos);
-
-    // A second request (the loader asking a running application) loads
-    // nothing again.
-    logged.clear();
-    EXPECT_TRUE(loader.loadFrom(folders()).empty());
-    EXPECT_EQ(timesLoaded(), 1);
-}
-
-TEST_F(BundleFolders, BrokenBundlesAreSkippedWithOneLineEach) {
+    };
     const std::string good = "vantro_test_bundle_load";
-    bundle("user", "NoPlist.bundle", "");
-    fs::remove(root / "user" / "NoPlist.bundle" / "Contents" / "Info.plist");
-    bundle("user", "Garbage.bundle", "<plist><dict><key>unclosed");
-    bundle("user", "NoEntryKey.bundle", plist("a.b", "code.so", "", kLoaderInterface),
+    bundle("NoPlist.bundle", "");
+    fs::remove(root / "NoPlist.bundle" / "Contents" / "Info.plist");
+    bundle("Garbage.bundle", "<plist><dict><key>unclosed");
+    bundle("NoEntryKey.bundle", plist("a.b", "code.so", "", kLoaderInterface),
            VANTRO_MARKING_BUNDLE);
-    bundle("user", "OtherInterface.bundle", plist("c.d", "code.so", good, kLoaderInterface + 1),
+    bundle("OtherInterface.bundle", plist("c.d", "code.so", good, kLoaderInterface + 1),
            VANTRO_MARKING_BUNDLE);
-    bundle("user", "NoCode.bundle", plist("e.f", "code.so", good, kLoaderInterface));
-    bundle("user", "NotCode.bundle", plist("g.h", "code.so", good, kLoaderInterface),
-           VANTRO_NOT_CODE);
-    bundle("user", "NoEntry.bundle", plist("i.j", "code.so", good, kLoaderInterface),
+    bundle("NoCode.bundle", plist("e.f", "code.so", good, kLoaderInterface));
+    bundle("NotCode.bundle", plist("g.h", "code.so", good, kLoaderInterface), VANTRO_NOT_CODE);
+    bundle("NoEntry.bundle", plist("i.j", "code.so", good, kLoaderInterface),
            VANTRO_ENTRYLESS_BUNDLE);
-    bundle("user", "Escape.bundle", plist("k.l", "../../code.so", good, kLoaderInterface));
-    fs::create_directories(root / "user" / "NotABundle");
+    bundle("Escape.bundle", plist("k.l", "../../code.so", good, kLoaderInterface));
+    fs::create_directories(root / "NotABundle");
     std::vector<std::string> logged;
     BundleLoader loader([&logged](std::string_view line) { logged.emplace_back(line); });
-    EXPECT_TRUE(loader.loadFrom(folders()).empty());
-    EXPECT_EQ(timesLoaded(), 0);
+    EXPECT_TRUE(loader.loadFrom({root.string(), (root / "absent").string()}).empty());
+    EXPECT_FALSE(fs::exists(mark)); // no entry ran
     EXPECT_EQ(logged.size(), 8U);
     for (const std::string& line : logged) {
         EXPECT_EQ(line.rfind("Skipped the plug-in bundle ", 0), 0U) << line;
     }
+    fs::remove_all(root);
 }
 
 TEST(PropertyList, ReadsTheTopDictionarysStringsAndIntegers) {

@@ -18,13 +18,9 @@ TEST(ScriptingAdditionsFolders, SystemThenUserUnlessReplaced) {
         std::vector<std::string> folders;
     };
     const Case cases[] = {
-        {nullptr, "/home/u/.local/share", defaults},
         {nullptr, "/home/u/.local/share/", defaults},
         // Set but naming no folder: as if unset.
-        {"", "/home/u/.local/share", defaults},
         {":::", "/home/u/.local/share", defaults},
-        {"/t/a", "/home/u/.local/share", {"/t/a"}},
-        {"/t/a:/t/b", "/home/u/.local/share", {"/t/a", "/t/b"}},
         {":/t/a::/t/b:", "/home/u/.local/share", {"/t/a", "/t/b"}},
     };
     for (const Case& c : cases) {
@@ -44,11 +40,9 @@ TEST(FindInstalledModule, FirstFolderHoldingTheScriptingAdditionWins) {
         std::optional<InstalledModule> found;
     };
     const Case cases[] = {
-        {{}, std::nullopt},
         // The ScriptingAdditions folders alone are not an installation.
         {{"/sys/SA", "/user/SA"}, std::nullopt},
         {{"/user/SA/SIMBL.osax"}, user},
-        {{"/sys/SA/SIMBL.osax"}, system},
         {{"/sys/SA/SIMBL.osax", "/user/SA/SIMBL.osax"}, system},
         // Another scripting addition is not ours.
         {{"/sys/SA/Other.osax"}, std::nullopt},

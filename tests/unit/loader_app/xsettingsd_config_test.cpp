@@ -24,32 +24,20 @@ TEST(XsettingsdConfig, AddsOrExtendsTheGtkModulesLine) {
         std::string edited;
     };
     const Case cases[] = {
-        {"empty file", "", withModule("", module) + "\n"},
         {"no final line feed", "Net/ThemeName \"Adwaita\"",
          "Net/ThemeName \"Adwaita\"\n" + withModule("", module) + "\n"},
-        {"other settings stay in place",
-         "Net/ThemeName \"Adwaita\"\nGtk/Modules \"gail\"\nXft/DPI 98304\n",
-         "Net/ThemeName \"Adwaita\"\n" + withModule("", "gail:" + module) + "\nXft/DPI 98304\n"},
-        {"indentation and comment stay", "  Gtk/Modules\t\"gail\"  # mine\n",
-         withModule("  ", "gail:" + module) + "  # mine\n"},
-        {"carriage return stays", "Gtk/Modules \"gail\"\r\nXft/Hinting 1\r\n",
-         withModule("", "gail:" + module) + "\r\nXft/Hinting 1\r\n"},
+        {"indentation, comment and carriage return stay",
+         "  Gtk/Modules\t\"gail\"  # mine\r\nXft/DPI 98304\r\n",
+         withModule("  ", "gail:" + module) + "  # mine\r\nXft/DPI 98304\r\n"},
         {"empty value", "Gtk/Modules \"\"\n", withModule("", module) + "\n"},
         {"a commented-out line is not the setting", "# Gtk/Modules \"" + module + "\"\n",
          "# Gtk/Modules \"" + module + "\"\n" + withModule("", module) + "\n"},
         {"a longer name is another setting", "Gtk/ModulesExtra \"x\"\n",
          "Gtk/ModulesExtra \"x\"\n" + withModule("", module) + "\n"},
         {"escapes are read and written back",
-         R"(Gtk/Modules "we\"ird\\")"
+         R"(Gtk/Modules "we\"ird\\\ta")"
          "\n",
-         withModule("", R"(we\"ird\\:)" + module) + "\n"},
-        {"control character escapes",
-         R"(Gtk/Modules "a\tb")"
-         "\n",
-         withModule("", R"(a\tb:)" + module) + "\n"},
-        {"another copy of the module stays",
-         "Gtk/Modules \"/build/src/loader/libvantro-loader-module.so\"\n",
-         withModule("", "/build/src/loader/libvantro-loader-module.so:" + module) + "\n"},
+         withModule("", R"(we\"ird\\\ta:)" + module) + "\n"},
     };
     for (const Case& c : cases) {
         const XsettingsdConfigEdit edit = configNamingModule(c.config, kModule, kHome);
@@ -64,11 +52,9 @@ TEST(XsettingsdConfig, AddsOrExtendsTheGtkModulesLine) {
 TEST(XsettingsdConfig, LeavesAConfigThatNamesTheModuleAlone) {
     const std::string module = kModule;
     const std::string configs[] = {
-        withModule("", module),
         "Net/ThemeName \"Adwaita\"\n" + withModule("", "gail:" + module + ":atk-bridge") + "\n",
-        withModule("", " " + module + " ") + " # spaced\n",
         // An escaped tab is white space that GTK trims.
-        withModule("", "\\t" + module),
+        withModule("", "\\t" + module) + " # spaced\n",
         // GTK expands "~/" with the home folder.
         withModule("", "~/SIMBL.osax/Contents/Linux/libvantro-loader-module.so") + "\n",
     };
@@ -80,10 +66,8 @@ TEST(XsettingsdConfig, LeavesAConfigThatNamesTheModuleAlone) {
 }
 
 TEST(XsettingsdConfig, RefusesAGtkModulesLineThatIsNoString) {
-    const char* configs[] = {
-        "Gtk/Modules 1\n", "Gtk/Modules (1, 2, 3)\n",  "Gtk/Modules \"never closed\n",
-        "Gtk/Modules\n",   "Gtk/Modules # no value\n",
-    };
+    const char* configs[] = {"Gtk/Modules (1, 2, 3)\n", "Gtk/Modules \"never closed\n",
+                             "Gtk/Modules # no value\n"};
     for (const char* config : configs) {
         const XsettingsdConfigEdit edit = configNamingModule(config, kModule, kHome);
         EXPECT_EQ(edit.outcome, Outcome::unreadable) << config;
@@ -97,19 +81,14 @@ TEST(XsettingsdConfigPath, FromTheCommandLineOfTheRunningDaemon) {
         std::string path;
     };
     const Case cases[] = {
-        {{"xsettingsd"}, "/home/u/.xsettingsd"},
-        {{"xsettingsd", "-c", "/etc/x.conf"}, "/etc/x.conf"},
         {{"xsettingsd", "-c/etc/x.conf"}, "/etc/x.conf"},
-        {{"xsettingsd", "--config=/etc/x.conf"}, "/etc/x.conf"},
         {{"xsettingsd", "--config", "/etc/x.conf"}, "/etc/x.conf"},
         // getopt_long's unambiguous prefix of --config.
         {{"xsettingsd", "--conf=/etc/x.conf"}, "/etc/x.conf"},
         {{"xsettingsd", "-c", "x.conf"}, "/run/dir/x.conf"},
         {{"xsettingsd", "-s", "0", "-c", "/a", "--config=/b"}, "/b"},
-        {{"xsettingsd", "--screen=0"}, "/home/u/.xsettingsd"},
         {{"xsettingsd", "--", "-c", "/a"}, "/home/u/.xsettingsd"},
         {{"xsettingsd", "-c"}, "/home/u/.xsettingsd"},
-        {{}, "/home/u/.xsettingsd"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(xsettingsdConfigPath(c.arguments, "/run/dir", "/home/u"), c.path)

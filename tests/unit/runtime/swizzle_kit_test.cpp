@@ -11,24 +11,12 @@ namespace {
 using testing::LogCapture;
 using testing::uniqueName;
 
-std::string hostZoom(Object*, Selector, int) {
-    return "host";
-}
-std::string pluginZoom(Object*, Selector, int) {
-    return "plugin";
-}
-std::string hostName(Object*, Selector) {
-    return "host name";
-}
-std::string pluginName(Object*, Selector) {
-    return "plugin name";
-}
-int pluginHelper(Object*, Selector) {
-    return 7;
-}
-int classHelper(Object*, Selector) {
-    return 8;
-}
+constexpr auto kHostZoom = +[](Object*, Selector, int) -> std::string { return "host"; };
+constexpr auto kPluginZoom = +[](Object*, Selector, int) -> std::string { return "plugin"; };
+constexpr auto kHostName = +[](Object*, Selector) -> std::string { return "host name"; };
+constexpr auto kPluginName = +[](Object*, Selector) -> std::string { return "plugin name"; };
+constexpr auto kPluginHelper = +[](Object*, Selector) -> int { return 7; };
+constexpr auto kClassHelper = +[](Object*, Selector) -> int { return 8; };
 
 // A host class hierarchy and a provider, as the plug-in entry meets them.
 struct Fixture {
@@ -37,12 +25,12 @@ struct Fixture {
     Class* provider = defineClass(uniqueName("Provider"), nullptr);
 
     Fixture() {
-        addMethod(host, "zoom:", &hostZoom);
-        addMethod(host, "name", &hostName);
-        addMethod(provider, "VTzoom:", &pluginZoom);
-        addMethod(provider, "name", &pluginName);
-        addMethod(provider, "vantroHelper", &pluginHelper);
-        addClassMethod(provider, "vantroClassHelper", &classHelper);
+        addMethod(host, "zoom:", kHostZoom);
+        addMethod(host, "name", kHostName);
+        addMethod(provider, "VTzoom:", kPluginZoom);
+        addMethod(provider, "name", kPluginName);
+        addMethod(provider, "vantroHelper", kPluginHelper);
+        addClassMethod(provider, "vantroClassHelper", kClassHelper);
     }
 };
 
@@ -65,7 +53,7 @@ TEST(SwizzleKit, ReplacingAnInheritedMethodChangesItForEverySubclass) {
     EXPECT_EQ(send<std::string>(window.get(), zoom, 0), "host"); // cached before the swap
 
     const Imp previous = SwizzleKit::swizzleInstanceMethod("zoom:", f.hostSubclass);
-    ASSERT_EQ(previous, impOf(&hostZoom));
+    ASSERT_EQ(previous, impOf(kHostZoom));
     EXPECT_EQ(send<std::string>(panel.get(), zoom, 0), "plugin");
     EXPECT_EQ(send<std::string>(window.get(), zoom, 0), "plugin");
     EXPECT_EQ(callImplementation<std::string>(previous, panel.get(), zoom, 0), "host");
@@ -76,41 +64,31 @@ TEST(SwizzleKit, ReplacingAnInheritedMethodChangesItForEverySubclass) {
 TEST(SwizzleKit, PartnerIsCopiedFromTheFallbackProviderClass) {
     Fixture f;
     Class* fallback = defineClass(f.host->name() + "_VT", nullptr);
-    addMethod(fallback, "VTzoom:", &pluginZoom);
+    addMethod(fallback, "VTzoom:", kPluginZoom);
     EXPECT_EQ(f.host->ownMethod(Selector::named("VTzoom:")), nullptr);
 
-    EXPECT_EQ(SwizzleKit::swizzleInstanceMethod("zoom:", f.host), impOf(&hostZoom));
+    EXPECT_EQ(SwizzleKit::swizzleInstanceMethod("zoom:", f.host), impOf(kHostZoom));
     EXPECT_NE(f.host->ownMethod(Selector::named("VTzoom:")), nullptr);
     auto window = createInstance(f.host);
     EXPECT_EQ(send<std::string>(window.get(), Selector::named("zoom:"), 0), "plugin");
 }
 
 TEST(SwizzleKit, FailuresAreLoggedWordForWordAndChangeNothing) {
-    struct Case {
-        const char* name;
-        bool classSide;
-        const char* expected;
+    Fixture f;
+    Class* bare = defineClass(uniqueName("Bare"), nullptr);
+    addMethod(bare, "zoom:", kHostZoom); // has the method, no "VT" partner anywhere
+    const std::tuple<Class*, const char*, bool, std::string> cases[] = {
+        {bare, "zoom:", false, "-[" + bare->name() + " zoom:]"},
+        {f.host, "missing:", false, "-[" + f.host->name() + " missing:]"},
+        {f.host, "zoom:", true, "+[" + f.host->name() + " zoom:]"},
     };
-    const Case cases[] = {
-        {"zoom:", false, ""}, // placeholder row replaced below: no partner anywhere
-        {"missing:", false, "SWIZZLE Error - Can't find existing method for -[%s missing:]"},
-        {"zoom:", true, "SWIZZLE Error - Can't find existing method for +[%s zoom:]"},
-    };
-    for (const Case& c : cases) {
-        Fixture f;
-        Class* bare = defineClass(uniqueName("Bare"), nullptr);
-        addMethod(bare, "zoom:", &hostZoom); // has the method, no "VT" partner anywhere
-        Class* target = c.expected[0] == '\0' ? bare : f.host;
+    for (const auto& [target, name, classSide, method] : cases) {
         LogCapture log;
-        const Imp result = c.classSide ? SwizzleKit::swizzleClassMethod(c.name, target)
-                                       : SwizzleKit::swizzleInstanceMethod(c.name, target);
-        EXPECT_EQ(result, nullptr);
-        std::string expected = c.expected[0] == '\0'
-                                   ? "SWIZZLE Error - Can't find existing method for -[%s zoom:]"
-                                   : c.expected;
-        expected.replace(expected.find("%s"), 2, target->name());
-        ASSERT_EQ(log.lines().size(), 1U);
-        EXPECT_EQ(log.lines()[0], expected);
+        EXPECT_EQ(classSide ? SwizzleKit::swizzleClassMethod(name, target)
+                            : SwizzleKit::swizzleInstanceMethod(name, target),
+                  nullptr);
+        EXPECT_EQ(log.lines(), std::vector<std::string>{
+                                   "SWIZZLE Error - Can't find existing method for " + method});
         auto object = createInstance(target);
         EXPECT_EQ(send<std::string>(object.get(), Selector::named("zoom:"), 0), "host");
     }
@@ -141,7 +119,7 @@ TEST(SwizzleKit, ReplaceFunctionLogsEachMissingMethod) {
     LogCapture log;
     EXPECT_EQ(VT_replaceInstanceMethod(Selector::named("zoom:"), f.host, Selector::named("VTzoom:"),
                                        f.provider),
-              impOf(&hostZoom));
+              impOf(kHostZoom));
     EXPECT_TRUE(log.lines().empty());
     auto window = createInstance(f.host);
     EXPECT_EQ(send<std::string>(window.get(), Selector::named("zoom:"), 0), "plugin");
@@ -153,8 +131,8 @@ TEST(SwizzleKit, SubclassCopiesVariablesExceptDoNotCopyAndAllMethods) {
     addIvar(provider, "frameWidth", 8, 8, "d");
     addIvar(provider, "DONOTCOPY_secret", 4, 4, "i");
     addIvar(provider, "origin", 16, 8, "{Point=dd}");
-    addMethod(provider, "vantroHelper", &pluginHelper);
-    addClassMethod(provider, "vantroClassHelper", &classHelper);
+    addMethod(provider, "vantroHelper", kPluginHelper);
+    addClassMethod(provider, "vantroClassHelper", kClassHelper);
     registerClassPair(provider);
 
     const std::string name = uniqueName("Grown");

@@ -33,16 +33,6 @@ TEST(GVariantCodec, WritesTheTypesDconfToolsShow) {
     EXPECT_STREQ(printed, "[<true>, <1>]");
 }
 
-TEST(GVariantCodec, RoundTripsNestedValues) {
-    const PlistValue value = PlistValue::dictionary({
-        {"list", PlistValue::array({PlistValue::string("x"), PlistValue::real(-2.5),
-                                    PlistValue::array({PlistValue::boolean(false)})})},
-        {"big", PlistValue::integer(-(1LL << 50))},
-    });
-    g_autoptr(GVariant) encoded = g_variant_ref_sink(toGVariant(value));
-    EXPECT_EQ(fromGVariant(encoded), value);
-}
-
 TEST(GVariantCodec, ReadsWhatOtherClientsWrite) {
     struct Case {
         const char* gvariant;
@@ -50,18 +40,15 @@ TEST(GVariantCodec, ReadsWhatOtherClientsWrite) {
     };
     const Case cases[] = {
         {"['a', 'b']", R"(["a", "b"])"},
-        {"[1, 2]", "[1, 2]"},
         {"byte 7", "7"},
         {"uint32 4000000000", "4000000000"},
         {"uint64 18446744073709551615", "1.8446744073709552e+19"},
-        {"int16 -2", "-2"},
         {"(true, 1)", "[true, 1]"},
         {"@mi 5", "[5]"},
         {"@mi nothing", "[]"},
         {"objectpath '/a/b'", R"("/a/b")"},
         {"{1: 'one'}", R"({"1": "one"})"},
         {"<<3>>", "3"},
-        {"b'hi'", "[104, 105, 0]"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(toText(decodeText(c.gvariant)), c.expected) << c.gvariant;

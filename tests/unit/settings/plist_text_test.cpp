@@ -1,32 +1,13 @@
 #include "settings/plist_text.h"
 
-#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace vantro::settings {
 namespace {
 
-TEST(PlistText, RoundTripsEveryShape) {
-    const PlistValue values[] = {
-        PlistValue::boolean(true),
-        PlistValue::integer(-3),
-        PlistValue::integer(9007199254740993LL),
-        PlistValue::real(1.5),
-        PlistValue::real(2.0),
-        PlistValue::real(0.1),
-        PlistValue::real(-1e-300),
-        PlistValue::string("quote \" backslash \\ tab \t newline \n ctrl \x01 ü"),
-        PlistValue::array({}),
-        PlistValue::array({PlistValue::boolean(true), PlistValue::integer(1)}),
-        PlistValue::dictionary({{"width", PlistValue::integer(4)},
-                                {"nested", PlistValue::array({PlistValue::dictionary({})})}}),
-    };
-    for (const PlistValue& value : values) {
-        const std::string text = toText(value);
-        const TextParseResult parsed = parseText(text);
-        ASSERT_TRUE(parsed.value.has_value()) << text << ": " << parsed.error;
-        EXPECT_EQ(*parsed.value, value) << text;
-    }
+// Round trips of every shape are a property in value_properties_test.cpp.
+TEST(PlistText, WritesRealsWithAPointAndArraysOnOneLine) {
     EXPECT_EQ(toText(PlistValue::real(2.0)), "2.0");
     EXPECT_EQ(toText(PlistValue::array({PlistValue::boolean(true), PlistValue::integer(1)})),
               "[true, 1]");
@@ -34,7 +15,7 @@ TEST(PlistText, RoundTripsEveryShape) {
 
 TEST(PlistText, ReadsTheDocumentedForms) {
     struct Case {
-        const char* text;
+        const char* text = nullptr;
         PlistValue expected;
     };
     const Case cases[] = {
@@ -42,7 +23,7 @@ TEST(PlistText, ReadsTheDocumentedForms) {
         {"-1", PlistValue::integer(-1)},
         {"+4", PlistValue::integer(4)},
         {"2e3", PlistValue::real(2000)},
-        {"-inf", PlistValue::real(-INFINITY)},
+        {"-inf", PlistValue::real(-std::numeric_limits<double>::infinity())},
         {R"("\u00e9")", PlistValue::string("\xc3\xa9")},
         {R"({"a": 1, "a": 2})", PlistValue::dictionary({{"a", PlistValue::integer(2)}})},
     };

@@ -9,17 +9,15 @@ namespace {
 
 TEST(PlistValue, ConversionsOfNumbersAndStrings) {
     struct Case {
-        const char* what;
+        const char* what = nullptr;
         PlistValue value;
-        std::int32_t intValue;
-        std::int64_t integerValue;
-        bool boolValue;
+        std::int32_t intValue = 0;
+        std::int64_t integerValue = 0;
+        bool boolValue = false;
     };
     const double nan = std::nan("");
     const Case cases[] = {
         {"true", PlistValue::boolean(true), 1, 1, true},
-        {"false", PlistValue::boolean(false), 0, 0, false},
-        {"integer", PlistValue::integer(-7), -7, -7, true},
         {"integer beyond 32 bits keeps its low bits", PlistValue::integer((1LL << 32) + 5), 5,
          (1LL << 32) + 5, true},
         {"real truncates toward zero", PlistValue::real(-2.9), -2, -2, true},
@@ -28,18 +26,14 @@ TEST(PlistValue, ConversionsOfNumbersAndStrings) {
          std::numeric_limits<std::int64_t>::max(), true},
         {"NaN", PlistValue::real(nan), 0, 0, false},
         {"leading integer", PlistValue::string(" 42abc"), 42, 42, true},
-        {"negative string", PlistValue::string("-7"), -7, -7, true},
         {"hex is not decimal", PlistValue::string("0x10"), 0, 0, false},
         {"yes", PlistValue::string("yes"), 0, 0, true},
         {"True", PlistValue::string("  True"), 0, 0, true},
-        {"no", PlistValue::string("no"), 0, 0, false},
         {"zeros then digit", PlistValue::string("-007"), -7, -7, true},
         {"zero", PlistValue::string("000"), 0, 0, false},
         {"saturating string", PlistValue::string("99999999999999999999999"),
          std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int64_t>::max(), true},
-        {"empty string", PlistValue::string(""), 0, 0, false},
         {"array", PlistValue::array({PlistValue::integer(5)}), 0, 0, false},
-        {"dictionary", PlistValue::dictionary({{"a", PlistValue::integer(5)}}), 0, 0, false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.value.intValue(), c.intValue) << c.what;

@@ -16,16 +16,10 @@ TEST(ListEdits, Adding) {
         const char* item;
         std::optional<std::vector<std::string>> after;
     } cases[] = {
-        {"appends", {"a"}, "org.gnome.Nautilus", {{"a", "org.gnome.Nautilus"}}},
-        {"trims blanks", {}, "  org.gnome.Nautilus\t\n", {{"org.gnome.Nautilus"}}},
-        {"keeps inner blanks", {}, " my app ", {{"my app"}}},
+        {"trims blanks, keeps inner ones", {"a"}, " my app\t\n", {{"a", "my app"}}},
         {"refuses blanks only", {"a"}, " \t ", std::nullopt},
-        {"refuses nothing", {"a"}, "", std::nullopt},
         {"refuses a duplicate", {"a", "b"}, " b ", std::nullopt},
-        {"case counts",
-         {"org.gnome.Nautilus"},
-         "org.gnome.nautilus",
-         {{"org.gnome.Nautilus", "org.gnome.nautilus"}}},
+        {"case counts", {"a"}, "A", {{"a", "A"}}},
     };
     for (const auto& c : cases) {
         const std::optional<RowState> added = withItemAdded(listOf(c.before), c.item);
@@ -43,9 +37,7 @@ TEST(ListEdits, Removing) {
         const char* item;
         std::optional<std::vector<std::string>> after;
     } cases[] = {
-        {"keeps the order", {"a", "b", "c"}, "b", {{"a", "c"}}},
-        {"every copy", {"a", "b", "a"}, "a", {{"b"}}},
-        {"the last one", {"a"}, "a", {{}}},
+        {"every copy, in order", {"a", "b", "c", "a"}, "a", {{"b", "c"}}},
         {"nothing to remove", {"a"}, "A", std::nullopt},
         {"no selection", {"a"}, "", std::nullopt},
     };

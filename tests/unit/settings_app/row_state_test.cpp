@@ -64,39 +64,6 @@ TEST(RowState, UntouchedDefaultsAreWrittenBackExactly) {
     }
 }
 
-TEST(RowState, DefaultsShowAsThePluginActsOnThem) {
-    const settings::Dictionary defaults = settings::defaultSettings();
-    const struct {
-        std::string_view key;
-        RowState shown;
-        std::string_view choice; // the chooser's label; empty for none or no chooser
-    } cases[] = {
-        {"VantroPluginEnabled", {true, 0, {}}, ""},
-        {"VantroKeepCentered", {true, 2, {}}, "Alt"},
-        {"VantroMaximizeRightHalf", {true, 2, {}}, "Super"}, // code 2 of a maximize feature
-        {"VantroPinBottomRight", {true, 3, {}}, "Super"},
-        {"VantroShowDimensionsDuringResizing", {true, 2, {}}, "Always"},
-        {"VantroShowZoomHudAlert", {true, -1, {}}, ""},
-        {"VantroDefaultZoomBehavior", {true, 0, {}}, "Shows the zoom options menu"},
-        {"VantroResolutionZoomMode", {false, 0, {}}, "The whole window"},
-        {"VantroApplicationBlacklist",
-         {false, 0, {"com.apple.quicktimeplayer", "com.apple.InterfaceBuilder3"}},
-         ""},
-        // No default: off until a setting is stored.
-        {"VantroPositionCenter", {false, 0, {}}, "Shift"},
-    };
-    for (const auto& c : cases) {
-        const SettingRow& row = *rowForKey(c.key);
-        const auto found = defaults.find(c.key);
-        const RowState state =
-            stateFromValue(row, found != defaults.end() ? &found->second : nullptr);
-        EXPECT_EQ(state, c.shown) << c.key;
-        const int index = choiceIndexForCode(row, state.code);
-        EXPECT_EQ(index >= 0 ? row.choices[static_cast<std::size_t>(index)].label : "", c.choice)
-            << c.key;
-    }
-}
-
 TEST(RowState, WrongShapesShowWhatThePluginReadsFromThem) {
     const struct {
         std::string_view key;
@@ -105,17 +72,10 @@ TEST(RowState, WrongShapesShowWhatThePluginReadsFromThem) {
     } cases[] = {
         {"VantroPluginEnabled", R"("yes")", {true, 0, {}}},
         {"VantroPluginEnabled", "[true]", {false, 0, {}}},
-        {"VantroKeepCentered", R"("[true, 1]")", {false, 0, {}}},
-        {"VantroKeepCentered", "1", {false, 0, {}}},
         {"VantroKeepCentered", "[1, 0, 7]", {true, 7, {}}}, // the last element is the code
-        {"VantroKeepCentered", "[]", {false, 0, {}}},
         {"VantroShowDimensionsAfterZooms", "[true]", {true, -1, {}}}, // no mode at all
-        {"VantroShowDimensionsAfterZooms", "[true, 1, 2]", {true, 1, {}}},
         {"VantroShowZoomHudAlert", "[false, 5]", {false, -1, {}}},
-        {"VantroDefaultZoomBehavior", "[true, 2, 4]", {true, 4, {}}},
-        {"VantroResolutionZoomMode", "1.9", {false, 1, {}}},
         {"VantroResolutionZoomMode", R"("1")", {false, 1, {}}},
-        {"VantroResolutionZoomMode", "[1]", {false, 0, {}}},
         {"VantroApplicationBlacklist", R"("org.gnome.Nautilus")", {false, 0, {}}},
         {"VantroApplicationBlacklist", R"(["a", 3, ["b"], "c"])", {false, 0, {"a", "c"}}},
     };
@@ -135,7 +95,6 @@ TEST(RowState, FlippingTheSwitchKeepsACodeNoChoiceShows) {
     } cases[] = {
         {"VantroKeepCentered", "[true, 7]", "[false, 7]"},
         {"VantroShowDimensionsAfterZooms", "[true, 5]", "[false, 5]"},
-        {"VantroDefaultZoomBehavior", "[true, 9]", "[false, 9]"},
     };
     for (const auto& c : cases) {
         const SettingRow& row = *rowForKey(c.key);

@@ -83,12 +83,10 @@ TEST(SettingGroups, CodesNoChoiceStandsForShowNothing) {
         std::int64_t code;
         int index;
     } cases[] = {
-        {"VantroShowDimensionsDuringResizing", 2, 2},
         {"VantroShowDimensionsDuringResizing", 3, -1}, // the plug-in shows no overlay
         {"VantroShowDimensionsAfterZooms", -1, -1},    // a display setting without a mode
         {"VantroDefaultZoomBehavior", 5, 5},
         {"VantroDefaultZoomBehavior", 6, -1}, // a plain click does nothing
-        {"VantroResolutionZoomMode", 1, 1},
         {"VantroResolutionZoomMode", 2, -1},
     };
     for (const auto& c : cases) {
