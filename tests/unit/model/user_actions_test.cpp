@@ -619,11 +619,12 @@ struct Drag final : Command {
                                 }));
             }
             // Plain or centred, past the step that changed the anchoring, a
-            // side's drag leaves the other dimension alone.
+            // side's drag leaves the other sides where they were.
             if (checked && !still && step.keys == held && (step.keys & ~kAlternateKeyMask) == 0) {
                 RC_ASSERT((grip != left && grip != right) ||
-                          after.size.height == before.size.height);
-                RC_ASSERT((grip != top && grip != bottom) || after.size.width == before.size.width);
+                          (after.minY() == before.minY() && after.maxY() == before.maxY()));
+                RC_ASSERT((grip != top && grip != bottom) ||
+                          (after.minX() == before.minX() && after.maxX() == before.maxX()));
             }
             // With the pointer on the window's own monitor, the window stays on one.
             const int own = screenHoldingMostOf(before, system.platform.screenList);

@@ -13,33 +13,6 @@ using namespace testing;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
-TEST(Resolutions, GiveTheWindowOrItsContentTheExactSize) {
-    struct Case {
-        const char* feature = nullptr;
-        double width = 0;
-        double height = 0;
-    };
-    const Case cases[] = {
-        {"VantroResolutioniOSOrig", 320, 480},  {"VantroResolutioniOSRetina", 640, 960},
-        {"VantroResolutionVGA", 640, 480},      {"VantroResolutionSVGA", 800, 600},
-        {"VantroResolutionXGA", 1024, 768},     {"VantroResolutionHD720", 1280, 720},
-        {"VantroResolutionWXGA", 1280, 800},    {"VantroResolutionSXGA", 1280, 1024},
-        {"VantroResolutionHD", 1366, 768},      {"VantroResolutionWSXGA", 1440, 900},
-        {"VantroResolutionUXGA", 1600, 1200},   {"VantroResolutionWSXGA+", 1680, 1050},
-        {"VantroResolutionHD1080", 1920, 1080}, {"VantroResolutionWUXGA", 1920, 1200},
-    };
-    const Rect wall(0, 0, 4000, 3000); // holds every resolution
-    for (const Case& c : cases) {
-        const auto whole = resolutionTarget(c.feature, 0, wall, unchanged);
-        ASSERT_TRUE(whole) << c.feature;
-        EXPECT_EQ(whole->size, (Size{c.width, c.height})) << c.feature;
-        // Content mode: only the height grows, by the title bar.
-        const auto content = resolutionTarget(c.feature, 22, wall, unchanged);
-        ASSERT_TRUE(content) << c.feature;
-        EXPECT_EQ(content->size, (Size{c.width, c.height + 22})) << c.feature;
-    }
-}
-
 TEST(Resolutions, CentreOnTheVisibleFrame) {
     struct Case {
         const char* feature = nullptr;
