@@ -70,24 +70,6 @@ TEST(FeatureSelection, DefaultsPickTheFeatureOfTheHeldKeys) {
     }
 }
 
-TEST(FeatureSelection, ZoomOrderIsTheFixedOne) {
-    ASSERT_EQ(feature::kZoomOrder.size(), 46U);
-    const std::pair<std::size_t, std::string_view> landmarks[] = {
-        {0, feature::kTopHalf},
-        {4, feature::kRightHalf},
-        {5, "VantroMaximizeVerticalLeftThird"},
-        {15, "VantroMaximizeTopLeftQuarter"},
-        {19, "VantroResolutioniOSOrig"},
-        {32, "VantroResolutionWUXGA"},
-        {33, "VantroSetZoomWholeWindowToResolution"},
-        {35, "VantroPositionCenter"},
-        {45, "VantroPreviousScreen"},
-    };
-    for (const auto& [index, key] : landmarks) {
-        EXPECT_EQ(feature::kZoomOrder[index], key) << index;
-    }
-}
-
 TEST(FeatureSelection, HalvesThatNeedTwoKeysTestTheWholeScreenModifierOnly) {
     MapSettings settings;
     const ModifierFlags shiftControl = kShiftKeyMask | kControlKeyMask;
