@@ -281,80 +281,81 @@ TEST_F(ZoomHook, AnyOrderAndTimingOfZoomsAndClosesKeepsUndoStateAndPopupsSound) 
     EXPECT_TRUE(held);
 }
 
-// A window as hosts have them, zoomed by a menu command through every kind of
-// target, then the same command again.
-struct WindowKindCase {
-    std::string name;
-    std::function<void(FakeWindow&)> prepare;
-    std::string feature;
-    Rect target;
-    std::string message; // the HUD's text after the first zoom; empty for none
-    // Test listings show the case by its name.
-    friend void PrintTo(const WindowKindCase& c, std::ostream* out) { *out << c.name; }
-};
-
-class ZoomEveryWindowKind : public ZoomHook,
-                            public ::testing::WithParamInterface<WindowKindCase> {};
-
-void plainWindow(FakeWindow& /*window*/) {}
-
-void limitedWindow(FakeWindow& window) {
-    window.minSize = {500, 500};
-    window.maxSize = {1200, 700};
-}
-
-// A terminal: 9 x 17 cells inside a 2 px border, 80 x 24 cells now.
-void terminalWindow(FakeWindow& window) {
-    window.frame = Rect(100, 100, 2 + 80 * 9 + 2, 2 + 24 * 17 + 2);
-    window.resizeIncrements = {9, 17};
-}
-
-platform::fake::FakeResizeDelegate& cappingDelegate() {
-    static platform::fake::FakeResizeDelegate delegate([](Size size) {
+// A window as hosts have them, zoomed by a menu command, then the same
+// command again: the HUD names what held the window, then the undo.
+TEST_F(ZoomHook, EveryWindowKindZoomsThenUndoesToTheExactFrame) {
+    static fake::FakeResizeDelegate capping([](Size size) {
         return Size{std::min(size.width, 1300.0), size.height};
     });
-    return delegate;
+    struct Case {
+        Size minimum, maximum, increments;
+        fake::FakeResizeDelegate* delegate;
+        const char* feature;
+        Rect target;
+        std::string message; // empty for none
+    };
+    const Size none{0, 0};
+    const Size noMaximum{1.0e7, 1.0e7};
+    // A terminal: 9 x 17 cells inside a 2 px border; 4 + 159 x 9 and
+    // 4 + 51 x 17 are whole cells inside the visible frame.
+    const Case cases[] = {
+        {none, noMaximum, {1, 1}, nullptr, "VantroPositionCenter", Rect(320, 139, 800, 600), ""},
+        {{500, 500},
+         {1200, 700},
+         {1, 1},
+         nullptr,
+         "VantroMaximizeWholeScreen",
+         Rect(120, 178, 1200, 700),
+         "Max Window Width 1200px\nMax Window Height 700px"},
+        {{500, 500},
+         {1200, 700},
+         {1, 1},
+         nullptr,
+         "VantroMaximizeBottomRightQuarter",
+         Rect(720, 0, 720, 500),
+         "Min Window Height 500px"},
+        {none,
+         noMaximum,
+         {9, 17},
+         nullptr,
+         "VantroMaximizeWholeScreen",
+         Rect(2, 7, 1435, 871),
+         "Width Incremented 1435px\nHeight Incremented 871px"},
+        {none,
+         noMaximum,
+         {9, 17},
+         nullptr,
+         "VantroMaximizeLeftHalf",
+         Rect(0, 7, 724, 871),
+         "Width Incremented 724px\nHeight Incremented 871px"},
+        {none,
+         noMaximum,
+         {1, 1},
+         &capping,
+         "VantroMaximizeWholeScreen",
+         Rect(70, 0, 1300, 878),
+         "Width Restricted 1300px"},
+    };
+    for (const Case& c : cases) {
+        window.minSize = c.minimum;
+        window.maxSize = c.maximum;
+        window.resizeIncrements = c.increments;
+        window.delegateObject = c.delegate;
+        window.frame = c.increments.width == 9 ? Rect(100, 100, 724, 412) : kStart;
+        const Rect before = window.frame;
+        zoomBy(c.feature);
+        EXPECT_EQ(window.frame, c.target) << c.feature;
+        auto& hud = feedback::hudAlertWindow();
+        EXPECT_EQ(hud.isVisible() ? std::string(hud.surface().text()) : "", c.message);
+        EXPECT_EQ(window.countOf("zoom:"), 0U); // the host's zoom never ran
+        platform.clock.advance(1);              // past the menu command's hold and the HUD
+        zoomBy(c.feature);
+        EXPECT_EQ(window.frame, before) << c.feature;
+        EXPECT_EQ(hud.surface().text(), "Undo Zoom");
+        platform.clock.advance(1);
+        core::vantroFakeIvars().removeEntry(&window);
+    }
 }
-
-void delegatedWindow(FakeWindow& window) {
-    window.delegateObject = &cappingDelegate();
-}
-
-TEST_P(ZoomEveryWindowKind, ZoomsThenUndoesToTheExactFrame) {
-    const WindowKindCase& c = GetParam();
-    c.prepare(window);
-    const Rect before = window.frame;
-    zoomBy(c.feature);
-    EXPECT_EQ(window.frame, c.target);
-    auto& hud = feedback::hudAlertWindow();
-    EXPECT_EQ(hud.isVisible() ? std::string(hud.surface().text()) : std::string(), c.message);
-    EXPECT_EQ(window.countOf("zoom:"), 0U); // the host's zoom never ran
-
-    platform.clock.advance(1); // past the menu command's hold and the HUD
-    zoomBy(c.feature);
-    EXPECT_EQ(window.frame, before);
-    EXPECT_EQ(hud.surface().text(), "Undo Zoom");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Windows, ZoomEveryWindowKind,
-    ::testing::Values(
-        WindowKindCase{"PlainCentre", plainWindow, "VantroPositionCenter", Rect(320, 139, 800, 600),
-                       ""},
-        WindowKindCase{"LimitedWholeCentredAtTheTop", limitedWindow, "VantroMaximizeWholeScreen",
-                       Rect(120, 178, 1200, 700),
-                       "Max Window Width 1200px\nMax Window Height 700px"},
-        WindowKindCase{"LimitedQuarterKeepsItsCorner", limitedWindow,
-                       "VantroMaximizeBottomRightQuarter", Rect(720, 0, 720, 500),
-                       "Min Window Height 500px"},
-        // 4 + 159 x 9 and 4 + 51 x 17: whole cells inside the visible frame.
-        WindowKindCase{"TerminalWhole", terminalWindow, "VantroMaximizeWholeScreen",
-                       Rect(2, 7, 1435, 871), "Width Incremented 1435px\nHeight Incremented 871px"},
-        WindowKindCase{"TerminalLeftHalf", terminalWindow, "VantroMaximizeLeftHalf",
-                       Rect(0, 7, 724, 871), "Width Incremented 724px\nHeight Incremented 871px"},
-        WindowKindCase{"DelegateRestricts", delegatedWindow, "VantroMaximizeWholeScreen",
-                       Rect(70, 0, 1300, 878), "Width Restricted 1300px"}),
-    [](const auto& row) { return row.param.name; });
 
 } // namespace
 } // namespace vantro::zoom
