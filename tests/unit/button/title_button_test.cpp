@@ -134,26 +134,16 @@ TEST_F(TitleButtonClicks, OtherButtonsAreTheHosts) {
     EXPECT_TRUE(fake::menuPopUps().empty());
 }
 
-TEST_F(TitleButtonClicks, GatesLeaveBothClicksToTheHost) {
-    const std::function<void(TitleButtonClicks&)> gates[] = {
-        [](TitleButtonClicks& t) { t.store("VantroPluginEnabled", PlistValue::boolean(false)); },
-        [](TitleButtonClicks& t) {
-            t.store("VantroApplicationBlacklist",
-                    PlistValue::array({PlistValue::string("org.example.TestHost")}));
-        },
-        [](TitleButtonClicks& t) { t.platform.existingPaths.clear(); },
-    };
-    for (const auto& close : gates) {
-        close(*this);
-        click(window.zoomButton, 0);
-        runtime::send<void>(&window.zoomButton, sel::rightMouseDown(),
-                            mouseEvent(EventType::rightMouseDown, kOnButton, 0));
-        store("VantroPluginEnabled", PlistValue::boolean(true));
-        store("VantroApplicationBlacklist", PlistValue::array({}));
-        platform.existingPaths = {platform.bundlePath};
-    }
+// Every gate closes through the common gate (its own tests); one shows that
+// both clicks ask it.
+TEST_F(TitleButtonClicks, AClosedGateLeavesBothClicksToTheHost) {
+    store("VantroApplicationBlacklist",
+          PlistValue::array({PlistValue::string("org.example.TestHost")}));
+    click(window.zoomButton, 0);
+    runtime::send<void>(&window.zoomButton, sel::rightMouseDown(),
+                        mouseEvent(EventType::rightMouseDown, kOnButton, 0));
     EXPECT_TRUE(fake::menuPopUps().empty());
-    EXPECT_EQ(window.zoomButton.hostHandled.size(), 6U);
+    EXPECT_EQ(window.zoomButton.hostHandled.size(), 2U);
 }
 
 TEST_F(TitleButtonClicks, ARightClickShowsTheMenuWhateverTheKeys) {

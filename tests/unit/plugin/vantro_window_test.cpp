@@ -47,18 +47,6 @@ class GraftedWindow : public ::testing::Test {
     fake::FakeWindow window{platform, "GtkApplicationWindow"};
 };
 
-TEST_F(GraftedWindow, SubclassWindowsRespondAfterGrafting) {
-    EXPECT_TRUE(runtime::respondsToSelector(&window, Selector::named("vantroShouldDoFeature:")));
-    EXPECT_EQ(
-        runtime::send<settings::Dictionary>(vantroWindowClass(), Selector::named("vantroDefaults"))
-            .size(),
-        settings::defaultSettings().size());
-    EXPECT_EQ(runtime::send<unsigned long long>(&window,
-                                                Selector::named("vantroModifierForFeature:"),
-                                                std::string_view("VantroKeepCentered")),
-              kAlternateKeyMask);
-}
-
 TEST_F(GraftedWindow, HeldKeysOfTheCurrentEventSelectAndRecord) {
     platform.holdModifiers(kControlKeyMask);
     EXPECT_TRUE(shouldDo("VantroMaximizeLeftHalf"));

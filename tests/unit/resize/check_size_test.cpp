@@ -1,5 +1,6 @@
 // The zoom's size check: what each constraint does to a target size and the
-// words it leaves for the HUD.
+// words it leaves for the HUD. Terminal cells and a restricting delegate are
+// zoomed through the hook in the zoom tests.
 
 #include "plugin/resize/check_size.h"
 #include "support/geometry_printers.h"
@@ -43,8 +44,6 @@ TEST(CheckSize, SizeAndMessage) {
     fixed.className = "GtkWindow";
     WindowLimits exempt = fixed;
     exempt.className = "ITNSWindow";
-    // A terminal: cells of 9 x 17 inside a 2 px border, 80 x 24 cells now.
-    const WindowLimits terminal = window({724, 412}, {13, 21}, {}, {9, 17});
     struct Case {
         const char* name;
         Size target;
@@ -91,22 +90,6 @@ TEST(CheckSize, SizeAndMessage) {
          {},
          {997, 600},
          "Width Incremented 997px"},
-        // 4 + 159 x 9 and 4 + 51 x 17: whole cells inside the visible frame.
-        {"terminal cells fill the screen",
-         {1440, 878},
-         terminal,
-         kVisible,
-         {},
-         {1435, 871},
-         "Width Incremented 1435px\nHeight Incremented 871px"},
-        // A half is not a screen limit: the width stays a cell over it.
-        {"terminal half screen",
-         {720, 878},
-         terminal,
-         kVisible,
-         {},
-         {724, 871},
-         "Width Incremented 724px\nHeight Incremented 871px"},
         // The frame's remainder of 9 makes 1449; one increment down fits.
         {"incremented back onto the screen",
          {1440, 600},
@@ -115,13 +98,6 @@ TEST(CheckSize, SizeAndMessage) {
          {},
          {1439, 600},
          "Width Incremented 1439px"},
-        {"delegate restricts last",
-         {2000, 700},
-         window({800, 600}),
-         kVisible,
-         Size{1000, 5000},
-         {1000, 700},
-         "Width Restricted 1000px"},
         {"not resizable keeps the frame",
          {2000, 1500},
          fixed,

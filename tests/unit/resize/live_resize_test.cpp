@@ -101,7 +101,6 @@ TEST_F(LiveResize, StepsTheHostOwnsPassUnchanged) {
              t.store("VantroApplicationBlacklist",
                      PlistValue::array({PlistValue::string("org.example.TestHost")}));
          }},
-        {"bundle deleted", [](LiveResize& t) { t.platform.existingPaths.clear(); }},
         {"no indicator on the older generation",
          [](LiveResize& t) { t.window.showsResizeIndicator = false; }},
     };
@@ -121,7 +120,6 @@ TEST_F(LiveResize, StepsTheHostOwnsPassUnchanged) {
         EXPECT_FALSE(entry()->contains(core::state_key::kActiveFeatures)) << name;
         window.inLiveResize = true;
         store("VantroApplicationBlacklist", PlistValue::array({}));
-        platform.existingPaths = {platform.bundlePath};
         end();
     }
     start(); // the display flag off: not a drag step
