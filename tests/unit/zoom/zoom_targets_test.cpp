@@ -5,6 +5,7 @@
 
 #include "plugin/core/feature_keys.h"
 #include "plugin/zoom/layouts.h"
+#include "plugin/zoom/menu_titles.h"
 #include "plugin/zoom/positions.h"
 #include "plugin/zoom/resolutions.h"
 #include "plugin/zoom/screens.h"
@@ -13,8 +14,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <limits>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -145,6 +148,22 @@ TEST(ZoomTargets, ResolutionsCentreTheWindowOrItsContent) {
     }
     EXPECT_EQ(resolutionTarget("VantroResolutionVGA", 0, kRight.visibleFrame, unchanged),
               Rect(2080, 180, 640, 480));
+    // Each resolution is the size its menu title reads, content mode adding
+    // the title bar to the height only.
+    const Rect wall(0, 0, 4000, 3000);
+    int resolutions = 0;
+    for (const auto& [title, feature] : kMenuTitles) {
+        double width = 0;
+        double height = 0;
+        const std::string text(title);
+        if (std::sscanf(text.c_str(), " %lf %*[^0-9]%lf", &width, &height) == 2) {
+            ++resolutions;
+            EXPECT_EQ(resolutionTarget(feature, 0, wall, unchanged)->size, Size(width, height));
+            EXPECT_EQ(resolutionTarget(feature, 22, wall, unchanged)->size,
+                      Size(width, height + 22));
+        }
+    }
+    EXPECT_EQ(resolutions, 14);
     // The title bar is the chrome in content mode (any mode but 0) only.
     struct Chrome {
         std::int64_t mode;
