@@ -12,13 +12,13 @@ namespace {
 using namespace platform;
 
 TEST(LeftClick, Outcome) {
-    constexpr DefaultZoomBehavior menu{true, 0};
-    constexpr DefaultZoomBehavior whole{true, 1};
-    constexpr DefaultZoomBehavior off{false, 0};
-    constexpr ModifierFlags control = kControlKeyMask;
-    constexpr auto showMenu = ClickOutcome::showMenu;
-    constexpr auto passOn = ClickOutcome::passOn;
-    constexpr auto zoom = ClickOutcome::zoomByBehavior;
+    const DefaultZoomBehavior menu{true, 0};
+    const DefaultZoomBehavior whole{true, 1};
+    const DefaultZoomBehavior off{false, 0};
+    const ModifierFlags control = kControlKeyMask;
+    const auto showMenu = ClickOutcome::showMenu;
+    const auto passOn = ClickOutcome::passOn;
+    const auto zoom = ClickOutcome::zoomByBehavior;
     struct Case {
         DefaultZoomBehavior behavior;
         ModifierFlags held;

@@ -21,7 +21,7 @@ using runtime::Selector;
 using settings::PlistValue;
 
 class GraftedWindow : public ::testing::Test {
-  protected:
+  public:
     GraftedWindow() {
         runtime::SwizzleKit::extendClass(fake::FakeWindow::windowClass(), vantroWindowClass());
     }
