@@ -6,66 +6,49 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-#include <string>
-
 namespace vantro::button {
 namespace {
 
 using namespace platform;
 
-struct ClickCase {
-    std::string name;
-    DefaultZoomBehavior behavior;
-    ModifierFlags held;
-    bool controlKeyHasFeature;
-    ClickOutcome outcome;
-    friend void PrintTo(const ClickCase& c, std::ostream* out) { *out << c.name; }
-};
-
-class LeftClick : public ::testing::TestWithParam<ClickCase> {};
-
-TEST_P(LeftClick, Outcome) {
-    const ClickCase& c = GetParam();
-    EXPECT_EQ(leftClickOutcome(c.behavior, c.held, c.controlKeyHasFeature), c.outcome);
+TEST(LeftClick, Outcome) {
+    const DefaultZoomBehavior menu{true, 0};
+    const DefaultZoomBehavior whole{true, 1};
+    const DefaultZoomBehavior off{false, 0};
+    const ModifierFlags control = kControlKeyMask;
+    const auto showMenu = ClickOutcome::showMenu;
+    const auto passOn = ClickOutcome::passOn;
+    const auto zoom = ClickOutcome::zoomByBehavior;
+    struct Case {
+        DefaultZoomBehavior behavior;
+        ModifierFlags held;
+        bool controlKeyHasFeature;
+        ClickOutcome outcome;
+    };
+    const Case cases[] = {
+        {menu, 0, false, showMenu},
+        {menu, kShiftKeyMask, false, passOn},
+        {menu, kAlternateKeyMask, false, passOn},
+        {menu, kCommandKeyMask, false, passOn},
+        {menu, control, false, showMenu},
+        {menu, control, true, passOn}, // Control claimed by a feature
+        {menu, control | kShiftKeyMask, false, passOn},
+        {menu, kFunctionKeyMask, false, passOn},
+        {whole, 0, false, zoom},
+        {whole, kFunctionKeyMask, false, showMenu},
+        {whole, control, false, showMenu},
+        {whole, control, true, passOn},
+        {off, 0, false, passOn},
+        {off, kFunctionKeyMask, false, showMenu},
+        {DefaultZoomBehavior{false, 3}, 0, false, passOn}, // a layout while off is ignored
+        {whole, 1U << 16, false, zoom},                    // Caps Lock and others do not count
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(leftClickOutcome(c.behavior, c.held, c.controlKeyHasFeature), c.outcome)
+            << c.behavior.enabled << c.behavior.layout << " keys " << std::hex << c.held
+            << (c.controlKeyHasFeature ? " claimed" : "");
+    }
 }
-
-constexpr DefaultZoomBehavior kMenuByDefault{true, 0};
-constexpr DefaultZoomBehavior kWholeScreenByDefault{true, 1};
-constexpr DefaultZoomBehavior kOff{false, 0};
-constexpr DefaultZoomBehavior kOffWithLayout{false, 3};
-
-INSTANTIATE_TEST_SUITE_P(
-    Rules, LeftClick,
-    ::testing::Values(
-        ClickCase{"PlainClickShowsTheMenu", kMenuByDefault, 0, false, ClickOutcome::showMenu},
-        ClickCase{"ShiftPassesOn", kMenuByDefault, kShiftKeyMask, false, ClickOutcome::passOn},
-        ClickCase{"OptionPassesOn", kMenuByDefault, kAlternateKeyMask, false, ClickOutcome::passOn},
-        ClickCase{"CommandPassesOn", kMenuByDefault, kCommandKeyMask, false, ClickOutcome::passOn},
-        ClickCase{"ControlShowsTheMenu", kMenuByDefault, kControlKeyMask, false,
-                  ClickOutcome::showMenu},
-        ClickCase{"ControlClaimedByAFeaturePassesOn", kMenuByDefault, kControlKeyMask, true,
-                  ClickOutcome::passOn},
-        ClickCase{"ControlWithShiftPassesOn", kMenuByDefault, kControlKeyMask | kShiftKeyMask,
-                  false, ClickOutcome::passOn},
-        ClickCase{"FunctionWithLayoutZeroPassesOn", kMenuByDefault, kFunctionKeyMask, false,
-                  ClickOutcome::passOn},
-        ClickCase{"PlainClickZoomsByTheLayout", kWholeScreenByDefault, 0, false,
-                  ClickOutcome::zoomByBehavior},
-        ClickCase{"FunctionWithALayoutShowsTheMenu", kWholeScreenByDefault, kFunctionKeyMask, false,
-                  ClickOutcome::showMenu},
-        ClickCase{"ControlWithALayoutShowsTheMenu", kWholeScreenByDefault, kControlKeyMask, false,
-                  ClickOutcome::showMenu},
-        ClickCase{"ControlClaimedWithALayoutPassesOn", kWholeScreenByDefault, kControlKeyMask, true,
-                  ClickOutcome::passOn},
-        ClickCase{"DisabledPlainClickPassesOn", kOff, 0, false, ClickOutcome::passOn},
-        ClickCase{"DisabledFunctionShowsTheMenu", kOff, kFunctionKeyMask, false,
-                  ClickOutcome::showMenu},
-        ClickCase{"DisabledLayoutIsIgnored", kOffWithLayout, 0, false, ClickOutcome::passOn},
-        // Caps Lock and other bits are not keys that count.
-        ClickCase{"OtherBitsAreIgnored", kWholeScreenByDefault, 1U << 16, false,
-                  ClickOutcome::zoomByBehavior}),
-    [](const auto& row) { return row.param.name; });
 
 TEST(BehaviorFeature, TheFiveLayoutsAndNothingElse) {
     EXPECT_EQ(behaviorFeature(1), "VantroMaximizeWholeScreen");

@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
 namespace vantro::feedback {
 namespace {
 
@@ -26,34 +30,24 @@ TEST(DimensionText, ReadsAsTheTabShowsIt) {
     struct Case {
         Size size;
         double content;
-        Size minimum;
-        Size maximum;
+        Size minimum, maximum;
         const char* expected;
     };
+    const Size none{1e7, 1e7};
+    // Narrow frames take the short form; limits reached are named.
     const Case cases[] = {
-        {{1024, 768},
-         746,
-         {0, 0},
-         {1e7, 1e7},
-         "Window Size: 1024 x 768 \u2013 Content Height: 746"},
-        {{300, 200}, 178, {100, 200}, {1e7, 1e7}, "300 x 200 (Min) \u2013 178"},
-        {{400, 300}, 278, {0, 0}, {1e7, 1e7}, "400 x 300 \u2013 278"},
-        {{400.5, 300},
-         278,
-         {0, 0},
-         {1e7, 1e7},
-         "Window Size: 400 x 300 \u2013 Content Height: 278"},
+        {{1024, 768}, 746, {}, none, "Window Size: 1024 x 768 \u2013 Content Height: 746"},
+        {{300, 200}, 178, {100, 200}, none, "300 x 200 (Min) \u2013 178"},
+        {{200, 100}, 78, {200, 100}, {800, 1e7}, "200 (Min) x 100 (Min) \u2013 78"},
+        {{400, 300}, 278, {}, none, "400 x 300 \u2013 278"},
+        {{400.5, 300}, 278, {}, none, "Window Size: 400 x 300 \u2013 Content Height: 278"},
         {{500, 300},
          278,
          {500, 0},
          {500, 1e7},
          "Window Size: 500 (Max) x 300 \u2013 Content Height: 278"},
-        {{800.4, 600.6},
-         578.6,
-         {0, 0},
-         {1e7, 1e7},
-         "Window Size: 800 x 601 \u2013 Content Height: 579"},
-        {{0, 0}, 0, {0, 0}, {0, 0}, "0 (Max) x 0 (Max) \u2013 0"}, // no limits answered
+        {{800.4, 600.6}, 578.6, {}, none, "Window Size: 800 x 601 \u2013 Content Height: 579"},
+        {{0, 0}, 0, {}, {}, "0 (Max) x 0 (Max) \u2013 0"}, // no limits answered
     };
     std::vector<TextRun> runs;
     for (const Case& c : cases) {
@@ -63,10 +57,18 @@ TEST(DimensionText, ReadsAsTheTabShowsIt) {
     composeDimensionText({1024, 768}, 746, {}, {1e7, 1e7}, runs);
     EXPECT_FALSE(runs[0].larger); // "Window Size: " in the smaller type
     EXPECT_TRUE(runs[1].larger);  // the number in the larger one
-}
-
-TEST(DimensionText, RecomposingDoesNotAllocate) {
-    std::vector<TextRun> runs;
+    // Numbers read exactly as "%1.0f" prints them, on the fast path for
+    // screen lengths and beyond it.
+    const double inf = std::numeric_limits<double>::infinity();
+    for (const double value : {0.0, -0.0, 0.5, 1.5, 2.5, -0.4, -2.5, 807.49, 807.5, 808.5, 1e15,
+                               1e20, -1e300, std::nan(""), inf, -inf, 9007199254740991.0}) {
+        composeDimensionText({10, value}, 5, {}, {1.0e7, 1.0e7}, runs);
+        char digits[400];
+        std::snprintf(digits, sizeof digits, "%1.0f", value);
+        ASSERT_GE(runs.size(), 3U);
+        EXPECT_EQ(runs[2].text, digits) << value; // the short form's third run is the height
+    }
+    // Recomposing does not allocate.
     composeDimensionText({1024, 768}, 746, {}, {1e7, 1e7}, runs);
     const testing::AllocationScope scope;
     for (int width = 1000; width < 1100; ++width) {

@@ -199,6 +199,11 @@ Rect layoutFrame(const Layout& layout, const Rect& v, const WindowModel& window)
             allowed.height};
 }
 
+bool touchesEdgeOf(const Rect& frame, const Rect& v) {
+    return std::fabs(frame.minX() - v.minX()) <= 1 || std::fabs(frame.maxX() - v.maxX()) <= 1 ||
+           std::fabs(frame.minY() - v.minY()) <= 1 || std::fabs(frame.maxY() - v.maxY()) <= 1;
+}
+
 bool onSomeScreen(const Rect& frame, const std::vector<Screen>& screens) {
     return std::any_of(screens.begin(), screens.end(),
                        [&](const Screen& s) { return intersectionArea(frame, s.frame) > 0; });
@@ -220,9 +225,10 @@ Point onScreen(Point p, const std::vector<Screen>& screens) {
     return best;
 }
 
-void checkSize(const Rect& frame, const WindowModel& window) {
-    RC_ASSERT(frame.size.width >= window.minSize.width - 0.5);
-    RC_ASSERT(frame.size.height >= window.minSize.height - 0.5);
+// `slack` below the minimum is allowed where a ratio floors one length.
+void checkSize(const Rect& frame, const WindowModel& window, double slack = 0.5) {
+    RC_ASSERT(frame.size.width >= window.minSize.width - slack);
+    RC_ASSERT(frame.size.height >= window.minSize.height - slack);
     RC_ASSERT(frame.size.width <= window.maxSize.width + 0.5);
     RC_ASSERT(frame.size.height <= window.maxSize.height + 0.5);
 }
@@ -558,9 +564,20 @@ struct Drag final : Command {
             system.settings.store().boolForKey("VantroPluginEnabled") &&
             (kDragsOffThePrimary || intersectionArea(window->frame, kPrimary.frame) > 0);
         Point mouse = gripPoint(window->frame);
+        static constexpr std::array<unsigned, 6> kEdges = {
+            kResizeRightEdge, kResizeBottomEdge, kResizeRightEdge | kResizeBottomEdge,
+            kResizeLeftEdge,  kResizeTopEdge,    kResizeLeftEdge | kResizeTopEdge};
+        system.platform.resizeEdges = kEdges[grip];
         setEvent(system, EventType::leftMouseDown, mouse, 0);
         runtime::send<void>(window, sel::startLiveResize());
         ModifierFlags held = 0;
+        bool featured = false;
+        const bool startsOnScreen =
+            std::any_of(system.platform.screenList.begin(), system.platform.screenList.end(),
+                        [&](const Screen& s) {
+                            return intersectionArea(window->frame, s.frame) ==
+                                   window->frame.size.width * window->frame.size.height;
+                        });
         std::optional<Rect> pinnedFrom;
         std::optional<double> ratio;
         for (const Step& step : steps) {
@@ -572,15 +589,42 @@ struct Drag final : Command {
             // modifier event, never as a motion.
             setEvent(system, still ? EventType::flagsChanged : EventType::leftMouseDragged, mouse,
                      step.keys);
-            setFrameDisplay(window, still ? before : proposal(before, mouse, limits), true);
+            const Rect proposed = still ? before : proposal(before, mouse, limits);
+            setFrameDisplay(window, proposed, true);
             const Rect after = window->frame;
             RC_LOG() << "drag step " << text(before) << " -> " << text(after) << "\n";
             held = checked ? held : step.keys;
             if (still && step.keys != held) {
                 RC_ASSERT(after == before); // keys alone move nothing
             }
+            // Until a feature key is first held the drag of a window wholly
+            // on a monitor is the host's own.
+            featured = featured || (checked && step.keys != 0) || !startsOnScreen;
+            RC_ASSERT((featured || after == proposed));
             if (checked) {
-                checkSize(after, limits);
+                // The ratio's smallest size floors the length the window's
+                // minimum does not lead, a point under it at worst.
+                checkSize(after, limits, (step.keys & kControlKeyMask) != 0 ? 1.5 : 0.5);
+            }
+            // Centred: on a monitor's centre along the axes the grip moves.
+            if (checked && startsOnScreen && !still && (step.keys & kAlternateKeyMask) != 0) {
+                const bool alongX = grip != top && grip != bottom;
+                const bool alongY = grip != left && grip != right;
+                RC_ASSERT(
+                    std::any_of(system.platform.screenList.begin(),
+                                system.platform.screenList.end(), [&](const Screen& s) {
+                                    const Rect& sv = s.visibleFrame;
+                                    return (!alongX || std::fabs(after.midX() - sv.midX()) <= 1) &&
+                                           (!alongY || std::fabs(after.midY() - sv.midY()) <= 1);
+                                }));
+            }
+            // Plain or centred, past the step that changed the anchoring, a
+            // side's drag leaves the other sides where they were.
+            if (checked && !still && step.keys == held && (step.keys & ~kAlternateKeyMask) == 0) {
+                RC_ASSERT((grip != left && grip != right) ||
+                          (after.minY() == before.minY() && after.maxY() == before.maxY()));
+                RC_ASSERT((grip != top && grip != bottom) ||
+                          (after.minX() == before.minX() && after.maxX() == before.maxX()));
             }
             // With the pointer on the window's own monitor, the window stays on one.
             const int own = screenHoldingMostOf(before, system.platform.screenList);
@@ -601,10 +645,13 @@ struct Drag final : Command {
             } else {
                 pinnedFrom.reset();
             }
-            // The ratio alone, away from the limits: kept within a pixel while
-            // the key stays down (which ratio is the plug-in's to choose).
+            // The ratio alone, away from the limits and the visible frame's
+            // edges: kept within a pixel while the key stays down (which
+            // ratio is the plug-in's to choose).
             if (checked && step.keys == kControlKeyMask) {
-                const bool free = after.size.width > limits.minSize.width + 1 &&
+                const Rect& v = visibleFrameFor(after, system.platform.screenList);
+                const bool free = !touchesEdgeOf(after, v) &&
+                                  after.size.width > limits.minSize.width + 1 &&
                                   after.size.width < limits.maxSize.width - 1 &&
                                   after.size.height > limits.minSize.height + 1 &&
                                   after.size.height < limits.maxSize.height - 1;

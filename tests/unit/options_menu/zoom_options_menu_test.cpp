@@ -47,43 +47,44 @@ void forEachItem(const Menu& menu, const std::function<void(const MenuItem&)>& v
     }
 }
 
-TEST(ZoomOptionsTree, EveryCommandIsTheZoomsOwn) {
+TEST(ZoomOptionsTree, CommandsAreTheZoomsOwnWithUniqueKeysAndImagesInTheBundle) {
     const auto menu = buildZoomOptionsMenu(0, everyImage);
     int commands = 0;
-    forEachItem(*menu, [&commands](const MenuItem& item) {
-        if (item.action != kZoomAction) {
-            return;
+    std::map<std::pair<std::string, platform::ModifierFlags>, std::string> keys;
+    std::set<std::string> images{"TopLeftResizeIndicator"};
+    forEachItem(*menu, [&](const MenuItem& item) {
+        if (!item.imageName.empty()) {
+            images.insert(item.imageName);
         }
-        ++commands;
-        // Choosing the item zooms with the feature its title stands for.
-        EXPECT_EQ(zoom::featureForMenuTitle(item.title), item.featureKey) << item.title;
-        EXPECT_TRUE(zoom::isZoomFeature(item.featureKey) ||
-                    item.featureKey == zoom::kStandardZoomFeature)
-            << item.featureKey;
+        if (!item.keyEquivalent.empty()) {
+            const auto [at, fresh] = keys.emplace(
+                std::pair{item.keyEquivalent, item.keyEquivalentModifierMask}, item.title);
+            EXPECT_TRUE(fresh) << item.title << " repeats the key of " << at->second;
+        }
+        if (item.action == kZoomAction) {
+            ++commands;
+            // Choosing the item zooms with the feature its title stands for.
+            EXPECT_EQ(zoom::featureForMenuTitle(item.title), item.featureKey) << item.title;
+            EXPECT_TRUE(zoom::isZoomFeature(item.featureKey) ||
+                        item.featureKey == zoom::kStandardZoomFeature)
+                << item.featureKey;
+        }
     });
     // Standard, whole, 4 halves, 10 thirds, 4 quarters, 14 resolutions and
-    // their 2 modes, 9 positions, 2 screens.
+    // their 2 modes, 9 positions, 2 screens; every one but the resolutions
+    // and their modes with a key.
     EXPECT_EQ(commands, 47);
-}
-
-TEST(ZoomOptionsTree, KeyEquivalentsAreUniqueWithTheirModifiers) {
-    const auto menu = buildZoomOptionsMenu(0, everyImage);
-    std::map<std::pair<std::string, platform::ModifierFlags>, std::string> seen;
-    forEachItem(*menu, [&seen](const MenuItem& item) {
-        if (item.keyEquivalent.empty()) {
-            return;
-        }
-        const auto [at, fresh] =
-            seen.emplace(std::pair{item.keyEquivalent, item.keyEquivalentModifierMask}, item.title);
-        EXPECT_TRUE(fresh) << item.title << " repeats the key of " << at->second;
-    });
-    EXPECT_EQ(seen.size(), 31U); // every command but the resolutions and their modes
-    const platform::ModifierFlags controlShift =
-        platform::kControlKeyMask | platform::kShiftKeyMask;
-    const platform::ModifierFlags commandOptionShift =
-        platform::kCommandKeyMask | platform::kAlternateKeyMask | platform::kShiftKeyMask;
-    EXPECT_EQ(seen.at({"1", controlShift}), " Left Half");
-    EXPECT_EQ(seen.at({"1", commandOptionShift}), " Left Third");
+    EXPECT_EQ(keys.size(), 31U);
+    using platform::kAlternateKeyMask, platform::kCommandKeyMask, platform::kControlKeyMask,
+        platform::kShiftKeyMask;
+    EXPECT_EQ(keys.at({"1", kControlKeyMask | kShiftKeyMask}), " Left Half");
+    EXPECT_EQ(keys.at({"1", kCommandKeyMask | kAlternateKeyMask | kShiftKeyMask}), " Left Third");
+    EXPECT_EQ(images.size(), 49U);
+    for (const std::string& name : images) {
+        EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::path(VANTRO_IMAGE_RESOURCES) /
+                                                     (name + ".svg")))
+            << name;
+    }
 }
 
 TEST(ZoomOptionsTree, TopLevelOrderHeaderAndPreferences) {
@@ -109,20 +110,6 @@ TEST(ZoomOptionsTree, TopLevelOrderHeaderAndPreferences) {
     EXPECT_EQ(menu->items()[4].imageName, "LeftHalfZoomTemplate");
     EXPECT_EQ(menu->items()[5].imageName, "VerticalMiddleThirdZoomTemplate");
     EXPECT_EQ(menu->items()[6].imageName, "TopLeftQuarterZoomTemplate");
-}
-
-TEST(ZoomOptionsTree, TheBundleHasEveryImageTheMenuNames) {
-    const std::filesystem::path images(VANTRO_IMAGE_RESOURCES);
-    std::set<std::string> names{"TopLeftResizeIndicator"};
-    forEachItem(*buildZoomOptionsMenu(0, everyImage), [&names](const MenuItem& item) {
-        if (!item.imageName.empty()) {
-            names.insert(item.imageName);
-        }
-    });
-    EXPECT_EQ(names.size(), 49U);
-    for (const std::string& name : names) {
-        EXPECT_TRUE(std::filesystem::is_regular_file(images / (name + ".svg"))) << name;
-    }
 }
 
 TEST(ZoomOptionsTree, ModeItemsFollowTheSetting) {

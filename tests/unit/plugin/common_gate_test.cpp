@@ -3,12 +3,11 @@
 #include "plugin/core/common_gate.h"
 #include "plugin/core/vantro_window.h"
 #include "runtime/swizzle_kit.h"
-#include "settings/catalogue.h"
-#include "settings/memory_backend.h"
-#include "settings/vantro_user_defaults.h"
+#include "support/memory_settings.h"
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace vantro::core {
 namespace {
@@ -19,30 +18,19 @@ using settings::PlistValue;
 
 class Gate : public ::testing::Test {
   public:
-    void SetUp() override {
-        auto store = std::make_unique<settings::VantroUserDefaults>(
-            std::make_unique<settings::MemoryBackend>(), settings::BroadcastObject::plugin,
-            settings::kDomain);
-        defaults = store.get();
-        previous = settings::VantroUserDefaults::installStandardUserDefaults(std::move(store));
-        defaults->registerDefaults(settings::defaultSettings());
+    Gate() {
         // The extended class is a subclass; its superclass stays plain.
         runtime::SwizzleKit::extendClass(FakeWindow::windowClass("GateExtendedWindow"),
                                          vantroWindowClass());
     }
-    void TearDown() override {
-        delete settings::VantroUserDefaults::installStandardUserDefaults(
-            std::unique_ptr<settings::VantroUserDefaults>(previous));
-    }
     void store(std::string_view key, const PlistValue& value) {
-        ASSERT_TRUE(defaults->setObject(&value, key).ok());
+        EXPECT_TRUE(settings->set(key, value));
     }
 
     FakePlatform platform;
     FakeWindow extended{platform, "GateExtendedWindow"};
     FakeWindow plain{platform, "GatePlainWindow"};
-    settings::VantroUserDefaults* defaults = nullptr;
-    settings::VantroUserDefaults* previous = nullptr;
+    std::optional<vantro::testing::MemorySettings> settings;
 };
 
 TEST_F(Gate, TestsRunInOrderAndTheFirstFailureNamesItself) {
@@ -87,8 +75,7 @@ TEST_F(Gate, TestsRunInOrderAndTheFirstFailureNamesItself) {
          extendedWindow, GateResult::bundleRemoved},
     };
     for (const Case& c : cases) {
-        TearDown();
-        SetUp();
+        settings.emplace();
         platform.bundleIdentifier = "org.example.TestHost";
         platform.existingPaths = {platform.bundlePath};
         c.arrange(*this);

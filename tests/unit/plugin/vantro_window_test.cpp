@@ -9,8 +9,7 @@
 #include "runtime/message_send.h"
 #include "runtime/swizzle_kit.h"
 #include "settings/catalogue.h"
-#include "settings/memory_backend.h"
-#include "settings/vantro_user_defaults.h"
+#include "support/memory_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -22,24 +21,17 @@ using runtime::Selector;
 using settings::PlistValue;
 
 class GraftedWindow : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        data = std::make_shared<settings::MemoryDomainData>();
-        auto store = std::make_unique<settings::VantroUserDefaults>(
-            std::make_unique<settings::MemoryBackend>(data), settings::BroadcastObject::plugin,
-            settings::kDomain);
-        defaults = store.get();
-        previousStore = settings::VantroUserDefaults::installStandardUserDefaults(std::move(store));
-        defaults->registerDefaults(runtime::send<settings::Dictionary>(
-            vantroWindowClass(), Selector::named("vantroDefaults")));
+  public:
+    GraftedWindow() {
         runtime::SwizzleKit::extendClass(fake::FakeWindow::windowClass(), vantroWindowClass());
     }
-    void TearDown() override {
+    ~GraftedWindow() override {
         vantroFakeIvars().removeEntry(&window);
         vantroFakeIvars().removeActiveMenuFeature();
-        delete settings::VantroUserDefaults::installStandardUserDefaults(
-            std::unique_ptr<settings::VantroUserDefaults>(previousStore));
     }
+    GraftedWindow(const GraftedWindow&) = delete;
+    GraftedWindow& operator=(const GraftedWindow&) = delete;
+
     bool shouldDo(std::string_view key) {
         return runtime::send<bool>(&window, Selector::named("vantroShouldDoFeature:"), key);
     }
@@ -47,27 +39,13 @@ class GraftedWindow : public ::testing::Test {
         return readString(vantroFakeIvars().entryFor(&window), state_key::kThisShouldDoFeature);
     }
     void store(std::string_view key, const PlistValue& value) {
-        ASSERT_TRUE(defaults->setObject(&value, key).ok());
+        EXPECT_TRUE(settings.set(key, value));
     }
 
+    vantro::testing::MemorySettings settings;
     fake::FakePlatform platform;
     fake::FakeWindow window{platform, "GtkApplicationWindow"};
-    std::shared_ptr<settings::MemoryDomainData> data;
-    settings::VantroUserDefaults* defaults = nullptr;
-    settings::VantroUserDefaults* previousStore = nullptr;
 };
-
-TEST_F(GraftedWindow, SubclassWindowsRespondAfterGrafting) {
-    EXPECT_TRUE(runtime::respondsToSelector(&window, Selector::named("vantroShouldDoFeature:")));
-    EXPECT_EQ(
-        runtime::send<settings::Dictionary>(vantroWindowClass(), Selector::named("vantroDefaults"))
-            .size(),
-        settings::defaultSettings().size());
-    EXPECT_EQ(runtime::send<unsigned long long>(&window,
-                                                Selector::named("vantroModifierForFeature:"),
-                                                std::string_view("VantroKeepCentered")),
-              kAlternateKeyMask);
-}
 
 TEST_F(GraftedWindow, HeldKeysOfTheCurrentEventSelectAndRecord) {
     platform.holdModifiers(kControlKeyMask);

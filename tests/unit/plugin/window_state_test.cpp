@@ -72,30 +72,6 @@ TEST(WindowState, MissingValuesReadAsNoZeroAndNothing) {
     EXPECT_EQ(readString(&entry, state_key::kHitConstraint), nullptr); // wrong type
 }
 
-TEST(WindowState, WindowsHoldSeparateEntriesUntilRemoved) {
-    WindowStateStore store;
-    Window first;
-    Window second;
-    EXPECT_EQ(store.entryFor(&first), nullptr);
-    writeFlag(store.ensureEntry(&first), state_key::kZoom, true);
-    writeString(store.ensureEntry(&second), state_key::kLastZoomFeaturePerformed,
-                "VantroMaximizeLeftHalf");
-    EXPECT_TRUE(readFlag(store.entryFor(&first), state_key::kZoom));
-    EXPECT_FALSE(readFlag(store.entryFor(&second), state_key::kZoom));
-    EXPECT_EQ(*readString(store.entryFor(&second), state_key::kLastZoomFeaturePerformed),
-              "VantroMaximizeLeftHalf");
-    store.removeEntry(&first);
-    EXPECT_EQ(store.entryFor(&first), nullptr);
-    EXPECT_NE(store.entryFor(&second), nullptr);
-    EXPECT_EQ(store.entryCount(), 1U);
-
-    EXPECT_FALSE(store.activeMenuFeature().has_value());
-    store.setActiveMenuFeature("VantroPositionCenter");
-    EXPECT_EQ(store.activeMenuFeature(), "VantroPositionCenter");
-    store.removeActiveMenuFeature();
-    EXPECT_FALSE(store.activeMenuFeature().has_value());
-}
-
 TEST(WindowState, RewritingAnEntryDoesNotAllocate) {
     WindowEntry entry;
     auto writeStep = [&entry](double width) {

@@ -1,13 +1,12 @@
 // The zoom's size check: what each constraint does to a target size and the
-// words it leaves for the HUD.
+// words it leaves for the HUD. Terminal cells and a restricting delegate are
+// zoomed through the hook in the zoom tests.
 
 #include "plugin/resize/check_size.h"
+#include "support/geometry_printers.h"
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
-#include <cmath>
 #include <limits>
 #include <string>
 
@@ -15,6 +14,7 @@ namespace vantro::resize {
 namespace {
 
 const Size kVisible{1440, 878};
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 class ClampingDelegate final : public ResizeDelegate {
   public:
@@ -27,194 +27,130 @@ class ClampingDelegate final : public ResizeDelegate {
     Size most_;
 };
 
-struct CheckCase {
-    std::string name;
-    Size target;
-    WindowLimits window;
-    std::optional<Size> visible;
-    std::optional<Size> delegateMost; // a delegate that caps the size, when set
-    Size expected;
-    std::optional<std::string> message;
-    // Test listings show the case by its name.
-    friend void PrintTo(const CheckCase& c, std::ostream* out) { *out << c.name; }
-};
-
-WindowLimits plain(Size frame = {800, 600}) {
+// A window of `frame` with the given limits; 0 leaves a limit at its default.
+WindowLimits window(Size frame, Size minimum = {}, Size maximum = {}, Size increments = {1, 1}) {
     WindowLimits limits;
     limits.frameSize = frame;
-    return limits;
-}
-
-WindowLimits withMaximum(Size maximum) {
-    WindowLimits limits = plain();
-    limits.maxSize = maximum;
-    return limits;
-}
-
-WindowLimits withMinimum(Size minimum) {
-    WindowLimits limits = plain();
     limits.minSize = minimum;
-    return limits;
-}
-
-WindowLimits withIncrements(Size increments, Size frame) {
-    WindowLimits limits = plain(frame);
+    limits.maxSize = {maximum.width > 0 ? maximum.width : limits.maxSize.width,
+                      maximum.height > 0 ? maximum.height : limits.maxSize.height};
     limits.resizeIncrements = increments;
     return limits;
 }
 
-WindowLimits notResizable(std::string_view className) {
-    WindowLimits limits = plain();
-    limits.resizable = false;
-    limits.className = className;
-    return limits;
-}
-
-// A terminal: cells of 9 x 17 inside a 2 px border, 80 x 24 cells now.
-WindowLimits terminal() {
-    WindowLimits limits = withIncrements({9, 17}, {2 + 80 * 9 + 2, 2 + 24 * 17 + 2});
-    limits.minSize = {2 + 9 + 2, 2 + 17 + 2};
-    return limits;
-}
-
-class CheckSize : public ::testing::TestWithParam<CheckCase> {};
-
-TEST_P(CheckSize, SizeAndMessage) {
-    const CheckCase& c = GetParam();
-    std::optional<ClampingDelegate> delegate;
-    if (c.delegateMost) {
-        delegate.emplace(*c.delegateMost);
+TEST(CheckSize, SizeAndMessage) {
+    WindowLimits fixed = window({800, 600});
+    fixed.resizable = false;
+    fixed.className = "GtkWindow";
+    WindowLimits exempt = fixed;
+    exempt.className = "ITNSWindow";
+    struct Case {
+        const char* name;
+        Size target;
+        WindowLimits window;
+        std::optional<Size> visible;
+        std::optional<Size> delegateMost; // a delegate that caps the size, when set
+        Size expected;
+        std::optional<std::string> message;
+    };
+    const Case cases[] = {
+        {"nothing hit", {1000, 700}, window({800, 600}), kVisible, {}, {1000, 700}, {}},
+        {"both screen lengths",
+         {2000, 1500},
+         window({800, 600}),
+         kVisible,
+         {},
+         {1440, 878},
+         "Max Screen Width 1440px\nMax Screen Height 878px"},
+        {"window maximum names the width",
+         {2000, 1500},
+         window({800, 600}, {}, {1200, 0}),
+         kVisible,
+         {},
+         {1200, 878},
+         "Max Window Width 1200px\nMax Screen Height 878px"},
+        {"only the height: no line feed",
+         {1000, 1500},
+         window({800, 600}),
+         kVisible,
+         {},
+         {1000, 878},
+         "Max Screen Height 878px"},
+        {"minimum after maximum wins",
+         {2000, 200},
+         window({800, 600}, {500, 400}, {450, 0}),
+         kVisible,
+         {},
+         {500, 400},
+         "Min Window Width 500px\nMin Window Height 400px"},
+        {"increment keeps the frame's remainder",
+         {1000, 600},
+         window({507, 600}, {}, {}, {7, 1}),
+         kVisible,
+         {},
+         {997, 600},
+         "Width Incremented 997px"},
+        // The frame's remainder of 9 makes 1449; one increment down fits.
+        {"incremented back onto the screen",
+         {1440, 600},
+         window({809, 600}, {}, {}, {10, 1}),
+         kVisible,
+         {},
+         {1439, 600},
+         "Width Incremented 1439px"},
+        {"not resizable keeps the frame",
+         {2000, 1500},
+         fixed,
+         kVisible,
+         {},
+         {800, 600},
+         "Window Not Resizable"},
+        {"exempt class goes on",
+         {2000, 1500},
+         exempt,
+         kVisible,
+         {},
+         {1440, 878},
+         "Max Screen Width 1440px\nMax Screen Height 878px"},
+        {"no screen skips the screen step",
+         {2000, 1500},
+         window({800, 600}),
+         std::nullopt,
+         {},
+         {2000, 1500},
+         {}},
+        {"unknown lengths become the frame's own",
+         {kNaN, 1.0 / 0.0},
+         window({800, 600}),
+         kVisible,
+         {},
+         {800, 600},
+         {}},
+        // Whole increments down from a screen-wide width would go negative.
+        {"increment wider than the screen",
+         {3000, 700},
+         window({2000, 406}, {}, {}, {1.0e12, 1}),
+         kVisible,
+         {},
+         {1440, 700},
+         "Max Screen Width 1440px"},
+    };
+    for (const Case& c : cases) {
+        std::optional<ClampingDelegate> delegate;
+        if (c.delegateMost) {
+            delegate.emplace(*c.delegateMost);
+        }
+        const CheckedSize checked =
+            checkSizeForConstraints(c.target, c.window, c.visible, delegate ? &*delegate : nullptr);
+        EXPECT_EQ(checked.size, c.expected) << c.name;
+        EXPECT_EQ(checked.hitConstraint, c.message) << c.name;
     }
-    const CheckedSize checked =
-        checkSizeForConstraints(c.target, c.window, c.visible, delegate ? &*delegate : nullptr);
-    EXPECT_EQ(checked.size, c.expected);
-    EXPECT_EQ(checked.hitConstraint, c.message);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Constraints, CheckSize,
-    ::testing::Values(CheckCase{"NothingHit", {1000, 700}, plain(), kVisible, {}, {1000, 700}, {}},
-                      CheckCase{"BothScreenLengths",
-                                {2000, 1500},
-                                plain(),
-                                kVisible,
-                                {},
-                                {1440, 878},
-                                "Max Screen Width 1440px\nMax Screen Height 878px"},
-                      CheckCase{"WindowMaximumNamesTheWidth",
-                                {2000, 1500},
-                                withMaximum({1200, 1.0e7}),
-                                kVisible,
-                                {},
-                                {1200, 878},
-                                "Max Window Width 1200px\nMax Screen Height 878px"},
-                      CheckCase{"OnlyTheHeightHasNoLineFeed",
-                                {1000, 1500},
-                                plain(),
-                                kVisible,
-                                {},
-                                {1000, 878},
-                                "Max Screen Height 878px"},
-                      CheckCase{"MinimumAfterMaximumWins",
-                                {2000, 200},
-                                [] {
-                                    WindowLimits w = withMinimum({500, 400});
-                                    w.maxSize = {450, 1.0e7};
-                                    return w;
-                                }(),
-                                kVisible,
-                                {},
-                                {500, 400},
-                                "Min Window Width 500px\nMin Window Height 400px"},
-                      CheckCase{"IncrementKeepsTheFramesRemainder",
-                                {1000, 600},
-                                withIncrements({7, 1}, {507, 600}),
-                                kVisible,
-                                {},
-                                {997, 600},
-                                "Width Incremented 997px"},
-                      CheckCase{"TerminalCellsFillTheScreenWholly",
-                                {1440, 878},
-                                terminal(),
-                                kVisible,
-                                {},
-                                // 4 + 159 x 9 = 1435 and 4 + 51 x 17 = 871: the largest
-                                // whole numbers of cells inside the visible frame.
-                                {1435, 871},
-                                "Width Incremented 1435px\nHeight Incremented 871px"},
-                      CheckCase{"TerminalHalfScreen",
-                                {720, 878},
-                                terminal(),
-                                kVisible,
-                                {},
-                                // 724 keeps the frame's 4 px of border: a half is not a
-                                // screen limit, so the width stays a cell over the half.
-                                {724, 871},
-                                "Width Incremented 724px\nHeight Incremented 871px"},
-                      CheckCase{"IncrementedBackOntoTheScreen",
-                                // The frame's remainder of 9 makes 1449; one increment
-                                // down fits the screen again.
-                                {1440, 600},
-                                withIncrements({10, 1}, {809, 600}),
-                                kVisible,
-                                {},
-                                {1439, 600},
-                                "Width Incremented 1439px"},
-                      CheckCase{"DelegateRestrictsLast",
-                                {2000, 700},
-                                plain(),
-                                kVisible,
-                                Size{1000, 5000},
-                                {1000, 700},
-                                "Width Restricted 1000px"},
-                      CheckCase{"NotResizableKeepsTheFrame",
-                                {2000, 1500},
-                                notResizable("GtkWindow"),
-                                kVisible,
-                                {},
-                                {800, 600},
-                                "Window Not Resizable"},
-                      CheckCase{"ExemptClassGoesOn",
-                                {2000, 1500},
-                                notResizable("ITNSWindow"),
-                                kVisible,
-                                {},
-                                {1440, 878},
-                                "Max Screen Width 1440px\nMax Screen Height 878px"},
-                      CheckCase{"NoScreenSkipsTheScreenStep",
-                                {2000, 1500},
-                                plain(),
-                                std::nullopt,
-                                {},
-                                {2000, 1500},
-                                {}},
-                      CheckCase{"UnknownLengthsBecomeTheFramesOwn",
-                                {std::numeric_limits<double>::quiet_NaN(),
-                                 std::numeric_limits<double>::infinity()},
-                                plain(),
-                                kVisible,
-                                {},
-                                {800, 600},
-                                {}}),
-    [](const auto& row) { return row.param.name; });
-
-TEST(CheckSizeIncrements, ZeroNegativeAndNaNIncrementsDoNotSnap) {
-    for (const double increment : {0.0, -9.0, 1.0, std::numeric_limits<double>::quiet_NaN()}) {
+    for (const double increment : {0.0, -9.0, 1.0, kNaN}) {
         const CheckedSize checked = checkSizeForConstraints(
-            {1000, 700}, withIncrements({increment, increment}, {507, 406}), kVisible, nullptr);
+            {1000, 700}, window({507, 406}, {}, {}, {increment, increment}), kVisible, nullptr);
         EXPECT_EQ(checked.size, Size(1000, 700)) << increment;
         EXPECT_FALSE(checked.hitConstraint) << increment;
     }
-}
-
-TEST(CheckSizeIncrements, AnIncrementWiderThanTheScreenStopsAtTheScreen) {
-    // A window wider than the screen whose one increment is wider still:
-    // whole increments down would give a negative width, so the width the
-    // screen step left stands.
-    const CheckedSize checked = checkSizeForConstraints(
-        {3000, 700}, withIncrements({1.0e12, 1}, {2000, 406}), kVisible, nullptr);
-    EXPECT_EQ(checked.size.width, kVisible.width);
-    EXPECT_EQ(checked.hitConstraint, "Max Screen Width 1440px");
 }
 
 } // namespace

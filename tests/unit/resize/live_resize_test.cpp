@@ -1,25 +1,14 @@
 // Resize drags as a host runs them: the plug-in's hooks installed on the fake
 // window class, then a script of drag steps (mouse location, held keys,
-// proposed frame) between the host's start and end of the drag.
+// proposed frame) between the host's start and end of the drag. What holds
+// for every drag is the user-action model's; here are the figures.
 
-#include "platform/fake/fake_platform.h"
-#include "platform/fake/fake_window.h"
-#include "platform/window.h"
-#include "plugin/core/window_state.h"
-#include "plugin/entry/window_hooks.h"
 #include "plugin/feedback/dimension_overlay.h"
 #include "plugin/feedback/hud_alert.h"
-#include "plugin/feedback/resize_indicator.h"
 #include "plugin/resize/grip_offset.h"
 #include "plugin/resize/live_resize_methods.h"
-#include "settings/catalogue.h"
-#include "settings/memory_backend.h"
-#include "settings/vantro_user_defaults.h"
 #include "support/allocation_counter.h"
-#include "support/geometry_printers.h"
-#include "support/memory_settings.h"
-
-#include <gtest/gtest.h>
+#include "support/plugin_host.h"
 
 #include <cmath>
 #include <functional>
@@ -30,9 +19,9 @@ namespace vantro::resize {
 namespace {
 
 using namespace platform;
-using fake::FakePlatform;
 using fake::FakeWindow;
 using settings::PlistValue;
+using vantro::testing::settingPair;
 
 // A 1440 x 900 screen whose visible frame leaves 40 points at the bottom and
 // 22 at the top.
@@ -47,37 +36,12 @@ constexpr ModifierFlags kKeepAspectRatio = kControlKeyMask;
 constexpr ModifierFlags kKeepCentered = kAlternateKeyMask;
 constexpr ModifierFlags kPinBottomRight = kCommandKeyMask;
 
-using vantro::testing::settingPair;
-
-class LiveResize : public ::testing::Test {
+class LiveResize : public vantro::testing::PluginHost {
   public:
     LiveResize() {
-        entry::installWindowHooks(FakeWindow::windowClass());
         platform.screenList = {kScreen};
         window.frame = kWindow;
     }
-    ~LiveResize() override {
-        feedback::topLeftResizeIndicator().remove();
-        platform.clock.runUntilIdle();
-        core::vantroFakeIvars().removeEntry(&window);
-    }
-    LiveResize(const LiveResize&) = delete;
-    LiveResize& operator=(const LiveResize&) = delete;
-
-    void store(std::string_view key, const PlistValue& value) {
-        ASSERT_TRUE(settings.set(key, value));
-    }
-
-    void setEvent(EventType type, Point mouse, ModifierFlags keys, int clickCount = 0) {
-        platform.mouse = mouse;
-        Event event;
-        event.type = type;
-        event.clickCount = clickCount;
-        event.locationOnScreen = mouse;
-        event.modifierFlags = keys;
-        platform.event = event;
-    }
-
     void start(Point mouse = kCorner, FakeWindow* target = nullptr) {
         setEvent(EventType::leftMouseDown, mouse, 0, 1);
         runtime::send<void>(target != nullptr ? target : &window, sel::startLiveResize());
@@ -94,18 +58,13 @@ class LiveResize : public ::testing::Test {
         step(mouse, keys,
              Rect(current.minX(), mouse.y, mouse.x - current.minX(), current.maxY() - mouse.y));
     }
-    void end(FakeWindow* target = nullptr) {
+    void end() {
         setEvent(EventType::leftMouseUp, platform.mouse, 0, 1);
-        runtime::send<void>(target != nullptr ? target : &window, sel::endLiveResize());
+        runtime::send<void>(&window, sel::endLiveResize());
     }
-
     [[nodiscard]] const core::WindowEntry* entry() const {
         return core::vantroFakeIvars().entryFor(&window);
     }
-
-    vantro::testing::MemorySettings settings;
-    FakePlatform platform;
-    FakeWindow window{platform};
 };
 
 TEST(GripOffset, LimitedToTwentyPointsEitherWay) {
@@ -129,13 +88,7 @@ TEST(GripOffset, LimitedToTwentyPointsEitherWay) {
 
 TEST_F(LiveResize, StepsTheHostOwnsPassUnchanged) {
     FakeWindow parent(platform);
-    struct Case {
-        std::string name;
-        std::function<void(LiveResize&)> arrange;
-        bool display = true;
-    };
-    const Case cases[] = {
-        {"display off", [](LiveResize&) {}, false},
+    const std::pair<const char*, std::function<void(LiveResize&)>> cases[] = {
         {"sheet", [](LiveResize& t) { t.window.sheet = true; }},
         {"child window", [&parent](LiveResize& t) { t.window.parent = &parent; }},
         {"own aspect ratio",
@@ -143,38 +96,36 @@ TEST_F(LiveResize, StepsTheHostOwnsPassUnchanged) {
              t.window.aspectRatio = {16, 9};
          }},
         {"not in a drag", [](LiveResize& t) { t.window.inLiveResize = false; }},
-        {"plug-in off",
-         [](LiveResize& t) { t.store("VantroPluginEnabled", PlistValue::boolean(false)); }},
         {"application excluded",
          [](LiveResize& t) {
              t.store("VantroApplicationBlacklist",
                      PlistValue::array({PlistValue::string("org.example.TestHost")}));
          }},
-        {"bundle deleted", [](LiveResize& t) { t.platform.existingPaths.clear(); }},
         {"no indicator on the older generation",
          [](LiveResize& t) { t.window.showsResizeIndicator = false; }},
     };
     const Rect proposed(100, 150, 650, 450);
-    for (const Case& c : cases) {
-        LiveResize& t = *this;
-        t.window.frame = kWindow;
-        t.window.sheet = false;
-        t.window.parent = nullptr;
-        t.window.aspectRatio = {0, 0};
-        t.window.showsResizeIndicator = true;
+    for (const auto& [name, arrange] : cases) {
+        window.frame = kWindow;
+        window.sheet = false;
+        window.parent = nullptr;
+        window.aspectRatio = {0, 0};
+        window.showsResizeIndicator = true;
         start();
-        c.arrange(t);
+        arrange(*this);
         setEvent(EventType::leftMouseDragged, Point(10, 10), kPinBottomRight | kKeepCentered);
-        setFrameDisplay(&window, proposed, c.display);
-        EXPECT_EQ(window.frame, proposed) << c.name;
-        EXPECT_FALSE(core::readFlag(entry(), core::state_key::kHasVantroResized)) << c.name;
-        EXPECT_FALSE(entry()->contains(core::state_key::kActiveFeatures)) << c.name;
+        setFrameDisplay(&window, proposed, true);
+        EXPECT_EQ(window.frame, proposed) << name;
+        EXPECT_FALSE(core::readFlag(entry(), core::state_key::kHasVantroResized)) << name;
+        EXPECT_FALSE(entry()->contains(core::state_key::kActiveFeatures)) << name;
         window.inLiveResize = true;
-        store("VantroPluginEnabled", PlistValue::boolean(true));
         store("VantroApplicationBlacklist", PlistValue::array({}));
-        platform.existingPaths = {platform.bundlePath};
         end();
     }
+    start(); // the display flag off: not a drag step
+    setEvent(EventType::leftMouseDragged, Point(10, 10), kPinBottomRight);
+    setFrameDisplay(&window, proposed, false);
+    EXPECT_EQ(window.frame, proposed);
 }
 
 TEST_F(LiveResize, AProgrammaticFrameChangeIsNotADragStep) {
@@ -186,14 +137,6 @@ TEST_F(LiveResize, AProgrammaticFrameChangeIsNotADragStep) {
     setEvent(EventType::keyDown, Point(10, 10), kPinBottomRight);
     setFrameDisplay(&window, kWindow, true);
     EXPECT_EQ(window.frame, kWindow);
-}
-
-TEST_F(LiveResize, ADragWithoutKeysIsTheHostsOwn) {
-    start();
-    const Rect proposed(100, 150, 650, 450);
-    step(Point(750, 150), 0, proposed);
-    EXPECT_EQ(window.frame, proposed);
-    EXPECT_EQ(platform.cursorsSet.back(), Cursor::arrow);
 }
 
 TEST_F(LiveResize, KeepCentredMirrorsTheDraggedCornerAboutTheCentre) {
@@ -248,40 +191,6 @@ TEST_F(LiveResize, PlainModeAfterAFeatureKeepsTheTopLeftCornerOnScreen) {
     // And past the right edge of the screen.
     step(Point(1600, 300), 0, window.frame);
     EXPECT_EQ(window.frame, Rect(100, 300, 1340, 300));
-}
-
-TEST_F(LiveResize, AspectRatioHeldToTheWindowsLimits) {
-    window.frame = Rect(100, 200, 800, 600);
-    window.minSize = {400, 300};
-    window.maxSize = {1000, 750};
-    start(Point(900, 200));
-    step(Point(900, 200), kKeepAspectRatio, window.frame);
-    step(Point(2000, -500), kKeepAspectRatio, window.frame);
-    EXPECT_EQ(window.frame.size, Size(1000, 750));
-    step(Point(100, 800), kKeepAspectRatio, window.frame);
-    EXPECT_EQ(window.frame.size, Size(400, 300));
-}
-
-TEST_F(LiveResize, KeepCentredAgainstTheScreenEdges) {
-    struct Case {
-        std::string name;
-        Size increments;
-    };
-    for (const Case& c : {Case{"points", {1, 1}}, Case{"terminal cells", {9, 17}}}) {
-        window.frame = kWindow;
-        window.resizeIncrements = c.increments;
-        start();
-        stepTo(Point(2000, -300), kKeepCentered);
-        stepTo(Point(2000, -300), kKeepCentered);
-        const Rect& visible = kScreen.visibleFrame;
-        EXPECT_LE(window.frame.size.width, visible.size.width) << c.name;
-        EXPECT_LE(window.frame.size.height, visible.size.height) << c.name;
-        EXPECT_GE(window.frame.minX(), visible.minX()) << c.name;
-        EXPECT_GE(window.frame.minY(), visible.minY()) << c.name;
-        // Centred to the point, as floor rounds it.
-        EXPECT_NEAR(window.frame.minX() + window.frame.size.width / 2, visible.midX(), 1) << c.name;
-        end();
-    }
 }
 
 TEST_F(LiveResize, KeepWidthOrHeightIsChosenByTheFirstMovement) {
@@ -348,23 +257,18 @@ TEST_F(LiveResize, DimensionTabFollowsItsModeAndTheFunctionKey) {
         ModifierFlags keys;
         bool shown;
     };
-    const Case cases[] = {
-        {true, 2, 0, true},   {true, 2, kKeepWidthHeight, true},
-        {true, 0, 0, true},   {true, 0, kKeepWidthHeight, false},
-        {true, 1, 0, false},  {true, 1, kKeepWidthHeight, true},
-        {false, 2, 0, false}, {false, 2, kFunctionKeyMask, true},
-        {true, 7, 0, false},
-    };
-    for (const Case& c : cases) {
+    for (const Case& c :
+         {Case{true, 2, 0, true}, Case{true, 2, kKeepWidthHeight, true}, Case{true, 0, 0, true},
+          Case{true, 0, kKeepWidthHeight, false}, Case{true, 1, 0, false},
+          Case{true, 1, kKeepWidthHeight, true}, Case{false, 2, 0, false},
+          Case{false, 2, kFunctionKeyMask, true}, Case{true, 7, 0, false}}) {
         store("VantroShowDimensionsDuringResizing", settingPair(c.enabled, c.mode));
         window.frame = kWindow;
         start();
         stepTo(kCorner, c.keys);
-        EXPECT_EQ(feedback::dimensionsBox().isAttached(), c.shown)
-            << c.enabled << " " << c.mode << " " << std::hex << c.keys;
+        EXPECT_EQ(feedback::dimensionsBox().isAttached(), c.shown) << c.enabled << c.mode << c.keys;
         end();
         platform.clock.advance(1);
-        EXPECT_FALSE(feedback::dimensionsBox().isAttached());
     }
 }
 
@@ -437,30 +341,27 @@ TEST_F(LiveResize, AStartAfterADragThatNeverEndedStartsAfresh) {
     const Rect proposed(100, 150, 650, 450);
     step(Point(750, 150), 0, proposed);
     EXPECT_EQ(window.frame, proposed);
+    EXPECT_EQ(platform.cursorsSet.back(), Cursor::arrow);
 }
 
-TEST_F(LiveResize, BadIncrementsAndSizesEndSoundly) {
-    struct Case {
-        std::string name;
-        Size increments;
-    };
-    const Case cases[] = {
-        {"zero", {0, 0}},
-        {"negative", {-9, -17}},
-        {"not a number",
-         {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN()}},
-        {"terminal cells", {9, 17}}};
-    for (const Case& c : cases) {
-        window.frame = kWindow;
-        window.resizeIncrements = c.increments;
-        start();
-        stepTo(kCorner, kKeepWidthHeight);
-        // Far past the screen's right and bottom edges.
-        step(Point(5000, -5000), 0, window.frame);
-        EXPECT_LE(window.frame.maxX(), kScreen.visibleFrame.maxX()) << c.name;
-        EXPECT_GE(window.frame.minY(), kScreen.visibleFrame.minY()) << c.name;
-        EXPECT_GE(window.frame.size.width, 0) << c.name;
-        end();
+TEST_F(LiveResize, BadIncrementsStayOnTheScreen) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (const Size increments : {Size{0, 0}, Size{-9, -17}, Size{nan, nan}, Size{9, 17}}) {
+        // Plain after keep-width/height, then centred, far past the edges.
+        for (const ModifierFlags keys : {ModifierFlags{0}, kKeepCentered}) {
+            window.frame = kWindow;
+            window.resizeIncrements = increments;
+            start();
+            stepTo(kCorner, kKeepWidthHeight);
+            stepTo(Point(5000, -5000), keys);
+            stepTo(Point(5000, -5000), keys);
+            const Rect& visible = kScreen.visibleFrame;
+            EXPECT_GE(window.frame.minX(), visible.minX()) << increments.width << " " << keys;
+            EXPECT_LE(window.frame.maxX(), visible.maxX()) << increments.width << " " << keys;
+            EXPECT_GE(window.frame.minY(), visible.minY()) << increments.width << " " << keys;
+            EXPECT_LE(window.frame.maxY(), visible.maxY()) << increments.width << " " << keys;
+            end();
+        }
     }
 }
 
@@ -495,32 +396,23 @@ TEST_F(LiveResize, AWindowOnNoScreenIsHeldToTheMainScreen) {
 }
 
 TEST_F(LiveResize, StepsAfterTheFirstAllocateNothing) {
-    struct Case {
-        std::string name;
-        ModifierFlags keys;
-    };
-    const Case cases[] = {
-        {"every feature", kPinBottomRight | kKeepCentered | kKeepAspectRatio | kKeepWidthHeight},
-        {"pinned with the hint", kPinBottomRight},
-        {"keep width or height", kKeepWidthHeight},
-        {"ratio", kKeepAspectRatio},
-        {"plain", 0},
-    };
-    for (const Case& c : cases) {
+    for (const ModifierFlags keys :
+         {kPinBottomRight | kKeepCentered | kKeepAspectRatio | kKeepWidthHeight, kPinBottomRight,
+          kKeepWidthHeight, kKeepAspectRatio, ModifierFlags{0}}) {
         window.frame = kWindow;
         start();
         // The first steps create the drag's state and grow the feedback's
         // strings and the host's records to their size.
         for (int i = 0; i < 4; ++i) {
-            stepTo(Point(650 + i, 250), c.keys);
+            stepTo(Point(650 + i, 250), keys);
         }
         window.actions.reserve(window.actions.size() + 200);
         platform.cursorsSet.reserve(platform.cursorsSet.size() + 200);
         const testing::AllocationScope scope;
         for (int i = 0; i < 50; ++i) {
-            stepTo(Point(640 + (i % 7), 240 + (i % 5)), c.keys);
+            stepTo(Point(640 + (i % 7), 240 + (i % 5)), keys);
         }
-        EXPECT_EQ(scope.allocations(), 0U) << c.name;
+        EXPECT_EQ(scope.allocations(), 0U) << keys;
         end();
         platform.clock.advance(1);
     }

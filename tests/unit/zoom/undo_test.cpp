@@ -11,6 +11,8 @@ namespace {
 const Rect kVisible(0, 0, 1440, 878);
 const Rect kLeftHalf(0, 0, 720, 878);
 
+// Alternating zoom and undo, and what breaks it, are the user-action model's.
+
 // One window's zoom history, recorded after each zoom as the execution does.
 struct Window {
     Rect frame;
@@ -33,45 +35,6 @@ struct Window {
     }
 };
 
-TEST(Undo, RepeatingAFeatureAlternatesBetweenZoomAndUndo) {
-    Window w{Rect(100, 100, 800, 600), {}, ""};
-    const std::string left = "VantroMaximizeLeftHalf";
-    EXPECT_FALSE(w.zoom(left, kLeftHalf).isUndo);
-    EXPECT_EQ(w.frame, kLeftHalf);
-    const UndoDecision second = w.zoom(left, kLeftHalf);
-    EXPECT_TRUE(second.isUndo);
-    EXPECT_EQ(second.message, "Undo Zoom");
-    EXPECT_EQ(w.frame, Rect(100, 100, 800, 600));
-    EXPECT_FALSE(w.zoom(left, kLeftHalf).isUndo);
-    EXPECT_EQ(w.frame, kLeftHalf);
-}
-
-TEST(Undo, AnythingThatTouchedTheWindowBreaksTheAlternation) {
-    const std::string left = "VantroMaximizeLeftHalf";
-    struct Case {
-        const char* what;
-        std::function<void(Window&)> between;
-        Rect visibleAtSecondZoom;
-        std::string secondFeature;
-    };
-    const Case cases[] = {
-        {"the user moved it", [](Window& w) { w.frame.origin.x += 30; }, kVisible, left},
-        {"the visible frame changed", [](Window&) {}, Rect(0, 0, 1440, 900), left},
-        {"another feature", [](Window&) {}, kVisible, "VantroMaximizeRightHalf"},
-        {"the history was forgotten",
-         [](Window& w) {
-             w = Window{w.frame, {}, ""};
-         },
-         kVisible, left},
-    };
-    for (const Case& c : cases) {
-        Window w{Rect(100, 100, 800, 600), {}, ""};
-        w.zoom(left, kLeftHalf);
-        c.between(w);
-        EXPECT_FALSE(w.zoom(c.secondFeature, kLeftHalf, c.visibleAtSecondZoom).isUndo) << c.what;
-    }
-}
-
 TEST(Undo, AWindowAlreadyAtTheTargetIsNotUndone) {
     Window w{kLeftHalf, {}, ""};
     const std::string left = "VantroMaximizeLeftHalf";
@@ -85,14 +48,6 @@ TEST(Undo, ResolutionModesAreDifferentZooms) {
     const Rect vga(100, 100, 640, 480);
     EXPECT_FALSE(w.zoom("VantroResolutionVGA-0", vga).isUndo);
     EXPECT_FALSE(w.zoom("VantroResolutionVGA-1", vga).isUndo);
-}
-
-TEST(Undo, UndoPassesTheEarlierSizeThroughTheChecks) {
-    Window w{Rect(100, 100, 800, 600), {}, ""};
-    const std::string left = "VantroMaximizeLeftHalf";
-    w.zoom(left, kLeftHalf);
-    const auto clamp = [](Size s) { return Size{std::min(s.width, 700.0), s.height}; };
-    EXPECT_EQ(w.zoom(left, kLeftHalf, kVisible, clamp).target, Rect(100, 100, 700, 600));
 }
 
 TEST(Undo, WithoutUndoTheMessageIsTheConstraintHit) {

@@ -1,30 +1,20 @@
 // Zooms as a host runs them: the plug-in's methods grafted onto the fake
 // window class and its zoom hooks installed, then zoom: sent to a window.
+// Layouts, undo by repeating and what breaks it are the user-action model's.
 
-#include "platform/fake/fake_platform.h"
-#include "platform/fake/fake_window.h"
-#include "platform/window.h"
-#include "plugin/core/window_state.h"
-#include "plugin/entry/window_hooks.h"
 #include "plugin/feedback/dimension_overlay.h"
 #include "plugin/feedback/hud_alert.h"
 #include "plugin/zoom/zoom_execution.h"
-#include "settings/catalogue.h"
-#include "settings/memory_backend.h"
-#include "settings/vantro_user_defaults.h"
-#include "support/geometry_printers.h"
-#include "support/memory_settings.h"
+#include "support/plugin_host.h"
 
-#include <gtest/gtest.h>
 #include <rapidcheck.h>
-
-#include <ostream>
 
 #include <algorithm>
 #include <cmath>
 #include <functional>
 #include <limits>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -32,77 +22,29 @@ namespace vantro::zoom {
 namespace {
 
 using namespace platform;
-using fake::FakePlatform;
 using fake::FakeWindow;
 using runtime::Selector;
 using settings::PlistValue;
+using vantro::testing::settingPair;
 
 const Rect kLeftHalf(0, 0, 720, 878);
 const Rect kStart(100, 100, 800, 600);
 
-using vantro::testing::settingPair;
-
-class ZoomHook : public ::testing::Test {
+class ZoomHook : public vantro::testing::PluginHost {
   public:
     ZoomHook() {
-        entry::installWindowHooks(FakeWindow::windowClass());
         platform.screenList = {{Rect(0, 0, 1440, 900), Rect(0, 0, 1440, 878)},
                                {Rect(1440, -180, 1920, 1200), Rect(1440, -180, 1920, 1200)}};
         window.frame = kStart;
-        store("VantroAnimateZooms", settingPair(false, -1));
-    }
-    ~ZoomHook() override {
-        platform.clock.runUntilIdle();
-        core::vantroFakeIvars().removeEntry(&window);
-    }
-    ZoomHook(const ZoomHook&) = delete;
-    ZoomHook& operator=(const ZoomHook&) = delete;
-
-    void store(std::string_view key, const PlistValue& value) {
-        ASSERT_TRUE(settings.set(key, value));
     }
     void zoomWith(ModifierFlags flags) {
         platform.holdModifiers(flags);
         platform::zoom(&window, nullptr);
     }
-
-    vantro::testing::MemorySettings settings;
-    FakePlatform platform;
-    FakeWindow window{platform};
-};
-
-TEST_F(ZoomHook, RepeatingAFeatureUndoesIt) {
-    zoomWith(kControlKeyMask);
-    EXPECT_EQ(window.frame, kLeftHalf);
-    EXPECT_FALSE(feedback::hudAlertWindow().isVisible()); // nothing hit, nothing to say
-    zoomWith(kControlKeyMask);
-    EXPECT_EQ(window.frame, kStart);
-    EXPECT_TRUE(feedback::hudAlertWindow().isVisible());
-    EXPECT_EQ(feedback::hudAlertWindow().surface().text(), "Undo Zoom");
-    platform.clock.advance(2);
-    zoomWith(kControlKeyMask);
-    EXPECT_EQ(window.frame, kLeftHalf);
-    EXPECT_EQ(window.countOf("zoom:"), 0U); // the host's zoom never ran
-}
-
-TEST_F(ZoomHook, EachModifierSetPicksItsFeature) {
-    struct Case {
-        ModifierFlags held;
-        Rect expected;
-    };
-    const Case cases[] = {
-        {kShiftKeyMask, Rect(0, 0, 1440, 878)},
-        {kCommandKeyMask, Rect(720, 0, 720, 878)},
-        {kShiftKeyMask | kControlKeyMask, Rect(0, 439, 1440, 439)},
-        {kShiftKeyMask | kCommandKeyMask, Rect(0, 0, 1440, 439)},
-    };
-    for (const Case& c : cases) {
-        core::vantroFakeIvars().removeEntry(&window);
-        window.frame = kStart;
-        zoomWith(c.held);
-        EXPECT_EQ(window.frame, c.expected) << std::hex << c.held;
+    void zoomBy(std::string_view feature) {
+        runtime::send<void>(&window, Selector::named("vantroZoomWithFeature:"), feature);
     }
-}
+};
 
 TEST_F(ZoomHook, NoFeatureOrAClosedGateRunsTheHostZoom) {
     zoomWith(0);
@@ -128,25 +70,9 @@ TEST_F(ZoomHook, AUserMoveAwayForgetsTheHistory) {
     EXPECT_EQ(window.frame, Rect(1, 0, 720, 878)); // undone to where the user had put it
 }
 
-TEST_F(ZoomHook, HiddenAndShownAgainStartsOver) {
-    zoomWith(kControlKeyMask);
-    orderOut(&window, nullptr);
-    window.visible = true;
-    zoomWith(kControlKeyMask);
-    EXPECT_EQ(window.frame, kLeftHalf);
-}
-
-TEST_F(ZoomHook, AChangedVisibleFrameBreaksTheUndo) {
-    zoomWith(kControlKeyMask);
-    platform.screenList[0].visibleFrame = Rect(0, 0, 1440, 900);
-    zoomWith(kControlKeyMask);
-    EXPECT_EQ(window.frame, Rect(0, 0, 720, 900));
-}
-
 TEST_F(ZoomHook, MenuCommandForcesItsFeatureForOneTenthOfASecond) {
     platform.holdModifiers(kControlKeyMask);
-    runtime::send<void>(&window, Selector::named("vantroZoomWithFeature:"),
-                        std::string_view("VantroMaximizeVerticalLeftThird"));
+    zoomBy("VantroMaximizeVerticalLeftThird");
     EXPECT_EQ(window.frame, Rect(0, 0, 480, 878));
     EXPECT_EQ(window.countOf("performZoom:"), 1U); // through the host's performZoom:
     EXPECT_TRUE(core::vantroFakeIvars().activeMenuFeature().has_value());
@@ -155,8 +81,7 @@ TEST_F(ZoomHook, MenuCommandForcesItsFeatureForOneTenthOfASecond) {
 }
 
 TEST_F(ZoomHook, ResolutionModeCommandChangesTheSettingOnly) {
-    runtime::send<void>(&window, Selector::named("vantroZoomWithFeature:"),
-                        std::string_view("VantroSetZoomWidowsContentToResolution"));
+    zoomBy("VantroSetZoomWidowsContentToResolution");
     EXPECT_EQ(settings.store().integerForKey("VantroResolutionZoomMode"), 1);
     EXPECT_EQ(window.frame, kStart);
     EXPECT_EQ(core::readString(core::vantroFakeIvars().entryFor(&window),
@@ -164,21 +89,18 @@ TEST_F(ZoomHook, ResolutionModeCommandChangesTheSettingOnly) {
               nullptr);
     // In content mode the content area takes the resolution.
     platform.clock.advance(1);
-    runtime::send<void>(&window, Selector::named("vantroZoomWithFeature:"),
-                        std::string_view("VantroResolutionXGA"));
+    zoomBy("VantroResolutionXGA");
     EXPECT_EQ(window.frame, Rect(208, 44, 1024, 768 + window.titleBarHeight));
 }
 
 TEST_F(ZoomHook, NextScreenAgainGoesOnInsteadOfUndoing) {
-    runtime::send<void>(&window, Selector::named("vantroZoomWithFeature:"),
-                        std::string_view("VantroNextScreen"));
+    zoomBy("VantroNextScreen");
     EXPECT_EQ(window.frame, Rect(2000, 120, 800, 600));
     // On the other screen the visible frame differs from the one the zoom
     // left, so the repeat is a new zoom: on to the next screen, which with
     // two screens is the main one again, centred.
     platform.clock.advance(1);
-    runtime::send<void>(&window, Selector::named("vantroZoomWithFeature:"),
-                        std::string_view("VantroNextScreen"));
+    zoomBy("VantroNextScreen");
     EXPECT_EQ(window.frame, Rect(320, 139, 800, 600));
 }
 
@@ -359,85 +281,81 @@ TEST_F(ZoomHook, AnyOrderAndTimingOfZoomsAndClosesKeepsUndoStateAndPopupsSound) 
     EXPECT_TRUE(held);
 }
 
-// A window as hosts have them, zoomed by a menu command through every kind of
-// target, then the same command again.
-struct WindowKindCase {
-    std::string name;
-    std::function<void(FakeWindow&)> prepare;
-    std::string feature;
-    Rect target;
-    std::string message; // the HUD's text after the first zoom; empty for none
-    // Test listings show the case by its name.
-    friend void PrintTo(const WindowKindCase& c, std::ostream* out) { *out << c.name; }
-};
-
-class ZoomEveryWindowKind : public ZoomHook,
-                            public ::testing::WithParamInterface<WindowKindCase> {};
-
-void plainWindow(FakeWindow& /*window*/) {}
-
-void limitedWindow(FakeWindow& window) {
-    window.minSize = {500, 500};
-    window.maxSize = {1200, 700};
-}
-
-// A terminal: 9 x 17 cells inside a 2 px border, 80 x 24 cells now.
-void terminalWindow(FakeWindow& window) {
-    window.frame = Rect(100, 100, 2 + 80 * 9 + 2, 2 + 24 * 17 + 2);
-    window.resizeIncrements = {9, 17};
-}
-
-platform::fake::FakeResizeDelegate& cappingDelegate() {
-    static platform::fake::FakeResizeDelegate delegate([](Size size) {
+// A window as hosts have them, zoomed by a menu command, then the same
+// command again: the HUD names what held the window, then the undo.
+TEST_F(ZoomHook, EveryWindowKindZoomsThenUndoesToTheExactFrame) {
+    static fake::FakeResizeDelegate capping([](Size size) {
         return Size{std::min(size.width, 1300.0), size.height};
     });
-    return delegate;
+    struct Case {
+        Size minimum, maximum, increments;
+        fake::FakeResizeDelegate* delegate;
+        const char* feature;
+        Rect target;
+        std::string message; // empty for none
+    };
+    const Size none{0, 0};
+    const Size noMaximum{1.0e7, 1.0e7};
+    // A terminal: 9 x 17 cells inside a 2 px border; 4 + 159 x 9 and
+    // 4 + 51 x 17 are whole cells inside the visible frame.
+    const Case cases[] = {
+        {none, noMaximum, {1, 1}, nullptr, "VantroPositionCenter", Rect(320, 139, 800, 600), ""},
+        {{500, 500},
+         {1200, 700},
+         {1, 1},
+         nullptr,
+         "VantroMaximizeWholeScreen",
+         Rect(120, 178, 1200, 700),
+         "Max Window Width 1200px\nMax Window Height 700px"},
+        {{500, 500},
+         {1200, 700},
+         {1, 1},
+         nullptr,
+         "VantroMaximizeBottomRightQuarter",
+         Rect(720, 0, 720, 500),
+         "Min Window Height 500px"},
+        {none,
+         noMaximum,
+         {9, 17},
+         nullptr,
+         "VantroMaximizeWholeScreen",
+         Rect(2, 7, 1435, 871),
+         "Width Incremented 1435px\nHeight Incremented 871px"},
+        {none,
+         noMaximum,
+         {9, 17},
+         nullptr,
+         "VantroMaximizeLeftHalf",
+         Rect(0, 7, 724, 871),
+         "Width Incremented 724px\nHeight Incremented 871px"},
+        {none,
+         noMaximum,
+         {1, 1},
+         &capping,
+         "VantroMaximizeWholeScreen",
+         Rect(70, 0, 1300, 878),
+         "Width Restricted 1300px"},
+    };
+    for (const Case& c : cases) {
+        window.minSize = c.minimum;
+        window.maxSize = c.maximum;
+        window.resizeIncrements = c.increments;
+        window.delegateObject = c.delegate;
+        window.frame = c.increments.width == 9 ? Rect(100, 100, 724, 412) : kStart;
+        const Rect before = window.frame;
+        zoomBy(c.feature);
+        EXPECT_EQ(window.frame, c.target) << c.feature;
+        auto& hud = feedback::hudAlertWindow();
+        EXPECT_EQ(hud.isVisible() ? std::string(hud.surface().text()) : "", c.message);
+        EXPECT_EQ(window.countOf("zoom:"), 0U); // the host's zoom never ran
+        platform.clock.advance(1);              // past the menu command's hold and the HUD
+        zoomBy(c.feature);
+        EXPECT_EQ(window.frame, before) << c.feature;
+        EXPECT_EQ(hud.surface().text(), "Undo Zoom");
+        platform.clock.advance(1);
+        core::vantroFakeIvars().removeEntry(&window);
+    }
 }
-
-void delegatedWindow(FakeWindow& window) {
-    window.delegateObject = &cappingDelegate();
-}
-
-TEST_P(ZoomEveryWindowKind, ZoomsThenUndoesToTheExactFrame) {
-    const WindowKindCase& c = GetParam();
-    c.prepare(window);
-    const Rect before = window.frame;
-    runtime::send<void>(&window, Selector::named("vantroZoomWithFeature:"),
-                        std::string_view(c.feature));
-    EXPECT_EQ(window.frame, c.target);
-    auto& hud = feedback::hudAlertWindow();
-    EXPECT_EQ(hud.isVisible() ? std::string(hud.surface().text()) : std::string(), c.message);
-
-    platform.clock.advance(1); // past the menu command's hold and the HUD
-    runtime::send<void>(&window, Selector::named("vantroZoomWithFeature:"),
-                        std::string_view(c.feature));
-    EXPECT_EQ(window.frame, before);
-    EXPECT_EQ(hud.surface().text(), "Undo Zoom");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Windows, ZoomEveryWindowKind,
-    ::testing::Values(
-        WindowKindCase{"PlainWhole", plainWindow, "VantroMaximizeWholeScreen",
-                       Rect(0, 0, 1440, 878), ""},
-        WindowKindCase{"PlainTopRightQuarter", plainWindow, "VantroMaximizeTopRightQuarter",
-                       Rect(720, 439, 720, 439), ""},
-        WindowKindCase{"PlainCentre", plainWindow, "VantroPositionCenter", Rect(320, 139, 800, 600),
-                       ""},
-        WindowKindCase{"LimitedWholeCentredAtTheTop", limitedWindow, "VantroMaximizeWholeScreen",
-                       Rect(120, 178, 1200, 700),
-                       "Max Window Width 1200px\nMax Window Height 700px"},
-        WindowKindCase{"LimitedQuarterKeepsItsCorner", limitedWindow,
-                       "VantroMaximizeBottomRightQuarter", Rect(720, 0, 720, 500),
-                       "Min Window Height 500px"},
-        // 4 + 159 x 9 and 4 + 51 x 17: whole cells inside the visible frame.
-        WindowKindCase{"TerminalWhole", terminalWindow, "VantroMaximizeWholeScreen",
-                       Rect(2, 7, 1435, 871), "Width Incremented 1435px\nHeight Incremented 871px"},
-        WindowKindCase{"TerminalLeftHalf", terminalWindow, "VantroMaximizeLeftHalf",
-                       Rect(0, 7, 724, 871), "Width Incremented 724px\nHeight Incremented 871px"},
-        WindowKindCase{"DelegateRestricts", delegatedWindow, "VantroMaximizeWholeScreen",
-                       Rect(70, 0, 1300, 878), "Width Restricted 1300px"}),
-    [](const auto& row) { return row.param.name; });
 
 } // namespace
 } // namespace vantro::zoom

@@ -1,169 +1,349 @@
-#include "plugin/zoom/zoom_targets.h"
+// The target frame of each family of zoom features, with figures on screens
+// as the platform reports them: main screen first, global coordinates with
+// y up. Shares of even sizes, held to a window's limits, are the user-action
+// model's; here are the roundings, the other families and the refusals.
 
 #include "plugin/core/feature_keys.h"
-#include "screen_sets.h"
+#include "plugin/zoom/layouts.h"
+#include "plugin/zoom/menu_titles.h"
+#include "plugin/zoom/positions.h"
+#include "plugin/zoom/resolutions.h"
+#include "plugin/zoom/screens.h"
+#include "plugin/zoom/zoom_targets.h"
+#include "support/geometry_printers.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
 #include <limits>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace vantro::zoom {
 namespace {
 
-using namespace testing;
-
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
-struct Expected {
-    std::string_view feature;
-    std::optional<Rect> target;
-};
+// The main screen with a 22-point panel along its top; a larger screen to its
+// right reaching lower; one on top of it; one left of it.
+constexpr Screen kMain{Rect(0, 0, 1440, 900), Rect(0, 0, 1440, 878)};
+constexpr Screen kRight{Rect(1440, -180, 1920, 1200), Rect(1440, -180, 1920, 1200)};
+constexpr Screen kAbove{Rect(0, 900, 1280, 1024), Rect(0, 900, 1280, 1024)};
+constexpr Screen kLeft{Rect(-1680, 0, 1680, 1050), Rect(-1680, 0, 1680, 1050)};
+constexpr Screen kUnplugged{Rect(3360, 0, 0, 0), Rect(3360, 0, 0, 0)};
+constexpr Rect kVisible = kMain.visibleFrame;
+constexpr Rect kPlain(100, 100, 800, 600);
 
-// Every key the zoom asks, in its order, for kPlainWindow on the main screen
-// (visible frame (0, 0, 1440, 878)) with a larger screen to its right.
-constexpr Expected kPlainWindowTargets[] = {
-    {"VantroMaximizeTopHalf", Rect(0, 439, 1440, 439)},
-    {"VantroMaximizeBottomHalf", Rect(0, 0, 1440, 439)},
-    {"VantroMaximizeWholeScreen", Rect(0, 0, 1440, 878)},
-    {"VantroMaximizeLeftHalf", Rect(0, 0, 720, 878)},
-    {"VantroMaximizeRightHalf", Rect(720, 0, 720, 878)},
-    {"VantroMaximizeVerticalLeftThird", Rect(0, 0, 480, 878)},
-    {"VantroMaximizeVerticalMiddleThird", Rect(480, 0, 480, 878)},
-    {"VantroMaximizeVerticalRightThird", Rect(960, 0, 480, 878)},
-    {"VantroMaximizeHorizontalTopThird", Rect(0, 586, 1440, 292)},
-    {"VantroMaximizeHorizontalMiddleThird", Rect(0, 293, 1440, 292)},
-    {"VantroMaximizeHorizontalBottomThird", Rect(0, 0, 1440, 292)},
-    {"VantroMaximizeLeftTwoThirds", Rect(0, 0, 960, 878)},
-    {"VantroMaximizeRightTwoThirds", Rect(480, 0, 960, 878)},
-    {"VantroMaximizeTopTwoThirds", Rect(0, 293, 1440, 585)},
-    {"VantroMaximizeBottomTwoThirds", Rect(0, 0, 1440, 585)},
-    {"VantroMaximizeTopLeftQuarter", Rect(0, 439, 720, 439)},
-    {"VantroMaximizeTopRightQuarter", Rect(720, 439, 720, 439)},
-    {"VantroMaximizeBottomLeftQuarter", Rect(0, 0, 720, 439)},
-    {"VantroMaximizeBottomRightQuarter", Rect(720, 0, 720, 439)},
-    {"VantroResolutioniOSOrig", Rect(560, 199, 320, 480)},
-    {"VantroResolutioniOSRetina", Rect(400, -41, 640, 960)},
-    {"VantroResolutionVGA", Rect(400, 199, 640, 480)},
-    {"VantroResolutionSVGA", Rect(320, 139, 800, 600)},
-    {"VantroResolutionXGA", Rect(208, 55, 1024, 768)},
-    {"VantroResolutionHD720", Rect(80, 79, 1280, 720)},
-    {"VantroResolutionWXGA", Rect(80, 39, 1280, 800)},
-    {"VantroResolutionSXGA", Rect(80, -73, 1280, 1024)},
-    {"VantroResolutionHD", Rect(37, 55, 1366, 768)},
-    {"VantroResolutionWSXGA", Rect(0, -11, 1440, 900)},
-    {"VantroResolutionUXGA", Rect(-80, -161, 1600, 1200)},
-    {"VantroResolutionWSXGA+", Rect(-120, -86, 1680, 1050)},
-    {"VantroResolutionHD1080", Rect(-240, -101, 1920, 1080)},
-    {"VantroResolutionWUXGA", Rect(-240, -161, 1920, 1200)},
-    {"VantroSetZoomWholeWindowToResolution", std::nullopt}, // a setting, no frame
-    {"VantroSetZoomWidowsContentToResolution", std::nullopt},
-    {"VantroPositionCenter", Rect(320, 139, 800, 600)},
-    {"VantroPositionLeftEdge", Rect(0, 100, 800, 600)},
-    {"VantroPositionRightEdge", Rect(640, 100, 800, 600)},
-    {"VantroPositionTopEdge", Rect(100, 278, 800, 600)},
-    {"VantroPositionBottomEdge", Rect(100, 0, 800, 600)},
-    {"VantroPositionTopLeftCorner", Rect(0, 278, 800, 600)},
-    {"VantroPositionTopRightCorner", Rect(640, 278, 800, 600)},
-    {"VantroPositionBottomLeftCorner", Rect(0, 0, 800, 600)},
-    {"VantroPositionBottomRightCorner", Rect(640, 0, 800, 600)},
-    {"VantroNextScreen", Rect(2000, 120, 800, 600)},
-    {"VantroPreviousScreen", Rect(2000, 120, 800, 600)}, // two screens: the same one
-};
+Size unchanged(Size size) {
+    return size;
+}
+// A check that limits the size to a box, as a window's maximum size does.
+SizeCheck clampTo(Size box) {
+    return [box](Size size) {
+        return Size{std::min(size.width, box.width), std::min(size.height, box.height)};
+    };
+}
 
-TEST(ZoomTargets, EveryFeatureOfAPlainWindow) {
-    const std::vector<Screen> screens = sideBySide();
-    const TargetInputs inputs{kPlainWindow, kPanelScreen.visibleFrame, 0, screens, 0};
-    ASSERT_EQ(std::size(kPlainWindowTargets), core::feature::kZoomOrder.size());
-    for (std::size_t i = 0; i < core::feature::kZoomOrder.size(); ++i) {
-        const Expected& expected = kPlainWindowTargets[i];
-        ASSERT_EQ(expected.feature, core::feature::kZoomOrder[i]) << "at " << i;
-        EXPECT_EQ(zoomTarget(expected.feature, inputs, unchanged), expected.target)
-            << expected.feature;
+TEST(ZoomTargets, LayoutsRoundDownThroughFloatAndPlaceTheCheckedSize) {
+    const Rect odd(0, 0, 1279, 777);
+    const std::pair<const char*, Rect> shares[] = {
+        {"VantroMaximizeLeftHalf", Rect(0, 0, 639, 777)},
+        {"VantroMaximizeRightHalf", Rect(640, 0, 639, 777)}, // ends flush
+        {"VantroMaximizeTopHalf", Rect(0, 389, 1279, 388)},
+        {"VantroMaximizeVerticalMiddleThird", Rect(426, 0, 426, 777)}, // 426.5 -> 426
+        {"VantroMaximizeVerticalRightThird", Rect(853, 0, 426, 777)},
+        {"VantroMaximizeRightTwoThirds", Rect(427, 0, 852, 777)},
+        {"VantroMaximizeHorizontalMiddleThird", Rect(0, 259, 1279, 259)},
+    };
+    for (const auto& [feature, expected] : shares) {
+        EXPECT_EQ(maximizeTarget(feature, odd, unchanged), expected) << feature;
+    }
+    // A half just under a whole number rounds up to it in float before the
+    // floor; centring rounds down on negative coordinates too.
+    EXPECT_EQ(maximizeTarget("VantroMaximizeLeftHalf", Rect(0, 0, 1439.9999999, 878), unchanged)
+                  ->size.width,
+              720);
+    EXPECT_EQ(
+        maximizeTarget("VantroMaximizeWholeScreen", Rect(-1706, 0, 1706, 800), clampTo({1, 800}))
+            ->minX(),
+        -854);
+    // The check runs once, and its size is placed against the layout's edges.
+    int checks = 0;
+    const SizeCheck counted = [&checks](Size size) {
+        ++checks;
+        return clampTo({10000, 101})(size);
+    };
+    EXPECT_EQ(maximizeTarget("VantroMaximizeHorizontalMiddleThird", kVisible, counted),
+              Rect(0, 388, 1440, 101));
+    EXPECT_EQ(checks, 1);
+}
+
+TEST(ZoomTargets, PositionsKeepTheSizeAndMoveAgainstTheVisibleFrame) {
+    struct Case {
+        const char* feature;
+        Rect frame;
+        Rect visible;
+        Rect expected;
+    };
+    const Rect left = kLeft.visibleFrame;
+    const Case cases[] = {
+        {"VantroPositionCenter", kPlain, kVisible, Rect(320, 139, 800, 600)},
+        {"VantroPositionCenter", Rect(100, 100, 801, 601), kVisible, Rect(319, 138, 801, 601)},
+        {"VantroPositionLeftEdge", kPlain, kVisible, Rect(0, 100, 800, 600)},
+        {"VantroPositionRightEdge", kPlain, kVisible, Rect(640, 100, 800, 600)},
+        {"VantroPositionTopEdge", kPlain, kVisible, Rect(100, 278, 800, 600)},
+        {"VantroPositionBottomEdge", kPlain, kVisible, Rect(100, 0, 800, 600)},
+        {"VantroPositionTopLeftCorner", kPlain, kVisible, Rect(0, 278, 800, 600)},
+        {"VantroPositionTopRightCorner", kPlain, kVisible, Rect(640, 278, 800, 600)},
+        {"VantroPositionBottomLeftCorner", kPlain, kVisible, Rect(0, 0, 800, 600)},
+        {"VantroPositionBottomRightCorner", kPlain, kVisible, Rect(640, 0, 800, 600)},
+        // An edge moves along one axis only, even for a window sticking out.
+        {"VantroPositionLeftEdge", Rect(500, -300, 800, 600), kVisible, Rect(0, -300, 800, 600)},
+        {"VantroPositionTopEdge", Rect(-900, 10, 800, 600), kVisible, Rect(-900, 278, 800, 600)},
+        // A window larger than the screen sticks out past the far edge.
+        {"VantroPositionRightEdge", Rect(0, 0, 1600, 600), kVisible, Rect(-160, 0, 1600, 600)},
+        {"VantroPositionCenter", kPlain, left, Rect(-1240, 225, 800, 600)},
+        {"VantroPositionBottomRightCorner", kPlain, left, Rect(-800, 0, 800, 600)},
+        // Centring rounds down through float: -853.5 becomes -854.
+        {"VantroPositionCenter", Rect(0, 0, 1, 0), Rect(-1706, 0, 1706, 800),
+         Rect(-854, 400, 1, 0)},
+        // A window of no size is placed as a point.
+        {"VantroPositionCenter", Rect(5, 5, 0, 0), kVisible, Rect(720, 439, 0, 0)},
+        {"VantroPositionTopRightCorner", Rect(5, 5, 0, 0), kVisible, Rect(1440, 878, 0, 0)},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(positionTarget(c.feature, c.frame, c.visible), c.expected) << c.feature;
     }
 }
 
-TEST(ZoomTargets, KeysWithoutAFrame) {
-    const std::vector<Screen> screens = sideBySide();
-    const TargetInputs inputs{kPlainWindow, kPanelScreen.visibleFrame, 0, screens, 0};
-    for (const char* key : {"VantroStandardZoom", "", "VantroKeepCentered", "Next Screen"}) {
-        EXPECT_FALSE(zoomTarget(key, inputs, unchanged)) << key;
+TEST(ZoomTargets, ResolutionsCentreTheWindowOrItsContent) {
+    struct Case {
+        const char* feature;
+        double chrome;
+        Size limit;
+        Rect expected;
+    };
+    const Size none{10000, 10000};
+    const Size screen = kVisible.size;
+    const Case cases[] = {
+        {"VantroResolutionXGA", 0, none, Rect(208, 55, 1024, 768)},
+        {"VantroResolutionXGA", 22, none, Rect(208, 44, 1024, 790)},
+        {"VantroResolutioniOSOrig", 22, none, Rect(560, 188, 320, 502)},
+        {"VantroResolutionHD", 0, none, Rect(37, 55, 1366, 768)},
+        // Larger than the screen: limited to its visible frame, which it fills.
+        {"VantroResolutionWUXGA", 22, screen, Rect(0, 0, 1440, 878)},
+        // Limited in one direction only: centred in the other.
+        {"VantroResolutionSXGA", 0, screen, Rect(80, 0, 1280, 878)},
+        // A chrome height no window can have counts as none.
+        {"VantroResolutionXGA", kNaN, none, Rect(208, 55, 1024, 768)},
+        {"VantroResolutionXGA", -22, none, Rect(208, 55, 1024, 768)},
+        {"VantroResolutionXGA", kInfinity, none, Rect(208, 55, 1024, 768)},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(resolutionTarget(c.feature, c.chrome, kVisible, clampTo(c.limit)), c.expected)
+            << c.feature << " with chrome " << c.chrome;
+    }
+    EXPECT_EQ(resolutionTarget("VantroResolutionVGA", 0, kRight.visibleFrame, unchanged),
+              Rect(2080, 180, 640, 480));
+    // Each resolution is the size its menu title reads, content mode adding
+    // the title bar to the height only.
+    const Rect wall(0, 0, 4000, 3000);
+    int resolutions = 0;
+    for (const auto& [title, feature] : kMenuTitles) {
+        double width = 0;
+        double height = 0;
+        const std::string text(title);
+        if (std::sscanf(text.c_str(), " %lf %*[^0-9]%lf", &width, &height) == 2) {
+            ++resolutions;
+            EXPECT_EQ(resolutionTarget(feature, 0, wall, unchanged)->size, Size(width, height));
+            EXPECT_EQ(resolutionTarget(feature, 22, wall, unchanged)->size,
+                      Size(width, height + 22));
+        }
+    }
+    EXPECT_EQ(resolutions, 14);
+    // The title bar is the chrome in content mode (any mode but 0) only.
+    struct Chrome {
+        std::int64_t mode;
+        double frameHeight, contentHeight, expected;
+    };
+    for (const Chrome& c :
+         {Chrome{0, 790, 768, 0}, Chrome{1, 790, 768, 22}, Chrome{5, 790, 768, 22},
+          Chrome{-1, 790, 768, 22}, Chrome{1, 768, 768, 0}, Chrome{1, 768, 790, 0},
+          Chrome{1, kNaN, 768, 0}, Chrome{1, kInfinity, 768, 0}, Chrome{0, kNaN, kNaN, 0}}) {
+        EXPECT_EQ(chromeHeight(c.mode, c.frameHeight, c.contentHeight), c.expected)
+            << c.mode << ": " << c.frameHeight << " over " << c.contentHeight;
+    }
+    EXPECT_EQ(modeSetBy("VantroSetZoomWholeWindowToResolution"), 0);
+    EXPECT_EQ(modeSetBy("VantroSetZoomWidowsContentToResolution"), 1); // the key keeps its typo
+    EXPECT_FALSE(modeSetBy("VantroSetZoomWindowsContentToResolution"));
+    EXPECT_FALSE(modeSetBy("VantroResolutionVGA"));
+}
+
+TEST(ZoomTargets, ScreensCentreTheWindowOnTheNextOrPrevious) {
+    const std::vector<Screen> sideBySide{kMain, kRight};
+    const std::vector<Screen> stacked{kMain, kAbove};
+    const std::vector<Screen> mainNotLeftmost{kMain, kLeft};
+    struct Case {
+        const std::vector<Screen>& screens;
+        const char* feature;
+        Rect frame;
+        int current;
+        Rect expected;
+    };
+    const Case cases[] = {
+        {sideBySide, "VantroNextScreen", kPlain, 0, Rect(2000, 120, 800, 600)},
+        {sideBySide, "VantroNextScreen", Rect(0, 0, 1440, 878), 0, Rect(1680, -19, 1440, 878)},
+        // Larger than the main screen's visible frame: cut to it. Two
+        // screens: next from the last wraps to the first, and back.
+        {sideBySide, "VantroPreviousScreen", Rect(1440, -180, 1920, 1200), 1, kVisible},
+        {sideBySide, "VantroNextScreen", Rect(1440, -180, 1920, 1200), 1, kVisible},
+        {sideBySide, "VantroPreviousScreen", kPlain, 0, Rect(2000, 120, 800, 600)},
+        {stacked, "VantroNextScreen", kPlain, 0, Rect(240, 1112, 800, 600)},
+        {stacked, "VantroPreviousScreen", Rect(0, 900, 1280, 1024), 1, Rect(80, 0, 1280, 878)},
+        {mainNotLeftmost, "VantroNextScreen", kPlain, 0, Rect(-1240, 225, 800, 600)},
+        {mainNotLeftmost, "VantroPreviousScreen", Rect(-1500, 100, 1680, 1050), 1, kVisible},
+        // A window of no size lands on the other screen's centre.
+        {sideBySide, "VantroNextScreen", Rect(10, 10, 0, 0), 0, Rect(2400, 420, 0, 0)},
+        // Without another screen with an area the window stays.
+        {{kMain}, "VantroNextScreen", kPlain, 0, kPlain},
+        {{kMain, kUnplugged}, "VantroPreviousScreen", kPlain, 0, kPlain},
+        {sideBySide, "VantroNextScreen", kPlain, -1, kPlain},    // on no screen
+        {sideBySide, "VantroPreviousScreen", kPlain, 2, kPlain}, // the list shrank under it
+        {{}, "VantroNextScreen", kPlain, -1, kPlain},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(screenTarget(c.feature, c.frame, c.current, c.screens, unchanged), c.expected)
+            << c.feature << " from " << c.current << " of " << c.screens.size();
+    }
+    // The cut size passes through the check, once.
+    int checks = 0;
+    Size seen;
+    const SizeCheck maximum = [&checks, &seen](Size size) {
+        ++checks;
+        seen = size;
+        return clampTo({1000, 700})(size);
+    };
+    EXPECT_EQ(
+        screenTarget("VantroPreviousScreen", Rect(1440, -180, 1920, 1200), 1, sideBySide, maximum),
+        Rect(220, 89, 1000, 700));
+    EXPECT_EQ(checks, 1);
+    EXPECT_EQ(seen, (Size{1440, 878}));
+}
+
+TEST(ZoomTargets, AdjacentScreensWrapAndPassOverScreensWithNoArea) {
+    const std::vector<Screen> three{kMain, kRight, kLeft};
+    const std::vector<Screen> gap{kMain, kUnplugged, kLeft};
+    struct Case {
+        std::vector<Screen> screens;
+        int current;
+        int step;
+        std::optional<std::size_t> expected;
+    };
+    const Case cases[] = {
+        {three, 0, 1, 1},
+        {three, 1, 1, 2},
+        {three, 2, 1, 0},
+        {three, 0, -1, 2},
+        {three, 2, -1, 1},
+        {gap, 0, 1, 2},
+        {gap, 2, -1, 0},
+        {gap, 1, 1, 2},
+        {{kMain, kUnplugged, kUnplugged}, 0, 1, 0},
+        {{kMain}, 0, -1, 0},
+        {three, -1, 1, std::nullopt}, // on no screen
+        {three, 3, -1, std::nullopt}, // an index the list no longer has
+        {{}, 0, 1, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(adjacentScreen(c.screens, c.current, c.step), c.expected)
+            << "from " << c.current << " by " << c.step << " of " << c.screens.size();
     }
 }
 
-TEST(ZoomTargets, ContentModeAddsTheTitleBarToResolutionsOnly) {
-    const std::vector<Screen> screens = sideBySide();
-    const TargetInputs inputs{kPlainWindow, kPanelScreen.visibleFrame, 0, screens, 22};
+TEST(ZoomTargets, DispatchTheFeatureToItsFamilyWithTheZoomsInputs) {
+    const std::vector<Screen> screens{kMain, kRight};
+    const TargetInputs inputs{kPlain, kVisible, 0, screens, 22};
+    // Content mode adds the title bar to resolutions only.
     EXPECT_EQ(zoomTarget("VantroResolutionXGA", inputs, unchanged), Rect(208, 44, 1024, 790));
     EXPECT_EQ(zoomTarget("VantroMaximizeLeftHalf", inputs, unchanged), Rect(0, 0, 720, 878));
     EXPECT_EQ(zoomTarget("VantroPositionCenter", inputs, unchanged), Rect(320, 139, 800, 600));
-}
-
-TEST(ZoomTargets, VisibleFrameOfTheWindowsScreenOrTheMainOne) {
-    struct Case {
-        std::vector<Screen> screens;
-        int screen;
-        std::optional<Rect> expected;
-    };
-    const Case cases[] = {
-        {sideBySide(), 0, kPanelScreen.visibleFrame},
-        {sideBySide(), 1, kRightScreen.visibleFrame},
-        {mainNotLeftmost(), 1, kLeftScreen.visibleFrame},
-        {sideBySide(), -1, kPanelScreen.visibleFrame}, // on no screen: the main one
-        {sideBySide(), 2, kPanelScreen.visibleFrame},  // the list shrank under it
-        {{}, -1, std::nullopt},
-        {{}, 0, std::nullopt},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(zoomVisibleFrame(c.screen, c.screens), c.expected)
-            << c.screen << " of " << c.screens.size();
+    EXPECT_EQ(zoomTarget("VantroNextScreen", inputs, unchanged), Rect(2000, 120, 800, 600));
+    for (const char* key : {"VantroStandardZoom", "", "VantroKeepCentered", "Next Screen",
+                            "VantroSetZoomWholeWindowToResolution"}) {
+        EXPECT_FALSE(zoomTarget(key, inputs, unchanged)) << key;
+    }
+    // The visible frame of the window's screen, else the main one's.
+    EXPECT_EQ(zoomVisibleFrame(1, screens), kRight.visibleFrame);
+    EXPECT_EQ(zoomVisibleFrame(-1, screens), kVisible);
+    EXPECT_EQ(zoomVisibleFrame(2, screens), kVisible); // the list shrank under it
+    EXPECT_FALSE(zoomVisibleFrame(0, {}));
+    // A window on no screen is brought to the main one, except by the
+    // screen features.
+    const Rect away(5000, 5000, 800, 600);
+    const TargetInputs off{away, kVisible, -1, screens, 0};
+    EXPECT_EQ(zoomTarget("VantroPositionCenter", off, unchanged), Rect(320, 139, 800, 600));
+    EXPECT_EQ(zoomTarget("VantroPreviousScreen", off, unchanged), away);
+    // With no screens only the screen features answer, keeping the frame.
+    const TargetInputs none{kPlain, Rect(), -1, {}, 0};
+    for (std::string_view feature : core::feature::kZoomOrder) {
+        const bool screen = feature == "VantroNextScreen" || feature == "VantroPreviousScreen";
+        EXPECT_EQ(zoomTarget(feature, none, unchanged),
+                  screen ? std::optional<Rect>(kPlain) : std::nullopt)
+            << feature;
     }
 }
 
-TEST(ZoomTargets, AWindowOnNoScreenIsBroughtToTheMainOneExceptByScreenFeatures) {
-    const std::vector<Screen> screens = sideBySide();
-    const Rect offScreen(5000, 5000, 800, 600);
-    const TargetInputs inputs{offScreen, *zoomVisibleFrame(-1, screens), -1, screens, 0};
-    EXPECT_EQ(zoomTarget("VantroMaximizeLeftHalf", inputs, unchanged), Rect(0, 0, 720, 878));
-    EXPECT_EQ(zoomTarget("VantroPositionCenter", inputs, unchanged), Rect(320, 139, 800, 600));
-    EXPECT_EQ(zoomTarget("VantroNextScreen", inputs, unchanged), offScreen);
-    EXPECT_EQ(zoomTarget("VantroPreviousScreen", inputs, unchanged), offScreen);
-}
-
-TEST(ZoomTargets, WithNoScreensOnlyTheScreenFeaturesAnswerAndKeepTheFrame) {
-    const TargetInputs inputs{kPlainWindow, Rect(), -1, {}, 0};
-    for (const Expected& expected : kPlainWindowTargets) {
-        const bool screenFeature =
-            expected.feature == "VantroNextScreen" || expected.feature == "VantroPreviousScreen";
-        EXPECT_EQ(zoomTarget(expected.feature, inputs, unchanged),
-                  screenFeature ? std::optional<Rect>(kPlainWindow) : std::nullopt)
-            << expected.feature;
-    }
-}
-
-TEST(ZoomTargets, AWindowWithNaNOrNoSizeStillMaximizes) {
-    const std::vector<Screen> screens = sideBySide();
-    struct Case {
-        Rect frame;
-        std::string_view feature;
-        std::optional<Rect> expected;
-    };
+TEST(ZoomTargets, NoneFromFramesAndSizesThatCannotBePlaced) {
+    const std::vector<Screen> screens{kMain, kRight};
+    // Shares and resolutions do not depend on the window's frame; moves do.
     const Rect broken(kNaN, kNaN, kNaN, kNaN);
-    const Case cases[] = {
-        // Shares and resolutions do not depend on the window's frame.
-        {broken, "VantroMaximizeRightHalf", Rect(720, 0, 720, 878)},
-        {broken, "VantroResolutionXGA", Rect(208, 55, 1024, 768)},
-        // Moves do, and a frame of NaN has nowhere to move from.
-        {broken, "VantroPositionCenter", std::nullopt},
-        {broken, "VantroNextScreen", std::nullopt},
-        {Rect(100, 100, 0, 0), "VantroMaximizeRightHalf", Rect(720, 0, 720, 878)},
-        {Rect(100, 100, 0, 0), "VantroPositionBottomRightCorner", Rect(1440, 0, 0, 0)},
-        {Rect(100, 100, 0, 0), "VantroNextScreen", Rect(2400, 420, 0, 0)},
-    };
-    for (const Case& c : cases) {
-        const TargetInputs inputs{c.frame, kPanelScreen.visibleFrame, 0, screens, 0};
-        EXPECT_EQ(zoomTarget(c.feature, inputs, unchanged), c.expected) << c.feature;
+    const TargetInputs nan{broken, kVisible, 0, screens, 0};
+    EXPECT_EQ(zoomTarget("VantroMaximizeRightHalf", nan, unchanged), Rect(720, 0, 720, 878));
+    EXPECT_EQ(zoomTarget("VantroResolutionXGA", nan, unchanged), Rect(208, 55, 1024, 768));
+    for (const Rect& frame : {broken, Rect(100, 100, -1, 600), Rect(100, 100, 800, -600)}) {
+        const TargetInputs inputs{frame, kVisible, 0, screens, 0};
+        for (const char* feature :
+             {"VantroPositionCenter", "VantroPositionLeftEdge", "VantroNextScreen"}) {
+            EXPECT_FALSE(zoomTarget(feature, inputs, unchanged)) << feature << " " << frame.minX();
+        }
     }
+    for (const Rect& visible : {Rect(0, 0, 0, 878), Rect(0, 0, 1440, -1), Rect(kNaN, 0, 1440, 878),
+                                Rect(0, kInfinity, 1440, 878), Rect(0, 0, 1440, kInfinity)}) {
+        int checks = 0;
+        const SizeCheck counted = [&checks](Size size) {
+            ++checks;
+            return size;
+        };
+        EXPECT_FALSE(maximizeTarget("VantroMaximizeLeftHalf", visible, counted));
+        EXPECT_EQ(checks, 0);
+        EXPECT_FALSE(resolutionTarget("VantroResolutionXGA", 0, visible, unchanged));
+        EXPECT_FALSE(positionTarget("VantroPositionCenter", kPlain, visible));
+    }
+    for (const SizeCheck& faulty : {SizeCheck([](Size) {
+                                        return Size{kNaN, 100};
+                                    }),
+                                    SizeCheck([](Size) {
+                                        return Size{100, -1};
+                                    }),
+                                    SizeCheck([](Size) {
+                                        return Size{kInfinity, 100};
+                                    })}) {
+        EXPECT_FALSE(maximizeTarget("VantroMaximizeWholeScreen", kVisible, faulty));
+        EXPECT_FALSE(resolutionTarget("VantroResolutionXGA", 0, kVisible, faulty));
+        EXPECT_FALSE(screenTarget("VantroNextScreen", kPlain, 0, screens, faulty));
+    }
+    // An empty check allows the proposed size.
+    EXPECT_EQ(maximizeTarget("VantroMaximizeLeftHalf", kVisible, nullptr), Rect(0, 0, 720, 878));
+    // Each family answers its own keys only.
+    EXPECT_FALSE(maximizeTarget("VantroPositionCenter", kVisible, unchanged));
+    EXPECT_FALSE(positionTarget("VantroNextScreen", kPlain, kVisible));
+    EXPECT_FALSE(positionTarget("VantroMaximizeLeftHalf", kPlain, kVisible));
+    EXPECT_FALSE(resolutionTarget(kContentModeFeature, 0, kVisible, unchanged));
+    EXPECT_FALSE(resolutionTarget("VantroMaximizeLeftHalf", 0, kVisible, unchanged));
+    EXPECT_FALSE(screenTarget("VantroPositionCenter", kPlain, 0, screens, unchanged));
 }
 
 } // namespace
