@@ -108,7 +108,13 @@ AspectRatioLimits computeAspectRatioLimits(Size ratio, const AspectRatioRoom& ro
 
     const Size byMinWidth = sizeInAspectRatioForWidth(ratio, window.minSize.width, unlimited);
     const Size byMinHeight = sizeInAspectRatioForHeight(ratio, window.minSize.height, unlimited);
-    limits.minimum = window.minSize.height >= byMinWidth.height ? byMinHeight : byMinWidth;
+    // The minimum height leads when it asks for at least the height the
+    // minimum width gives. Where the two are equal, the height-led size's
+    // floored width can fall a point under the minimum width, and the
+    // width-led size fits both.
+    const bool heightLeads = window.minSize.height >= byMinWidth.height &&
+                             byMinHeight.width >= window.minSize.width;
+    limits.minimum = heightLeads ? byMinHeight : byMinWidth;
 
     const Size space = roomOnScreen(room, window);
     const Size byRoomWidth = sizeInAspectRatioForWidth(ratio, space.width, unlimited);

@@ -226,9 +226,9 @@ Point onScreen(Point p, const std::vector<Screen>& screens) {
 }
 
 // `slack` below the minimum is allowed where a ratio floors one length.
-void checkSize(const Rect& frame, const WindowModel& window, double slack = 0.5) {
-    RC_ASSERT(frame.size.width >= window.minSize.width - slack);
-    RC_ASSERT(frame.size.height >= window.minSize.height - slack);
+void checkSize(const Rect& frame, const WindowModel& window) {
+    RC_ASSERT(frame.size.width >= window.minSize.width - 0.5);
+    RC_ASSERT(frame.size.height >= window.minSize.height - 0.5);
     RC_ASSERT(frame.size.width <= window.maxSize.width + 0.5);
     RC_ASSERT(frame.size.height <= window.maxSize.height + 0.5);
 }
@@ -602,9 +602,7 @@ struct Drag final : Command {
             featured = featured || (checked && step.keys != 0) || !startsOnScreen;
             RC_ASSERT((featured || after == proposed));
             if (checked) {
-                // The ratio's smallest size floors the length the window's
-                // minimum does not lead, a point under it at worst.
-                checkSize(after, limits, (step.keys & kControlKeyMask) != 0 ? 1.5 : 0.5);
+                checkSize(after, limits);
             }
             // Centred: on a monitor's centre along the axes the grip moves.
             if (checked && startsOnScreen && !still && (step.keys & kAlternateKeyMask) != 0) {

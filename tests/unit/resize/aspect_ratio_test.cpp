@@ -136,6 +136,10 @@ TEST(AspectRatio, LimitsCoverTheMinimumAndFitTheRoomAndMaximum) {
     // 1170 x 878 -> width 1000 gives 750 high -> height 700 gives 933 wide.
     window.maxSize = {1000, 700};
     EXPECT_EQ(computeAspectRatioLimits({4, 3}, room, window, nullptr).maximum, Size(933, 700));
+    // 106 wide at 458:363 is 84.01 high, floored to the minimum height of
+    // 84; 84 high would floor to 105 wide, under the minimum width.
+    window.minSize = {106, 84};
+    EXPECT_EQ(computeAspectRatioLimits({458, 363}, room, window, nullptr).minimum, Size(106, 84));
 }
 
 } // namespace
