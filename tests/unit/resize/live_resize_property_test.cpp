@@ -181,19 +181,20 @@ bool overlaps(const Rect& a, const Rect& b) {
     return a.minX() < b.maxX() && b.minX() < a.maxX() && a.minY() < b.maxY() && b.minY() < a.maxY();
 }
 
-bool touchesAVisibleEdge(const Rect& frame, const std::vector<Screen>& screens) {
-    const auto near = [](double a, double b) { return std::fabs(a - b) <= 1; };
+// Within a pixel, or on a grid within an increment, of a visible frame's edge.
+bool touchesAVisibleEdge(const Rect& frame, const std::vector<Screen>& screens, Size inc) {
+    const auto near = [](double a, double b, double by) { return std::fabs(a - b) <= by; };
     return std::any_of(screens.begin(), screens.end(), [&](const Screen& s) {
         const Rect& v = s.visibleFrame;
-        return near(frame.minX(), v.minX()) || near(frame.maxX(), v.maxX()) ||
-               near(frame.minY(), v.minY()) || near(frame.maxY(), v.maxY());
+        return near(frame.minX(), v.minX(), inc.width) || near(frame.maxX(), v.maxX(), inc.width) ||
+               near(frame.minY(), v.minY(), inc.height) || near(frame.maxY(), v.maxY(), inc.height);
     });
 }
 
-// Within a pixel of the ratio, whichever dimension led.
-bool keepsRatio(Size size, Size ratio) {
-    return std::fabs(size.height - size.width * ratio.height / ratio.width) <= 1 ||
-           std::fabs(size.width - size.height * ratio.width / ratio.height) <= 1;
+// Within a pixel of the ratio, or an increment on a grid, whichever dimension led.
+bool keepsRatio(Size size, Size ratio, Size inc = {1, 1}) {
+    return std::fabs(size.height - size.width * ratio.height / ratio.width) <= inc.height ||
+           std::fabs(size.width - size.height * ratio.width / ratio.height) <= inc.width;
 }
 
 RC_GTEST_PROP(LiveResizeProperty, EveryDragKeepsWhatItsFeaturesPromise, ()) {
@@ -210,6 +211,9 @@ RC_GTEST_PROP(LiveResizeProperty, EveryDragKeepsWhatItsFeaturesPromise, ()) {
     const bool holdsY = (edges & (kResizeTopEdge | kResizeBottomEdge)) != 0;
 
     DragPlayer drag(screens, Rect(x, y, width, height));
+    const Size inc{*rc::gen::elementOf(std::array{1, 1, 3, 10}) * 1.0,
+                   *rc::gen::elementOf(std::array{1, 1, 7, 19}) * 1.0};
+    drag.window.resizeIncrements = inc;
     drag.press(edges);
     std::optional<Size> ratio; // the size when keep-aspect-ratio took hold
     const int actions = *rc::gen::inRange(1, 24);
@@ -259,13 +263,39 @@ RC_GTEST_PROP(LiveResizeProperty, EveryDragKeepsWhatItsFeaturesPromise, ()) {
         // Where no size in the ratio both covers the minimum and fits the
         // room, the screen's edge cuts one dimension: the ratio holds away
         // from the edges.
-        if (ratio && !touchesAVisibleEdge(after, screens)) {
-            RC_ASSERT(keepsRatio(after.size, *ratio));
+        if (ratio && !touchesAVisibleEdge(after, screens, inc)) {
+            RC_ASSERT(keepsRatio(after.size, *ratio, inc));
         }
     }
     drag.release();
     RC_ASSERT(!drag.platform.cursorsSet.empty());
     RC_ASSERT(drag.platform.cursorsSet.back() == Cursor::arrow);
+}
+
+// A window with increments (a terminal's cells): a Control drag outward by
+// several increments grows it on its grid, its ratio within one increment.
+RC_GTEST_PROP(LiveResizeProperty, AKeptRatioOnIncrementsMovesByWholeIncrements, ()) {
+    const Size inc{*rc::gen::inRange(2, 17) * 1.0, *rc::gen::inRange(2, 17) * 1.0};
+    const Rect start{700, 400, *rc::gen::inRange(300, 501) * 1.0,
+                     *rc::gen::inRange(250, 401) * 1.0};
+    const unsigned edges = *rc::gen::elementOf(kEdges);
+    DragPlayer drag(screensFor(Placement::none), start);
+    drag.window.resizeIncrements = inc;
+    drag.press(edges);
+    drag.changeKeys(kKeepAspectRatio);
+    const double sx = (edges & kResizeLeftEdge) != 0 ? -1 : (edges & kResizeRightEdge) != 0;
+    const double sy = (edges & kResizeBottomEdge) != 0 ? -1 : (edges & kResizeTopEdge) != 0;
+    for (int i = *rc::gen::inRange(1, 3); i > 0; --i) {
+        const Size before = drag.window.frame.size;
+        const int cells = *rc::gen::inRange(2, 6);
+        drag.move(sx * cells * inc.width, sy * cells * inc.height);
+        const Size after = drag.window.frame.size;
+        RC_ASSERT(after.width > before.width || after.height > before.height);
+        RC_ASSERT(std::fmod(after.width - start.size.width, inc.width) == 0);
+        RC_ASSERT(std::fmod(after.height - start.size.height, inc.height) == 0);
+        RC_ASSERT(keepsRatio(after, start.size, inc));
+    }
+    drag.release();
 }
 
 } // namespace
