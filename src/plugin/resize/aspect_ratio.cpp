@@ -1,9 +1,11 @@
 #include "plugin/resize/aspect_ratio.h"
+#include <cstdio>
 
 #include "plugin/resize/increment_snapping.h"
 
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 namespace vantro::resize {
 
@@ -34,6 +36,77 @@ double clampToLimits(double length, double minimum, double maximum) {
     return length;
 }
 
+// One dimension of a window that grows by whole increments, within the
+// drag's limits.
+struct GridAxis {
+    double increment;
+    double minimum;
+    double maximum;
+    double currentExtent;
+
+    // The length on the grid (the current extent plus or minus whole
+    // increments) nearest to `length`; a length that does not snap is
+    // floored as the ratio's other dimension is.
+    [[nodiscard]] double nearest(double length) const {
+        constexpr double kNoLimit = std::numeric_limits<double>::infinity();
+        if (!isSnappingIncrement(increment) || !std::isfinite(length)) {
+            return singlePrecisionFloor(length);
+        }
+        // The grid keeps the current extent's fraction: the whole part of
+        // the exact length is snapped, then compared with the length.
+        const double snapped =
+            snapToIncrement(std::floor(length), increment, -kNoLimit, kNoLimit, currentExtent);
+        const double below = snapped > length ? snapped - increment : snapped;
+        return length - below < below + increment - length ? below : below + increment;
+    }
+
+    // Lowered by whole increments to the maximum, then raised to the
+    // minimum, so the minimum wins as it does for exact ratios.
+    // A length far past any screen (an absurd ratio) is clamped exactly.
+    [[nodiscard]] double fit(double length) const {
+        constexpr double kNoLimit = std::numeric_limits<double>::infinity();
+        constexpr double kFarPastAnyScreen = 1e15;
+        if (!isSnappingIncrement(increment) || !(std::fabs(length) < kFarPastAnyScreen)) {
+            return clampToLimits(length, minimum, maximum);
+        }
+        length = snapToIncrement(length, increment, -kNoLimit, maximum, currentExtent);
+        return snapToIncrement(length, increment, minimum, kNoLimit, currentExtent);
+    }
+};
+
+bool snapsToIncrements(const WindowLimits& window) {
+    return isSnappingIncrement(window.resizeIncrements.width) ||
+           isSnappingIncrement(window.resizeIncrements.height);
+}
+
+// No size on a grid of increments keeps a ratio exactly (827 x 521 on 10 x 19
+// cells has no multiple before 8270 x 5210), so a window with increments
+// takes the grid size nearest to the ratio: the leading length on the grid
+// within the limits, the other the grid length nearest to the ratio's for it.
+// The window then grows by whole increments, its ratio within one of the
+// kept one, instead of keeping its size for the whole drag.
+Size sizeOnGridInAspectRatio(Size ratio, double lead, bool widthLeads,
+                             const AspectRatioRules& rules) {
+    const AspectRatioLimits& limits = *rules.limits;
+    const WindowLimits& window = rules.window;
+    const GridAxis width{window.resizeIncrements.width, limits.minimum.width, limits.maximum.width,
+                         window.frameSize.width};
+    const GridAxis height{window.resizeIncrements.height, limits.minimum.height,
+                          limits.maximum.height, window.frameSize.height};
+    const GridAxis& leading = widthLeads ? width : height;
+    const GridAxis& following = widthLeads ? height : width;
+    const double leadLength = leading.fit(leading.nearest(lead));
+    const double scale = widthLeads ? ratio.height / ratio.width : ratio.width / ratio.height;
+    const double otherLength = following.fit(following.nearest(scale * leadLength));
+    const Size size = widthLeads ? Size{leadLength, otherLength} : Size{otherLength, leadLength};
+    const bool finite = std::isfinite(size.width) && std::isfinite(size.height);
+    if (!finite ||
+        (rules.delegate != nullptr && !(rules.delegate->willResizeToSize(size) == size))) {
+        return window.frameSize;
+    }
+    return size;
+}
+
 } // namespace
 
 Size aspectRatioForSize(Size size) {
@@ -53,12 +126,18 @@ Size aspectRatioForSize(Size size) {
 
 Size sizeInAspectRatioForWidth(Size ratio, double width, const AspectRatioRules& rules) {
     const Size r = usableRatio(ratio);
+    if (rules.limits && snapsToIncrements(rules.window)) {
+        return sizeOnGridInAspectRatio(r, width, true, rules);
+    }
     const double height = singlePrecisionFloor((r.height / r.width) * width);
     return constrainAspectRatioSize({width, height}, rules);
 }
 
 Size sizeInAspectRatioForHeight(Size ratio, double height, const AspectRatioRules& rules) {
     const Size r = usableRatio(ratio);
+    if (rules.limits && snapsToIncrements(rules.window)) {
+        return sizeOnGridInAspectRatio(r, height, false, rules);
+    }
     const double width = singlePrecisionFloor((r.width / r.height) * height);
     return constrainAspectRatioSize({width, height}, rules);
 }
@@ -74,8 +153,9 @@ Size constrainAspectRatioSize(Size size, const AspectRatioRules& rules) {
     if (rules.delegate != nullptr && !(rules.delegate->willResizeToSize(clamped) == clamped)) {
         return refused;
     }
-    // A size off the increments is refused rather than snapped: snapping
-    // would leave the ratio.
+    // A size off the increments is refused: this test keeps exact ratios.
+    // The drag's steps of a window with increments take the grid size
+    // nearest to the ratio instead (sizeOnGridInAspectRatio).
     if (!(snapSizeToIncrements(clamped, rules.window) == clamped)) {
         return refused;
     }

@@ -37,7 +37,11 @@ Size aspectRatioForSize(Size size);
 
 // The other dimension from the leading one, rounded by single-precision
 // floor, passed through the acceptance test. A ratio whose parts are not
-// both finite and positive counts as 1 x 1.
+// both finite and positive counts as 1 x 1. With the drag's limits, a window
+// whose increments snap (in either dimension) gets instead the size on its
+// grid nearest to the ratio: the leading length and then the other, each
+// nearest on the grid and brought by whole increments within the limits
+// (the minimum winning); a delegate that changes it refuses it.
 Size sizeInAspectRatioForWidth(Size ratio, double width, const AspectRatioRules& rules);
 Size sizeInAspectRatioForHeight(Size ratio, double height, const AspectRatioRules& rules);
 

@@ -10,6 +10,8 @@
 #include "support/allocation_counter.h"
 #include "support/plugin_host.h"
 
+#include <rapidcheck/gtest.h>
+
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -237,6 +239,31 @@ TEST_F(LiveResize, AspectRatioTakenInMidDragStaysWithinTheRoom) {
     EXPECT_FALSE(entry()->contains(core::state_key::kAspectRatio));
     EXPECT_TRUE(core::readFlag(entry(), core::state_key::kKeepWidth) ||
                 core::readFlag(entry(), core::state_key::kKeepHeight));
+}
+
+// A window with increments (a terminal's cells): a kept ratio is met on its
+// grid only at rare sizes, so a Control drag outward by whole increments
+// grows it on the grid with its ratio within an increment.
+RC_GTEST_FIXTURE_PROP(LiveResize, AKeptRatioOnIncrementsMovesByWholeIncrements, ()) {
+    const Size inc{*rc::gen::inRange(2, 17) * 1.0, *rc::gen::inRange(2, 17) * 1.0};
+    const Size size{*rc::gen::inRange(300, 501) * 1.0, *rc::gen::inRange(250, 401) * 1.0};
+    window.frame = Rect(100, 400, size.width, size.height);
+    window.resizeIncrements = inc;
+    Point corner(window.frame.maxX(), window.frame.minY());
+    start(corner);
+    for (int moves = *rc::gen::inRange(1, 3); moves > 0; --moves) {
+        const Size before = window.frame.size;
+        const int cells = *rc::gen::inRange(2, 6);
+        corner = Point(corner.x + cells * inc.width, corner.y - cells * inc.height);
+        stepTo(corner, kKeepAspectRatio);
+        const Size after = window.frame.size;
+        RC_ASSERT(after.width > before.width || after.height > before.height);
+        RC_ASSERT(std::fmod(after.width - size.width, inc.width) == 0);
+        RC_ASSERT(std::fmod(after.height - size.height, inc.height) == 0);
+        RC_ASSERT(std::fabs(after.height - after.width * size.height / size.width) <= inc.height ||
+                  std::fabs(after.width - after.height * size.width / size.height) <= inc.width);
+    }
+    end();
 }
 
 TEST_F(LiveResize, TheNewestGenerationOnlyShowsTheDimensions) {
