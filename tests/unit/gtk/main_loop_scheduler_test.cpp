@@ -60,24 +60,6 @@ TEST(MainLoopScheduler, ACallMayRescheduleOrCancelItself) {
     ASSERT_TRUE(runUntil([&] { return runs == 3 && scheduler.pendingPerformCount() == 0; }));
 }
 
-TEST(MainLoopScheduler, AnimationsStepForwardAndEndOnce) {
-    MainLoopScheduler scheduler;
-    std::vector<double> progress;
-    int done = 0;
-    scheduler.animate(
-        0.1, [&progress](double p) { progress.push_back(p); }, [&done] { ++done; });
-    ASSERT_TRUE(runUntil([&] { return done == 1; }));
-    ASSERT_GE(progress.size(), 2U);
-    EXPECT_EQ(progress.back(), 1.0);
-    for (std::size_t i = 1; i < progress.size(); ++i) {
-        EXPECT_GE(progress[i], progress[i - 1]);
-    }
-    g_usleep(50000);
-    g_main_context_iteration(nullptr, FALSE);
-    EXPECT_EQ(done, 1);
-    EXPECT_EQ(scheduler.runningAnimationCount(), 0U);
-}
-
 TEST(MainLoopScheduler, ACancelledAnimationNeverEnds) {
     MainLoopScheduler scheduler;
     int steps = 0;

@@ -1,12 +1,12 @@
 // Writing a row's state. That a change in the window is stored in its key's
-// shape and announced, and that a refused write puts the widget back, is
-// driven through the real application by tests/e2e/settings_app.sh.
+// shape and announced, and that a refused write shows an error and puts the
+// widget back, is driven through the real application by
+// tests/e2e/settings_app.sh.
 
 #include "row_writer.h"
 #include "setting_groups.h"
 #include "settings/memory_backend.h"
 #include "settings/plist_text.h"
-#include "support/log_capture.h"
 
 #include <gtest/gtest.h>
 
@@ -25,50 +25,20 @@ struct Store {
     }
 };
 
-TEST(RowWriter, StoresEachShapeAndAnnouncesAsThePrefPane) {
-    const struct {
-        std::string_view key;
-        RowState state;
-        const char* stored;
-    } cases[] = {
-        {"VantroPluginEnabled", {false, 0, {}}, "false"},
-        {"VantroMaximizeRightHalf", {false, -1, {}}, "[false, -1]"},
-        {"VantroResolutionZoomMode", {false, 1, {}}, "1"},
-        {"VantroApplicationBlacklist", {false, 0, {"a.b"}}, R"(["a.b"])"},
-    };
-    for (const auto& c : cases) {
-        Store store;
-        const WriteOutcome outcome = writeRowState(store.defaults, *rowForKey(c.key), c.state);
-        EXPECT_EQ(outcome.error, "") << c.key;
-        EXPECT_EQ(outcome.shown, c.state) << c.key;
-        EXPECT_EQ(store.stored(c.key), c.stored) << c.key;
-        EXPECT_EQ(store.data->postedObjects, std::vector<std::string>{"VantroPrefPane"}) << c.key;
-    }
-}
-
-TEST(RowWriter, AFailedOrUnannouncedWriteSaysWhatHappened) {
+// Stored, but not announced: the error says so and the widget keeps the
+// new state, which is what the store holds.
+TEST(RowWriter, AnUnannouncedWriteSaysSoAndKeepsTheNewState) {
     Store store;
-    const SettingRow& row = *rowForKey("VantroKeepAspectRatio");
-    ASSERT_EQ(writeRowState(store.defaults, row, {true, 3, {}}).error, "");
-    store.data->failWrites = true;
-    const testing::LogCapture log;
-    WriteOutcome outcome = writeRowState(store.defaults, row, {false, 0, {}});
-    EXPECT_EQ(outcome.error, "Could not save “Keep the aspect ratio”: the settings storage is "
-                             "not available");
-    EXPECT_EQ(outcome.shown, (RowState{true, 3, {}}));
-    EXPECT_EQ(store.stored("VantroKeepAspectRatio"), "[true, 3]");
-    EXPECT_EQ(log.lines().size(), 1U); // and once in the system log
-
-    store.data->failWrites = false;
     store.data->failPosts = true;
-    outcome = writeRowState(store.defaults, row, {false, 0, {}});
+    const WriteOutcome outcome =
+        writeRowState(store.defaults, *rowForKey("VantroKeepAspectRatio"), {true, 3, {}});
     EXPECT_EQ(outcome.error.rfind("“Keep the aspect ratio” was saved, but running applications "
                                   "were not told: ",
                                   0),
               0U)
         << outcome.error;
-    EXPECT_EQ(outcome.shown, (RowState{false, 0, {}}));
-    EXPECT_EQ(store.stored("VantroKeepAspectRatio"), "[false, 0]");
+    EXPECT_EQ(outcome.shown, (RowState{true, 3, {}}));
+    EXPECT_EQ(store.stored("VantroKeepAspectRatio"), "[true, 3]");
 }
 
 } // namespace
