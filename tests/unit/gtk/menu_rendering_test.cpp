@@ -169,19 +169,14 @@ TEST_F(MenuRenderingTest, ChoicesAreCopiesAndTheClosedMenuLeavesNothing) {
 
 // --- Performing a choice ----------------------------------------------------
 
-// What the target below was sent: the class and title of each zoom's sender.
-std::vector<std::string> zoomSenders;
+// A zoom chosen from the menu is sent in tests/e2e/zoom_button.sh; here what
+// takes no sender, and what nobody can take.
 int preferencesOpened = 0;
 
 TEST(MenuActions, SendsWhatTheTargetAnswersAndLogsTheRest) {
     using runtime::Object;
     using runtime::Selector;
     runtime::Class* targetClass = runtime::defineClass("MenuActionTarget", runtime::rootClass());
-    runtime::addMethod(
-        targetClass, "vantroZoom:", +[](Object*, Selector, Object* sender) {
-            const auto title = runtime::send<std::string>(sender, Selector::named("title"));
-            zoomSenders.push_back(sender->isa()->name() + " " + title);
-        });
     runtime::addMethod(
         targetClass, "vantroOpenPreferences", +[](Object*, Selector) { ++preferencesOpened; });
     runtime::addMethod(
@@ -200,9 +195,7 @@ TEST(MenuActions, SendsWhatTheTargetAnswersAndLogsTheRest) {
         EXPECT_FALSE(performMenuAction(receiver, choice)) << choice.action;
         EXPECT_EQ(debug.lines().size(), 1U) << choice.action;
     }
-    EXPECT_TRUE(performMenuAction(target.get(), {"vantroZoom:", " Left Half", "Feature"}));
     EXPECT_TRUE(performMenuAction(target.get(), {"vantroOpenPreferences", "Preferences", ""}));
-    EXPECT_EQ(zoomSenders, std::vector<std::string>{"GtkMenuItem  Left Half"});
     EXPECT_EQ(preferencesOpened, 1);
 }
 
