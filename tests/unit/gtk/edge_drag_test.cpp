@@ -7,20 +7,6 @@
 namespace vantro::gtk {
 namespace {
 
-// GTK 3.24's border windows around a 510 x 456 toplevel without a
-// compositor: 5 px strips along the sides, 25 px squares at the corners.
-TEST(EdgeDrag, BorderWindowsNameTheSidesTheyLieOn) {
-    const std::pair<Rect, unsigned> borders[] = {
-        {{505, 25, 5, 406}, kRightEdge},  {{0, 25, 5, 406}, kLeftEdge},
-        {{25, 451, 460, 5}, kBottomEdge}, {{0, 0, 25, 25}, kLeftEdge | kTopEdge},
-        {{200, 200, 10, 10}, kNoEdge},
-    };
-    for (const auto& [border, edges] : borders) {
-        EXPECT_EQ(edgesOfBorderWindow(border, {510, 456}), edges) << border.origin.x;
-    }
-    EXPECT_EQ(edgesOfBorderWindow({0, 0, 5, 5}, {0, 456}), kNoEdge);
-}
-
 // Pressed at (500, 300) on a window at (100, 100), 400 x 300: past the
 // opposite edge one pixel is left and that edge stays.
 TEST(EdgeDrag, OnlyTheHeldEdgesMoveAndNeverPastTheOpposite) {

@@ -28,17 +28,5 @@ TEST(FrameExtents, ReadFromThePropertyInLogicalPixels) {
     }
 }
 
-TEST(FrameExtents, VisibleFrameLosesTheShadowAndGainsTheDecorations) {
-    const FrameExtents shadow{26, 26, 23, 29};
-    EXPECT_EQ(visibleFrameFromClient({74, 77, 552, 399}, shadow, {}), (Rect{100, 100, 500, 347}));
-    EXPECT_EQ(visibleFrameFromClient({104, 125, 500, 300}, {}, {4, 4, 25, 4}),
-              (Rect{100, 100, 508, 329}));
-    EXPECT_EQ(visibleFrameFromClient({0, 0, 30, 30}, shadow, {}), (Rect{26, 23, 0, 0}));
-    const Rect rect{10, 20, 300, 200};
-    EXPECT_EQ(outset(rect, {1, 2, 3, 4}), (Rect{9, 17, 303, 207}));
-    EXPECT_EQ(inset(outset(rect, {1, 2, 3, 4}), {1, 2, 3, 4}), rect);
-    EXPECT_FALSE((FrameExtents{0, 0, 0, 1}).isZero());
-}
-
 } // namespace
 } // namespace vantro::gtk

@@ -69,36 +69,5 @@ TEST(StrutFromPartial, ReadsTheTwelveFieldsDividedByTheScaleAndRefusesTheRest) {
               std::nullopt);
 }
 
-// GDK 3 leaves out monitors without an output; the server's list then wins,
-// with struts read once. One monitor keeps GDK's _NET_WORKAREA unread.
-TEST(WithServerMonitors, TakesTheServersListOnlyWhenGdkLeftMonitorsOut) {
-    const auto at = [](const Rect& geometry, bool primary) {
-        return X11Monitor{geometry, geometry, primary};
-    };
-    int reads = 0;
-    const auto struts = [&reads] {
-        ++reads;
-        return std::pair{std::vector<Strut>{topPanel(30, 1920, 3199)}, kScreen};
-    };
-    std::vector<X11Monitor> chosen = withServerMonitors(
-        {at(kLeftMonitor, true)}, {at(kLeftMonitor, true), at(kRightMonitor, false)}, struts);
-    ASSERT_EQ(chosen.size(), 2U);
-    EXPECT_EQ(chosen[0].workarea, kLeftMonitor);
-    EXPECT_EQ(chosen[1].workarea, (Rect{1920, 30, 1280, 994}));
-    EXPECT_TRUE(chosen[0].primary);
-    EXPECT_EQ(reads, 1);
-
-    X11Monitor gdk = at(kLeftMonitor, true);
-    gdk.workarea = {0, 30, 1920, 1050};
-    chosen = withServerMonitors({gdk}, {at(kLeftMonitor, true)}, struts);
-    ASSERT_EQ(chosen.size(), 1U);
-    EXPECT_EQ(chosen[0].workarea, gdk.workarea);
-    EXPECT_EQ(reads, 1);
-    chosen = withServerMonitors({at(kLeftMonitor, true), at(kRightMonitor, false)},
-                                {at({0, 0, 3200, 1080}, true)}, struts);
-    ASSERT_EQ(chosen.size(), 2U);
-    EXPECT_EQ(chosen[1].geometry, kRightMonitor);
-}
-
 } // namespace
 } // namespace vantro::gtk

@@ -64,27 +64,6 @@ TEST(RowState, UntouchedDefaultsAreWrittenBackExactly) {
     }
 }
 
-TEST(RowState, WrongShapesShowWhatThePluginReadsFromThem) {
-    const struct {
-        std::string_view key;
-        const char* stored;
-        RowState shown;
-    } cases[] = {
-        {"VantroPluginEnabled", R"("yes")", {true, 0, {}}},
-        {"VantroPluginEnabled", "[true]", {false, 0, {}}},
-        {"VantroKeepCentered", "[1, 0, 7]", {true, 7, {}}}, // the last element is the code
-        {"VantroShowDimensionsAfterZooms", "[true]", {true, -1, {}}}, // no mode at all
-        {"VantroShowZoomHudAlert", "[false, 5]", {false, -1, {}}},
-        {"VantroResolutionZoomMode", R"("1")", {false, 1, {}}},
-        {"VantroApplicationBlacklist", R"("org.gnome.Nautilus")", {false, 0, {}}},
-        {"VantroApplicationBlacklist", R"(["a", 3, ["b"], "c"])", {false, 0, {"a", "c"}}},
-    };
-    for (const auto& c : cases) {
-        const PlistValue stored = parsed(c.stored);
-        EXPECT_EQ(stateFromValue(*rowForKey(c.key), &stored), c.shown) << c.key << " " << c.stored;
-    }
-}
-
 TEST(RowState, FlippingTheSwitchKeepsACodeNoChoiceShows) {
     // AltGr as 7, a mode the plug-in shows nothing for: the user changed
     // only the switch, so the plug-in must read the rest as before.

@@ -77,23 +77,5 @@ TEST(SettingGroups, ModifierChoosersNameTheKeyThePluginSelectsBy) {
     }
 }
 
-TEST(SettingGroups, CodesNoChoiceStandsForShowNothing) {
-    const struct {
-        std::string_view key;
-        std::int64_t code;
-        int index;
-    } cases[] = {
-        {"VantroShowDimensionsDuringResizing", 3, -1}, // the plug-in shows no overlay
-        {"VantroShowDimensionsAfterZooms", -1, -1},    // a display setting without a mode
-        {"VantroDefaultZoomBehavior", 5, 5},
-        {"VantroDefaultZoomBehavior", 6, -1}, // a plain click does nothing
-        {"VantroResolutionZoomMode", 2, -1},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(choiceIndexForCode(*rowForKey(c.key), c.code), c.index)
-            << c.key << " code " << c.code;
-    }
-}
-
 } // namespace
 } // namespace vantro::settings_app
