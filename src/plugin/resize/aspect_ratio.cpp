@@ -192,8 +192,8 @@ AspectRatioLimits computeAspectRatioLimits(Size ratio, const AspectRatioRoom& ro
     // minimum width gives. Where the two are equal, the height-led size's
     // floored width can fall a point under the minimum width, and the
     // width-led size fits both.
-    const bool heightLeads = window.minSize.height >= byMinWidth.height &&
-                             byMinHeight.width >= window.minSize.width;
+    const bool heightLeads =
+        window.minSize.height >= byMinWidth.height && byMinHeight.width >= window.minSize.width;
     limits.minimum = heightLeads ? byMinHeight : byMinWidth;
 
     const Size space = roomOnScreen(room, window);
