@@ -10,50 +10,13 @@ namespace vantro::soak {
 
 namespace {
 
-struct ModifierKey {
-    Modifier modifier;
-    KeySym keysym;
-};
-
-constexpr std::array<ModifierKey, 5> kModifierKeys = {{
-    {kShift, XK_Shift_L},
-    {kControl, XK_Control_L},
-    {kAlt, XK_Alt_L},
-    {kSuper, XK_Super_L},
-    {kLevel3, XK_ISO_Level3_Shift},
-}};
-
-constexpr unsigned kMouseButtons = 5;
+// Indexed by the modifier's bit.
+constexpr std::array<KeySym, 4> kModifierKeys = {XK_Shift_L, XK_Control_L, XK_Alt_L, XK_Super_L};
 
 } // namespace
 
-bool InputSynth::available(Display* display) {
-    int event = 0;
-    int error = 0;
-    int major = 0;
-    int minor = 0;
-    return XTestQueryExtension(display, &event, &error, &major, &minor) != 0;
-}
-
-InputSynth::InputSynth(Display* display) : display_(display) {
-    for (const ModifierKey& key : kModifierKeys) {
-        if (XKeysymToKeycode(display_, key.keysym) != 0) {
-            typeable_ |= key.modifier;
-        }
-    }
-}
-
-KeyCode InputSynth::codeOf(unsigned modifier) const {
-    for (const ModifierKey& key : kModifierKeys) {
-        if (key.modifier == modifier) {
-            return XKeysymToKeycode(display_, key.keysym);
-        }
-    }
-    return 0;
-}
-
-void InputSynth::key(KeyCode code, bool down) {
-    if (code != 0) {
+void InputSynth::key(KeySym keysym, bool down) {
+    if (const KeyCode code = XKeysymToKeycode(display_, keysym); code != 0) {
         XTestFakeKeyEvent(display_, code, down ? True : False, CurrentTime);
     }
 }
@@ -71,37 +34,35 @@ void InputSynth::release(unsigned button) {
 }
 
 void InputSynth::holdModifiers(unsigned modifiers) {
-    for (const ModifierKey& held : kModifierKeys) {
-        if ((modifiers & held.modifier) != 0) {
-            key(codeOf(held.modifier), true);
+    for (std::size_t i = 0; i < kModifierKeys.size(); ++i) {
+        if ((modifiers & (1U << i)) != 0) {
+            key(kModifierKeys[i], true);
         }
     }
 }
 
 void InputSynth::releaseModifiers(unsigned modifiers) {
-    // Released in the reverse order of holding.
     for (std::size_t i = kModifierKeys.size(); i-- > 0;) {
-        if ((modifiers & kModifierKeys[i].modifier) != 0) {
-            key(codeOf(kModifierKeys[i].modifier), false);
+        if ((modifiers & (1U << i)) != 0) {
+            key(kModifierKeys[i], false);
         }
     }
 }
 
 void InputSynth::tapKey(const char* keysymName, unsigned modifiers) {
     const KeySym keysym = XStringToKeysym(keysymName);
-    const KeyCode code = keysym != NoSymbol ? XKeysymToKeycode(display_, keysym) : 0;
-    if (code == 0) {
+    if (keysym == NoSymbol || XKeysymToKeycode(display_, keysym) == 0) {
         return;
     }
     holdModifiers(modifiers);
-    key(code, true);
-    key(code, false);
+    key(keysym, true);
+    key(keysym, false);
     releaseModifiers(modifiers);
 }
 
 void InputSynth::releaseEverything() {
-    // Only what is down: a release of a button that is up still reaches
-    // the client under the pointer as an event of its own.
+    // Only what is down: a release of a button that is up still reaches the
+    // client under the pointer as an event of its own.
     Window root = 0;
     Window child = 0;
     int rootX = 0;
@@ -111,17 +72,17 @@ void InputSynth::releaseEverything() {
     unsigned int mask = 0;
     XQueryPointer(display_, DefaultRootWindow(display_), &root, &child, &rootX, &rootY, &x, &y,
                   &mask);
-    for (unsigned button = 1; button <= kMouseButtons; ++button) {
+    for (unsigned button = 1; button <= 5; ++button) {
         if ((mask & (Button1Mask << (button - 1))) != 0) {
             release(button);
         }
     }
     std::array<char, 32> keys{};
     XQueryKeymap(display_, keys.data());
-    for (const ModifierKey& held : kModifierKeys) {
-        const KeyCode code = XKeysymToKeycode(display_, held.keysym);
+    for (const KeySym keysym : kModifierKeys) {
+        const KeyCode code = XKeysymToKeycode(display_, keysym);
         if (code != 0 && (keys[code / 8] & (1 << (code % 8))) != 0) {
-            key(code, false);
+            key(keysym, false);
         }
     }
     XSync(display_, False);

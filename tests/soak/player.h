@@ -1,0 +1,58 @@
+#pragma once
+
+// Plays generated steps on the windows of one application with the plug-in
+// loaded, with XTest input, and checks what X11 shows: the same zoom given
+// twice puts the window back where it was, every window keeps its size
+// limits and some part on a monitor, and no feedback popup of the plug-in
+// outlives a closed window or an ended drag by more than a moment.
+
+#include "desktop_probe.h"
+#include "input_synth.h"
+#include "settings_writer.h"
+#include "step.h"
+
+#include <optional>
+#include <string>
+
+namespace vantro::soak {
+
+class Player {
+  public:
+    Player(DesktopProbe& desktop, InputSynth& input, SettingsWriter& settings, pid_t pid,
+           std::string title)
+        : desktop_(desktop), input_(input), settings_(settings), pid_(pid),
+          title_(std::move(title)) {}
+
+    // Plays the step on one of the windows shown; `said` gets what was
+    // done. A broken invariant comes back as its description.
+    std::optional<std::string> play(const Step& step, std::string& said);
+    std::optional<std::string> checkFrames();
+    // Waits until the last step is 1.5 s past, then checks no popup shows.
+    std::optional<std::string> checkPopupsGone(const std::string& after);
+
+    std::vector<Window> windows() { return desktop_.windowsOf(pid_, title_); }
+    DesktopProbe& desktop() { return desktop_; }
+    void showHiddenWindows();
+    bool escapeModalState(); // Escape and every key released until no grab is held
+    void closeDownToOne();
+
+  private:
+    std::optional<std::string> zoomTwice(Window window, const Step& step, std::string& said);
+    void drag(Window window, const Step& step);
+    void openWindow(Window window, const Step& step);
+    void closeWindow(Window window, bool byClick);
+    // Whether a menu is open (or opens within `atMost`); answered or dismissed.
+    bool answerMenu(std::uint32_t draw, std::chrono::milliseconds atMost, std::string& said);
+    // The frame once still, when its title bar's buttons are within reach.
+    std::optional<Frame> reachableFrame(Window window);
+    void clickAt(int x, int y, unsigned button, unsigned modifiers);
+
+    DesktopProbe& desktop_;
+    InputSynth& input_;
+    SettingsWriter& settings_;
+    pid_t pid_;
+    std::string title_;
+    std::chrono::steady_clock::time_point lastStepEnd_ = std::chrono::steady_clock::now();
+};
+
+} // namespace vantro::soak
