@@ -21,30 +21,22 @@ keeps_ratio() { # w0 h0 w h
     [ "${error#-}" -le 1 ]
 }
 
-# A Control drag of the corner by (+120, +10) in eight steps, VALUE written
-# to the key after the fourth.
-drag_writing() { # gvariant-text
-    local x y w h px py in=2 sl step
-    read -r x y w h <<<"$(frame_of "$window")"
-    read -r sl _ <<<"$(extents_of "$window" _GTK_FRAME_EXTENTS)"
-    [ "$sl" -gt 0 ] && in=-4
-    px=$((x + w - in)) py=$((y + h - in))
-    xdotool mousemove 0 0
-    xdotool mousemove --sync "$px" "$py" keydown ctrl mousedown 1
-    for step in 1 2 3 4 5 6 7 8; do
-        xdotool mousemove --sync $((px + 120 * step / 8)) $((py + 10 * step / 8))
-        [ "$step" = 4 ] && dconf write "$kKey" "$1"
-        sleep 0.1
-    done
-    xdotool mouseup 1 keyup ctrl
-    sleep 0.5
+# Written while a Control drag of the corner holds the button, and the
+# drag goes on after it: by (+96, +8), the write, then (+24, +2) more.
+write_shape() {
+    dconf write "$kKey" "$shape"
+    sleep 0.1
+    xdotool mousemove_relative --sync 24 2
 }
 
 for shape in "'text'" "{'a': <1>}"; do
     prefs reset VantroKeepAspectRatio
     sleep 0.3
     read -r x y w h <<<"$(frame_of "$window")"
-    drag_writing "$shape"
+    during_drag=write_shape
+    drag_from_elsewhere "$window" corner 96 8 ctrl
+    during_drag=""
+    sleep 0.2
     read -r x2 y2 w2 h2 <<<"$(frame_of "$window")"
     [ "$x2 $y2" = "$x $y" ] || fail "$shape mid-drag: the top-left corner moved to $x2 $y2"
     if ! keeps_ratio "$w" "$h" "$w2" "$h2" &&

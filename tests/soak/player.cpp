@@ -1,8 +1,12 @@
 #include "player.h"
 
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <memory>
 #include <thread>
 
 namespace vantro::soak {
@@ -42,6 +46,95 @@ bool inside(const Frame& a, const Frame& b) {
            a.y + a.height <= b.y + b.height;
 }
 
+// Real input through XTest: the server takes it as the user's own.
+constexpr std::array<KeySym, 4> kModifierKeys = {XK_Shift_L, XK_Control_L, XK_Alt_L, XK_Super_L};
+
+void key(Display* display, KeySym keysym, bool down) {
+    if (const KeyCode code = XKeysymToKeycode(display, keysym); code != 0) {
+        XTestFakeKeyEvent(display, code, down ? True : False, CurrentTime);
+    }
+}
+
+void moveTo(Display* display, int x, int y) {
+    XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
+}
+
+void press(Display* display, unsigned button) {
+    XTestFakeButtonEvent(display, button, True, CurrentTime);
+}
+
+void release(Display* display, unsigned button) {
+    XTestFakeButtonEvent(display, button, False, CurrentTime);
+}
+
+// Pressed in a fixed order, released in the reverse one.
+void holdModifiers(Display* display, unsigned modifiers) {
+    for (std::size_t i = 0; i < kModifierKeys.size(); ++i) {
+        if ((modifiers & (1U << i)) != 0) {
+            key(display, kModifierKeys[i], true);
+        }
+    }
+}
+
+void releaseModifiers(Display* display, unsigned modifiers) {
+    for (std::size_t i = kModifierKeys.size(); i-- > 0;) {
+        if ((modifiers & (1U << i)) != 0) {
+            key(display, kModifierKeys[i], false);
+        }
+    }
+}
+
+void tapKey(Display* display, const char* name, unsigned modifiers = 0) {
+    const KeySym keysym = XStringToKeysym(name);
+    holdModifiers(display, modifiers);
+    key(display, keysym, true);
+    key(display, keysym, false);
+    releaseModifiers(display, modifiers);
+}
+
+// Only what is down: a release of a button that is up still reaches the
+// client under the pointer as an event of its own.
+void releaseEverything(Display* display) {
+    Window ignored = 0;
+    int at = 0;
+    unsigned int mask = 0;
+    XQueryPointer(display, DefaultRootWindow(display), &ignored, &ignored, &at, &at, &at, &at,
+                  &mask);
+    for (unsigned button = 1; button <= 5; ++button) {
+        if ((mask & (Button1Mask << (button - 1))) != 0) {
+            release(display, button);
+        }
+    }
+    std::array<char, 32> keys{};
+    XQueryKeymap(display, keys.data());
+    for (const KeySym keysym : kModifierKeys) {
+        const KeyCode code = XKeysymToKeycode(display, keysym);
+        if (code != 0 && (keys[code / 8] & (1 << (code % 8))) != 0) {
+            key(display, keysym, false);
+        }
+    }
+    XSync(display, False);
+}
+
+// Lets the server deliver what was sent and the client act on it.
+void settle(Display* display, milliseconds pause) {
+    XSync(display, False);
+    std::this_thread::sleep_for(pause);
+}
+
+// Runs `command DRAW` (a settings change by another process); its first
+// line of output says what it did.
+std::string changeSetting(const std::string& command, std::uint32_t draw) {
+    const std::unique_ptr<FILE, int (*)(FILE*)> run(
+        popen((command + " " + std::to_string(draw)).c_str(), "r"), pclose);
+    std::array<char, 512> line{};
+    std::string said = run && std::fgets(line.data(), line.size(), run.get()) != nullptr
+                           ? line.data()
+                           : "no settings change: " + command;
+    said.erase(said.find_last_not_of('\n') + 1);
+    return said;
+}
+
 std::string hex(Window window) {
     std::array<char, 24> id{};
     std::snprintf(id.data(), id.size(), "0x%lx", window);
@@ -58,7 +151,7 @@ std::optional<std::string> Player::play(const Step& step, std::string& said) {
     const Window window = shown[step.window % shown.size()];
     said = hex(window) + ": " + describe(step);
     desktop_.activate(window);
-    input_.settle(milliseconds(20));
+    settle(display_, milliseconds(20));
     std::optional<std::string> broken;
     switch (step.kind) {
     case StepKind::zoomTwice:
@@ -76,17 +169,17 @@ std::optional<std::string> Player::play(const Step& step, std::string& said) {
     case StepKind::zoomThenClose: {
         // Closed while the zoom animates or its feedback shows.
         const Shortcut shortcut = shortcutOf(step);
-        input_.tapKey(shortcut.key, shortcut.modifiers);
-        input_.settle(milliseconds(std::max(step.gapMs, 0) * 3));
+        tapKey(display_, shortcut.key, shortcut.modifiers);
+        settle(display_, milliseconds(std::max(step.gapMs, 0) * 3));
         closeWindow(window, false);
         break;
     }
     case StepKind::setting:
-        said += ": " + settings_.change(step.setting);
-        input_.settle(milliseconds(300)); // the change reaches the application
+        said += ": " + changeSetting(settings_, step.setting);
+        settle(display_, milliseconds(300)); // the change reaches the application
         break;
     }
-    input_.settle(milliseconds(30));
+    settle(display_, milliseconds(30));
     lastStepEnd_ = std::chrono::steady_clock::now();
     const bool closes = step.kind == StepKind::closeWindow || step.kind == StepKind::zoomThenClose;
     if (!broken && (step.kind == StepKind::zoomThenClose ||
@@ -108,13 +201,13 @@ std::optional<Frame> Player::reachableFrame(Window window) {
 }
 
 void Player::clickAt(int x, int y, unsigned button, unsigned modifiers) {
-    input_.moveTo(x, y);
-    input_.settle(milliseconds(5));
-    input_.holdModifiers(modifiers);
-    input_.press(button);
-    input_.settle(milliseconds(40)); // a person's click lasts a while
-    input_.release(button);
-    input_.releaseModifiers(modifiers);
+    moveTo(display_, x, y);
+    settle(display_, milliseconds(5));
+    holdModifiers(display_, modifiers);
+    press(display_, button);
+    settle(display_, milliseconds(40)); // a person's click lasts a while
+    release(display_, button);
+    releaseModifiers(display_, modifiers);
 }
 
 std::optional<std::string> Player::zoomTwice(Window window, const Step& step, std::string& said) {
@@ -131,7 +224,7 @@ std::optional<std::string> Player::zoomTwice(Window window, const Step& step, st
             clickAt(frame.x + frame.width - kMaximizeFromRight, frame.y + kButtonBelowTop,
                     modifiers == 0 && (step.setting & 1U) != 0 ? 3 : 1, modifiers);
         } else {
-            input_.tapKey(shortcut.key, shortcut.modifiers);
+            tapKey(display_, shortcut.key, shortcut.modifiers);
         }
     };
     command(*before);
@@ -139,7 +232,7 @@ std::optional<std::string> Player::zoomTwice(Window window, const Step& step, st
     if (step.byClick || step.gapMs < 0) {
         between = desktop_.settledFrameOf(window, &*before);
     } else {
-        input_.settle(milliseconds(step.gapMs)); // during the 0.2 s animation
+        settle(display_, milliseconds(step.gapMs)); // during the 0.2 s animation
         between = desktop_.frameOf(window);
     }
     // A click that does not zoom may open a menu (a plain click, or GTK's
@@ -151,7 +244,7 @@ std::optional<std::string> Player::zoomTwice(Window window, const Step& step, st
     std::optional<Frame> after = desktop_.settledFrameOf(window, &*between);
     // A client slowed by other work gets a while longer to come back.
     for (int i = 0; i < 15 && after && !nearly(*after, *before, *limits); ++i) {
-        input_.settle(milliseconds(100));
+        settle(display_, milliseconds(100));
         after = desktop_.frameOf(window);
     }
     if (after && !nearly(*after, *before, *limits)) {
@@ -168,21 +261,21 @@ std::optional<std::string> Player::zoomTwice(Window window, const Step& step, st
 bool Player::answerMenu(std::uint32_t draw, milliseconds atMost, std::string& said) {
     bool open = desktop_.someoneHoldsAGrab();
     for (milliseconds waited{0}; !open && waited < atMost; waited += milliseconds(40)) {
-        input_.settle(milliseconds(40));
+        settle(display_, milliseconds(40));
         open = desktop_.someoneHoldsAGrab();
     }
     if (open && (draw >> 1) % 5 < 2 && windows().size() > 1) {
         const unsigned downs = 1 + (draw >> 4) % 8;
         for (unsigned i = 0; i < downs; ++i) {
-            input_.tapKey("Down");
+            tapKey(display_, "Down");
         }
         if (((draw >> 7) & 1U) != 0) {
-            input_.tapKey("Right"); // into a submenu, where there is one
-            input_.tapKey("Down");
+            tapKey(display_, "Right"); // into a submenu, where there is one
+            tapKey(display_, "Down");
         }
-        input_.tapKey("Return");
+        tapKey(display_, "Return");
         said += ", a menu answered with Down " + std::to_string(downs);
-        input_.settle(milliseconds(100));
+        settle(display_, milliseconds(100));
     } else if (open) {
         said += ", a menu dismissed";
     }
@@ -207,23 +300,24 @@ void Player::drag(Window window, const Step& step) {
     const int startX = xs[cell % 3];
     const int startY = ys[cell / 3];
     unsigned held = pointerModifiers(step);
-    input_.moveTo(startX, startY);
-    input_.settle(milliseconds(5));
-    input_.holdModifiers(held);
-    input_.press(1);
+    moveTo(display_, startX, startY);
+    settle(display_, milliseconds(5));
+    holdModifiers(display_, held);
+    press(display_, 1);
     for (int move = 1; move <= step.moves; ++move) {
-        input_.moveTo(startX + step.dx * move / step.moves, startY + step.dy * move / step.moves);
+        moveTo(display_, startX + step.dx * move / step.moves,
+               startY + step.dy * move / step.moves);
         // A modifier pressed or let go mid-drag switches a feature at once.
         if (move == step.switchAt) {
             const unsigned pressed = step.pressedLater & ~held & ~static_cast<unsigned>(kAlt);
-            input_.releaseModifiers(held & step.releasedLater);
-            input_.holdModifiers(pressed);
+            releaseModifiers(display_, held & step.releasedLater);
+            holdModifiers(display_, pressed);
             held = (held & ~step.releasedLater) | pressed;
         }
-        input_.settle(milliseconds(15));
+        settle(display_, milliseconds(15));
     }
-    input_.release(1);
-    input_.releaseModifiers(held);
+    release(display_, 1);
+    releaseModifiers(display_, held);
 }
 
 void Player::openWindow(Window window, const Step& step) {
@@ -231,14 +325,14 @@ void Player::openWindow(Window window, const Step& step) {
     const unsigned modifiers = step.modifiers & ~static_cast<unsigned>(kSuper);
     const std::size_t before = windows().size();
     if (!step.byClick) {
-        input_.tapKey("n", modifiers | kControl);
+        tapKey(display_, "n", modifiers | kControl);
     } else if (const std::optional<Frame> frame = reachableFrame(window)) {
         clickAt(frame->x + kNewWindowFromLeft, frame->y + kButtonBelowTop, 1,
                 pointerModifiers(step) & modifiers);
     }
     std::vector<Window> now = windows();
     for (int i = 0; i < 30 && now.size() <= before; ++i) {
-        input_.settle(milliseconds(100));
+        settle(display_, milliseconds(100));
         now = windows();
     }
     if (now.size() > before) {
@@ -252,12 +346,12 @@ void Player::closeWindow(Window window, bool byClick) {
         return; // the last window quits the application
     }
     if (!byClick) {
-        input_.tapKey("F4", kAlt); // the window manager's binding
+        tapKey(display_, "F4", kAlt); // the window manager's binding
     } else if (const std::optional<Frame> frame = reachableFrame(window)) {
         clickAt(frame->x + frame->width - kCloseFromRight, frame->y + kButtonBelowTop, 1, 0);
     }
     for (int i = 0; i < 30 && windows().size() >= before; ++i) {
-        input_.settle(milliseconds(100));
+        settle(display_, milliseconds(100));
     }
 }
 
@@ -304,18 +398,18 @@ void Player::showHiddenWindows() {
     // The window manager shows a minimized window it activates.
     for (const Window window : desktop_.windowsOf(pid_, title_, false)) {
         desktop_.activate(window);
-        input_.settle(milliseconds(200));
+        settle(display_, milliseconds(200));
     }
 }
 
 bool Player::escapeModalState() {
     for (int attempt = 0; attempt < 40; ++attempt) {
-        input_.releaseEverything();
+        releaseEverything(display_);
         if (!desktop_.someoneHoldsAGrab()) {
             return true;
         }
-        input_.tapKey("Escape");
-        input_.settle(milliseconds(50));
+        tapKey(display_, "Escape");
+        settle(display_, milliseconds(50));
     }
     return false;
 }
@@ -324,7 +418,7 @@ void Player::closeDownToOne() {
     escapeModalState();
     for (std::vector<Window> shown = windows(); shown.size() > 1; shown = windows()) {
         desktop_.activate(shown.back());
-        input_.settle(milliseconds(20));
+        settle(display_, milliseconds(20));
         closeWindow(shown.back(), false);
         if (windows().size() >= shown.size()) {
             return; // the window did not close: give up rather than loop

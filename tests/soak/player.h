@@ -1,14 +1,12 @@
 #pragma once
 
 // Plays generated steps on the windows of one application with the plug-in
-// loaded, with XTest input, and checks what X11 shows: the same zoom given
-// twice puts the window back where it was, every window keeps its size
-// limits and some part on a monitor, and no feedback popup of the plug-in
-// outlives a closed window or an ended drag by more than a moment.
+// loaded, with XTest input (the server takes it as the user's own), and checks what X11 shows: the
+// same zoom given twice puts the window back where it was, every window keeps its size limits and
+// some part on a monitor, and no feedback popup of the plug-in outlives a closed window or an ended
+// drag by more than a moment.
 
 #include "desktop_probe.h"
-#include "input_synth.h"
-#include "settings_writer.h"
 #include "step.h"
 
 #include <optional>
@@ -18,9 +16,11 @@ namespace vantro::soak {
 
 class Player {
   public:
-    Player(DesktopProbe& desktop, InputSynth& input, SettingsWriter& settings, pid_t pid,
+    // `settings` is the command that changes a setting (settings_change.sh
+    // with its vantro-prefs), given a number that chooses the change.
+    Player(Display* display, DesktopProbe& desktop, std::string settings, pid_t pid,
            std::string title)
-        : desktop_(desktop), input_(input), settings_(settings), pid_(pid),
+        : display_(display), desktop_(desktop), settings_(std::move(settings)), pid_(pid),
           title_(std::move(title)) {}
 
     // Plays the step on one of the windows shown; `said` gets what was
@@ -47,9 +47,9 @@ class Player {
     std::optional<Frame> reachableFrame(Window window);
     void clickAt(int x, int y, unsigned button, unsigned modifiers);
 
+    Display* display_;
     DesktopProbe& desktop_;
-    InputSynth& input_;
-    SettingsWriter& settings_;
+    std::string settings_;
     pid_t pid_;
     std::string title_;
     std::chrono::steady_clock::time_point lastStepEnd_ = std::chrono::steady_clock::now();

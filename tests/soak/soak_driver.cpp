@@ -8,7 +8,7 @@
 // within the tolerance. A failure prints the steps so far and the line
 // that replays them.
 //
-// Usage: soak_driver --pid PID --prefs PATH-TO-vantro-prefs [--steps N]
+// Usage: soak_driver --pid PID --settings "SETTINGS-COMMAND" [--steps N]
 //            [--seed S] [--warmup W] [--batch B] [--max-windows M]
 //            [--title T] [--tolerance-kib K] [--tolerance-share F]
 // Exit status: 0 the run passed, 1 it failed, 2 bad usage or no display.
@@ -33,7 +33,7 @@ using Clock = std::chrono::steady_clock;
 
 struct Options {
     pid_t pid = 0;
-    std::string prefs;
+    std::string settings; // settings_change.sh and its vantro-prefs
     std::string title = "Vantro Test Window";
     long steps = 500;
     std::uint32_t seed = std::random_device{}();
@@ -51,7 +51,7 @@ std::optional<Options> parse(int argc, char** argv) {
     double seed = o.seed;
     const std::map<std::string, std::function<void(const char*)>> setters = {
         {"--pid", [&](const char* v) { o.pid = static_cast<pid_t>(std::atol(v)); }},
-        {"--prefs", [&](const char* v) { o.prefs = v; }},
+        {"--settings", [&](const char* v) { o.settings = v; }},
         {"--title", [&](const char* v) { o.title = v; }},
         {"--steps", [&](const char* v) { o.steps = std::atol(v); }},
         {"--seed", [&](const char* v) { seed = std::atof(v); }},
@@ -70,7 +70,7 @@ std::optional<Options> parse(int argc, char** argv) {
     }
     o.seed = static_cast<std::uint32_t>(seed);
     o.warmup = std::min(o.warmup < 0 ? o.steps / 10 : o.warmup, o.steps);
-    return o.pid > 0 && !o.prefs.empty() ? std::optional(o) : std::nullopt;
+    return o.pid > 0 && !o.settings.empty() ? std::optional(o) : std::nullopt;
 }
 
 // Running, and not a zombie: "PID (comm) S ...", the state after the last ')'.
@@ -200,29 +200,27 @@ int ignoreXError(Display* /*display*/, XErrorEvent* /*error*/) {
 int main(int argc, char** argv) {
     const std::optional<Options> options = parse(argc, argv);
     if (!options) {
-        std::fputs("usage: soak_driver --pid PID --prefs PATH [--steps N] [--seed S] [--warmup W]\n"
-                   "           [--batch B] [--max-windows M] [--title T] [--tolerance-kib K]\n"
-                   "           [--tolerance-share F]\n",
-                   stderr);
+        std::fputs(
+            "usage: soak_driver --pid PID --settings COMMAND [--steps N] [--seed S] [--warmup W]\n"
+            "           [--batch B] [--max-windows M] [--title T] [--tolerance-kib K]\n"
+            "           [--tolerance-share F]\n",
+            stderr);
         return 2;
     }
     std::printf("soak: seed %" PRIu32 ", %ld steps\n", options->seed, options->steps);
     std::fflush(stdout);
     Display* display = XOpenDisplay(nullptr);
-    SettingsWriter settings(options->prefs);
     int unused = 0;
     if (display == nullptr ||
-        XTestQueryExtension(display, &unused, &unused, &unused, &unused) == 0 ||
-        !settings.ready()) {
-        std::fputs("soak_driver: no display, no XTest, or vantro-prefs lists no keys\n", stderr);
+        XTestQueryExtension(display, &unused, &unused, &unused, &unused) == 0) {
+        std::fputs("soak_driver: no display, or no XTest on it\n", stderr);
         return 2;
     }
     XSetErrorHandler(ignoreXError);
     DesktopProbe desktop(display);
-    InputSynth input(display);
-    Player player(desktop, input, settings, options->pid, options->title);
+    Player player(display, desktop, options->settings, options->pid, options->title);
     const int status = SoakRun(*options, player).run();
-    input.releaseEverything();
+    player.escapeModalState(); // nothing left held
     XCloseDisplay(display);
     return status;
 }

@@ -25,7 +25,9 @@ started+=("$app_pid")
 # A soak without the plug-in would prove nothing about it.
 wait_for "the plug-in to load" log_has "$app_log" "Loaded the plug-in bundle .*Vantro.bundle"
 status=0
-"$driver" --pid "$app_pid" --prefs "$build/apps/vantro-prefs/vantro-prefs" "$@" || status=$?
+"$driver" --pid "$app_pid" \
+    --settings "$top/tests/soak/settings_change.sh $build/apps/vantro-prefs/vantro-prefs" "$@" ||
+    status=$?
 if ! kill -0 "$app_pid" 2>/dev/null; then
     app_status=0
     wait "$app_pid" || app_status=$?

@@ -1,7 +1,5 @@
 #include "step.h"
 
-#include "input_synth.h"
-
 #include <array>
 #include <utility>
 

@@ -11,6 +11,9 @@
 
 namespace vantro::soak {
 
+// Modifier sets as bits; each stands for the left-hand key of its kind.
+enum Modifier : unsigned { kShift = 1U << 0, kControl = 1U << 1, kAlt = 1U << 2, kSuper = 1U << 3 };
+
 enum class StepKind {
     zoomTwice,     // a zoom command given twice: the second undoes the first
     drag,          // an edge or corner drag, modifiers changing mid-drag
@@ -23,7 +26,7 @@ enum class StepKind {
 struct Step {
     StepKind kind = StepKind::zoomTwice;
     unsigned window = 0;    // among the windows shown, modulo their number
-    unsigned modifiers = 0; // InputSynth's bits: Shift, Control, Alt, Super
+    unsigned modifiers = 0; // a set of Modifier bits
     bool byClick = false;   // a title button, else keys
     int key = 0;            // a zoom shortcut, see shortcutOf
     int gapMs = 0;          // between the two commands; < 0: once settled
