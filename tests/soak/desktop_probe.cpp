@@ -114,36 +114,32 @@ std::optional<SizeLimits> DesktopProbe::limitsOf(Window window) {
         XGetWMNormalHints(display_, window, &hints, &supplied) == 0) {
         return std::nullopt;
     }
-    const bool min = (hints.flags & PMinSize) != 0;
-    const bool max = (hints.flags & PMaxSize) != 0;
-    const bool increments = (hints.flags & PResizeInc) != 0;
+    const auto given = [&hints](long flag, int value, int otherwise) {
+        return (hints.flags & flag) != 0 ? std::max(value, otherwise) : otherwise;
+    };
     return SizeLimits{attributes.width,
                       attributes.height,
-                      min ? hints.min_width : 0,
-                      min ? hints.min_height : 0,
-                      max ? hints.max_width : 0,
-                      max ? hints.max_height : 0,
-                      increments ? std::max(1, hints.width_inc) : 1,
-                      increments ? std::max(1, hints.height_inc) : 1};
+                      given(PMinSize, hints.min_width, 0),
+                      given(PMinSize, hints.min_height, 0),
+                      given(PMaxSize, hints.max_width, 0),
+                      given(PMaxSize, hints.max_height, 0),
+                      given(PResizeInc, hints.width_inc, 1),
+                      given(PResizeInc, hints.height_inc, 1)};
 }
 
 std::vector<Frame> DesktopProbe::monitors() {
     std::vector<Frame> found;
     int count = 0;
-    if (XRRMonitorInfo* info = XRRGetMonitors(display_, root_, True, &count); info != nullptr) {
-        for (int i = 0; i < count; ++i) {
-            found.push_back({info[i].x, info[i].y, info[i].width, info[i].height});
-        }
-        XRRFreeMonitors(info);
+    XRRMonitorInfo* info = XRRGetMonitors(display_, root_, True, &count);
+    found.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        found.push_back({info[i].x, info[i].y, info[i].width, info[i].height});
     }
-    if (found.empty()) {
-        const int screen = DefaultScreen(display_);
-        found.push_back({0, 0, DisplayWidth(display_, screen), DisplayHeight(display_, screen)});
-    }
+    XRRFreeMonitors(info);
     return found;
 }
 
-std::vector<std::string> DesktopProbe::shownPopups(const std::vector<std::string>& titles) {
+std::vector<std::string> DesktopProbe::shownPopups(std::span<const std::string_view> titles) {
     std::vector<std::string> shown;
     Window parent = 0;
     Window* children = nullptr;

@@ -9,7 +9,9 @@
 
 #include <chrono>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <sys/types.h>
 #include <vector>
 
@@ -47,15 +49,14 @@ class DesktopProbe {
     // manager's client order: those shown, or those hidden (minimized).
     std::vector<Window> windowsOf(pid_t pid, const std::string& title, bool shown = true);
     std::optional<Frame> frameOf(Window window);
-    // Read once it holds still (two equal reads 40 ms apart, the client
-    // answering a ping between them): a zoom animates. After input that may move it, `before` is
-    // its frame then.
+    // Read once it holds still (equal before and after a ping): a zoom
+    // animates. After input that may move it, `before` is its frame then.
     std::optional<Frame> settledFrameOf(Window window, const Frame* before = nullptr);
     std::optional<SizeLimits> limitsOf(Window window);
     long shadowLeft(Window window); // of _GTK_FRAME_EXTENTS
-    std::vector<Frame> monitors();  // RandR monitors, else the screen
+    std::vector<Frame> monitors();  // RandR's
     // Titles of the mapped override-redirect windows named in `titles`.
-    std::vector<std::string> shownPopups(const std::vector<std::string>& titles);
+    std::vector<std::string> shownPopups(std::span<const std::string_view> titles);
 
     // Whether another client holds a pointer grab: tried by grabbing it.
     bool someoneHoldsAGrab();

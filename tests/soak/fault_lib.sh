@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # What the fault scripts share, sourced after they set build and top: the
 # process and desktop helpers, a program started with the plug-in and the
 # frames its window takes, the checks of a click and of a drag, and
@@ -14,6 +15,7 @@ gone() { ! kill -0 "$1" 2>/dev/null; }
 # $work/LOG.log, and waits for its window. Sets app_pid, app_log, window,
 # start (the window's frame) and, of its work area, left_half and whole.
 # Usage: start_program LOG [NAME=VALUE...] PROGRAM ARGS...
+# shellcheck disable=SC2034 # the frames are for the scripts that source this
 start_program() {
     app_log=$work/$1.log
     shift

@@ -25,8 +25,8 @@ constexpr int kNewWindowFromLeft = 28;
 // The plug-in's popups last less after what showed them: the tab after a
 // zoom holds 0.65 s and fades, the heads-up panel holds and fades sooner.
 constexpr milliseconds kPopupsGoneWithin{1500};
-const std::vector<std::string> kPopupTitles = {"Vantro Dimensions", "Vantro Heads-Up Panel",
-                                               "Vantro Resize Indicator"};
+constexpr std::array<std::string_view, 3> kPopupTitles = {
+    "Vantro Dimensions", "Vantro Heads-Up Panel", "Vantro Resize Indicator"};
 
 std::string text(const Frame& frame) {
     return std::to_string(frame.x) + "," + std::to_string(frame.y) + " " +
@@ -39,6 +39,11 @@ bool nearly(const Frame& a, const Frame& b, const SizeLimits& limits) {
     return close(a.x, b.x, limits.widthIncrement) && close(a.y, b.y, limits.heightIncrement) &&
            close(a.width, b.width, limits.widthIncrement) &&
            close(a.height, b.height, limits.heightIncrement);
+}
+
+bool overlap(const Frame& a, const Frame& b) {
+    return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height &&
+           b.y < a.y + a.height;
 }
 
 bool inside(const Frame& a, const Frame& b) {
@@ -59,37 +64,26 @@ void moveTo(Display* display, int x, int y) {
     XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
 }
 
-void press(Display* display, unsigned button) {
-    XTestFakeButtonEvent(display, button, True, CurrentTime);
-}
-
-void release(Display* display, unsigned button) {
-    XTestFakeButtonEvent(display, button, False, CurrentTime);
+void button(Display* display, unsigned which, bool down) {
+    XTestFakeButtonEvent(display, which, down ? True : False, CurrentTime);
 }
 
 // Pressed in a fixed order, released in the reverse one.
-void holdModifiers(Display* display, unsigned modifiers) {
+void modifiers(Display* display, unsigned set, bool down) {
     for (std::size_t i = 0; i < kModifierKeys.size(); ++i) {
-        if ((modifiers & (1U << i)) != 0) {
-            key(display, kModifierKeys[i], true);
+        const std::size_t bit = down ? i : kModifierKeys.size() - 1 - i;
+        if ((set & (1U << bit)) != 0) {
+            key(display, kModifierKeys[bit], down);
         }
     }
 }
 
-void releaseModifiers(Display* display, unsigned modifiers) {
-    for (std::size_t i = kModifierKeys.size(); i-- > 0;) {
-        if ((modifiers & (1U << i)) != 0) {
-            key(display, kModifierKeys[i], false);
-        }
-    }
-}
-
-void tapKey(Display* display, const char* name, unsigned modifiers = 0) {
+void tapKey(Display* display, const char* name, unsigned held = 0) {
     const KeySym keysym = XStringToKeysym(name);
-    holdModifiers(display, modifiers);
+    modifiers(display, held, true);
     key(display, keysym, true);
     key(display, keysym, false);
-    releaseModifiers(display, modifiers);
+    modifiers(display, held, false);
 }
 
 // Only what is down: a release of a button that is up still reaches the
@@ -100,9 +94,9 @@ void releaseEverything(Display* display) {
     unsigned int mask = 0;
     XQueryPointer(display, DefaultRootWindow(display), &ignored, &ignored, &at, &at, &at, &at,
                   &mask);
-    for (unsigned button = 1; button <= 5; ++button) {
-        if ((mask & (Button1Mask << (button - 1))) != 0) {
-            release(display, button);
+    for (unsigned which = 1; which <= 5; ++which) {
+        if ((mask & (Button1Mask << (which - 1))) != 0) {
+            button(display, which, false);
         }
     }
     std::array<char, 32> keys{};
@@ -200,14 +194,14 @@ std::optional<Frame> Player::reachableFrame(Window window) {
     return std::nullopt;
 }
 
-void Player::clickAt(int x, int y, unsigned button, unsigned modifiers) {
+void Player::clickAt(int x, int y, unsigned which, unsigned held) {
     moveTo(display_, x, y);
     settle(display_, milliseconds(5));
-    holdModifiers(display_, modifiers);
-    press(display_, button);
+    modifiers(display_, held, true);
+    button(display_, which, true);
     settle(display_, milliseconds(40)); // a person's click lasts a while
-    release(display_, button);
-    releaseModifiers(display_, modifiers);
+    button(display_, which, false);
+    modifiers(display_, held, false);
 }
 
 std::optional<std::string> Player::zoomTwice(Window window, const Step& step, std::string& said) {
@@ -216,13 +210,13 @@ std::optional<std::string> Player::zoomTwice(Window window, const Step& step, st
     if (!before || !limits) {
         return std::nullopt;
     }
-    const unsigned modifiers = pointerModifiers(step);
+    const unsigned held = step.modifiers;
     const Shortcut shortcut = shortcutOf(step);
     const auto command = [&](const Frame& frame) {
         if (step.byClick) {
             // Without modifiers, now and then the right button: the menu.
             clickAt(frame.x + frame.width - kMaximizeFromRight, frame.y + kButtonBelowTop,
-                    modifiers == 0 && (step.setting & 1U) != 0 ? 3 : 1, modifiers);
+                    held == 0 && (step.setting & 1U) != 0 ? 3 : 1, held);
         } else {
             tapKey(display_, shortcut.key, shortcut.modifiers);
         }
@@ -299,36 +293,35 @@ void Player::drag(Window window, const Step& step) {
     const auto cell = static_cast<std::size_t>(step.grip < 4 ? step.grip : step.grip + 1);
     const int startX = xs[cell % 3];
     const int startY = ys[cell / 3];
-    unsigned held = pointerModifiers(step);
+    unsigned held = step.modifiers;
     moveTo(display_, startX, startY);
     settle(display_, milliseconds(5));
-    holdModifiers(display_, held);
-    press(display_, 1);
+    modifiers(display_, held, true);
+    button(display_, 1, true);
     for (int move = 1; move <= step.moves; ++move) {
         moveTo(display_, startX + step.dx * move / step.moves,
                startY + step.dy * move / step.moves);
         // A modifier pressed or let go mid-drag switches a feature at once.
         if (move == step.switchAt) {
-            const unsigned pressed = step.pressedLater & ~held & ~static_cast<unsigned>(kAlt);
-            releaseModifiers(display_, held & step.releasedLater);
-            holdModifiers(display_, pressed);
+            const unsigned pressed = step.pressedLater & ~held;
+            modifiers(display_, held & step.releasedLater, false);
+            modifiers(display_, pressed, true);
             held = (held & ~step.releasedLater) | pressed;
         }
         settle(display_, milliseconds(15));
     }
-    release(display_, 1);
-    releaseModifiers(display_, held);
+    button(display_, 1, false);
+    modifiers(display_, held, false);
 }
 
 void Player::openWindow(Window window, const Step& step) {
     // Shift, Control and Alt held while a window opens change its limits.
-    const unsigned modifiers = step.modifiers & ~static_cast<unsigned>(kSuper);
+    const unsigned held = step.modifiers & ~static_cast<unsigned>(kSuper);
     const std::size_t before = windows().size();
     if (!step.byClick) {
-        tapKey(display_, "n", modifiers | kControl);
+        tapKey(display_, "n", held | kControl);
     } else if (const std::optional<Frame> frame = reachableFrame(window)) {
-        clickAt(frame->x + kNewWindowFromLeft, frame->y + kButtonBelowTop, 1,
-                pointerModifiers(step) & modifiers);
+        clickAt(frame->x + kNewWindowFromLeft, frame->y + kButtonBelowTop, 1, held);
     }
     std::vector<Window> now = windows();
     for (int i = 0; i < 30 && now.size() <= before; ++i) {
@@ -357,28 +350,23 @@ void Player::closeWindow(Window window, bool byClick) {
 
 std::optional<std::string> Player::checkFrames() {
     const std::vector<Frame> monitors = desktop_.monitors();
+    const auto within = [](int size, int low, int high) {
+        return size + 1 >= low && (high == 0 || size <= high + 1);
+    };
     for (const Window window : windows()) {
         const std::optional<Frame> frame = desktop_.frameOf(window);
         const std::optional<SizeLimits> l = desktop_.limitsOf(window);
         if (!frame || !l) {
             continue; // gone meanwhile
         }
-        const std::string size = std::to_string(l->width) + "x" + std::to_string(l->height);
-        if (l->width + 1 < l->minWidth || l->height + 1 < l->minHeight) {
-            return hex(window) + " is " + size + ", below its minimum " +
-                   std::to_string(l->minWidth) + "x" + std::to_string(l->minHeight);
+        if (!within(l->width, l->minWidth, l->maxWidth) ||
+            !within(l->height, l->minHeight, l->maxHeight)) {
+            return hex(window) + " is " + text({0, 0, l->width, l->height}) + ", outside " +
+                   text({0, 0, l->minWidth, l->minHeight}) + " to " +
+                   text({0, 0, l->maxWidth, l->maxHeight}) + " (0: no maximum)";
         }
-        if ((l->maxWidth > 0 && l->width > l->maxWidth + 1) ||
-            (l->maxHeight > 0 && l->height > l->maxHeight + 1)) {
-            return hex(window) + " is " + size + ", above its maximum " +
-                   std::to_string(l->maxWidth) + "x" + std::to_string(l->maxHeight);
-        }
-        if (std::none_of(monitors.begin(), monitors.end(), [&](const Frame& monitor) {
-                return frame->x < monitor.x + monitor.width &&
-                       monitor.x < frame->x + frame->width &&
-                       frame->y < monitor.y + monitor.height &&
-                       monitor.y < frame->y + frame->height;
-            })) {
+        if (std::none_of(monitors.begin(), monitors.end(),
+                         [&](const Frame& monitor) { return overlap(*frame, monitor); })) {
             return hex(window) + " at " + text(*frame) + " is on no monitor";
         }
     }

@@ -45,7 +45,7 @@ class Player {
     bool answerMenu(std::uint32_t draw, std::chrono::milliseconds atMost, std::string& said);
     // The frame once still, when its title bar's buttons are within reach.
     std::optional<Frame> reachableFrame(Window window);
-    void clickAt(int x, int y, unsigned button, unsigned modifiers);
+    void clickAt(int x, int y, unsigned which, unsigned held);
 
     Display* display_;
     DesktopProbe& desktop_;

@@ -73,15 +73,7 @@ std::optional<Options> parse(int argc, char** argv) {
     return o.pid > 0 && !o.settings.empty() ? std::optional(o) : std::nullopt;
 }
 
-// Running, and not a zombie: "PID (comm) S ...", the state after the last ')'.
-bool processIsRunning(pid_t pid) {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
-    const std::string stat((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const std::size_t close = stat.rfind(')');
-    return close != std::string::npos && close + 2 < stat.size() && stat[close + 2] != 'Z' &&
-           stat[close + 2] != 'X';
-}
-
+// The resident set in KiB; -1 once the process has gone (a zombie has none).
 std::int64_t residentKib(pid_t pid) {
     std::ifstream in("/proc/" + std::to_string(pid) + "/status");
     std::int64_t kib = -1;
@@ -91,103 +83,92 @@ std::int64_t residentKib(pid_t pid) {
     return kib;
 }
 
-class SoakRun {
-  public:
-    SoakRun(const Options& options, Player& player)
-        : options_(options), random_(options.seed), player_(player) {}
+// Memory is compared in one state: one window, nothing open, quiet.
+std::int64_t settledKib(Player& player, pid_t pid) {
+    player.showHiddenWindows();
+    player.closeDownToOne();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    return residentKib(pid);
+}
 
-    int run() {
-        for (int i = 0; i < 300 && player_.windows().empty(); ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
-        const Clock::time_point start = Clock::now();
-        std::int64_t baselineKib = options_.warmup == 0 ? settledKib() : 0;
-        for (long done = 1; done <= options_.steps; ++done) {
-            Step step = drawStep(random_);
-            player_.showHiddenWindows();
-            step.kind = fitKind(step.kind, player_.windows().size(),
-                                static_cast<std::size_t>(options_.maxWindows));
-            std::string said;
-            std::optional<std::string> broken = player_.play(step, said);
-            played_.push_back(said);
-            if (!processIsRunning(options_.pid)) {
-                broken = "the application exited";
-            }
-            if (!broken) {
-                broken = player_.checkFrames();
-            }
-            if (!broken && (done % options_.batch == 0 || done == options_.steps)) {
-                broken = checkBatch(done, start);
-            }
-            if (broken) {
-                return fail(*broken);
-            }
-            if (done == options_.warmup) {
-                baselineKib = settledKib();
-                std::printf("soak: RSS after the warm-up: %" PRId64 " KiB\n", baselineKib);
-            }
-        }
-        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-        const std::int64_t endKib = settledKib();
-        const std::int64_t growth = endKib - baselineKib;
-        const auto allowed = std::max<std::int64_t>(
-            options_.toleranceKib,
-            static_cast<std::int64_t>(static_cast<double>(baselineKib) * options_.toleranceShare));
-        std::printf("soak: seed %" PRIu32 ": %ld steps in %.1f s; RSS after warm-up %" PRId64
-                    " KiB, at the end %" PRId64 " KiB, growth %" PRId64 " KiB, allowed %" PRId64
-                    " KiB\n",
-                    options_.seed, options_.steps, seconds, baselineKib, endKib, growth, allowed);
-        if (endKib < 0 || !processIsRunning(options_.pid)) {
-            return fail("the application exited before the last memory sample");
-        }
-        return growth <= allowed ? 0 : fail("the resident memory grew beyond the tolerance");
+std::optional<std::string> checkBatch(Player& player, const Options& o, long done, double seconds) {
+    if (!player.escapeModalState()) {
+        return "a grab is still held after Escape and every key released";
     }
+    if (auto broken = player.checkPopupsGone("the last step")) {
+        return broken;
+    }
+    const std::vector<Window> shown = player.windows();
+    if (shown.empty() || !player.desktop().answersPing(shown.front(), std::chrono::seconds(10))) {
+        return "the application did not answer a ping in 10 s";
+    }
+    std::printf("soak: %ld/%ld steps, %.1f s, %zu windows, RSS %" PRId64 " KiB\n", done, o.steps,
+                seconds, shown.size(), residentKib(o.pid));
+    std::fflush(stdout);
+    return std::nullopt;
+}
 
-  private:
-    int fail(const std::string& why) {
+int run(const Options& o, Player& player) {
+    std::vector<std::string> played;
+    const auto fail = [&](const std::string& why) {
         std::printf("soak: FAIL at step %zu: %s\nsoak: the steps so far (seed %" PRIu32 "):\n",
-                    played_.size(), why.c_str(), options_.seed);
-        for (std::size_t i = 0; i < played_.size(); ++i) {
-            std::printf("soak:   %zu. %s\n", i + 1, played_[i].c_str());
+                    played.size(), why.c_str(), o.seed);
+        for (std::size_t i = 0; i < played.size(); ++i) {
+            std::printf("soak:   %zu. %s\n", i + 1, played[i].c_str());
         }
-        std::printf("soak: replay: tools/soak --seed %" PRIu32 " --steps %zu\n", options_.seed,
-                    played_.size());
-        std::fflush(stdout);
+        std::printf("soak: replay: tools/soak --seed %" PRIu32 " --steps %zu\n", o.seed,
+                    played.size());
         return 1;
+    };
+    for (int i = 0; i < 300 && player.windows().empty(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
-
-    std::optional<std::string> checkBatch(long done, Clock::time_point start) {
-        if (!player_.escapeModalState()) {
-            return "a grab is still held after Escape and every key released";
+    std::mt19937 random(o.seed);
+    const Clock::time_point start = Clock::now();
+    const auto seconds = [&start] {
+        return std::chrono::duration<double>(Clock::now() - start).count();
+    };
+    std::int64_t baselineKib = o.warmup == 0 ? settledKib(player, o.pid) : 0;
+    for (long done = 1; done <= o.steps; ++done) {
+        Step step = drawStep(random);
+        player.showHiddenWindows();
+        step.kind =
+            fitKind(step.kind, player.windows().size(), static_cast<std::size_t>(o.maxWindows));
+        std::string said;
+        std::optional<std::string> broken = player.play(step, said);
+        played.push_back(said);
+        if (residentKib(o.pid) < 0) {
+            broken = "the application exited";
         }
-        if (auto broken = player_.checkPopupsGone("the last step")) {
-            return broken;
+        if (!broken) {
+            broken = player.checkFrames();
         }
-        const std::vector<Window> shown = player_.windows();
-        if (shown.empty() ||
-            !player_.desktop().answersPing(shown.front(), std::chrono::seconds(10))) {
-            return "the application did not answer a ping in 10 s";
+        if (!broken && (done % o.batch == 0 || done == o.steps)) {
+            broken = checkBatch(player, o, done, seconds());
         }
-        std::printf("soak: %ld/%ld steps, %.1f s, %zu windows, RSS %" PRId64 " KiB\n", done,
-                    options_.steps, std::chrono::duration<double>(Clock::now() - start).count(),
-                    shown.size(), residentKib(options_.pid));
-        std::fflush(stdout);
-        return std::nullopt;
+        if (broken) {
+            return fail(*broken);
+        }
+        if (done == o.warmup) {
+            baselineKib = settledKib(player, o.pid);
+            std::printf("soak: RSS after the warm-up: %" PRId64 " KiB\n", baselineKib);
+        }
     }
-
-    // Memory is compared in one state: one window, nothing open, quiet.
-    std::int64_t settledKib() {
-        player_.showHiddenWindows();
-        player_.closeDownToOne();
-        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-        return residentKib(options_.pid);
+    const double took = seconds();
+    const std::int64_t endKib = settledKib(player, o.pid);
+    const auto allowed = std::max<std::int64_t>(
+        o.toleranceKib,
+        static_cast<std::int64_t>(static_cast<double>(baselineKib) * o.toleranceShare));
+    std::printf("soak: seed %" PRIu32 ": %ld steps in %.1f s; RSS after warm-up %" PRId64
+                " KiB, at the end %" PRId64 " KiB, growth %" PRId64 " KiB, allowed %" PRId64
+                " KiB\n",
+                o.seed, o.steps, took, baselineKib, endKib, endKib - baselineKib, allowed);
+    if (endKib < 0) {
+        return fail("the application exited before the last memory sample");
     }
-
-    const Options& options_;
-    std::mt19937 random_;
-    Player& player_;
-    std::vector<std::string> played_;
-};
+    return endKib - baselineKib <= allowed ? 0
+                                           : fail("the resident memory grew beyond the tolerance");
+}
 
 // Windows come and go under the player's feet: a request on one that has
 // just been destroyed is expected and ignored.
@@ -219,7 +200,7 @@ int main(int argc, char** argv) {
     XSetErrorHandler(ignoreXError);
     DesktopProbe desktop(display);
     Player player(display, desktop, options->settings, options->pid, options->title);
-    const int status = SoakRun(*options, player).run();
+    const int status = run(*options, player);
     player.escapeModalState(); // nothing left held
     XCloseDisplay(display);
     return status;

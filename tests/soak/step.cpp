@@ -125,14 +125,10 @@ Shortcut shortcutOf(const Step& step) {
             step.key < kControlShiftKeys ? kControl | kShift : kSuper | kAlt | kShift};
 }
 
-unsigned pointerModifiers(const Step& step) {
-    return step.modifiers & ~static_cast<unsigned>(kAlt);
-}
-
 std::string describe(const Step& step) {
     const Shortcut shortcut = shortcutOf(step);
     const std::string keys = "key " + modifierNames(shortcut.modifiers) + "+" + shortcut.key;
-    const std::string held = " with " + modifierNames(pointerModifiers(step));
+    const std::string held = " with " + modifierNames(step.modifiers);
     switch (step.kind) {
     case StepKind::zoomTwice:
         return (step.byClick ? "maximize clicked" + held : keys) + " twice, " +
@@ -142,12 +138,11 @@ std::string describe(const Step& step) {
         return "drag of grip " + std::to_string(step.grip) + " by " + std::to_string(step.dx) +
                "," + std::to_string(step.dy) + held + "; after motion " +
                std::to_string(step.switchAt) + " of " + std::to_string(step.moves) + " " +
-               modifierNames(step.pressedLater & ~kAlt) + " pressed, " +
-               modifierNames(step.releasedLater) + " released";
+               modifierNames(step.pressedLater) + " pressed, " + modifierNames(step.releasedLater) +
+               " released";
     case StepKind::openWindow:
-        return step.byClick
-                   ? "New Window clicked with " + modifierNames(pointerModifiers(step) & ~kSuper)
-                   : "ctrl+n with " + modifierNames(step.modifiers & ~kSuper);
+        return std::string(step.byClick ? "New Window clicked" : "ctrl+n") + " with " +
+               modifierNames(step.modifiers & ~kSuper);
     case StepKind::closeWindow:
         return step.byClick ? "close clicked" : "alt+F4";
     case StepKind::zoomThenClose:

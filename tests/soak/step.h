@@ -54,10 +54,6 @@ struct Shortcut {
 };
 Shortcut shortcutOf(const Step& step);
 
-// The modifiers held with a button: Alt with one is the window manager's
-// (it moves the window), so pointer steps leave it out.
-unsigned pointerModifiers(const Step& step);
-
 std::string describe(const Step& step);
 
 } // namespace vantro::soak
