@@ -248,8 +248,10 @@ runtime::Object* GtkPlatform::windowsMenu() const {
 
 std::unique_ptr<platform::FeedbackSurface>
 GtkPlatform::createFeedbackSurface(platform::FeedbackKind kind) {
+    // space(), not space_: the screens are read on first use, and a popup
+    // made before that (at load) would place everything by an empty screen.
     return std::make_unique<FeedbackPopup>(
-        kind, space_, [this](std::string_view name) { return pathForImageResource(name); });
+        kind, space(), [this](std::string_view name) { return pathForImageResource(name); });
 }
 
 std::optional<std::string> GtkPlatform::pathForImageResource(std::string_view name) const {
