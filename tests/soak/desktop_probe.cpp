@@ -139,8 +139,9 @@ std::vector<Frame> DesktopProbe::monitors() {
     return found;
 }
 
-std::vector<std::string> DesktopProbe::shownPopups(std::span<const std::string_view> titles) {
-    std::vector<std::string> shown;
+std::vector<std::pair<std::string, Frame>>
+DesktopProbe::shownPopups(std::span<const std::string_view> titles) {
+    std::vector<std::pair<std::string, Frame>> shown;
     Window parent = 0;
     Window* children = nullptr;
     unsigned int count = 0;
@@ -148,12 +149,12 @@ std::vector<std::string> DesktopProbe::shownPopups(std::span<const std::string_v
         return shown;
     }
     for (unsigned int i = 0; i < count; ++i) {
-        XWindowAttributes attributes{};
-        if (XGetWindowAttributes(display_, children[i], &attributes) != 0 &&
-            attributes.map_state == IsViewable && attributes.override_redirect != 0) {
+        XWindowAttributes a{};
+        if (XGetWindowAttributes(display_, children[i], &a) != 0 && a.map_state == IsViewable &&
+            a.override_redirect != 0) {
             const std::optional<std::string> name = title(children[i]);
             if (name && std::find(titles.begin(), titles.end(), *name) != titles.end()) {
-                shown.push_back(*name);
+                shown.emplace_back(*name, Frame{a.x, a.y, a.width, a.height});
             }
         }
     }

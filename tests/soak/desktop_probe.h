@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 #include <sys/types.h>
+#include <utility>
 #include <vector>
 
 namespace vantro::soak {
@@ -55,8 +56,9 @@ class DesktopProbe {
     std::optional<SizeLimits> limitsOf(Window window);
     long shadowLeft(Window window); // of _GTK_FRAME_EXTENTS
     std::vector<Frame> monitors();  // RandR's
-    // Titles of the mapped override-redirect windows named in `titles`.
-    std::vector<std::string> shownPopups(std::span<const std::string_view> titles);
+    // Titles and frames of the mapped override-redirect windows so named.
+    std::vector<std::pair<std::string, Frame>>
+    shownPopups(std::span<const std::string_view> titles);
 
     // Whether another client holds a pointer grab: tried by grabbing it.
     bool someoneHoldsAGrab();

@@ -350,6 +350,10 @@ void Player::closeWindow(Window window, bool byClick) {
 
 std::optional<std::string> Player::checkFrames() {
     const std::vector<Frame> monitors = desktop_.monitors();
+    const auto onSomeMonitor = [&monitors](const Frame& frame) {
+        return std::any_of(monitors.begin(), monitors.end(),
+                           [&](const Frame& monitor) { return overlap(frame, monitor); });
+    };
     const auto within = [](int size, int low, int high) {
         return size + 1 >= low && (high == 0 || size <= high + 1);
     };
@@ -365,9 +369,14 @@ std::optional<std::string> Player::checkFrames() {
                    text({0, 0, l->minWidth, l->minHeight}) + " to " +
                    text({0, 0, l->maxWidth, l->maxHeight}) + " (0: no maximum)";
         }
-        if (std::none_of(monitors.begin(), monitors.end(),
-                         [&](const Frame& monitor) { return overlap(*frame, monitor); })) {
+        if (!onSomeMonitor(*frame)) {
             return hex(window) + " at " + text(*frame) + " is on no monitor";
+        }
+    }
+    // A popup off every monitor is feedback no one sees.
+    for (const auto& [name, frame] : desktop_.shownPopups(kPopupTitles)) {
+        if (!onSomeMonitor(frame)) {
+            return "\"" + name + "\" shown at " + text(frame) + ", on no monitor";
         }
     }
     return std::nullopt;
@@ -375,11 +384,11 @@ std::optional<std::string> Player::checkFrames() {
 
 std::optional<std::string> Player::checkPopupsGone(const std::string& after) {
     std::this_thread::sleep_until(lastStepEnd_ + kPopupsGoneWithin);
-    const std::vector<std::string> shown = desktop_.shownPopups(kPopupTitles);
+    const auto shown = desktop_.shownPopups(kPopupTitles);
     if (shown.empty()) {
         return std::nullopt;
     }
-    return "\"" + shown.front() + "\" still shown 1.5 s after " + after;
+    return "\"" + shown.front().first + "\" still shown 1.5 s after " + after;
 }
 
 void Player::showHiddenWindows() {
