@@ -195,6 +195,7 @@ std::optional<Frame> Player::reachableFrame(Window window) {
 }
 
 void Player::clickAt(int x, int y, unsigned which, unsigned held) {
+    held &= kPointerModifiers;
     moveTo(display_, x, y);
     settle(display_, milliseconds(5));
     modifiers(display_, held, true);
@@ -293,7 +294,7 @@ void Player::drag(Window window, const Step& step) {
     const auto cell = static_cast<std::size_t>(step.grip < 4 ? step.grip : step.grip + 1);
     const int startX = xs[cell % 3];
     const int startY = ys[cell / 3];
-    unsigned held = step.modifiers;
+    unsigned held = step.modifiers & kPointerModifiers;
     moveTo(display_, startX, startY);
     settle(display_, milliseconds(5));
     modifiers(display_, held, true);
@@ -303,7 +304,7 @@ void Player::drag(Window window, const Step& step) {
                startY + step.dy * move / step.moves);
         // A modifier pressed or let go mid-drag switches a feature at once.
         if (move == step.switchAt) {
-            const unsigned pressed = step.pressedLater & ~held;
+            const unsigned pressed = step.pressedLater & ~held & kPointerModifiers;
             modifiers(display_, held & step.releasedLater, false);
             modifiers(display_, pressed, true);
             held = (held & ~step.releasedLater) | pressed;

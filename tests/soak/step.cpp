@@ -128,7 +128,7 @@ Shortcut shortcutOf(const Step& step) {
 std::string describe(const Step& step) {
     const Shortcut shortcut = shortcutOf(step);
     const std::string keys = "key " + modifierNames(shortcut.modifiers) + "+" + shortcut.key;
-    const std::string held = " with " + modifierNames(step.modifiers);
+    const std::string held = " with " + modifierNames(step.modifiers & kPointerModifiers);
     switch (step.kind) {
     case StepKind::zoomTwice:
         return (step.byClick ? "maximize clicked" + held : keys) + " twice, " +
@@ -138,11 +138,11 @@ std::string describe(const Step& step) {
         return "drag of grip " + std::to_string(step.grip) + " by " + std::to_string(step.dx) +
                "," + std::to_string(step.dy) + held + "; after motion " +
                std::to_string(step.switchAt) + " of " + std::to_string(step.moves) + " " +
-               modifierNames(step.pressedLater) + " pressed, " + modifierNames(step.releasedLater) +
-               " released";
+               modifierNames(step.pressedLater & kPointerModifiers) + " pressed, " +
+               modifierNames(step.releasedLater) + " released";
     case StepKind::openWindow:
         return std::string(step.byClick ? "New Window clicked" : "ctrl+n") + " with " +
-               modifierNames(step.modifiers & ~kSuper);
+               modifierNames(step.modifiers & ~kSuper & (step.byClick ? kPointerModifiers : ~0U));
     case StepKind::closeWindow:
         return step.byClick ? "close clicked" : "alt+F4";
     case StepKind::zoomThenClose:

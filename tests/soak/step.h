@@ -13,6 +13,9 @@ namespace vantro::soak {
 
 // Modifier sets as bits; each stands for the left-hand key of its kind.
 enum Modifier : unsigned { kShift = 1U << 0, kControl = 1U << 1, kAlt = 1U << 2, kSuper = 1U << 3 };
+// Held with a button: not Alt, with which the window manager moves windows
+// (a drag) and after which pairs of clicks broke in ways not yet understood.
+constexpr unsigned kPointerModifiers = kShift | kControl | kSuper;
 
 enum class StepKind {
     zoomTwice,     // a zoom command given twice: the second undoes the first
