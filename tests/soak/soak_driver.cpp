@@ -116,8 +116,10 @@ int run(const Options& o, Player& player) {
         for (std::size_t i = 0; i < played.size(); ++i) {
             std::printf("soak:   %zu. %s\n", i + 1, played[i].c_str());
         }
-        std::printf("soak: replay: tools/soak --seed %" PRIu32 " --steps %zu\n", o.seed,
-                    played.size());
+        // The warm-up (windows closed down to one) and the batch ends are part of the run.
+        std::printf("soak: replay: tools/soak --seed %" PRIu32
+                    " --steps %zu --warmup %ld --batch %ld\n",
+                    o.seed, played.size(), o.warmup, o.batch);
         return 1;
     };
     for (int i = 0; i < 300 && player.windows().empty(); ++i) {
