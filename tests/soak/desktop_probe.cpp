@@ -1,169 +1,167 @@
 #include "desktop_probe.h"
 
-#include <X11/Xatom.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xrandr.h>
 
 #include <algorithm>
+#include <cstring>
 #include <thread>
 
 namespace vantro::soak {
 
-namespace {
+using std::chrono::milliseconds;
 
-constexpr long kPagerSource = 2; // _NET_ACTIVE_WINDOW from a pager: always honoured
-
-} // namespace
-
-DesktopProbe::DesktopProbe(Display* display)
-    : display_(display), root_(DefaultRootWindow(display)) {}
-
-Atom DesktopProbe::atom(const char* name) {
-    return XInternAtom(display_, name, False);
-}
-
-std::vector<long> DesktopProbe::cardinals(Window window, Atom property, Atom type) {
-    Atom actualType = None;
-    int format = 0;
+std::vector<unsigned char> DesktopProbe::bytes(Window window, const char* property, int format) {
+    Atom type = None;
+    int actualFormat = 0;
     unsigned long count = 0;
     unsigned long after = 0;
     unsigned char* data = nullptr;
-    std::vector<long> values;
-    if (XGetWindowProperty(display_, window, property, 0, 1024, False, type, &actualType, &format,
-                           &count, &after, &data) == Success &&
-        data != nullptr && actualType == type && format == 32) {
+    std::vector<unsigned char> items;
+    if (XGetWindowProperty(display_, window, XInternAtom(display_, property, False), 0, 1024, False,
+                           AnyPropertyType, &type, &actualFormat, &count, &after,
+                           &data) == Success &&
+        data != nullptr && actualFormat == format) {
         // Format-32 data arrives as longs whatever their width on the wire.
-        const auto* items = reinterpret_cast<const long*>(data);
-        values.assign(items, items + count);
+        items.assign(data, data + count * (format == 32 ? sizeof(long) : 1));
     }
     if (data != nullptr) {
         XFree(data);
     }
+    return items;
+}
+
+std::vector<long> DesktopProbe::longs(Window window, const char* property) {
+    const std::vector<unsigned char> raw = bytes(window, property, 32);
+    std::vector<long> values(raw.size() / sizeof(long));
+    std::memcpy(values.data(), raw.data(), values.size() * sizeof(long));
     return values;
 }
 
-std::optional<std::string> DesktopProbe::utf8Property(Window window, Atom property) {
-    Atom actualType = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    std::optional<std::string> text;
-    if (XGetWindowProperty(display_, window, property, 0, 1024, False, AnyPropertyType, &actualType,
-                           &format, &count, &after, &data) == Success &&
-        data != nullptr && format == 8) {
-        text.emplace(reinterpret_cast<const char*>(data), count);
-    }
-    if (data != nullptr) {
-        XFree(data);
-    }
-    return text;
+std::optional<std::string> DesktopProbe::title(Window window) {
+    const std::vector<unsigned char> raw = bytes(window, "_NET_WM_NAME", 8);
+    return raw.empty() ? std::nullopt
+                       : std::optional<std::string>(std::in_place, raw.begin(), raw.end());
 }
 
-bool DesktopProbe::hasWindowManager() {
-    return !cardinals(root_, atom("_NET_SUPPORTING_WM_CHECK"), XA_WINDOW).empty();
-}
-
-std::vector<Window> DesktopProbe::topLevelCandidates() {
-    std::vector<Window> windows;
-    if (hasWindowManager()) {
-        for (const long id : cardinals(root_, atom("_NET_CLIENT_LIST"), XA_WINDOW)) {
-            windows.push_back(static_cast<Window>(id));
-        }
-        return windows;
-    }
-    Window rootReturn = 0;
-    Window parent = 0;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    if (XQueryTree(display_, root_, &rootReturn, &parent, &children, &count) != 0 &&
-        children != nullptr) {
-        windows.assign(children, children + count);
-    }
-    if (children != nullptr) {
-        XFree(children);
-    }
-    return windows;
-}
-
-std::vector<Window> DesktopProbe::windowsOf(pid_t pid, const std::string& title) {
-    return windowsOf(pid, title, true);
-}
-
-std::vector<Window> DesktopProbe::hiddenWindowsOf(pid_t pid, const std::string& title) {
-    if (!hasWindowManager()) {
-        return {}; // nothing minimizes a window without one
-    }
-    return windowsOf(pid, title, false);
-}
-
-std::vector<Window> DesktopProbe::windowsOf(pid_t pid, const std::string& title, bool viewable) {
+std::vector<Window> DesktopProbe::windowsOf(pid_t pid, const std::string& wanted, bool shown) {
     std::vector<Window> found;
-    const Atom name = atom("_NET_WM_NAME");
-    const Atom pidAtom = atom("_NET_WM_PID");
-    for (const Window window : topLevelCandidates()) {
+    for (const long id : longs(root_, "_NET_CLIENT_LIST")) {
+        const auto window = static_cast<Window>(id);
         XWindowAttributes attributes{};
-        if (XGetWindowAttributes(display_, window, &attributes) == 0 ||
-            (attributes.map_state == IsViewable) != viewable || attributes.override_redirect != 0) {
-            continue;
-        }
-        const std::vector<long> owner = cardinals(window, pidAtom, XA_CARDINAL);
-        if (owner.empty() || owner.front() != pid) {
-            continue;
-        }
-        if (utf8Property(window, name) == title) {
+        if (XGetWindowAttributes(display_, window, &attributes) != 0 &&
+            (attributes.map_state == IsViewable) == shown &&
+            longs(window, "_NET_WM_PID") == std::vector<long>{pid} && title(window) == wanted) {
             found.push_back(window);
         }
     }
     return found;
 }
 
-Extents DesktopProbe::shadowOf(Window window) {
-    const std::vector<long> values = cardinals(window, atom("_GTK_FRAME_EXTENTS"), XA_CARDINAL);
-    if (values.size() < 4) {
-        return {};
-    }
-    return {values[0], values[1], values[2], values[3]};
+long DesktopProbe::shadowLeft(Window window) {
+    const std::vector<long> values = longs(window, "_GTK_FRAME_EXTENTS");
+    return values.empty() ? 0 : values.front();
 }
 
 std::optional<Frame> DesktopProbe::frameOf(Window window) {
     XWindowAttributes attributes{};
-    if (XGetWindowAttributes(display_, window, &attributes) == 0) {
-        return std::nullopt;
-    }
     int x = 0;
     int y = 0;
     Window child = 0;
-    if (XTranslateCoordinates(display_, window, root_, 0, 0, &x, &y, &child) == 0) {
+    if (XGetWindowAttributes(display_, window, &attributes) == 0 ||
+        XTranslateCoordinates(display_, window, root_, 0, 0, &x, &y, &child) == 0) {
         return std::nullopt;
     }
-    const Extents shadow = shadowOf(window);
-    Extents decorations;
-    if (const std::vector<long> values = cardinals(window, atom("_NET_FRAME_EXTENTS"), XA_CARDINAL);
-        values.size() >= 4) {
-        decorations = {values[0], values[1], values[2], values[3]};
+    // Shadow (GTK's, inside the window) less decorations (the manager's, outside).
+    std::vector<long> in = longs(window, "_GTK_FRAME_EXTENTS");
+    std::vector<long> out = longs(window, "_NET_FRAME_EXTENTS");
+    in.resize(4, 0);
+    out.resize(4, 0);
+    const auto side = [&](int i) { return static_cast<int>(in[i] - out[i]); };
+    return Frame{x + side(0), y + side(2), attributes.width - side(0) - side(1),
+                 attributes.height - side(2) - side(3)};
+}
+
+std::optional<Frame> DesktopProbe::settledFrameOf(Window window, const Frame* before) {
+    // A client busy with other work may start moving only a while after the
+    // input that asked for it: a frame still at `before` is read again until
+    // the time is up.
+    const auto deadline = std::chrono::steady_clock::now() + milliseconds(500);
+    std::optional<Frame> frame = frameOf(window);
+    while (before != nullptr && frame == *before && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(milliseconds(20));
+        frame = frameOf(window);
     }
-    return Frame{x + static_cast<int>(shadow.left - decorations.left),
-                 y + static_cast<int>(shadow.top - decorations.top),
-                 attributes.width - static_cast<int>(shadow.left + shadow.right - decorations.left -
-                                                     decorations.right),
-                 attributes.height - static_cast<int>(shadow.top + shadow.bottom - decorations.top -
-                                                      decorations.bottom)};
+    for (int i = 0; frame && i < 50; ++i) {
+        // An answered ping: the client's main loop is not held up (the first
+        // popups load fonts) with the frame half way.
+        answersPing(window, milliseconds(2000));
+        std::this_thread::sleep_for(milliseconds(40));
+        const std::optional<Frame> again = frameOf(window);
+        if (again == frame) {
+            break;
+        }
+        frame = again;
+    }
+    return frame;
 }
 
-bool DesktopProbe::isMaximized(Window window) {
-    const std::vector<long> state = cardinals(window, atom("_NET_WM_STATE"), XA_ATOM);
-    const auto has = [&state](Atom wanted) {
-        return std::find(state.begin(), state.end(), static_cast<long>(wanted)) != state.end();
+std::optional<SizeLimits> DesktopProbe::limitsOf(Window window) {
+    XWindowAttributes attributes{};
+    XSizeHints hints{};
+    long supplied = 0;
+    if (XGetWindowAttributes(display_, window, &attributes) == 0 ||
+        XGetWMNormalHints(display_, window, &hints, &supplied) == 0) {
+        return std::nullopt;
+    }
+    const auto given = [&hints](long flag, int value, int otherwise) {
+        return (hints.flags & flag) != 0 ? std::max(value, otherwise) : otherwise;
     };
-    return has(atom("_NET_WM_STATE_MAXIMIZED_VERT")) && has(atom("_NET_WM_STATE_MAXIMIZED_HORZ"));
+    return SizeLimits{attributes.width,
+                      attributes.height,
+                      given(PMinSize, hints.min_width, 0),
+                      given(PMinSize, hints.min_height, 0),
+                      given(PMaxSize, hints.max_width, 0),
+                      given(PMaxSize, hints.max_height, 0),
+                      given(PResizeInc, hints.width_inc, 1),
+                      given(PResizeInc, hints.height_inc, 1)};
 }
 
-int DesktopProbe::screenWidth() const {
-    return DisplayWidth(display_, DefaultScreen(display_));
+std::vector<Frame> DesktopProbe::monitors() {
+    std::vector<Frame> found;
+    int count = 0;
+    XRRMonitorInfo* info = XRRGetMonitors(display_, root_, True, &count);
+    found.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        found.push_back({info[i].x, info[i].y, info[i].width, info[i].height});
+    }
+    XRRFreeMonitors(info);
+    return found;
 }
 
-int DesktopProbe::screenHeight() const {
-    return DisplayHeight(display_, DefaultScreen(display_));
+std::vector<std::pair<std::string, Frame>>
+DesktopProbe::shownPopups(std::span<const std::string_view> titles) {
+    std::vector<std::pair<std::string, Frame>> shown;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (XQueryTree(display_, root_, &parent, &parent, &children, &count) == 0) {
+        return shown;
+    }
+    for (unsigned int i = 0; i < count; ++i) {
+        XWindowAttributes a{};
+        if (XGetWindowAttributes(display_, children[i], &a) != 0 && a.map_state == IsViewable &&
+            a.override_redirect != 0) {
+            const std::optional<std::string> name = title(children[i]);
+            if (name && std::find(titles.begin(), titles.end(), *name) != titles.end()) {
+                shown.emplace_back(*name, Frame{a.x, a.y, a.width, a.height});
+            }
+        }
+    }
+    if (children != nullptr) {
+        XFree(children);
+    }
+    return shown;
 }
 
 bool DesktopProbe::someoneHoldsAGrab() {
@@ -179,37 +177,27 @@ bool DesktopProbe::someoneHoldsAGrab() {
 }
 
 bool DesktopProbe::answersPing(Window window, std::chrono::milliseconds timeout) {
-    const Atom protocols = atom("WM_PROTOCOLS");
-    const Atom ping = atom("_NET_WM_PING");
-    const long serial = static_cast<long>(++pingSerial_);
+    const Atom protocols = XInternAtom(display_, "WM_PROTOCOLS", False);
+    const auto ping = static_cast<long>(XInternAtom(display_, "_NET_WM_PING", False));
+    const auto serial = static_cast<long>(++pingSerial_);
     // The client answers by sending the message on to the root window.
     XSelectInput(display_, root_, SubstructureNotifyMask);
     XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = protocols;
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(ping);
+    event.xclient = {ClientMessage, 0, False, display_, window, protocols, 32, {}};
+    event.xclient.data.l[0] = ping;
     event.xclient.data.l[1] = serial;
     event.xclient.data.l[2] = static_cast<long>(window);
     XSendEvent(display_, window, False, NoEventMask, &event);
-    XFlush(display_);
     bool answered = false;
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (!answered && std::chrono::steady_clock::now() < deadline) {
-        while (XPending(display_) > 0) {
-            XEvent reply{};
-            XNextEvent(display_, &reply);
-            if (reply.type == ClientMessage && reply.xclient.message_type == protocols &&
-                reply.xclient.data.l[0] == static_cast<long>(ping) &&
-                reply.xclient.data.l[1] == serial &&
-                reply.xclient.data.l[2] == static_cast<long>(window)) {
-                answered = true;
-            }
+        XSync(display_, False);
+        while (!answered && XPending(display_) > 0) {
+            XNextEvent(display_, &event);
+            answered = event.type == ClientMessage && event.xclient.data.l[0] == ping &&
+                       event.xclient.data.l[1] == serial;
         }
-        if (!answered) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
+        std::this_thread::sleep_for(milliseconds(5));
     }
     XSelectInput(display_, root_, NoEventMask);
     XSync(display_, True); // drop what the selection brought in
@@ -217,29 +205,17 @@ bool DesktopProbe::answersPing(Window window, std::chrono::milliseconds timeout)
 }
 
 void DesktopProbe::activate(Window window) {
-    if (!hasWindowManager()) {
-        XRaiseWindow(display_, window);
-        XSetInputFocus(display_, window, RevertToPointerRoot, CurrentTime);
-        XSync(display_, False);
-        return;
-    }
     XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = atom("_NET_ACTIVE_WINDOW");
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = kPagerSource;
-    event.xclient.data.l[1] = CurrentTime;
+    event.xclient = {ClientMessage,
+                     0,
+                     False,
+                     display_,
+                     window,
+                     XInternAtom(display_, "_NET_ACTIVE_WINDOW", False),
+                     32,
+                     {}};
+    event.xclient.data.l[0] = 2; // from a pager: always honoured
     XSendEvent(display_, root_, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
-    XSync(display_, False);
-}
-
-void DesktopProbe::placeFrame(Window window, const Frame& frame) {
-    const Extents shadow = shadowOf(window);
-    XMoveResizeWindow(display_, window, frame.x - static_cast<int>(shadow.left),
-                      frame.y - static_cast<int>(shadow.top),
-                      static_cast<unsigned>(frame.width + shadow.left + shadow.right),
-                      static_cast<unsigned>(frame.height + shadow.top + shadow.bottom));
     XSync(display_, False);
 }
 

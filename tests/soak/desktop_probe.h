@@ -1,79 +1,76 @@
 #pragma once
 
-// What the soak driver reads of the desktop over its own X connection: the
-// test windows of one process and their visible frames, whether anyone
-// holds a pointer or keyboard grab (a menu left open, a drag not ended),
-// and whether a window's client still answers the window manager's ping.
+// What the soak player reads of the desktop over its own X connection: the
+// windows of one process, their visible frames and size limits, the
+// monitors, the plug-in's feedback popups, whether anyone holds a pointer
+// grab (a menu left open), and whether a client answers a ping.
 
 #include <X11/Xlib.h>
 
 #include <chrono>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <sys/types.h>
+#include <utility>
 #include <vector>
 
 namespace vantro::soak {
 
-// X11 root coordinates of what the user sees as the window: the X window
-// less GTK's client-side shadow, plus the window manager's decorations.
+// Root coordinates of what the user sees as the window: the X window less
+// GTK's client-side shadow, plus the window manager's decorations.
 struct Frame {
     int x = 0;
     int y = 0;
     int width = 0;
     int height = 0;
+    bool operator==(const Frame&) const = default;
 };
 
-// The four CARDINALs of a frame-extents property.
-struct Extents {
-    long left = 0;
-    long right = 0;
-    long top = 0;
-    long bottom = 0;
+// WM_NORMAL_HINTS and the size now, in X window pixels (GTK counts its
+// shadow into the hints too). Zero maxima: none.
+struct SizeLimits {
+    int width = 0;
+    int height = 0;
+    int minWidth = 0;
+    int minHeight = 0;
+    int maxWidth = 0;
+    int maxHeight = 0;
+    int widthIncrement = 1;
+    int heightIncrement = 1;
 };
 
 class DesktopProbe {
   public:
-    explicit DesktopProbe(Display* display);
+    explicit DesktopProbe(Display* display)
+        : display_(display), root_(DefaultRootWindow(display)) {}
 
-    // The viewable top-level windows titled `title` whose _NET_WM_PID is
-    // `pid`, in the window manager's client order (or the server's stacking
-    // order without one).
-    std::vector<Window> windowsOf(pid_t pid, const std::string& title);
-    // Those the window manager manages but does not show (minimized).
-    std::vector<Window> hiddenWindowsOf(pid_t pid, const std::string& title);
-
+    // The managed windows titled `title` of process `pid`, in the window
+    // manager's client order: those shown, or those hidden (minimized).
+    std::vector<Window> windowsOf(pid_t pid, const std::string& title, bool shown = true);
     std::optional<Frame> frameOf(Window window);
-    Extents shadowOf(Window window); // _GTK_FRAME_EXTENTS, zeros when absent
-    bool isMaximized(Window window);
+    // Read once it holds still (equal before and after a ping): a zoom
+    // animates. After input that may move it, `before` is its frame then.
+    std::optional<Frame> settledFrameOf(Window window, const Frame* before = nullptr);
+    std::optional<SizeLimits> limitsOf(Window window);
+    long shadowLeft(Window window); // of _GTK_FRAME_EXTENTS
+    std::vector<Frame> monitors();  // RandR's
+    // Titles and frames of the mapped override-redirect windows so named.
+    std::vector<std::pair<std::string, Frame>>
+    shownPopups(std::span<const std::string_view> titles);
 
-    bool hasWindowManager();
-    [[nodiscard]] int screenWidth() const;
-    [[nodiscard]] int screenHeight() const;
-
-    // Whether another client holds a grab of the pointer or the keyboard:
-    // tried by grabbing both for a moment ourselves.
+    // Whether another client holds a pointer grab: tried by grabbing it.
     bool someoneHoldsAGrab();
-
-    // Sends _NET_WM_PING to the window and waits for the client's answer.
     bool answersPing(Window window, std::chrono::milliseconds timeout);
-
-    // Asks the window manager to activate (raise and focus) the window, or
-    // without one raises and focuses it directly.
+    // Raises and focuses the window through the window manager.
     void activate(Window window);
 
-    // Moves and sizes a window's visible frame (a window that wandered off
-    // the screen comes back).
-    void placeFrame(Window window, const Frame& frame);
-
-    [[nodiscard]] Display* display() const { return display_; }
-
   private:
-    Atom atom(const char* name);
-    std::vector<long> cardinals(Window window, Atom property, Atom type);
-    std::optional<std::string> utf8Property(Window window, Atom property);
-    std::vector<Window> topLevelCandidates();
-    std::vector<Window> windowsOf(pid_t pid, const std::string& title, bool viewable);
+    // A property's data when of `format` (8 or 32, the latter as longs).
+    std::vector<unsigned char> bytes(Window window, const char* property, int format);
+    std::vector<long> longs(Window window, const char* property);
+    std::optional<std::string> title(Window window);
 
     Display* display_;
     Window root_;

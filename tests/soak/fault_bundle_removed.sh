@@ -8,7 +8,6 @@
 # Usage: fault_bundle_removed.sh BUILD-DIR PATH-TO-vantro-test-app
 set -euo pipefail
 build=$1
-app=$2
 top=$(cd "$(dirname "$0")/../.." && pwd)
 # shellcheck source=fault_lib.sh
 . "$top/tests/soak/fault_lib.sh"
@@ -16,40 +15,21 @@ top=$(cd "$(dirname "$0")/../.." && pwd)
 mkdir "$work/plugins"
 cp -a "$build/plugins/Vantro.bundle" "$work/plugins/"
 prefs set VantroAnimateZooms '[false, -1]'
-app_log=$work/app.log
-G_MESSAGES_DEBUG=Vantro "$top/tools/with-vantro" --build "$build" \
-    env VANTRO_PLUGIN_FOLDERS="$work/plugins" "$app" >"$app_log" 2>&1 &
-app_pid=$!
-started+=("$app_pid")
-window=$(wait_for_test_window)
+start_program app VANTRO_PLUGIN_FOLDERS="$work/plugins" "$2"
 log_has "$app_log" "Loaded the plug-in bundle $work/plugins/Vantro.bundle" ||
     fail "the application did not load the copied bundle"
-sleep 0.5
-start=$(frame_of "$window")
-read -r ax ay aw ah <<<"$(work_area_of "$window")"
-left_half="$ax $ay $((aw / 2)) $ah"
-whole="$ax $ay $aw $ah"
-
-click_title_button "$window" maximize ctrl
-wait_for_frame "$window" "$left_half" "Control-click with the bundle in place"
-click_title_button "$window" maximize ctrl
-wait_for_frame "$window" "$start" "undo with the bundle in place"
+left_half_and_back "with the bundle in place"
 
 rm -rf "$work/plugins/Vantro.bundle"
 # At once: no settings change, no signal, only the folder gone.
-click_title_button "$window" maximize ctrl
-wait_for_frame "$window" "$whole" "Control-click with the bundle deleted (GTK's maximize)"
-click_title_button "$window" maximize ""
-wait_for_frame "$window" "$start" "a click with the bundle deleted (GTK's restore)"
-
+click_to ctrl "$whole" "Control-click with the bundle deleted (GTK's maximize)"
+click_to "" "$start" "a click with the bundle deleted (GTK's restore)"
 # The zoom options menu's shortcut is the plug-in's: with it off the key
 # goes to the application, which has no use for it.
-xdotool windowfocus --sync "$window"
-xdotool key --clearmodifiers ctrl+shift+2
+xdotool windowfocus --sync "$window" key --clearmodifiers ctrl+shift+2
 sleep 1
 [ "$(frame_of "$window")" = "$start" ] ||
     fail "Ctrl+Shift+2 with the bundle deleted moved the window to $(frame_of "$window")"
-
 # Control would keep the aspect ratio; off, the corner follows the pointer.
 read -r x y w h <<<"$start"
 drag_from_elsewhere "$window" corner 120 10 ctrl
@@ -57,14 +37,9 @@ wait_for_frame "$window" "$x $y $((w + 120)) $((h + 10))" \
     "Control drag of the corner with the bundle deleted (a plain resize)"
 drag_from_elsewhere "$window" corner -120 -10 ""
 wait_for_frame "$window" "$start" "the corner dragged back"
-
-kill -0 "$app_pid" 2>/dev/null || fail "the application died with its plug-in's bundle"
+healthy "with its plug-in's bundle deleted"
 
 cp -a "$build/plugins/Vantro.bundle" "$work/plugins/"
-click_title_button "$window" maximize ctrl
-wait_for_frame "$window" "$left_half" "Control-click with the bundle put back"
-click_title_button "$window" maximize ctrl
-wait_for_frame "$window" "$start" "undo with the bundle put back"
-
-! grep -E 'AddressSanitizer|runtime error|CRITICAL' "$app_log" || fail "the application reported errors"
+left_half_and_back "with the bundle put back"
+healthy "with the bundle put back"
 echo "bundle removed: ok"

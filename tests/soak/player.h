@@ -1,0 +1,58 @@
+#pragma once
+
+// Plays generated steps on the windows of one application with the plug-in
+// loaded, with XTest input (the server takes it as the user's own), and checks what X11 shows: the
+// same zoom given twice puts the window back where it was, every window keeps its size limits and
+// some part on a monitor, and no feedback popup of the plug-in outlives a closed window or an ended
+// drag by more than a moment.
+
+#include "desktop_probe.h"
+#include "step.h"
+
+#include <optional>
+#include <string>
+
+namespace vantro::soak {
+
+class Player {
+  public:
+    // `settings` is the command that changes a setting (settings_change.sh
+    // with its vantro-prefs), given a number that chooses the change.
+    Player(Display* display, DesktopProbe& desktop, std::string settings, pid_t pid,
+           std::string title)
+        : display_(display), desktop_(desktop), settings_(std::move(settings)), pid_(pid),
+          title_(std::move(title)) {}
+
+    // Plays the step on one of the windows shown; `said` gets what was
+    // done. A broken invariant comes back as its description.
+    std::optional<std::string> play(const Step& step, std::string& said);
+    std::optional<std::string> checkFrames();
+    // Waits until the last step is 1.5 s past, then checks no popup shows.
+    std::optional<std::string> checkPopupsGone(const std::string& after);
+
+    std::vector<Window> windows() { return desktop_.windowsOf(pid_, title_); }
+    DesktopProbe& desktop() { return desktop_; }
+    void showHiddenWindows();
+    bool escapeModalState(); // Escape and every key released until no grab is held
+    void closeDownToOne();
+
+  private:
+    std::optional<std::string> zoomTwice(Window window, const Step& step, std::string& said);
+    void drag(Window window, const Step& step);
+    void openWindow(Window window, const Step& step);
+    void closeWindow(Window window, bool byClick);
+    // Whether a menu is open (or opens within `atMost`); answered or dismissed.
+    bool answerMenu(std::uint32_t draw, std::chrono::milliseconds atMost, std::string& said);
+    // The frame once still, when its title bar's buttons are within reach.
+    std::optional<Frame> reachableFrame(Window window);
+    void clickAt(int x, int y, unsigned which, unsigned held);
+
+    Display* display_;
+    DesktopProbe& desktop_;
+    std::string settings_;
+    pid_t pid_;
+    std::string title_;
+    std::chrono::steady_clock::time_point lastStepEnd_ = std::chrono::steady_clock::now();
+};
+
+} // namespace vantro::soak

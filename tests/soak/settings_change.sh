@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# One change of the settings under the soak player, made by another process
+# and chosen by DRAW: a value of a key's shape with vantro-prefs (which
+# announces it), a value of a shape no key has straight into dconf (only
+# dconf's own notification carries it), a reset of one key, or of the whole
+# folder. Prints what it ran, and the exit status when that failed.
+# Usage: settings_change.sh PATH-TO-vantro-prefs DRAW
+set -uo pipefail
+prefs=$1
+draw=$2
+readonly kFolder=/com/quillworks/vantro/
+mapfile -t keys < <("$prefs" list)
+read -r key _ text <<<"${keys[draw % ${#keys[@]}]}"
+draw=$((draw / ${#keys[@]}))
+choose() { shift $(((draw / 10) % $#)) && echo "$1"; }
+# Of the shape the key's value shows. The master switch and the blacklist
+# mostly leave the plug-in on, so that most steps meet it working.
+case "$text" in
+true | false) value=$( ((draw % 5)) && echo true || echo false) ;;
+'["'* | '[]') value=$(choose '["com.quillworks.VantroTestApp"]' '[]' '["com.example.Other"]' '[]') ;;
+'['* | -) value="[$( ((draw & 1)) && echo true || echo false), $(((draw / 2) % 8 - 1))]" ;;
+*) value=$(((draw / 2) % 3 - 1)) ;;
+esac
+case $((draw % 10)) in
+0) command=(dconf reset -f "$kFolder") ;;
+1 | 2) command=("$prefs" reset "$key") ;;
+3 | 4 | 5)
+    command=(dconf write "$kFolder$key" "$(choose "'text'" '@av []' '[<true>]' '[<1>, <2>, <3>]' \
+        "{'a': <1>}" "(1, 'x')" '@ai [1, 2, 3]' 2147483647 1.5e300 '<<<true>>>' '@mi 5' 'byte 0xff' \
+        "[<true>, <'1'>]" '[<-2147483648>, <2147483647>]')")
+    ;;
+*) command=("$prefs" set "$key" "$value") ;;
+esac
+status=0
+"${command[@]}" >/dev/null 2>&1 || status=$?
+echo "${command[*]/#$prefs/vantro-prefs}$( ((status)) && echo " (exit $status)")"
