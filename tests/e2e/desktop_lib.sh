@@ -179,7 +179,7 @@ wait_for_settled_window() {
 wait_for_frame() {
     local window=$1 want=$2 got="" layout=""
     for _ in $(seq 50); do
-        got=$(frame_of "$window")
+        got=$(frame_of "$window") layout=""
         if frames_match "$got" "$want"; then
             layout=" (the program not laid out for it)"
             laid_out "$window" && frames_match "$(frame_of "$window")" "$want" && return 0
