@@ -58,6 +58,27 @@ gboolean moveByBackground(GtkWidget* widget, GdkEventButton* event, gpointer /*d
     return TRUE;
 }
 
+// The size and maximized state the window last laid out its widgets for, as
+// the CARDINALs "width height maximized" (device pixels) of _VANTRO_TEST_LAYOUT.
+// The X window takes a new size (and the window manager a new state) before
+// GTK lays out for it, at its next frame; until then a click lands on the
+// widgets where they were. Tests compare this with the X window before they
+// click.
+void reportLayout(GtkWidget* widget, GdkRectangle* allocation, gpointer /*data*/) {
+    GdkWindow* window = gtk_widget_get_window(widget);
+    if (window == nullptr) {
+        return;
+    }
+    const int scale = gtk_widget_get_scale_factor(widget);
+    // Format 32 data is handed to GDK as longs, whatever their size.
+    const long layout[] = {static_cast<long>(allocation->width) * scale,
+                           static_cast<long>(allocation->height) * scale,
+                           gtk_window_is_maximized(GTK_WINDOW(widget)) ? 1L : 0L};
+    gdk_property_change(window, gdk_atom_intern_static_string("_VANTRO_TEST_LAYOUT"),
+                        gdk_atom_intern_static_string("CARDINAL"), 32, GDK_PROP_MODE_REPLACE,
+                        reinterpret_cast<const guchar*>(layout), 3);
+}
+
 void makeTranslucent(GtkWidget* window) {
     GdkScreen* screen = gtk_widget_get_screen(window);
     if (GdkVisual* rgba = gdk_screen_get_rgba_visual(screen);
@@ -122,6 +143,7 @@ GtkWidget* openTestWindow(GtkApplication* application, platform::ModifierFlags h
     makeTranslucent(window);
     gtk_widget_add_events(window, GDK_BUTTON_PRESS_MASK);
     g_signal_connect(window, "button-press-event", G_CALLBACK(moveByBackground), nullptr);
+    g_signal_connect_after(window, "size-allocate", G_CALLBACK(reportLayout), nullptr);
     gtk_window_set_position(GTK_WINDOW(window), GTK_WIN_POS_CENTER);
     gtk_widget_show_all(window);
     gtk_window_present(GTK_WINDOW(window));

@@ -4,6 +4,7 @@
 #include "runtime/trace_log.h"
 #include "settings/catalogue.h"
 #include "settings/dconf_backend.h"
+#include "settings/plist_text.h"
 
 namespace vantro::settings {
 
@@ -12,6 +13,15 @@ namespace {
 VantroUserDefaults*& sharedStore() {
     static VantroUserDefaults* store = nullptr;
     return store;
+}
+
+// "KEY = VALUE; ..." of the stored values, in key order.
+std::string storedValuesText(const Dictionary& stored) {
+    std::string text;
+    for (const auto& [key, value] : stored) {
+        text += (text.empty() ? "" : "; ") + key + " = " + toText(value);
+    }
+    return text;
 }
 
 } // namespace
@@ -115,8 +125,12 @@ void VantroUserDefaults::vantroPreferencesDidChange() {
 
 void VantroUserDefaults::reloadAndNotify() {
     synchronize();
-    // Tests wait for this line to know a change has reached the process.
-    VANTRO_TRACE("VTSettings", "reloaded the settings after a change");
+    // Tests wait for this line to know a change has reached the process. One
+    // write may be reloaded once or twice (its announcement and dconf's own
+    // notice can arrive apart), so the line says what was read: a late
+    // reload of an earlier write is not taken for a later one.
+    VANTRO_TRACE("VTSettings", "reloaded the settings after a change: %s",
+                 storedValuesText(stored_).c_str());
     if (changeHandler_) {
         changeHandler_();
     }

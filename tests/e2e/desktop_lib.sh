@@ -140,6 +140,24 @@ work_area_of() {
     echo "$ax $ay $aw $ah"
 }
 
+# Whether the program has laid out its widgets for the X window's present
+# size and the maximized state the window manager gives it. The X window
+# takes both first and GTK lays out at its next frame: a click before that
+# lands on the widgets where they were. The test application says what it
+# laid out for in _VANTRO_TEST_LAYOUT ("width, height, maximized"); a
+# window without that property cannot tell and counts as laid out.
+laid_out() {
+    local layout info w h maximized=0
+    layout=$(xprop -id "$1" _VANTRO_TEST_LAYOUT 2>/dev/null | sed -n 's/.*= \([0-9, ]*\)$/\1/p' | tr -d ' ')
+    [ -n "$layout" ] || return 0
+    info=$(xwininfo -id "$1" 2>/dev/null) || return 1
+    w=$(sed -n 's/.*Width: *\([0-9]*\).*/\1/p' <<<"$info")
+    h=$(sed -n 's/.*Height: *\([0-9]*\).*/\1/p' <<<"$info")
+    xprop -id "$1" _NET_WM_STATE 2>/dev/null | grep 'MAXIMIZED_VERT' | grep -q 'MAXIMIZED_HORZ' &&
+        maximized=1
+    [ "$layout" = "$w,$h,$maximized" ]
+}
+
 # Waits until a newly opened window is viewable and its frame has stopped
 # changing (the window manager has placed it and GTK has drawn its title
 # bar), so that a click computed from the frame lands where it is meant to.
@@ -148,7 +166,7 @@ wait_for_settled_window() {
     for _ in $(seq 50); do
         if xwininfo -id "$window" 2>/dev/null | grep -q 'Map State: IsViewable'; then
             now=$(frame_of "$window")
-            [ "$now" = "$last" ] && return 0
+            [ "$now" = "$last" ] && laid_out "$window" && return 0
             last=$now
         fi
         sleep 0.2
@@ -156,17 +174,19 @@ wait_for_settled_window() {
     fail "the window $window did not settle (last frame '$last')"
 }
 
-# Waits until the window's frame is "X Y W H" (each within one pixel).
+# Waits until the window's frame is "X Y W H" (each within one pixel) and
+# the program has laid out for it, so that a click may follow at once.
 wait_for_frame() {
-    local window=$1 want=$2 got=""
+    local window=$1 want=$2 got="" layout=""
     for _ in $(seq 50); do
-        got=$(frame_of "$window")
+        got=$(frame_of "$window") layout=""
         if frames_match "$got" "$want"; then
-            return 0
+            layout=" (the program not laid out for it)"
+            laid_out "$window" && frames_match "$(frame_of "$window")" "$want" && return 0
         fi
         sleep 0.1
     done
-    fail "${3:-frame}: expected '$want', got '$got'"
+    fail "${3:-frame}: expected '$want', got '$got'$layout"
 }
 
 frames_match() {
@@ -249,6 +269,35 @@ drag_edge() {
     xdotool mouseup 1
     [ -n "$modifiers" ] && xdotool keyup "$modifiers"
     sleep 0.3
+}
+
+# Whether a popup menu is shown: menus are override-redirect children of the
+# root, typed as menus.
+menu_shown() {
+    local candidate
+    for candidate in $(xdotool search --onlyvisible --maxdepth 1 --class '' 2>/dev/null); do
+        xprop -id "$candidate" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q '_MENU$' && return 0
+    done
+    return 1
+}
+
+# Whether the window is the topmost of the window manager's stacking order;
+# true without a window manager, where a raise takes effect at once.
+on_top() {
+    local stacking
+    stacking=$(xprop -root _NET_CLIENT_LIST_STACKING 2>/dev/null | sed -n 's/.*# //p')
+    [ -z "$stacking" ] || [ "${stacking##*, }" = "$(printf '0x%x' "$1")" ]
+}
+
+# Polls CHECK ARGS... every 50 ms for up to TENTHS tenths of a second.
+wait_until() { # tenths check...
+    local tenths=$1
+    shift
+    for _ in $(seq $((tenths * 2))); do
+        "$@" && return 0
+        sleep 0.05
+    done
+    "$@"
 }
 
 # Whether a visible window is titled exactly NAME.

@@ -4,8 +4,11 @@
 // the monitors against xrandr's list. Runs inside tools/with-test-session;
 // VANTRO_EXPECT_CSD_SHADOW=1 says the session makes GTK draw shadows.
 
+#include "platform/gtk/gtk_platform.h"
 #include "platform/gtk/monitors.h"
 #include "platform/gtk/window_frame.h"
+#include "platform/gtk/window_proxy.h"
+#include "platform/title_button.h"
 
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
@@ -272,6 +275,40 @@ TEST_F(GtkFrameTest, ExtentsFollowPropertyChanges) {
         }
     }
     gtk_widget_destroy(GTK_WIDGET(window));
+}
+
+void findMaximizeButton(GtkWidget* widget, gpointer found) {
+    GtkStyleContext* style = gtk_widget_get_style_context(widget);
+    if (gtk_style_context_has_class(style, "titlebutton") &&
+        gtk_style_context_has_class(style, "maximize")) {
+        *static_cast<GtkWidget**>(found) = widget;
+    } else if (GTK_IS_CONTAINER(widget)) {
+        gtk_container_forall(GTK_CONTAINER(widget), findMaximizeButton, found);
+    }
+}
+
+// A click's place in the window is measured from the frame the window has;
+// so must the maximize button's be, while a frame asked for (a zoom, a step
+// of its animation) is still on its way.
+TEST_F(GtkFrameTest, TitleButtonFrameIgnoresAFrameOnItsWay) {
+    GtkPlatform host(display_, "");
+    platform::Platform* previous = platform::setCurrentPlatform(&host);
+    host.refreshScreens();
+    GtkWindow* window = createTestWindow("Vantro title button test");
+    ASSERT_TRUE(settle([window] { return gtk_widget_get_mapped(GTK_WIDGET(window)); }));
+    WindowProxy* proxy = proxyFor(window);
+    findMaximizeButton(GTK_WIDGET(window), &proxy->zoomButton.button);
+    ASSERT_NE(proxy->zoomButton.button, nullptr);
+    const std::optional<Rect> frame = windowFrame(window, host.space());
+    ASSERT_TRUE(frame.has_value());
+    const Rect settled = platform::buttonFrame(&proxy->zoomButton);
+    EXPECT_GT(settled.size.width, 0);
+    proxy->requestFrame(
+        {frame->origin.x, frame->origin.y - 200, frame->size.width, frame->size.height + 200},
+        host.now());
+    EXPECT_EQ(platform::buttonFrame(&proxy->zoomButton), settled);
+    gtk_widget_destroy(GTK_WIDGET(window));
+    platform::setCurrentPlatform(previous);
 }
 
 } // namespace

@@ -140,7 +140,11 @@ act defaultButton click
 wait_for "the installer to quit" installer_gone
 settings="$pane/Contents/Linux/vantro-settings"
 wait_for "the settings window" "$settings" --test-get VantroPluginEnabled
-reloads() { grep -c 'reloaded the settings after a change' "$work/running-app.log" || true; }
+# The plug-in's trace of a reload names the values it read.
+reloads() {
+    grep -c 'reloaded the settings after a change:.*VantroPluginEnabled = false' \
+        "$work/running-app.log" || true
+}
 before=$(reloads)
 "$settings" --test-set VantroPluginEnabled false >/dev/null
 wait_for "the setting to be stored" test "$("$prefs" get VantroPluginEnabled)" = false

@@ -17,15 +17,33 @@ fail() { echo "FAIL: $*" >&2; [ -n "${app_log:-}" ] && cat "$app_log" >&2; exit 
 . "$top/tests/e2e/desktop_lib.sh"
 trap stop_test_app EXIT
 prefs() { "$build/apps/vantro-prefs/vantro-prefs" "$@" >/dev/null; }
-# The plug-in says when a change has reached it; a change made while the
-# application runs is followed by waiting for that line.
+# The plug-in says when it has reloaded the settings, and which values it
+# read; a change made while the application runs is followed by waiting for
+# a reload that read it. A write may be reloaded twice, so a reload that
+# merely comes later may still be of the write before.
 export VANTRO_TRACE=VTSettings
-reloads() { grep -c 'reloaded the settings after a change' "$app_log" || true; }
-prefs_reached() { # vantro-prefs arguments
-    local before
-    before=$(reloads)
+reloads_read() { grep -o 'reloaded the settings after a change:.*' "$app_log" || true; }
+# Whether one of the reloads after the first SKIP read KEY as VALUE ("" for
+# the key not stored).
+reload_read() { # skip key value
+    local line entries entry
+    while IFS= read -r line; do
+        IFS=';' read -r -a entries <<<"${line#*:}"
+        local found=""
+        for entry in "${entries[@]}"; do
+            entry=${entry# }
+            [ "${entry%% = *}" = "$2" ] && found=${entry#* = }
+        done
+        [ "$found" = "$3" ] && return 0
+    done < <(reloads_read | tail -n +$(($1 + 1)))
+    return 1
+}
+prefs_reached() { # set KEY VALUE | reset KEY
+    local before value=""
+    before=$(reloads_read | wc -l)
     prefs "$@"
-    for _ in $(seq 100); do [ "$(reloads)" -gt "$before" ] && return 0; sleep 0.1; done
+    [ "$1" = set ] && value=$("$build/apps/vantro-prefs/vantro-prefs" get "$2")
+    for _ in $(seq 100); do reload_read "$before" "$2" "$value" && return 0; sleep 0.1; done
     fail "the change '$*' did not reach the application"
 }
 
@@ -75,16 +93,17 @@ wait_for_settled_window "$limited"
 # On top, so that the click lands on its title bar even where it overlaps
 # the first window (a window manager may open it below, without the focus).
 xdotool windowactivate --sync "$limited" 2>/dev/null || xdotool windowraise "$limited"
-sleep 0.2
+wait_until 50 on_top "$limited" || fail "the window opened with Control held was not raised"
 click_title_button "$limited" maximize ctrl
 for _ in $(seq 60); do window_shown "Vantro Heads-Up Panel" && break; sleep 0.05; done
 window_shown "Vantro Heads-Up Panel" || fail "no heads-up panel for a zoom beyond the maximum size"
 click_title_button "$limited" close ""
-sleep 0.3
+gone() { ! xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable'; }
+wait_until 50 gone "$limited" || fail "the close button left the window opened with Control held"
 
 # The menu: "Whole Screen" is the second command, below "Standard Zoom".
 choose_whole_screen() {
-    sleep 0.5
+    wait_until 50 menu_shown || fail "no zoom options menu"
     xdotool key Down Down Return
 }
 click_title_button "$window" maximize ""

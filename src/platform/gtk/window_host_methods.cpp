@@ -319,6 +319,10 @@ Object* buttonWindowOf(Object* self, Selector) {
 }
 // The button's allocation in its window's frame coordinates: from the top
 // left of the toplevel's widget area to the bottom left of the visible frame.
+// Measured from the frame the window has now, as a click's location in the
+// window is: a frame still on its way (a zoom just asked for, a step of its
+// animation, a request the window manager changed) has another height, and
+// a click on the button would be taken as landing beside it.
 Rect buttonFrameOf(Object* self, Selector) {
     TitleButtonProxy* button = asButton(self);
     if (button == nullptr || button->button == nullptr) {
@@ -333,7 +337,8 @@ Rect buttonFrameOf(Object* self, Selector) {
     // The widget area starts inside the client-side shadow, which the
     // visible frame excludes.
     const FrameExtents shadow = clientShadowExtents(button->window.window);
-    const Rect frame = currentFrame(button->window);
+    const Rect frame =
+        windowFrame(button->window.window, currentGtkPlatform().space()).value_or(Rect());
     const double width = gtk_widget_get_allocated_width(button->button);
     const double height = gtk_widget_get_allocated_height(button->button);
     const double top = y - shadow.top + decorationExtents(button->window.window).top;
