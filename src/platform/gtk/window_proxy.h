@@ -56,14 +56,14 @@ class WindowProxy final : public runtime::Object {
 
     void requestFrame(const Rect& frame, double now) {
         requestedFrame = frame;
-        requestedAt = now;
+        requestedAt_ = now;
     }
     // The frame asked for while it may still be on its way. A window manager
     // that changed the request (held it to a work area, a grid of its own)
     // never shows that frame: after a second the window's real frame counts,
     // and changes of it are the user's again.
     const std::optional<Rect>& pendingFrame(double now) {
-        if (requestedFrame && now - requestedAt >= kRequestedFrameLifetime) {
+        if (requestedFrame && now - requestedAt_ >= kRequestedFrameLifetime) {
             requestedFrame.reset();
         }
         return requestedFrame;
@@ -71,7 +71,7 @@ class WindowProxy final : public runtime::Object {
 
   private:
     static constexpr double kRequestedFrameLifetime = 1.0;
-    double requestedAt = 0;
+    double requestedAt_ = 0;
 };
 
 // The proxy of `window`, made on first sight; null for null.
