@@ -34,7 +34,9 @@ std::vector<unsigned char> DesktopProbe::bytes(Window window, const char* proper
 std::vector<long> DesktopProbe::longs(Window window, const char* property) {
     const std::vector<unsigned char> raw = bytes(window, property, 32);
     std::vector<long> values(raw.size() / sizeof(long));
-    std::memcpy(values.data(), raw.data(), values.size() * sizeof(long));
+    if (!values.empty()) {
+        std::memcpy(values.data(), raw.data(), values.size() * sizeof(long));
+    }
     return values;
 }
 
