@@ -5,25 +5,21 @@
 # window's minimum size and increments) and puts the window back on a
 # second; a Control drag of the edge keeps the ratio; the program's title
 # still reaches the window manager, the window manager's keyboard move and
-# resize still work, and the close button closes it. With the
-# setting off they open as before, decorated by the window manager.
-# A window of our own with a menu bar runs with and without size increments
-# (a keep-ratio drag of a window with increments does not resize it yet, so
-# the drag is checked where there are none); mousepad
-# and xfce4-terminal run too where the plug-in can load into them (a build
-# without sanitizers, see build_is_sanitized).
+# resize still work, and the close button closes it. With the setting off
+# they open as before, decorated by the window manager. A window of our own
+# with a menu bar runs with and without size increments (a keep-ratio drag
+# of a window with increments does not resize it yet, so the drag is checked
+# where there are none); mousepad and xfce4-terminal run too where the
+# plug-in can load into them (a build without sanitizers).
 # Usage: client_title_bars.sh BUILD-DIR PATH-TO-vantro-test-app PATH-TO-menu_bar_window
 set -euo pipefail
-build=$1
-helper=$3
-top=$(cd "$(dirname "$0")/../.." && pwd)
-fail() { echo "FAIL: $*" >&2; [ -n "${app_log:-}" ] && cat "$app_log" >&2; exit 1; }
+build=$1 helper=$3
+# shellcheck source=process_lib.sh
+. "$(dirname "$0")/process_lib.sh"
 # shellcheck source=desktop_lib.sh
-. "$top/tests/e2e/desktop_lib.sh"
+. "$(dirname "$0")/desktop_lib.sh"
 # shellcheck source=../matrix/expected_frames.sh
 . "$top/tests/matrix/expected_frames.sh"
-trap stop_test_app EXIT
-prefs() { "$build/apps/vantro-prefs/vantro-prefs" "$@" >/dev/null; }
 
 programs=(helper helper-plain)
 if ! build_is_sanitized "$build"; then
@@ -31,20 +27,14 @@ if ! build_is_sanitized "$build"; then
     command -v xfce4-terminal >/dev/null && programs+=(xfce4-terminal)
 fi
 
-program_entry() { # sets command and search
+# GTK_CSD=0 undoes the test session's GTK_CSD=1, as on a desktop that sets nothing.
+open_program() {
     case "$1" in
     helper) command=("$helper" "Menu Bar Window") search=(--name '^Menu Bar Window$') ;;
-    helper-plain)
-        command=("$helper" "Menu Bar Window" --no-increments) search=(--name '^Menu Bar Window$')
-        ;;
+    helper-plain) command=("$helper" "Menu Bar Window" --no-increments) search=(--name '^Menu Bar Window$') ;;
     mousepad) command=(mousepad) search=(--class '^mousepad$') ;;
     xfce4-terminal) command=(xfce4-terminal --disable-server) search=(--class '^xfce4-terminal$') ;;
     esac
-}
-
-# GTK_CSD=0 undoes the test session's GTK_CSD=1, as on a desktop that sets nothing.
-open_program() {
-    program_entry "$1"
     start_with_plugin "$build" GTK_CSD=0 -- "${command[@]}"
     window=$(wait_for_window "${search[@]}")
     wait_for_settled_window "$window"
@@ -56,31 +46,23 @@ open_program() {
 keyboard_move_resize() {
     xdotool windowactivate --sync "$window" 2>/dev/null || true
     if [ "$(wm_name)" = Openbox ]; then
-        xdotool key alt+space
-        sleep 0.5
-        xdotool key "$1"
+        xdotool key alt+space sleep 0.5 key "$1"
     else
         xdotool key "$([ "$1" = m ] && echo alt+F7 || echo alt+F8)"
     fi
-    sleep 0.5
-    xdotool key Right Right Right Right Right
-    sleep 0.2
-    xdotool key Return
-    sleep 0.5
+    xdotool sleep 0.5 key Right Right Right Right Right sleep 0.2 key Return sleep 0.5
 }
-
 still_running() { kill -0 "$app_pid" 2>/dev/null || fail "$1 ended: $2"; }
+window_closed() { ! program_windows "${search[@]}" | grep -qx "$window"; }
+title_is() { [ "$(xdotool getwindowname "$window")" = "$1" ]; }
 
 prefs set VantroAnimateZooms '[false, -1]'
-
 prefs set VantroClientTitleBars false
 for program in "${programs[@]}"; do
     open_program "$program"
     ! has_client_side_title_bar "$window" || fail "$program: a GTK title bar with the setting off"
-    if [ -n "$(wm_name)" ]; then
-        read -r _ _ decoration_top _ <<<"$(extents_of "$window" _NET_FRAME_EXTENTS)"
-        [ "$decoration_top" -gt 0 ] || fail "$program: no title bar of the window manager's"
-    fi
+    read -r _ _ decoration_top _ <<<"$(extents_of "$window" _NET_FRAME_EXTENTS)"
+    [ -z "$(wm_name)" ] || [ "$decoration_top" -gt 0 ] || fail "$program: no title bar of the window manager's"
     stop_test_app
 done
 
@@ -88,14 +70,10 @@ prefs set VantroClientTitleBars true
 for program in "${programs[@]}"; do
     open_program "$program"
     has_client_side_title_bar "$window" || fail "$program: no GTK title bar with the setting on"
-
     start=$(frame_of "$window")
     read -r ax ay aw ah <<<"$(work_area_of "$window")"
-    left=$(zoom_target "$window" left "$ax" "$ay" "$aw" "$ah")
-    click_title_button "$window" maximize ctrl
-    wait_for_frame "$window" "$left" "$program: Control-click (left half)"
-    click_title_button "$window" maximize ctrl
-    wait_for_frame "$window" "$start" "$program: undo of the left half"
+    zoom_and_back "$window" "$(zoom_target "$window" left "$ax" "$ay" "$aw" "$ah")" \
+        "$program: Control-click (left half)" click_title_button "$window" maximize ctrl
     still_running "$program" "after the clicks"
 
     # Control: the ratio of the size at the start is kept.
@@ -104,21 +82,14 @@ for program in "${programs[@]}"; do
         read -r _ _ w h <<<"$(frame_of "$window")"
         drag_edge "$window" corner 120 10 ctrl
         read -r _ _ w2 h2 <<<"$(frame_of "$window")"
-        [ "$w2" -gt "$w" ] || fail "$program: Control drag did not widen the window ($w to $w2)"
-        ratio_error=$(((w2 * h - w * h2) * 100 / (w * h2)))
-        [ "${ratio_error#-}" -le 1 ] ||
-            fail "$program: Control drag changed the ratio: $w x $h to $w2 x $h2"
+        [ "$w2" -gt "$w" ] && keeps_ratio "$w" "$h" "$w2" "$h2" ||
+            fail "$program: Control drag changed $w x $h to $w2 x $h2"
         still_running "$program" "after the drag"
     fi
 
     if [ "$program" = helper-plain ]; then
         kill -USR1 "$app_pid"
-        for _ in $(seq 50); do
-            [ "$(xdotool getwindowname "$window")" = "Renamed Window" ] && break
-            sleep 0.1
-        done
-        [ "$(xdotool getwindowname "$window")" = "Renamed Window" ] ||
-            fail "the program's new title did not reach the window"
+        poll 50 title_is "Renamed Window" || fail "the program's new title did not reach the window"
     fi
 
     if [ -n "$(wm_name)" ]; then
@@ -132,11 +103,7 @@ for program in "${programs[@]}"; do
     fi
 
     click_title_button "$window" close ""
-    for _ in $(seq 50); do
-        program_windows "${search[@]}" | grep -qx "$window" || break
-        sleep 0.1
-    done
-    ! program_windows "${search[@]}" | grep -qx "$window" || fail "$program: the close button left the window open"
+    poll 50 window_closed || fail "$program: the close button left the window open"
     stop_test_app
 done
 echo "client title bars: ${programs[*]}"

@@ -25,20 +25,13 @@ readonly kPolicy=/usr/share/polkit-1/actions/com.quillworks.vantro.install.polic
 readonly kWatched=(/usr/local/share /usr/lib/vantro /usr/share/applications
     /usr/share/polkit-1/actions /etc/xdg/gtk-3.0 /var/lib/vantro)
 
-work=$(mktemp -d)
+# shellcheck source=process_lib.sh
+. "$(dirname "$0")/process_lib.sh"
+# shellcheck source=desktop_lib.sh
+. "$(dirname "$0")/desktop_lib.sh"
 installed=0
-cleanup() {
-    # A failed check must not leave the package on the machine.
-    [ "$installed" -eq 0 ] || dpkg --purge vantro >/dev/null 2>&1 || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 143' TERM
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+# A failed check must not leave the package on the machine.
+on_exit() { [ "$installed" -eq 0 ] || dpkg --purge vantro >/dev/null 2>&1 || true; }
 
 for part in "$build/PreferencePanes/Vantro.prefPane/Contents/Resources/Vantro.bundle" \
     "$build/Vantro Installer/Resources/SIMBL.osax"; do
@@ -47,10 +40,9 @@ done
 
 # --- the package. Compression costs most of the time and is not under test.
 cpack --config "$build/CPackConfig.cmake" -B "$work/out" \
-    -D CPACK_DEBIAN_COMPRESSION_TYPE=zstd >"$work/cpack.log" 2>&1 ||
-    { cat "$work/cpack.log" >&2; fail "cpack failed"; }
+    -D CPACK_DEBIAN_COMPRESSION_TYPE=zstd >"$work/cpack.log" 2>&1 || fail "cpack failed"
 deb=$(sed -n 's/^CPack: - package: \(.*\.deb\) generated\.$/\1/p' "$work/cpack.log")
-[ -f "$deb" ] || { cat "$work/cpack.log" >&2; fail "cpack named no package"; }
+[ -f "$deb" ] || fail "cpack named no package"
 
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = vantro ] || fail "the package is called $(field Package)"
@@ -144,8 +136,7 @@ for group in "${groups[@]}"; do
 done
 
 installed=1
-dpkg "${force[@]}" -i "$deb" >"$work/dpkg-install.log" 2>&1 ||
-    { cat "$work/dpkg-install.log" >&2; fail "dpkg -i failed"; }
+dpkg "${force[@]}" -i "$deb" >"$work/dpkg-install.log" 2>&1 || fail "dpkg -i failed"
 for path in "$kPane/Contents/Linux/vantro-settings" "$kModule" /usr/bin/vantro-prefs; do
     [ -x "$path" ] || fail "$path is not installed as a program"
 done
@@ -167,8 +158,7 @@ done
 [ -x "$kPane/Contents/Linux/vantro-settings" ] && grep -Eq "^gtk-modules *=.*$kModule" "$kSettingsIni" ||
     fail "the helper changed the package's copy"
 
-dpkg --purge vantro >"$work/dpkg-purge.log" 2>&1 ||
-    { cat "$work/dpkg-purge.log" >&2; fail "dpkg --purge failed"; }
+dpkg --purge vantro >"$work/dpkg-purge.log" 2>&1 || fail "dpkg --purge failed"
 installed=0
 ! dpkg-query -W -f='${Status}' vantro 2>/dev/null | grep -q 'installed' ||
     fail "vantro is still installed after the purge"

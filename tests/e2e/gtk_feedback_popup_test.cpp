@@ -7,23 +7,19 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <cmath>
 #include <cstdlib>
-#include <thread>
 
 namespace vantro::gtk {
 namespace {
 
+// Runs GTK's main loop until DONE holds, five seconds at most.
 template <typename Predicate> bool settle(Predicate done) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (std::chrono::steady_clock::now() < end) {
+    for (const gint64 end = g_get_monotonic_time() + 5 * G_USEC_PER_SEC;
+         !done() && g_get_monotonic_time() < end; g_usleep(10000)) {
         while (gtk_events_pending() != 0) {
             gtk_main_iteration_do(FALSE);
         }
-        if (done()) {
-            return true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     return done();
 }

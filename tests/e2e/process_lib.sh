@@ -1,9 +1,12 @@
-# What the end-to-end scripts that start several processes share: a work
-# folder for their logs, the processes started (stopped on any exit, the
-# folder removed), a failure that shows every log, and polling with a time
-# limit. Sourced after the script sets kTimeoutTenths; a script that stops a
-# process (SIGSTOP) names it in stopped_pid so that it can be ended too.
+# What the end-to-end scripts that start processes share: a work folder for
+# their logs, the processes started (stopped on any exit, the folder
+# removed), a failure that shows every log, polling with a time limit, and
+# the applications and XSETTINGS manager the loader scripts drive. Sourced
+# before desktop_lib.sh (whose poll it uses); a script may set
+# kTimeoutTenths first, name a process it stops (SIGSTOP) in stopped_pid so
+# that it can be ended too, and define on_exit for more to undo.
 
+: "${kTimeoutTenths:=100}"
 work=$(mktemp -d)
 started=()
 stopped_pid=""
@@ -11,10 +14,11 @@ cleanup() {
     local pid
     # A stopped process does not act on SIGTERM until it runs again.
     [ -n "$stopped_pid" ] && kill -CONT "$stopped_pid" 2>/dev/null || true
-    for pid in "${started[@]}"; do
+    for pid in "${started[@]}" ${app_pid:-}; do
         kill "$pid" 2>/dev/null || true
     done
     wait 2>/dev/null || true
+    ! declare -F on_exit >/dev/null || on_exit
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -32,15 +36,46 @@ fail() {
 
 # Polls a check every 100 ms until it succeeds or the time is up.
 wait_for() { # description check...
-    local what=$1 i
+    local what=$1
     shift
-    for ((i = 0; i < kTimeoutTenths; i++)); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    fail "timed out waiting for $what"
+    poll "$kTimeoutTenths" "$@" || fail "timed out waiting for $what"
 }
 
 count() { grep -c -- "$1" "$2" || true; }
 loaded_count() { count 'Loaded the plug-in bundle .*Vantro.bundle (com.quillworks.vantro)' "$1"; }
 log_has() { grep -q -- "$2" "$1"; }
+need_tools() { for tool; do command -v "$tool" >/dev/null || fail "$tool not found (run tools/bootstrap)"; done; }
+
+# An XSETTINGS manager (xsettingsd) reading CONFIG; sets xsettingsd_pid.
+# Every reload logs one "Loaded ... from" line.
+start_xsettingsd() { # config
+    xsettingsd -c "$1" 2>"$work/xsettingsd.log" &
+    xsettingsd_pid=$!
+    started+=("$xsettingsd_pid")
+    wait_for "xsettingsd to own _XSETTINGS_S0" \
+        log_has "$work/xsettingsd.log" 'Took ownership of selection _XSETTINGS_S0'
+}
+xsettings_reloads() { count 'Loaded .* from' "$work/xsettingsd.log"; }
+
+# Starts COMMAND with its output in NAME.log and waits for its test window;
+# sets app_pid. The commands exec the application, so that this is the
+# process id its bus name carries.
+has_window() { xdotool search --onlyvisible --pid "$1" --name '^Vantro Test Window$'; }
+start_app() { # name command...
+    local name=$1
+    shift
+    "$@" >"$work/$name.log" 2>&1 &
+    app_pid=$!
+    started+=("$app_pid")
+    wait_for "the $name application's window" has_window "$app_pid"
+}
+bus_name() { echo "com.quillworks.vantro.Loader.p$1"; }
+name_owned() {
+    [ "$(gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+        --method org.freedesktop.DBus.NameHasOwner "$(bus_name "$1")")" = '(true,)' ]
+}
+expect_loaded() { # name times
+    local loaded
+    loaded=$(loaded_count "$work/$1.log")
+    [ "$loaded" -eq "$2" ] || fail "the $1 application loaded the bundle $loaded times, not $2"
+}

@@ -3,30 +3,30 @@
 # application with the plug-in loaded: each default modifier click lands the
 # window on its share of the work area and the same click again puts it
 # back; a plain click and a right click open the menu, whose commands work;
-# two shortcuts; the heads-up panel and the dimension tab after a zoom; and
-# the plug-in switched off while the application runs (by
-# "VantroPluginEnabled", then by the blacklist) leaves the button to GTK
-# and its shortcuts to the application.
+# shortcuts, also repeated during their animation; the dimension tab after a
+# zoom and after the standard zoom, the heads-up panel for a limit; the
+# plug-in switched off while the application runs (by "VantroPluginEnabled",
+# then by the blacklist) leaves the button to GTK and its shortcuts to the
+# application; and windows closed while the plug-in works on them (during an
+# animated zoom, while its tab shows, in mid-drag) take their feedback with
+# them while the application and the window left go on.
 # Usage: zoom_button.sh BUILD-DIR PATH-TO-vantro-test-app
 set -euo pipefail
-build=$1
-app=$2
-top=$(cd "$(dirname "$0")/../.." && pwd)
-fail() { echo "FAIL: $*" >&2; [ -n "${app_log:-}" ] && cat "$app_log" >&2; exit 1; }
+build=$1 app=$2
+# shellcheck source=process_lib.sh
+. "$(dirname "$0")/process_lib.sh"
 # shellcheck source=desktop_lib.sh
-. "$top/tests/e2e/desktop_lib.sh"
-trap stop_test_app EXIT
-prefs() { "$build/apps/vantro-prefs/vantro-prefs" "$@" >/dev/null; }
+. "$(dirname "$0")/desktop_lib.sh"
 # The plug-in says when a change has reached it; a change made while the
 # application runs is followed by waiting for that line.
 export VANTRO_TRACE=VTSettings
-reloads() { grep -c 'reloaded the settings after a change' "$app_log" || true; }
+reloads() { count 'reloaded the settings after a change' "$app_log"; }
+reloads_above() { [ "$(reloads)" -gt "$1" ]; }
 prefs_reached() { # vantro-prefs arguments
     local before
     before=$(reloads)
     prefs "$@"
-    for _ in $(seq 100); do [ "$(reloads)" -gt "$before" ] && return 0; sleep 0.1; done
-    fail "the change '$*' did not reach the application"
+    poll 100 reloads_above "$before" || fail "the change '$*' did not reach the application"
 }
 
 # Animation off: the frame is final when the click's work is done.
@@ -39,13 +39,8 @@ read -r ax ay aw ah <<<"$(work_area_of "$window")"
 left_half="$ax $ay $((aw / 2)) $ah"
 right_half="$((ax + aw / 2)) $ay $((aw / 2)) $ah"
 whole="$ax $ay $aw $ah"
-
-check_click() { # modifiers, expected frame, name
-    click_title_button "$window" maximize "$1"
-    wait_for_frame "$window" "$2" "$3"
-    click_title_button "$window" maximize "$1"
-    wait_for_frame "$window" "$start" "undo of $3"
-}
+check_click() { zoom_and_back "$window" "$2" "$3" click_title_button "$window" maximize "$1"; }
+shortcut() { xdotool windowfocus --sync "$window" key --clearmodifiers "$1"; }
 
 check_click ctrl "$left_half" "Control-click (left half)"
 check_click shift "$whole" "Shift-click (whole screen)"
@@ -55,114 +50,90 @@ if [[ "$(wm_name)" != *utter* ]]; then
     check_click super "$right_half" "Super-click (right half)"
     check_click super+shift "$ax $((ay + ah / 2)) $aw $((ah / 2))" "Shift-Super-click (bottom half)"
 fi
+zoom_and_back "$window" "$right_half" "Ctrl+Shift+2 (right half)" shortcut ctrl+shift+2
+zoom_and_back "$window" "$((ax + aw / 2)) $((ay + ah / 2)) $((aw / 2)) $((ah / 2))" \
+    "Ctrl+Shift+8 (bottom right quarter)" shortcut ctrl+shift+8
 
-# Feedback after a zoom: the dimension tab, and the heads-up panel naming
-# the limit that a window opened with Control held (a maximum size) hits.
+# The menu, opened by a plain click and by a right click.
+choose_whole_screen "$window" 1
+wait_for_frame "$window" "$whole" "Whole Screen from the menu of a plain click"
+choose_whole_screen "$window" 3
+wait_for_frame "$window" "$start" "Whole Screen again from the menu of a right click"
+
+# Feedback after a zoom: the dimension tab, also after the standard zoom
+# (where a window manager maximizes).
 click_title_button "$window" maximize ctrl
-for _ in $(seq 20); do window_shown "Vantro Dimensions" && break; sleep 0.05; done
-window_shown "Vantro Dimensions" || fail "no dimension tab after a zoom"
+poll 10 window_shown "Vantro Dimensions" || fail "no dimension tab after a zoom"
+wait_for_frame "$window" "$left_half" "Control-click (left half)"
+sleep 0.5 # a second click this soon would be a double click
 click_title_button "$window" maximize ctrl
 wait_for_frame "$window" "$start" "undo of the left half"
+if [ -n "$(wm_name)" ]; then
+    poll 30 window_gone "Vantro Dimensions" || fail "the tab of the left half stayed"
+    shortcut ctrl+shift+0
+    poll 10 window_shown "Vantro Dimensions" || fail "no dimension tab after the standard zoom"
+    wait_for_frame "$window" "$whole" "the standard zoom"
+    sleep 1
+    shortcut ctrl+shift+0
+    wait_for_frame "$window" "$start" "the standard zoom again"
+fi
+# The heads-up panel names the limit that a window opened with Control held
+# (a maximum size) hits; it is raised first, so that the click lands on it
+# where it overlaps the first window.
 read -r x y _ _ <<<"$start"
-xdotool mousemove --sync $((x + 28)) $((y + 27))
-xdotool keydown ctrl
-xdotool click 1
-xdotool keyup ctrl
-for _ in $(seq 50); do [ "$(test_windows | wc -l)" -ge 2 ] && break; sleep 0.1; done
-limited=$(test_windows | grep -vx "$window" | head -n1)
-[ -n "$limited" ] || fail "the New Window button opened no window"
-wait_for_settled_window "$limited"
-# On top, so that the click lands on its title bar even where it overlaps
-# the first window (a window manager may open it below, without the focus).
+limited=$(another_test_window "$window" xdotool mousemove --sync $((x + 28)) $((y + 27)) keydown ctrl click 1 keyup ctrl)
 xdotool windowactivate --sync "$limited" 2>/dev/null || xdotool windowraise "$limited"
 sleep 0.2
 click_title_button "$limited" maximize ctrl
-for _ in $(seq 60); do window_shown "Vantro Heads-Up Panel" && break; sleep 0.05; done
-window_shown "Vantro Heads-Up Panel" || fail "no heads-up panel for a zoom beyond the maximum size"
+poll 30 window_shown "Vantro Heads-Up Panel" || fail "no heads-up panel for a zoom beyond the maximum size"
 click_title_button "$limited" close ""
 sleep 0.3
 
-# The menu: "Whole Screen" is the second command, below "Standard Zoom".
-choose_whole_screen() {
-    sleep 0.5
-    xdotool key Down Down Return
-}
-click_title_button "$window" maximize ""
-choose_whole_screen
-wait_for_frame "$window" "$whole" "Whole Screen from the menu of a plain click"
-click_title_button "$window" maximize "" 3
-choose_whole_screen
-wait_for_frame "$window" "$start" "Whole Screen again from the menu of a right click"
-
-# Shortcuts work wherever the focus is in the window.
-xdotool windowfocus --sync "$window"
-xdotool key --clearmodifiers ctrl+shift+2
-wait_for_frame "$window" "$right_half" "Ctrl+Shift+2 (right half)"
-xdotool key --clearmodifiers ctrl+shift+2
-wait_for_frame "$window" "$start" "Ctrl+Shift+2 again"
-xdotool key --clearmodifiers ctrl+shift+8
-wait_for_frame "$window" "$((ax + aw / 2)) $((ay + ah / 2)) $((aw / 2)) $((ah / 2))" \
-    "Ctrl+Shift+8 (bottom right quarter)"
-xdotool key --clearmodifiers ctrl+shift+8
-wait_for_frame "$window" "$start" "Ctrl+Shift+8 again"
-
-# Switched off while running: the click is GTK's maximize, and again its
-# restore; without a window manager to maximize it, the window stays.
-check_switched_off() { # name
-    # The shortcuts are the plug-in's menu's: off, they leave the window alone.
-    xdotool windowfocus --sync "$window"
-    xdotool key --clearmodifiers ctrl+shift+2
-    sleep 0.5
-    [ "$(frame_of "$window")" = "$start" ] || fail "Ctrl+Shift+2 with $1 moved the window"
-    if ! xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; then
-        click_title_button "$window" maximize ctrl
-        sleep 0.5
-        wait_for_frame "$window" "$start" "Control-click with $1 and no window manager"
-        return
-    fi
-    click_title_button "$window" maximize ctrl
-    wait_for_frame "$window" "$whole" "Control-click with $1 (GTK's maximize)"
-    click_title_button "$window" maximize ""
-    wait_for_frame "$window" "$start" "a click with $1 (GTK's restore)"
-}
+# Switched off while running, then on again.
 prefs_reached set VantroPluginEnabled false
-check_switched_off "the plug-in disabled"
+expect_plugin_off "$window" "$start" "$whole" "the plug-in disabled"
 prefs_reached reset VantroPluginEnabled
 prefs_reached set VantroApplicationBlacklist '["com.quillworks.VantroTestApp"]'
-check_switched_off "the application on the blacklist"
+expect_plugin_off "$window" "$start" "$whole" "the application on the blacklist"
 prefs_reached reset VantroApplicationBlacklist
 check_click ctrl "$left_half" "Control-click after switching back on"
 
-# Orders and timings with the animation on. A shortcut repeated while its
-# animation runs undoes the zoom, whatever the delay.
+# With the animation on, a shortcut repeated while its animation runs undoes
+# the zoom, whatever the delay.
 prefs_reached set VantroAnimateZooms '[true, -1]'
-xdotool windowfocus --sync "$window"
 for keys_delay in "ctrl+shift+1 0.15" "ctrl+shift+9 0.2" "ctrl+shift+1 0.05"; do
     read -r keys delay <<<"$keys_delay"
-    xdotool key --clearmodifiers "$keys"
+    shortcut "$keys"
     sleep "$delay"
-    xdotool key --clearmodifiers "$keys"
+    shortcut "$keys"
     wait_for_frame "$window" "$start" "$keys twice $delay s apart"
 done
 
-# A window closed while its zoom animates, or while its tab shows, takes its
-# feedback with it.
-for delay in 0.25 0.5; do
-    before=$(test_windows | wc -l)
-    xdotool windowfocus --sync "$window" key --clearmodifiers ctrl+n
-    for _ in $(seq 50); do [ "$(test_windows | wc -l)" -gt "$before" ] && break; sleep 0.1; done
-    closing=$(test_windows | grep -vx "$window" | head -n1)
-    [ -n "$closing" ] || fail "Ctrl+N opened no window"
-    wait_for_settled_window "$closing"
-    xdotool windowactivate --sync "$closing" 2>/dev/null || xdotool windowfocus --sync "$closing"
-    xdotool key --clearmodifiers ctrl+shift+1
-    sleep "$delay"
-    xdotool key --clearmodifiers alt+F4 2>/dev/null || true
-    for _ in $(seq 30); do [ "$(test_windows | wc -l)" -eq "$before" ] && break; sleep 0.1; done
-    sleep 1.5
-    ! window_shown "Vantro Dimensions" || fail "the tab outlived a window closed $delay s after its zoom"
-    ! window_shown "Vantro Heads-Up Panel" || fail "the panel outlived a window closed $delay s after its zoom"
-done
+# A window closed (Alt+F4 to the window manager) 0.1 s into a 0.35 s zoom
+# clicked on its button, 0.25 and 0.5 s into one by its shortcut (while its
+# tab shows), and in mid-drag of its edge, the button still down.
+closed_gone() { ! xwininfo -id "$1"; }
+close_victim() {
+    xdotool key --clearmodifiers alt+F4
+    poll 50 closed_gone "$victim" || fail "window $victim did not close"
+}
+if [ -n "$(wm_name)" ]; then
+    for closing in "click 0.1" "key 0.25" "key 0.5" "drag"; do
+        read -r how delay <<<"$closing"
+        victim=$(another_test_window "$window")
+        xdotool windowactivate --sync "$victim" 2>/dev/null || xdotool windowfocus --sync "$victim"
+        case "$how" in
+        click) click_title_button "$victim" maximize ctrl ;;
+        key) xdotool key --clearmodifiers ctrl+shift+1 ;;
+        drag) during_drag=close_victim drag_edge "$victim" corner 30 20 "" ;;
+        esac
+        [ "$how" = drag ] || { sleep "$delay" && close_victim; }
+        sleep 1.5
+        kill -0 "$app_pid" 2>/dev/null || fail "the application died with a window closed by $closing"
+        window_gone "Vantro Dimensions" || fail "the tab outlived a window closed by $closing"
+        window_gone "Vantro Heads-Up Panel" || fail "the panel outlived a window closed by $closing"
+    done
+fi
 prefs_reached set VantroAnimateZooms '[false, -1]'
-
+check_click ctrl "$left_half" "Control-click in the window left"
 echo "zoom button: ok"

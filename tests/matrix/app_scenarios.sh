@@ -19,14 +19,12 @@
 # Environment: MATRIX_STRUT_WINDOW, the id of a dock window whose
 # _NET_WM_STRUT_PARTIAL the work areas must leave out.
 set -euo pipefail
-build=$(cd "$1" && pwd)
-application=$2
+build=$(cd "$1" && pwd) application=$2
 shift 2
-top=$(cd "$(dirname "$0")/../.." && pwd)
-here=$top/tests/matrix
+here=$(dirname "$0")
 fail() { echo "FAIL: $*" >&2; exit 1; }
 # shellcheck source=../e2e/desktop_lib.sh
-. "$top/tests/e2e/desktop_lib.sh"
+. "$here/../e2e/desktop_lib.sh"
 # shellcheck source=expected_frames.sh
 . "$here/expected_frames.sh"
 # shellcheck source=applications.sh
@@ -36,7 +34,6 @@ if [ "$app_package" != "(ours)" ] && build_is_sanitized "$build"; then
     echo "app_scenarios.sh: $application needs a build without sanitizers (see build_is_sanitized)" >&2
     exit 77
 fi
-prefs() { "$build/apps/vantro-prefs/vantro-prefs" "$@" >/dev/null; }
 monitor_count=$(xrandr --listmonitors | sed -n 's/^Monitors: //p')
 
 scenarios=("$@")
@@ -50,26 +47,16 @@ fi
 # part of the strut window's _NET_WM_STRUT_PARTIAL that falls on it: window
 # managers keep one _NET_WORKAREA for all monitors, which cannot say that a
 # panel covers the top of one monitor only.
-area_at() {
-    local px=$1 py=$2 ax ay aw ah mw mh mx my
-    read -r ax ay aw ah <<<"$(work_area)"
-    if [ "$monitor_count" -gt 1 ]; then
-        read -r ax ay aw ah <<<"$(xwininfo -root | sed -n 's/.*Width: *\([0-9]*\).*/0 0 \1/p;s/.*Height: *\([0-9]*\).*/\1/p' | paste -sd' ')"
-    fi
-    while read -r mw mh mx my; do
-        if ((px >= mx && px < mx + mw && py >= my && py < my + mh)); then
-            local left=$((mx > ax ? mx : ax)) top=$((my > ay ? my : ay))
-            local right=$((mx + mw < ax + aw ? mx + mw : ax + aw))
-            local bottom=$((my + mh < ay + ah ? my + mh : ay + ah))
-            ax=$left ay=$top aw=$((right - left)) ah=$((bottom - top))
-            break
-        fi
-    done < <(xrandr --listmonitors | sed -n 's|.* \([0-9]*\)/[0-9]*x\([0-9]*\)/[0-9]*+\([0-9]*\)+\([0-9]*\) .*|\1 \2 \3 \4|p')
+area_at() { # x y
+    local ax ay aw ah
+    # shellcheck disable=SC2046 # an area is four words
+    read -r ax ay aw ah <<<"$(area_on_monitor_at "$1" "$2" $(
+        [ "$monitor_count" -gt 1 ] && geometry_of -root || work_area))"
     if [ -n "${MATRIX_STRUT_WINDOW:-}" ]; then
         local values l r t b ly1 ly2 ry1 ry2 tx1 tx2 bx1 bx2 sw sh
         values=$(xprop -id "$MATRIX_STRUT_WINDOW" _NET_WM_STRUT_PARTIAL | sed -n 's/.*= //p' | tr -d ' ')
         IFS=, read -r l r t b ly1 ly2 ry1 ry2 tx1 tx2 bx1 bx2 <<<"$values"
-        read -r sw sh <<<"$(xwininfo -root | sed -n 's/.*Width: *\([0-9]*\).*/\1/p;s/.*Height: *\([0-9]*\).*/\1/p' | paste -sd' ')"
+        read -r _ _ sw sh <<<"$(geometry_of -root)"
         # A top strut covers the screen's rows 0 to t-1 in columns tx1 to tx2.
         ((t > ay && tx1 < ax + aw && tx2 >= ax)) && ah=$((ah - (t - ay))) ay=$t
         ((b > 0 && sh - b < ay + ah && bx1 < ax + aw && bx2 >= ax)) && ah=$((sh - b - ay))
@@ -124,49 +111,26 @@ check_host_maximize() {
 
 scenario_click() {
     open_window
-    if ! has_client_side_title_bar "$window"; then
-        check_host_maximize
-        return 3
-    fi
-    local left
-    left=$(target left)
-    click_title_button "$window" maximize ctrl
-    wait_for_frame "$window" "$left" "Control-click (left half)"
-    click_title_button "$window" maximize ctrl
-    wait_for_frame "$window" "$start" "the same click again (undo)"
-    echo "left half $left, undone"
+    has_client_side_title_bar "$window" || { check_host_maximize && return 3; }
+    zoom_and_back "$window" "$(target left)" "Control-click (left half)" click_title_button "$window" maximize ctrl
+    echo "left half $(target left), undone"
 }
 
 scenario_menu() {
     open_window
-    if ! has_client_side_title_bar "$window"; then
-        check_host_maximize
-        return 3
-    fi
-    local whole
-    whole=$(target whole)
-    # "Whole Screen" is the second command, below "Standard Zoom".
-    click_title_button "$window" maximize ""
-    sleep 0.5
-    xdotool key Down Down Return
-    wait_for_frame "$window" "$whole" "Whole Screen from the menu of a plain click"
-    click_title_button "$window" maximize "" 3
-    sleep 0.5
-    xdotool key Down Down Return
+    has_client_side_title_bar "$window" || { check_host_maximize && return 3; }
+    choose_whole_screen "$window" 1
+    wait_for_frame "$window" "$(target whole)" "Whole Screen from the menu of a plain click"
+    choose_whole_screen "$window" 3
     wait_for_frame "$window" "$start" "Whole Screen again from the menu of a right click"
-    echo "whole screen $whole from the menu, undone"
+    echo "whole screen $(target whole) from the menu, undone"
 }
 
 scenario_shortcut() {
     open_window
-    local right
-    right=$(target right)
-    xdotool windowfocus --sync "$window"
-    xdotool key --clearmodifiers ctrl+shift+2
-    wait_for_frame "$window" "$right" "Ctrl+Shift+2 (right half)"
-    xdotool key --clearmodifiers ctrl+shift+2
-    wait_for_frame "$window" "$start" "Ctrl+Shift+2 again"
-    echo "right half $right, undone"
+    zoom_and_back "$window" "$(target right)" "Ctrl+Shift+2 (right half)" \
+        xdotool windowfocus --sync "$window" key --clearmodifiers ctrl+shift+2
+    echo "right half $(target right), undone"
 }
 
 scenario_drag() {
@@ -180,7 +144,7 @@ scenario_drag() {
         read -r _ _ _ _ incw inch <<<"$(frame_limits "$window")"
         local want_w=$((w - 2 * incw)) want_h=$((h - 2 * inch))
         local client_w client_h
-        read -r client_w client_h <<<"$(xwininfo -id "$window" | sed -n 's/.*Width: *\([0-9]*\).*/\1/p;s/.*Height: *\([0-9]*\).*/\1/p' | paste -sd' ')"
+        read -r _ _ client_w client_h <<<"$(geometry_of -id "$window")"
         xdotool windowsize "$window" $((client_w - 2 * incw)) $((client_h - 2 * inch))
         wait_for_frame "$window" "$x $y $want_w $want_h" "a resize through the window manager"
         echo "the window manager's edges: a resize request gives $want_w x $want_h"
@@ -216,7 +180,7 @@ scenario_screens() {
         centres+=("$((mx + mw / 2)) $((my + mh / 2))")
         ((sx + w / 2 >= mx && sx + w / 2 < mx + mw && sy + h / 2 >= my && sy + h / 2 < my + mh)) &&
             index=$((${#centres[@]} - 1))
-    done < <(xrandr --listmonitors | sed -n 's|.* \([0-9]*\)/[0-9]*x\([0-9]*\)/[0-9]*+\([0-9]*\)+\([0-9]*\) .*|\1 \2 \3 \4|p')
+    done < <(monitors)
     local next_area own_area
     # shellcheck disable=SC2086 # a centre is two words
     next_area=$(area_at ${centres[$(((index + 1) % ${#centres[@]}))]})
