@@ -1,16 +1,13 @@
 #!/usr/bin/env bash
 # Windows that leave their title bar to the window manager, with
-# "VantroClientTitleBars" on: they open with GTK's title bar, whose
-# maximize button takes the left half on a Control-click (held to the
-# window's minimum size and increments) and puts the window back on a
-# second; a Control drag of the edge keeps the ratio; the program's title
-# still reaches the window manager, the window manager's keyboard move and
-# resize still work, and the close button closes it. With the setting off
-# they open as before, decorated by the window manager. A window of our own
-# with a menu bar runs with and without size increments (a keep-ratio drag
-# of a window with increments does not resize it yet, so the drag is checked
-# where there are none); mousepad and xfce4-terminal run too where the
-# plug-in can load into them (a build without sanitizers).
+# "VantroClientTitleBars" on: they open with GTK's title bar, whose maximize
+# button zooms (held to the window's limits) and undoes; a Control drag keeps
+# the ratio (where there are no size increments, which such a drag does not
+# follow yet); the title, the window manager's keyboard move and resize and
+# the close button still work. With the setting off they open decorated by
+# the window manager. A window of our own with a menu bar, with and without
+# increments, and mousepad and xfce4-terminal where the plug-in can load
+# into them (a build without sanitizers).
 # Usage: client_title_bars.sh BUILD-DIR PATH-TO-vantro-test-app PATH-TO-menu_bar_window
 set -euo pipefail
 build=$1 helper=$3

@@ -1,15 +1,9 @@
 #!/usr/bin/env bash
-# The Debian package made from the build tree:
-# - it holds every installed part at its system location, the two desktop
-#   entries (whose programs are in the package), the installer with its
-#   helpers and polkit policy, the maintainer scripts, and depends on pkexec,
-#   dconf-service and the libraries its programs link;
-# - as root, on a machine where none of its paths exists yet: dpkg -i puts the
-#   parts in place and registers the loader module in
-#   /etc/xdg/gtk-3.0/settings.ini; the installer's helper refuses to change
-#   what the package installed; dpkg --purge leaves the affected folders
-#   exactly as they were.
-# Otherwise the install half is skipped (exit 77).
+# The Debian package made from the build tree: its parts at their system
+# locations, desktop entries, installer, policy, maintainer scripts and
+# dependencies; then, as root on a machine that has none of it (else exit
+# 77), dpkg -i registers the loader module, the installer's helper leaves
+# the package's copy alone, and dpkg --purge leaves the machine as it was.
 # Usage: debian_package.sh BUILD-DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -129,8 +123,7 @@ for group in "${groups[@]}"; do
     IFS='|' read -ra choices <<<"$group"
     for choice in "${choices[@]}"; do
         name=$(awk '{print $1}' <<<"$choice")
-        dpkg-query -W -f='${Status}' "$name" 2>/dev/null | grep -q 'install ok installed' &&
-            satisfied=1
+        dpkg-query -W -f='${Status}' "$name" 2>/dev/null | grep -q 'install ok installed' && satisfied=1
     done
     [ "$satisfied" -eq 1 ] || { echo "note: not installed: $group"; force=(--force-depends); }
 done

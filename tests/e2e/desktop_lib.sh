@@ -1,13 +1,11 @@
-# Functions the end-to-end scripts share: starting programs with the
-# plug-in, reading what the user sees of a window, finding its title buttons
-# and driving it. Sourced; expects `fail` to be defined by the script (or
-# process_lib.sh), and $build for prefs.
+# What the end-to-end scripts share to start programs with the plug-in, read
+# what the user sees of a window and drive it. Sourced; expects `fail` (the
+# script's or process_lib.sh's), and $build for prefs.
 top=${top:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
 
 # A program with the build tree's plug-in, its output in $app_log (in $work
-# when there is one, so that fail shows it). Sets $app_pid.
-# Usage: start_with_plugin BUILD [NAME=VALUE...] -- PROGRAM ARGS...
-start_with_plugin() {
+# when there is one, so that fail shows it); sets $app_pid.
+start_with_plugin() { # build [name=value...] -- program args...
     local build=$1 environment=()
     shift
     while [ "$1" != -- ]; do environment+=("$1") && shift; done
@@ -18,13 +16,7 @@ start_with_plugin() {
     app_pid=$!
 }
 
-# The test application with the build tree's plug-in. Extra environment may
-# be given as NAME=VALUE arguments.
-start_test_app() {
-    local build=$1 app=$2
-    shift 2
-    start_with_plugin "$build" "$@" -- "$app"
-}
+start_test_app() { start_with_plugin "$1" "${@:3}" -- "$2"; } # build app [name=value...]
 
 # Whether BUILD was configured with the sanitizers. Its plug-in then loads
 # only into programs built with them too: a program that was not needs the
@@ -38,8 +30,7 @@ stop_test_app() {
     [ -n "${app_pid:-}" ] || return 0
     kill "$app_pid" 2>/dev/null || true
     wait "$app_pid" 2>/dev/null || true
-    app_pid=""
-    rm -f "${app_log:-}"
+    app_pid="" && rm -f "${app_log:-}"
 }
 prefs() { "$build/apps/vantro-prefs/vantro-prefs" "$@" >/dev/null; }
 # Runs CHECK every 100 ms until it succeeds (status 0) or TENTHS have passed (1).
@@ -102,8 +93,7 @@ has_client_side_title_bar() {
 extents_of() {
     local values
     values=$(xprop -id "$1" "$2" 2>/dev/null | sed -n 's/.*= \([0-9, ]*\)$/\1/p' | tr -d ' ')
-    [ -n "$values" ] || values=0,0,0,0
-    echo "${values//,/ }"
+    echo "${values:-0,0,0,0}" | tr , ' '
 }
 
 # "X Y W H" of an X window as xwininfo ARGS reports it (-id WINDOW, -root).
@@ -149,8 +139,7 @@ area_on_monitor_at() { # x y ax ay aw ah
     echo "$3 $4 $5 $6"
 }
 
-# The work area of the monitor holding the centre of the window: "X Y W H",
-# the monitor's rectangle (xrandr) cut to the root window's work area.
+# The work area of the monitor holding the centre of the window: "X Y W H".
 work_area_of() {
     local x y w h
     read -r x y w h <<<"$(frame_of "$1")"
@@ -188,12 +177,10 @@ wait_for_frame() { poll 50 frame_is "$1" "$2" || fail "${3:-frame}: expected '$2
 # Runs ACTION, waits for the window's frame to be EXPECTED, runs it again
 # and waits for the frame to be back at $start: a zoom and its undo.
 zoom_and_back() { # window expected name action...
-    local window=$1 expected=$2 name=$3
-    shift 3
-    "$@"
-    wait_for_frame "$window" "$expected" "$name"
-    "$@"
-    wait_for_frame "$window" "$start" "undo of $name"
+    "${@:4}"
+    wait_for_frame "$1" "$2" "$3"
+    "${@:4}"
+    wait_for_frame "$1" "$start" "undo of $3"
 }
 
 # The plug-in switched off (NAME says how), with the window at FROM: its
@@ -237,14 +224,13 @@ title_button_point() {
 # Clicks a title button of the window with modifier keys held ("" for none,
 # else xdotool names joined by +, e.g. ctrl or shift+ctrl) and mouse button
 # 1 or 3.
-click_title_button() {
-    local window=$1 which=$2 modifiers=$3 button=${4:-1} px py
-    read -r px py <<<"$(title_button_point "$window" "$which")"
+click_title_button() { # window which modifiers [button]
+    local px py
+    read -r px py <<<"$(title_button_point "$1" "$2")"
     xdotool mousemove --sync "$px" "$py"
-    [ -n "$modifiers" ] && xdotool keydown "$modifiers"
-    xdotool click "$button"
-    [ -n "$modifiers" ] && xdotool keyup "$modifiers"
-    return 0
+    [ -z "$3" ] || xdotool keydown "$3"
+    xdotool click "${4:-1}"
+    [ -z "$3" ] || xdotool keyup "$3"
 }
 
 # Chooses "Whole Screen", the second command below "Standard Zoom", in the
@@ -300,6 +286,5 @@ window_gone() { ! window_shown "$1"; }
 wm_name() {
     local check
     check=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | sed -n 's/.*window id # \(0x[0-9a-f]*\).*/\1/p')
-    [ -n "$check" ] || return 0
-    xprop -id "$check" _NET_WM_NAME 2>/dev/null | sed -n 's/.*= "\(.*\)"$/\1/p'
+    [ -z "$check" ] || xprop -id "$check" _NET_WM_NAME 2>/dev/null | sed -n 's/.*= "\(.*\)"$/\1/p'
 }

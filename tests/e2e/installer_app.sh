@@ -34,8 +34,7 @@ printf 'Net/ThemeName "Adwaita"\n' >"$work/xsettingsd.conf"
 start_xsettingsd "$work/xsettingsd.conf"
 # The plug-in says when a settings change has reached it (VTSettings).
 VANTRO_TRACE=VTSettings "$app" >"$work/running-app.log" 2>&1 &
-running_pid=$!
-started+=("$running_pid")
+started+=($!)
 window=$(wait_for_test_window)
 
 # --- the installer, driven by its widgets' names.
@@ -47,11 +46,7 @@ start_installer() { # authorization
 }
 widget() { "$installer" --test-get "$1"; }
 act() { "$installer" --test-set "$1" "$2" >/dev/null || fail "the installer refused $1 = $2"; }
-expect_widget() { # name text
-    local shown
-    shown=$(widget "$1")
-    [ "$shown" = "$2" ] || fail "$1 shows '$shown', not '$2'"
-}
+expect_widget() { [ "$(widget "$1")" = "$2" ] || fail "$1 shows '$(widget "$1")', not '$2'"; } # name text
 # Waits for the sheet WIDGET and matches its text against PATTERN.
 expect_sheet() { # widget pattern what
     wait_for "the $1" widget "$1"

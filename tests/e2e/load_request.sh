@@ -1,17 +1,11 @@
 #!/usr/bin/env bash
-# The load request in running applications. With an XSETTINGS manager
-# (xsettingsd) that names no module at first:
-# - late: an application started without the loader module loads it when
-#   Gtk/Modules names it, owns its bus name but loads no bundle until
-#   LoadPlugins is called, which loads the bundle once; a second call loads
-#   nothing more. Gtk/Modules dropping the module and naming it again
-#   initialises it a second time; that stands aside, and the module, still
-#   mapped, answers the next call without loading the bundle again.
-# - two copies: an application started with a copy of the module at another
-#   path loads the bundle at start; the original, loaded later through
-#   Gtk/Modules, stays idle, and LoadPlugins loads nothing more.
-# - at start: an application started through tools/with-vantro answers
-#   LoadPlugins without loading the bundle again.
+# The load request in running applications, with an XSETTINGS manager that
+# names no module at first. Late: an application started without the loader
+# module loads it when Gtk/Modules names it, but the bundle only on
+# LoadPlugins, once; the module dropped and named again stands aside and
+# still answers. Two copies: a copy of the module loaded at start leaves
+# the original idle. At start: one started through tools/with-vantro
+# answers without loading the bundle again.
 # Usage: load_request.sh BUILD-DIR PATH-TO-vantro-test-app
 set -euo pipefail
 build=$(cd "$1" && pwd) app=$2

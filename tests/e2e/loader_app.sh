@@ -18,18 +18,15 @@ readonly kAtOnceMs=2000     # "at once", for a sanitizer build on a busy machine
 # shellcheck source=desktop_lib.sh
 . "$(dirname "$0")/desktop_lib.sh"
 need_tools xsettingsd gdbus xdotool
-now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
 # Runs the loader with SCRIPTING-ADDITIONS as its only folder; its output
 # goes to NAME.out and NAME.err, its time in ms to $loader_ms.
 run_loader() { # name scripting-additions args...
-    local name=$1 folder=$2 start status=0
-    shift 2
-    start=$(now_ms)
-    VANTRO_SCRIPTING_ADDITIONS=$folder timeout 60 "$loader" "$@" \
-        >"$work/$name.out" 2>"$work/$name.err" || status=$?
-    loader_ms=$(($(now_ms) - start))
-    [ "$status" -eq 0 ] || fail "the $name run of the loader exited with $status"
+    local start status=0
+    start=$(date +%s%N)
+    VANTRO_SCRIPTING_ADDITIONS=$2 timeout 60 "$loader" "${@:3}" >"$work/$1.out" 2>"$work/$1.err" || status=$?
+    loader_ms=$((($(date +%s%N) - start) / 1000000))
+    [ "$status" -eq 0 ] || fail "the $1 run of the loader exited with $status"
 }
 expect_silent() { # name
     [ ! -s "$work/$1.out" ] && [ ! -s "$work/$1.err" ] || fail "the $1 run of the loader printed"
@@ -103,9 +100,7 @@ expect_silent uninstalled
 cmp -s "$settings" "$work/settings.before" || fail "without SIMBL.osax the config changed"
 sleep 0.5
 [ "$(xsettings_reloads)" -eq "$reloads_before" ] || fail "without SIMBL.osax xsettingsd reloaded"
-for pid in "${late_pids[@]}"; do
-    ! name_owned "$pid" || fail "without SIMBL.osax process $pid got the module"
-done
+for pid in "${late_pids[@]}"; do ! name_owned "$pid" || fail "without SIMBL.osax process $pid got the module"; done
 expect_loaded early 0
 ! log_has "$work/refusing.log" '^asked' || fail "without SIMBL.osax the responder was asked"
 
@@ -117,9 +112,9 @@ grep -qxF "Gtk/Modules \"$installed_module\"" "$settings" ||
 grep -vxF "Gtk/Modules \"$installed_module\"" "$settings" | cmp -s - "$work/settings.before" ||
     fail "the other settings changed"
 [ "$(xsettings_reloads)" -eq $((reloads_before + 1)) ] || fail "xsettingsd did not reload once"
+has_loaded() { [ "$(loaded_count "$work/$1.log")" -ge 1 ]; }
 for name in early late1 late2 late3; do
-    wait_for "the $name application to load the bundle" \
-        test "$(loaded_count "$work/$name.log")" -ge 1
+    wait_for "the $name application to load the bundle" has_loaded "$name"
     expect_loaded "$name" 1
 done
 log_has "$work/installed.out" "Skipped the installer, process $installer_pid " ||
@@ -127,8 +122,7 @@ log_has "$work/installed.out" "Skipped the installer, process $installer_pid " |
 expect_loaded installer 0
 [ "$(count '^asked LoadPlugins' "$work/refusing.log")" -eq 1 ] ||
     fail "the refusing responder was not asked exactly once"
-log_has "$work/installed.out" "Asked process $refusing_pid .*no answer" ||
-    fail "the refusal is not reported"
+log_has "$work/installed.out" "Asked process $refusing_pid .*no answer" || fail "the refusal is not reported"
 log_has "$work/installed.out" "Asked process $stopped_pid .*no answer" ||
     fail "the stopped application's time-out is not reported"
 # The refusal and the time-out came before the applications asked after them.

@@ -1,10 +1,9 @@
-# What the end-to-end scripts that start processes share: a work folder for
-# their logs, the processes started (stopped on any exit, the folder
-# removed), a failure that shows every log, polling with a time limit, and
-# the applications and XSETTINGS manager the loader scripts drive. Sourced
-# before desktop_lib.sh (whose poll it uses); a script may set
-# kTimeoutTenths first, name a process it stops (SIGSTOP) in stopped_pid so
-# that it can be ended too, and define on_exit for more to undo.
+# What the end-to-end scripts share for the processes they start: a work
+# folder for logs, the processes stopped on any exit (a SIGSTOPped one named
+# in stopped_pid; on_exit, if defined, undoes more), a failure that shows
+# every log, waits with a time limit (kTimeoutTenths, set before sourcing),
+# and the applications and XSETTINGS manager the loader scripts drive.
+# Sourced with desktop_lib.sh, whose poll it uses.
 
 : "${kTimeoutTenths:=100}"
 work=$(mktemp -d)
@@ -27,19 +26,13 @@ trap 'exit 143' TERM
 fail() {
     echo "FAIL: $*" >&2
     for log in "$work"/*.log "$work"/*.out "$work"/*.err; do
-        [ -e "$log" ] || continue
-        echo "--- $(basename "$log")" >&2
-        cat "$log" >&2
+        [ ! -e "$log" ] || { echo "--- $(basename "$log")" && cat "$log"; } >&2
     done
     exit 1
 }
 
 # Polls a check every 100 ms until it succeeds or the time is up.
-wait_for() { # description check...
-    local what=$1
-    shift
-    poll "$kTimeoutTenths" "$@" || fail "timed out waiting for $what"
-}
+wait_for() { poll "$kTimeoutTenths" "${@:2}" || fail "timed out waiting for $1"; } # description check...
 
 count() { grep -c -- "$1" "$2" || true; }
 loaded_count() { count 'Loaded the plug-in bundle .*Vantro.bundle (com.quillworks.vantro)' "$1"; }
@@ -62,12 +55,10 @@ xsettings_reloads() { count 'Loaded .* from' "$work/xsettingsd.log"; }
 # process id its bus name carries.
 has_window() { xdotool search --onlyvisible --pid "$1" --name '^Vantro Test Window$'; }
 start_app() { # name command...
-    local name=$1
-    shift
-    "$@" >"$work/$name.log" 2>&1 &
+    "${@:2}" >"$work/$1.log" 2>&1 &
     app_pid=$!
     started+=("$app_pid")
-    wait_for "the $name application's window" has_window "$app_pid"
+    wait_for "the $1 application's window" has_window "$app_pid"
 }
 bus_name() { echo "com.quillworks.vantro.Loader.p$1"; }
 name_owned() {
@@ -75,7 +66,6 @@ name_owned() {
         --method org.freedesktop.DBus.NameHasOwner "$(bus_name "$1")")" = '(true,)' ]
 }
 expect_loaded() { # name times
-    local loaded
-    loaded=$(loaded_count "$work/$1.log")
-    [ "$loaded" -eq "$2" ] || fail "the $1 application loaded the bundle $loaded times, not $2"
+    [ "$(loaded_count "$work/$1.log")" -eq "$2" ] ||
+        fail "the $1 application loaded the bundle $(loaded_count "$work/$1.log") times, not $2"
 }

@@ -1,15 +1,9 @@
 #!/usr/bin/env bash
-# Drags on the real edges of the test application with the plug-in loaded.
-# Every edge and corner shows the dimension tab during the drag (gone after
-# it) and follows its feature keys: plain, the held sides follow the
-# pointer; Shift keeps the dimension a single edge leaves alone (on the
-# corner, the one the pointer moves least); Control keeps the ratio. Keys
-# pressed or released in mid-drag with the pointer still leave the frame. A
-# resize the window manager runs shows the tab too. The window manager takes
-# Alt and Super drags for itself, so those run where there is none
-# (--all-features): Alt keeps the window centred, Super the bottom-right
-# corner. With --second-monitor the window is dragged on the session's
-# second monitor (above or left of the primary one).
+# Drags on the real edges of the test application with the plug-in loaded:
+# every edge and corner with every feature key, keys changed in mid-drag, a
+# resize the window manager runs; Alt and Super drags, which a window
+# manager takes for itself, where there is none (--all-features); and drags
+# on the second monitor, above or left of the primary one (--second-monitor).
 # Usage: resize_drag.sh BUILD-DIR PATH-TO-vantro-test-app [--all-features] [--second-monitor]
 set -euo pipefail
 build=$1 app=$2
@@ -25,14 +19,13 @@ wait_for_settled_window "$window"
 read -r ax ay aw ah <<<"$(work_area)"
 
 check_tab() { window_shown "Vantro Dimensions" && tab_seen=yes || true; }
-# Drags EDGE by DX DY with KEYS held, from a settled window with the pointer
-# elsewhere first (xdotool's synchronous move waits for a motion, and the
-# last drag may have left the pointer where this one starts). Checks that
-# the tab showed, that ANCHOR stayed and that the size is SIZE, and calls
-# $also_check with the new frame. ANCHOR: tl, br, tr, bl (corners that stay
-# put), cx, cy, c (centred on the work area across, down, both), or -. SIZE:
-# "W H" as arithmetic on the size before (w and h); ratio<, ratio> or
-# ratio>= (the ratio kept, the width less, more, not less); grown; or -.
+# Drags EDGE by DX DY with KEYS held, the pointer elsewhere first (xdotool's
+# synchronous move waits for a motion, and the last drag may have left it
+# where this one starts). Checks that the dimension tab showed, that ANCHOR
+# stayed: tl, br, tr, bl (corners), cx, cy, c (centred on the work area
+# across, down, both) or -; that the size is SIZE: "W H" as arithmetic on
+# the size before (w and h), ratio<, ratio>, ratio>= (the ratio kept, the
+# width less, more, not less), grown or -; and $also_check of the frame.
 check_drag() { # edge keys dx dy anchor size
     local edge=$1 keys=$2 anchor=$5 size=$6 x y w h x2 y2 w2 h2
     wait_for_settled_window "$window"
@@ -91,15 +84,15 @@ fi
 # A key pressed or released in mid-drag with the pointer still leaves the
 # frame as the pointer made it; the next movement decides.
 keys_mid_drag() { # px, py: drag_edge's start
-    local held
+    local held change
     sleep 0.3
     held=$(frame_of "$window")
-    xdotool keyup ctrl
-    sleep 0.3
-    [ "$(frame_of "$window")" = "$held" ] || fail "releasing Control in mid-drag changed $held to $(frame_of "$window")"
-    xdotool keydown shift
-    sleep 0.3
-    [ "$(frame_of "$window")" = "$held" ] || fail "pressing Shift in mid-drag changed $held to $(frame_of "$window")"
+    for change in "keyup ctrl" "keydown shift"; do
+        # shellcheck disable=SC2086 # a command and its key
+        xdotool $change
+        sleep 0.3
+        [ "$(frame_of "$window")" = "$held" ] || fail "$change in mid-drag changed $held to $(frame_of "$window")"
+    done
     xdotool keyup shift mousemove --sync $((px + 90)) $((py + 10))
 }
 read -r x y w h <<<"$(frame_of "$window")"

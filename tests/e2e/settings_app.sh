@@ -34,6 +34,11 @@ act() { "$app" --test-set "$1" "$2" || fail "the window refused to set $1 to $2"
 stored_is() { [ "$("$prefs" get "$1")" = "$2" ]; }
 expect_stored() { stored_is "$1" "$2" || fail "$1 is $("$prefs" get "$1"), not $2"; }
 expect_shown() { wait_for "$1 to show $2 (it shows '$(widget "$1")')" shows "$1" "$2"; }
+start_settings() { # log [name=value...]; sets app_pid
+    env "${@:2}" VANTRO_SETTINGS_TEST_HOOKS=1 "$app" >"$work/$1.log" 2>&1 &
+    app_pid=$!
+    wait_for "the settings window" has_window_of "$app_pid"
+}
 
 # --- the pane folder
 entry=$pane/vantro-settings.desktop
@@ -41,8 +46,7 @@ entry=$pane/vantro-settings.desktop
 [ -x "$app" ] || fail "no executable in $pane"
 [ -f "$entry" ] || fail "no desktop entry in $pane"
 grep -qx 'Name=Vantro' "$entry" || fail "the desktop entry is not named Vantro"
-grep -qx "Exec=Contents/Linux/$(basename "$app")" "$entry" ||
-    fail "the desktop entry does not start Contents/Linux/$(basename "$app")"
+grep -qx "Exec=Contents/Linux/${app##*/}" "$entry" || fail "the desktop entry does not start Contents/Linux/${app##*/}"
 grep -q '<key>CFBundleShortVersionString</key><string>[0-9.]*</string>' "$pane/Contents/Info.plist" ||
     fail "the pane's Info.plist has no version"
 for part in Vantro.bundle/Contents/Linux/Vantro.so "Vantro Loader.app/vantro-loader"; do
@@ -50,8 +54,7 @@ for part in Vantro.bundle/Contents/Linux/Vantro.so "Vantro Loader.app/vantro-loa
 done
 
 # --- every announcement, one line per object string
-dbus-monitor --session \
-    "type='signal',interface='com.quillworks.vantro',member='VantroPreferencesChanged'" \
+dbus-monitor --session "type='signal',interface='com.quillworks.vantro',member='VantroPreferencesChanged'" \
     >"$work/broadcasts.log" 2>&1 &
 started+=($!)
 wait_for "dbus-monitor" test -s "$work/broadcasts.log"
@@ -61,10 +64,7 @@ expect_announced() { # count
     [ "$(announced)" -eq "$1" ] || fail "$(announced) announcements from tools, not $1"
 }
 
-VANTRO_SETTINGS_TEST_HOOKS=1 "$app" >"$work/app.log" 2>&1 &
-app_pid=$!
-started+=("$app_pid")
-wait_for "the settings window" has_window_of "$app_pid"
+start_settings app
 expect_shown VantroKeepCentered true
 expect_shown VantroKeepCentered/choice 2
 
@@ -129,26 +129,20 @@ sleep 1 # time for a second window, if the second start opened one
 
 # --- a write dconf refuses: its only database is a system one, which
 # nobody writes
-kill "$app_pid"
-wait "$app_pid" 2>/dev/null || true
+stop_test_app
 printf 'system-db:vantro-e2e-absent\n' >"$work/read-only-profile"
-DCONF_PROFILE=$work/read-only-profile VANTRO_SETTINGS_TEST_HOOKS=1 "$app" \
-    >"$work/read-only-app.log" 2>&1 &
-app_pid=$!
-started+=("$app_pid")
-wait_for "the settings window on a read-only database" has_window_of "$app_pid"
+start_settings read-only-app DCONF_PROFILE="$work/read-only-profile"
 expect_shown VantroAnimateZooms true
 act VantroAnimateZooms false
 expect_shown VantroAnimateZooms true
 expect_shown VantroSettingsError shown
-message=$(widget VantroSettingsError/message)
-[[ "$message" == 'Could not save “Animate zooms”: '* ]] || fail "the error says '$message'"
+[[ "$(widget VantroSettingsError/message)" == 'Could not save “Animate zooms”: '* ]] ||
+    fail "the error says '$(widget VantroSettingsError/message)'"
 expect_stored VantroAnimateZooms '[true, -1]'
 
 # --- a copy of the pane, started through its entry while none runs: the
 # window is the copy's program's
-kill "$app_pid"
-wait "$app_pid" 2>/dev/null || true
+stop_test_app
 copy="$work/moved panes/Vantro.prefPane"
 mkdir -p "$(dirname "$copy")"
 cp -R "$pane" "$copy"
@@ -157,6 +151,6 @@ copied_pid() { xdotool search --onlyvisible --name '^Vantro Settings$' getwindow
 wait_for "the copied pane's window" copied_pid
 pid=$(copied_pid)
 started+=("$pid")
-[ "$(readlink "/proc/$pid/exe")" = "$copy/Contents/Linux/$(basename "$app")" ] ||
+[ "$(readlink "/proc/$pid/exe")" = "$copy/Contents/Linux/${app##*/}" ] ||
     fail "the copied pane's entry started $(readlink "/proc/$pid/exe")"
 echo "settings app: ok"

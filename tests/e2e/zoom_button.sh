@@ -1,15 +1,9 @@
 #!/usr/bin/env bash
 # The maximize button, the zoom options menu and its shortcuts in the test
-# application with the plug-in loaded: each default modifier click lands the
-# window on its share of the work area and the same click again puts it
-# back; a plain click and a right click open the menu, whose commands work;
-# shortcuts, also repeated during their animation; the dimension tab after a
-# zoom and after the standard zoom, the heads-up panel for a limit; the
-# plug-in switched off while the application runs (by "VantroPluginEnabled",
-# then by the blacklist) leaves the button to GTK and its shortcuts to the
-# application; and windows closed while the plug-in works on them (during an
-# animated zoom, while its tab shows, in mid-drag) take their feedback with
-# them while the application and the window left go on.
+# application with the plug-in loaded: each default modifier click and the
+# same click again, the menu, shortcuts (also repeated during their
+# animation), the feedback after zooms, the plug-in switched off and on while
+# the application runs, and windows closed while the plug-in works on them.
 # Usage: zoom_button.sh BUILD-DIR PATH-TO-vantro-test-app
 set -euo pipefail
 build=$1 app=$2

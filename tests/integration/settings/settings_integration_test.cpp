@@ -35,37 +35,24 @@ struct ProgramRun {
     std::string err;
 };
 
-// Runs a program to completion; `environment` entries are added to (or, as
-// "NAME=", cleared from) the test's own environment.
-ProgramRun runProgram(const std::vector<std::string>& argv,
-                      const std::vector<std::string>& environment = {}) {
+// Runs a program to completion (through env(1) where the environment is
+// to change).
+ProgramRun runProgram(const std::vector<std::string>& argv) {
     std::vector<gchar*> args;
     for (const auto& a : argv) {
         args.push_back(const_cast<gchar*>(a.c_str()));
     }
     args.push_back(nullptr);
-    gchar** env = g_get_environ();
-    for (const auto& entry : environment) {
-        const auto equals = entry.find('=');
-        const std::string name = entry.substr(0, equals);
-        const std::string value = entry.substr(equals + 1);
-        env = value.empty() ? g_environ_unsetenv(env, name.c_str())
-                            : g_environ_setenv(env, name.c_str(), value.c_str(), TRUE);
-    }
     ProgramRun run;
-    gchar* out = nullptr;
-    gchar* err = nullptr;
+    g_autofree gchar* out = nullptr;
+    g_autofree gchar* err = nullptr;
     gint wait = 0;
-    g_autoptr(GError) error = nullptr;
-    if (g_spawn_sync(nullptr, args.data(), env, G_SPAWN_SEARCH_PATH, nullptr, nullptr, &out, &err,
-                     &wait, &error)) {
+    if (g_spawn_sync(nullptr, args.data(), nullptr, G_SPAWN_SEARCH_PATH, nullptr, nullptr, &out,
+                     &err, &wait, nullptr)) {
         run.status = WIFEXITED(wait) ? WEXITSTATUS(wait) : 128;
         run.out = out != nullptr ? out : "";
         run.err = err != nullptr ? err : "";
     }
-    g_free(out);
-    g_free(err);
-    g_strfreev(env);
     return run;
 }
 
@@ -236,21 +223,18 @@ TEST_F(DconfStore, WithoutTheBusOrTheServiceWritesFailAndNothingIsLost) {
                           << scratch
                           << "</listen><policy context=\"default\"><allow send_destination=\"*\"/>"
                              "<allow own=\"*\"/></policy></busconfig>\n";
-    const struct {
-        std::vector<std::string> prefix;
-        std::vector<std::string> environment;
-    } cutOff[] = {
-        {{}, {"DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/bus", "DISPLAY="}},
-        {{"dbus-run-session", "--config-file=" + config, "--"}, {}},
+    const std::vector<std::string> cutOff[] = {
+        {"env", "-u", "DISPLAY", "DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/bus"},
+        {"dbus-run-session", "--config-file=" + config, "--"},
     };
-    for (const auto& way : cutOff) {
+    for (const auto& prefix : cutOff) {
         ASSERT_EQ(runProgram({VANTRO_PREFS_PATH, "set", "VantroResolutionZoomMode", "1"}).status,
                   0);
-        auto prefs = [&](std::vector<std::string> args) {
-            std::vector<std::string> argv = way.prefix;
+        auto prefs = [&prefix](const std::vector<std::string>& args) {
+            std::vector<std::string> argv = prefix;
             argv.push_back(VANTRO_PREFS_PATH);
             argv.insert(argv.end(), args.begin(), args.end());
-            return runProgram(argv, way.environment);
+            return runProgram(argv);
         };
         const ProgramRun set = prefs({"set", "VantroResolutionZoomMode", "0"});
         EXPECT_EQ(set.status, 1) << set.err;
@@ -275,10 +259,9 @@ TEST_F(DconfStore, DamagedDatabaseReadsAsDefaults) {
             garbage.put(static_cast<char>((i * 7919) & 0xff));
         }
     }
-    const std::vector<std::string> damaged = {"XDG_CONFIG_HOME=" + config,
-                                              "DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/bus",
-                                              "DISPLAY="};
-    const ProgramRun list = runProgram({VANTRO_PREFS_PATH, "list"}, damaged);
+    const ProgramRun list = runProgram({"env", "-u", "DISPLAY", "XDG_CONFIG_HOME=" + config,
+                                        "DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/bus",
+                                        VANTRO_PREFS_PATH, "list"});
     EXPECT_EQ(list.status, 0) << list.err;
     EXPECT_NE(list.out.find("VantroPluginEnabled                        default  true"),
               std::string::npos)
