@@ -1,9 +1,12 @@
-// Sets a real GtkWindow's frame through the GTK backend on a real X server
-// and checks it three ways: the backend's read-back, the X server's own
+// The GTK backend's surfaces on a real X server. A real GtkWindow's frame,
+// set and checked three ways: the backend's read-back, the X server's own
 // geometry of the window (xwininfo) less the client-side shadow (xprop), and
-// the monitors against xrandr's list. Runs inside tools/with-test-session;
-// VANTRO_EXPECT_CSD_SHADOW=1 says the session makes GTK draw shadows.
+// the monitors against xrandr's list. The feedback popups: placed where the
+// plug-in asks (in its coordinates), shown and hidden, sized to their text.
+// Runs inside tools/with-test-session; VANTRO_EXPECT_CSD_SHADOW=1 says the
+// session makes GTK draw shadows.
 
+#include "platform/gtk/feedback_popup.h"
 #include "platform/gtk/monitors.h"
 #include "platform/gtk/window_frame.h"
 
@@ -272,6 +275,63 @@ TEST_F(GtkFrameTest, ExtentsFollowPropertyChanges) {
         }
     }
     gtk_widget_destroy(GTK_WIDGET(window));
+}
+
+std::optional<std::string> bundleImage(std::string_view name) {
+    return std::string(VANTRO_IMAGE_RESOURCES) + "/" + std::string(name) + ".svg";
+}
+
+TEST_F(GtkFrameTest, EachKindLandsWhereAskedAndComesAndGoes) {
+    const CoordinateSpace space = coordinateSpaceOf(gdk_display_get_default());
+    for (const auto kind : {platform::FeedbackKind::hudAlert, platform::FeedbackKind::dimensionTab,
+                            platform::FeedbackKind::resizeIndicator}) {
+        FeedbackPopup popup(kind, space, &bundleImage);
+        const Rect frame(300, 200, 240, 60);
+        popup.setFrame(frame);
+        popup.setText("Max Screen Width 1440px\nMax Screen Height 878px");
+        popup.setImageName("TopLeftResizeIndicator");
+        popup.setAlpha(0.5);
+        EXPECT_FALSE(popup.isVisible());
+        popup.orderFrontAbove(nullptr);
+        ASSERT_TRUE(settle([&] { return gtk_widget_get_mapped(popup.widget()) != 0; }));
+        GdkWindow* window = gtk_widget_get_window(popup.widget());
+        const bool placed = settle([&] {
+            int x = 0;
+            int y = 0;
+            gdk_window_get_origin(window, &x, &y);
+            const Rect onServer = space.toCore(
+                Rect(x, y, gdk_window_get_width(window), gdk_window_get_height(window)));
+            return onServer == frame;
+        });
+        EXPECT_TRUE(placed) << static_cast<int>(kind);
+        EXPECT_TRUE(popup.isVisible());
+        EXPECT_DOUBLE_EQ(popup.alpha(), 0.5);
+        popup.orderOut();
+        EXPECT_TRUE(settle([&] { return gtk_widget_get_mapped(popup.widget()) == 0; }));
+    }
+}
+
+TEST_F(GtkFrameTest, TextSizeGrowsWithTheTextAndBadInputIsHarmless) {
+    const CoordinateSpace space = coordinateSpaceOf(gdk_display_get_default());
+    FeedbackPopup hud(platform::FeedbackKind::hudAlert, space, &bundleImage);
+    hud.setText("Undo Zoom");
+    const Size one = hud.fittingTextSize();
+    hud.setText("Undo Zoom\nUndo Zoom <&>");
+    const Size two = hud.fittingTextSize();
+    EXPECT_GT(one.width, 0);
+    EXPECT_GT(two.height, one.height);
+    EXPECT_GE(two.width, one.width);
+
+    FeedbackPopup tab(platform::FeedbackKind::dimensionTab, space, &bundleImage);
+    tab.setTextRuns({{"800", true}, {" x ", true}, {"600", true}});
+    EXPECT_EQ(tab.text(), "800 x 600");
+    EXPECT_GT(tab.fittingTextSize().width, 0);
+    tab.setFrame(Rect(std::nan(""), 0, 10, 10));
+    tab.setAlpha(std::nan(""));
+    EXPECT_DOUBLE_EQ(tab.alpha(), 1.0);
+    tab.setImageName("NoSuchImage");
+    tab.orderFrontAbove(nullptr);
+    EXPECT_TRUE(settle([&] { return gtk_widget_get_mapped(tab.widget()) != 0; }));
 }
 
 } // namespace
