@@ -7,7 +7,6 @@
 # Usage: debian_package.sh BUILD-DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
-readonly kSkip=77
 readonly kPane=/usr/local/share/PreferencePanes/Vantro.prefPane
 readonly kPlugin=/usr/local/share/SIMBL/Plugins/Vantro.bundle
 readonly kOsax=/usr/local/share/ScriptingAdditions/SIMBL.osax
@@ -24,6 +23,7 @@ readonly kWatched=(/usr/local/share /usr/lib/vantro /usr/share/applications
 # shellcheck source=desktop_lib.sh
 . "$(dirname "$0")/desktop_lib.sh"
 installed=0
+skip() { echo "SKIP: $*" && exit 77; }
 # A failed check must not leave the package on the machine.
 on_exit() { [ "$installed" -eq 0 ] || dpkg --purge vantro >/dev/null 2>&1 || true; }
 
@@ -82,25 +82,16 @@ grep -qF "<annotate key=\"org.freedesktop.policykit.exec.path\">$kInstallerHome/
     "$work/policy" || fail "the policy does not name the installed helper"
 
 # --- installing and purging, on a machine that has none of it
-if [ "$(id -u)" -ne 0 ]; then
-    echo "SKIP: installing the package needs root"
-    exit "$kSkip"
-fi
+[ "$(id -u)" -eq 0 ] || skip "installing the package needs root"
 exec 9>/tmp/vantro-debian-package.lock
 flock 9
-if dpkg-query -W -f='${Status}' vantro 2>/dev/null | grep -q 'installed'; then
-    echo "SKIP: a vantro package is installed on this machine"
-    exit "$kSkip"
-fi
+! dpkg-query -W -f='${Status}' vantro 2>/dev/null | grep -q 'installed' || skip "a vantro package is installed on this machine"
 while read -r path; do
     path=${path%% -> *}
-    if [ -e "$path" ] && [ ! -d "$path" ] || [ -L "$path" ]; then
-        echo "SKIP: $path exists on this machine"
-        exit "$kSkip"
-    fi
+    if [ -e "$path" ] && [ ! -d "$path" ] || [ -L "$path" ]; then skip "$path exists on this machine"; fi
 done <"$work/contents"
 for path in "$kPane" "$kPlugin" "$kOsax" /usr/lib/vantro /var/lib/vantro; do
-    [ ! -e "$path" ] || { echo "SKIP: $path exists on this machine"; exit "$kSkip"; }
+    [ ! -e "$path" ] || skip "$path exists on this machine"
 done
 
 # Every path below the watched folders with its type, mode, owner, size and
@@ -153,6 +144,7 @@ done
 
 dpkg --purge vantro >"$work/dpkg-purge.log" 2>&1 || fail "dpkg --purge failed"
 installed=0
+skip() { echo "SKIP: $*" && exit 77; }
 ! dpkg-query -W -f='${Status}' vantro 2>/dev/null | grep -q 'installed' ||
     fail "vantro is still installed after the purge"
 snapshot >"$work/after"

@@ -19,10 +19,9 @@ start_with_plugin() { # build [name=value...] -- program args...
 start_test_app() { start_with_plugin "$1" "${@:3}" -- "$2"; } # build app [name=value...]
 
 # Whether BUILD was configured with the sanitizers. Its plug-in then loads
-# only into programs built with them too: a program that was not needs the
-# AddressSanitizer runtime preloaded, and GTK 3 programs from Debian started
-# so deadlock before their first window (glibc's gettext lock, taken again
-# inside bind_textdomain_codeset), with or without the plug-in.
+# only into programs built with them too: Debian's GTK 3 programs started with
+# the AddressSanitizer runtime preloaded deadlock before their first window
+# (glibc's gettext lock, taken again inside bind_textdomain_codeset).
 build_is_sanitized() { grep -q '^VANTRO_SANITIZE:BOOL=ON$' "$1/CMakeCache.txt" 2>/dev/null; }
 
 # Stops the program start_with_plugin started, its log with it.
@@ -147,9 +146,8 @@ work_area_of() {
     area_on_monitor_at $((x + w / 2)) $((y + h / 2)) $(work_area)
 }
 
-# Waits until a newly opened window is viewable and its frame has stopped
-# changing (the window manager has placed it and GTK has drawn its title
-# bar), so that a click computed from the frame lands where it is meant to.
+# Waits until a new window is viewable and its frame has stopped changing
+# (placed, its title bar drawn), so that clicks computed from it land.
 wait_for_settled_window() {
     local window=$1 last="" now
     for _ in $(seq 50); do
@@ -221,9 +219,8 @@ title_button_point() {
     echo "$((x + w - offset * scale)) $((y + down * scale))"
 }
 
-# Clicks a title button of the window with modifier keys held ("" for none,
-# else xdotool names joined by +, e.g. ctrl or shift+ctrl) and mouse button
-# 1 or 3.
+# Clicks a title button of the window with mouse button 1 (or 3) and
+# modifier keys held ("" for none, else xdotool names joined by +).
 click_title_button() { # window which modifiers [button]
     local px py
     read -r px py <<<"$(title_button_point "$1" "$2")"
@@ -281,8 +278,7 @@ keeps_ratio() { # w h w2 h2
 window_shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 window_gone() { ! window_shown "$1"; }
 
-# The running window manager's name (_NET_WM_NAME of its check window), ""
-# without one.
+# The running window manager's name (_NET_WM_NAME of its check window), or "".
 wm_name() {
     local check
     check=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | sed -n 's/.*window id # \(0x[0-9a-f]*\).*/\1/p')
