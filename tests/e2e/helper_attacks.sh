@@ -216,8 +216,7 @@ rm -rf /etc/xdg/gtk-3.0
 # The administrator's folder and file keep their modes and owner.
 mkdir -m 700 /etc/xdg/gtk-3.0
 printf '[Settings]\ngtk-theme-name=Private\n' >"$settings"
-chown 0:4242 "$settings"
-chmod 640 "$settings"
+chown 0:4242 "$settings" && chmod 640 "$settings"
 for request in 'register module' 'unregister module'; do
     expect_answers "$request\n" $'done\nexit 0'
     [ "$(stat -c '%a %u %g' "${settings%/*}" "$settings")" = $'700 0 0\n640 0 4242' ] ||
@@ -240,12 +239,10 @@ rm -rf "${share:?}"/*
 flip() {
     set +e
     while true; do
-        mkdir -p "$share/ScriptingAdditions" 2>/dev/null
-        ln -sfn "$outside/target" "$osax" 2>/dev/null
-        rm -rf "$share/ScriptingAdditions" 2>/dev/null
-        ln -sfn "$outside/target" "$share/ScriptingAdditions" 2>/dev/null
-        rm -f "$share/ScriptingAdditions" 2>/dev/null
-    done
+        mkdir -p "$share/ScriptingAdditions"; ln -sfn "$outside/target" "$osax"
+        rm -rf "$share/ScriptingAdditions"; ln -sfn "$outside/target" "$share/ScriptingAdditions"
+        rm -f "$share/ScriptingAdditions"
+    done 2>/dev/null
 }
 flip &
 flipper=$!
@@ -265,8 +262,7 @@ echo "ok: a flipping link during 300 requests: nothing outside touched ($(cat "$
 # --- the parts: only the installer's own, and only when sound.
 rm -rf "${share:?}"/*
 mkdir -m 700 "$work/private"
-echo private >"$work/private/secret"
-chmod 600 "$work/private/secret"
+(umask 077 && echo private >"$work/private/secret")
 attack_part() { # description setup-command
     fresh_installer
     eval "$2"

@@ -61,7 +61,6 @@ expect_widget installButtonOut "Install Vantro ($version)"
 expect_widget simblRequiredButtonOut "About the Loader Module…"
 
 # --- the window moves when its background (its margin) is dragged.
-app_log=$work/installer-no.log
 installer_window=$(wait_for_window --name '^Vantro Installer$')
 read -r wx wy _ _ <<<"$(frame_of "$installer_window")"
 read -r cx cy _ _ <<<"$(geometry_of -id "$installer_window")"
@@ -70,11 +69,7 @@ px=$((cx + sl + 6)) py=$((cy + st + 6))
 xdotool mousemove --sync "$px" "$py" mousedown 1
 for step in 1 2 3 4 5; do xdotool mousemove --sync $((px + 16 * step)) $((py + 12 * step)) sleep 0.05; done
 xdotool mouseup 1
-moved() {
-    local x y
-    read -r x y _ _ <<<"$(frame_of "$installer_window")"
-    [ $((x - wx)) -ge 60 ] && [ $((y - wy)) -ge 40 ]
-}
+moved() { local x y && read -r x y _ _ <<<"$(frame_of "$installer_window")" && ((x - wx >= 60 && y - wy >= 40)); }
 wait_for "the installer window to follow a drag of its background" moved
 
 # --- install for this user: no rights needed.
@@ -88,8 +83,7 @@ grep -qxF "gtk-modules=$module" "$gtk_settings" || fail "settings.ini does not n
 grep -lqF "Vantro Loader.app/vantro-loader" "$autostart"/*.desktop || fail "the loader is not a login item"
 stored() { [ "$("$prefs" get VantroPluginEnabled)" = "$1" ]; }
 stored true || fail "the plug-in was not switched on"
-wait_for "the running application to load the plug-in" \
-    log_has "$work/running-app.log" 'Loaded the plug-in bundle'
+wait_for "the running application to load the plug-in" log_has "$work/running-app.log" 'Loaded the plug-in bundle'
 [ "$(loaded_count "$work/running-app.log")" -eq 1 ] || fail "the running application loaded twice"
 
 # The plug-in acts in the application that was running before.
