@@ -44,21 +44,12 @@ if [[ "$(wm_name)" != *utter* ]]; then
     check_click super "$right_half" "Super-click (right half)"
     check_click super+shift "$ax $((ay + ah / 2)) $aw $((ah / 2))" "Shift-Super-click (bottom half)"
 fi
-zoom_and_back "$window" "$right_half" "Ctrl+Shift+2 (right half)" shortcut ctrl+shift+2
-zoom_and_back "$window" "$((ax + aw / 2)) $((ay + ah / 2)) $((aw / 2)) $((ah / 2))" \
-    "Ctrl+Shift+8 (bottom right quarter)" shortcut ctrl+shift+8
-
-# The menu, opened by a plain click and by a right click.
-choose_whole_screen "$window" 1
-wait_for_frame "$window" "$whole" "Whole Screen from the menu of a plain click"
-choose_whole_screen "$window" 3
-wait_for_frame "$window" "$start" "Whole Screen again from the menu of a right click"
 
 # Feedback after a zoom: the dimension tab, also after the standard zoom
 # (where a window manager maximizes).
 click_title_button "$window" maximize ctrl
 poll 10 window_shown "Vantro Dimensions" || fail "no dimension tab after a zoom"
-wait_for_frame "$window" "$left_half" "Control-click (left half)"
+wait_for_frame "$window" "$left_half" "Control-click with its tab (left half)"
 sleep 0.5 # a second click this soon would be a double click
 click_title_button "$window" maximize ctrl
 wait_for_frame "$window" "$start" "undo of the left half"
@@ -82,6 +73,15 @@ click_title_button "$limited" maximize ctrl
 poll 30 window_shown "Vantro Heads-Up Panel" || fail "no heads-up panel for a zoom beyond the maximum size"
 click_title_button "$limited" close ""
 sleep 0.3
+
+# The menu, opened by a plain click and by a right click.
+choose_whole_screen "$window" 1
+wait_for_frame "$window" "$whole" "Whole Screen from the menu of a plain click"
+choose_whole_screen "$window" 3
+wait_for_frame "$window" "$start" "Whole Screen again from the menu of a right click"
+zoom_and_back "$window" "$right_half" "Ctrl+Shift+2 (right half)" shortcut ctrl+shift+2
+zoom_and_back "$window" "$((ax + aw / 2)) $((ay + ah / 2)) $((aw / 2)) $((ah / 2))" \
+    "Ctrl+Shift+8 (bottom right quarter)" shortcut ctrl+shift+8
 
 # Switched off while running, then on again.
 prefs_reached set VantroPluginEnabled false
