@@ -1,28 +1,21 @@
 #!/usr/bin/env bash
 # Windows that leave their title bar to the window manager, with
-# "VantroClientTitleBars" on: they open with GTK's title bar, whose
-# maximize button takes the left half on a Control-click (held to the
-# window's minimum size and increments) and puts the window back on a
-# second; a Control drag of the edge keeps the ratio; the program's title
-# still reaches the window manager, the window manager's keyboard move and
-# resize still work, and the close button closes it. With the
-# setting off they open as before, decorated by the window manager.
-# A window of our own with a menu bar runs with and without size increments
-# (with them, the kept ratio is the nearest on the grid); mousepad
-# and xfce4-terminal run too where the plug-in can load into them (a build
-# without sanitizers, see build_is_sanitized).
+# "VantroClientTitleBars" on: they open with GTK's title bar, whose maximize
+# button zooms (held to the window's limits) and undoes; a Control drag keeps
+# the ratio (with size increments, the nearest on the grid); the title, the window manager's keyboard move and resize and
+# the close button still work. With the setting off they open decorated by
+# the window manager. A window of our own with a menu bar, with and without
+# increments, and mousepad and xfce4-terminal where the plug-in can load
+# into them (a build without sanitizers).
 # Usage: client_title_bars.sh BUILD-DIR PATH-TO-vantro-test-app PATH-TO-menu_bar_window
 set -euo pipefail
-build=$1
-helper=$3
-top=$(cd "$(dirname "$0")/../.." && pwd)
-fail() { echo "FAIL: $*" >&2; [ -n "${app_log:-}" ] && cat "$app_log" >&2; exit 1; }
+build=$1 helper=$3
+# shellcheck source=process_lib.sh
+. "$(dirname "$0")/process_lib.sh"
 # shellcheck source=desktop_lib.sh
-. "$top/tests/e2e/desktop_lib.sh"
+. "$(dirname "$0")/desktop_lib.sh"
 # shellcheck source=../matrix/expected_frames.sh
 . "$top/tests/matrix/expected_frames.sh"
-trap stop_test_app EXIT
-prefs() { "$build/apps/vantro-prefs/vantro-prefs" "$@" >/dev/null; }
 
 programs=(helper helper-plain)
 if ! build_is_sanitized "$build"; then
@@ -30,20 +23,14 @@ if ! build_is_sanitized "$build"; then
     command -v xfce4-terminal >/dev/null && programs+=(xfce4-terminal)
 fi
 
-program_entry() { # sets command and search
+# GTK_CSD=0 undoes the test session's GTK_CSD=1, as on a desktop that sets nothing.
+open_program() {
     case "$1" in
     helper) command=("$helper" "Menu Bar Window") search=(--name '^Menu Bar Window$') ;;
-    helper-plain)
-        command=("$helper" "Menu Bar Window" --no-increments) search=(--name '^Menu Bar Window$')
-        ;;
+    helper-plain) command=("$helper" "Menu Bar Window" --no-increments) search=(--name '^Menu Bar Window$') ;;
     mousepad) command=(mousepad) search=(--class '^mousepad$') ;;
     xfce4-terminal) command=(xfce4-terminal --disable-server) search=(--class '^xfce4-terminal$') ;;
     esac
-}
-
-# GTK_CSD=0 undoes the test session's GTK_CSD=1, as on a desktop that sets nothing.
-open_program() {
-    program_entry "$1"
     start_with_plugin "$build" GTK_CSD=0 -- "${command[@]}"
     window=$(wait_for_window "${search[@]}")
     wait_for_settled_window "$window"
@@ -55,31 +42,23 @@ open_program() {
 keyboard_move_resize() {
     xdotool windowactivate --sync "$window" 2>/dev/null || true
     if [ "$(wm_name)" = Openbox ]; then
-        xdotool key alt+space
-        sleep 0.5
-        xdotool key "$1"
+        xdotool key alt+space sleep 0.5 key "$1"
     else
         xdotool key "$([ "$1" = m ] && echo alt+F7 || echo alt+F8)"
     fi
-    sleep 0.5
-    xdotool key Right Right Right Right Right
-    sleep 0.2
-    xdotool key Return
-    sleep 0.5
+    xdotool sleep 0.5 key Right Right Right Right Right sleep 0.2 key Return sleep 0.5
 }
-
 still_running() { kill -0 "$app_pid" 2>/dev/null || fail "$1 ended: $2"; }
+window_closed() { ! program_windows "${search[@]}" | grep -qx "$window"; }
+title_is() { [ "$(xdotool getwindowname "$window")" = "$1" ]; }
 
 prefs set VantroAnimateZooms '[false, -1]'
-
 prefs set VantroClientTitleBars false
 for program in "${programs[@]}"; do
     open_program "$program"
     ! has_client_side_title_bar "$window" || fail "$program: a GTK title bar with the setting off"
-    if [ -n "$(wm_name)" ]; then
-        read -r _ _ decoration_top _ <<<"$(extents_of "$window" _NET_FRAME_EXTENTS)"
-        [ "$decoration_top" -gt 0 ] || fail "$program: no title bar of the window manager's"
-    fi
+    read -r _ _ decoration_top _ <<<"$(extents_of "$window" _NET_FRAME_EXTENTS)"
+    [ -z "$(wm_name)" ] || [ "$decoration_top" -gt 0 ] || fail "$program: no title bar of the window manager's"
     stop_test_app
 done
 
@@ -87,14 +66,10 @@ prefs set VantroClientTitleBars true
 for program in "${programs[@]}"; do
     open_program "$program"
     has_client_side_title_bar "$window" || fail "$program: no GTK title bar with the setting on"
-
     start=$(frame_of "$window")
     read -r ax ay aw ah <<<"$(work_area_of "$window")"
-    left=$(zoom_target "$window" left "$ax" "$ay" "$aw" "$ah")
-    click_title_button "$window" maximize ctrl
-    wait_for_frame "$window" "$left" "$program: Control-click (left half)"
-    click_title_button "$window" maximize ctrl
-    wait_for_frame "$window" "$start" "$program: undo of the left half"
+    zoom_and_back "$window" "$(zoom_target "$window" left "$ax" "$ay" "$aw" "$ah")" \
+        "$program: Control-click (left half)" click_title_button "$window" maximize ctrl
     still_running "$program" "after the clicks"
 
     # Control: the ratio of the size at the start is kept, within 1 % or,
@@ -111,12 +86,7 @@ for program in "${programs[@]}"; do
 
     if [ "$program" = helper-plain ]; then
         kill -USR1 "$app_pid"
-        for _ in $(seq 50); do
-            [ "$(xdotool getwindowname "$window")" = "Renamed Window" ] && break
-            sleep 0.1
-        done
-        [ "$(xdotool getwindowname "$window")" = "Renamed Window" ] ||
-            fail "the program's new title did not reach the window"
+        poll 50 title_is "Renamed Window" || fail "the program's new title did not reach the window"
     fi
 
     if [ -n "$(wm_name)" ]; then
@@ -130,11 +100,7 @@ for program in "${programs[@]}"; do
     fi
 
     click_title_button "$window" close ""
-    for _ in $(seq 50); do
-        program_windows "${search[@]}" | grep -qx "$window" || break
-        sleep 0.1
-    done
-    ! program_windows "${search[@]}" | grep -qx "$window" || fail "$program: the close button left the window open"
+    poll 50 window_closed || fail "$program: the close button left the window open"
     stop_test_app
 done
 echo "client title bars: ${programs[*]}"

@@ -1,19 +1,12 @@
 #!/usr/bin/env bash
-# The Debian package made from the build tree:
-# - it holds every installed part at its system location, the two desktop
-#   entries (whose programs are in the package), the installer with its
-#   helpers and polkit policy, the maintainer scripts, and depends on pkexec,
-#   dconf-service and the libraries its programs link;
-# - as root, on a machine where none of its paths exists yet: dpkg -i puts the
-#   parts in place and registers the loader module in
-#   /etc/xdg/gtk-3.0/settings.ini; the installer's helper refuses to change
-#   what the package installed; dpkg --purge leaves the affected folders
-#   exactly as they were.
-# Otherwise the install half is skipped (exit 77).
+# The Debian package made from the build tree: its parts at their system
+# locations, desktop entries, installer, policy, maintainer scripts and
+# dependencies; then, as root on a machine that has none of it (else exit
+# 77), dpkg -i registers the loader module, the installer's helper leaves
+# the package's copy alone, and dpkg --purge leaves the machine as it was.
 # Usage: debian_package.sh BUILD-DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
-readonly kSkip=77
 readonly kPane=/usr/local/share/PreferencePanes/Vantro.prefPane
 readonly kPlugin=/usr/local/share/SIMBL/Plugins/Vantro.bundle
 readonly kOsax=/usr/local/share/ScriptingAdditions/SIMBL.osax
@@ -25,20 +18,14 @@ readonly kPolicy=/usr/share/polkit-1/actions/com.quillworks.vantro.install.polic
 readonly kWatched=(/usr/local/share /usr/lib/vantro /usr/share/applications
     /usr/share/polkit-1/actions /etc/xdg/gtk-3.0 /var/lib/vantro)
 
-work=$(mktemp -d)
+# shellcheck source=process_lib.sh
+. "$(dirname "$0")/process_lib.sh"
+# shellcheck source=desktop_lib.sh
+. "$(dirname "$0")/desktop_lib.sh"
 installed=0
-cleanup() {
-    # A failed check must not leave the package on the machine.
-    [ "$installed" -eq 0 ] || dpkg --purge vantro >/dev/null 2>&1 || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 143' TERM
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+skip() { echo "SKIP: $*" && exit 77; }
+# A failed check must not leave the package on the machine.
+on_exit() { [ "$installed" -eq 0 ] || dpkg --purge vantro >/dev/null 2>&1 || true; }
 
 for part in "$build/PreferencePanes/Vantro.prefPane/Contents/Resources/Vantro.bundle" \
     "$build/Vantro Installer/Resources/SIMBL.osax"; do
@@ -47,10 +34,9 @@ done
 
 # --- the package. Compression costs most of the time and is not under test.
 cpack --config "$build/CPackConfig.cmake" -B "$work/out" \
-    -D CPACK_DEBIAN_COMPRESSION_TYPE=zstd >"$work/cpack.log" 2>&1 ||
-    { cat "$work/cpack.log" >&2; fail "cpack failed"; }
+    -D CPACK_DEBIAN_COMPRESSION_TYPE=zstd >"$work/cpack.log" 2>&1 || fail "cpack failed"
 deb=$(sed -n 's/^CPack: - package: \(.*\.deb\) generated\.$/\1/p' "$work/cpack.log")
-[ -f "$deb" ] || { cat "$work/cpack.log" >&2; fail "cpack named no package"; }
+[ -f "$deb" ] || fail "cpack named no package"
 
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = vantro ] || fail "the package is called $(field Package)"
@@ -96,25 +82,16 @@ grep -qF "<annotate key=\"org.freedesktop.policykit.exec.path\">$kInstallerHome/
     "$work/policy" || fail "the policy does not name the installed helper"
 
 # --- installing and purging, on a machine that has none of it
-if [ "$(id -u)" -ne 0 ]; then
-    echo "SKIP: installing the package needs root"
-    exit "$kSkip"
-fi
+[ "$(id -u)" -eq 0 ] || skip "installing the package needs root"
 exec 9>/tmp/vantro-debian-package.lock
 flock 9
-if dpkg-query -W -f='${Status}' vantro 2>/dev/null | grep -q 'installed'; then
-    echo "SKIP: a vantro package is installed on this machine"
-    exit "$kSkip"
-fi
+! dpkg-query -W -f='${Status}' vantro 2>/dev/null | grep -q 'installed' || skip "a vantro package is installed on this machine"
 while read -r path; do
     path=${path%% -> *}
-    if [ -e "$path" ] && [ ! -d "$path" ] || [ -L "$path" ]; then
-        echo "SKIP: $path exists on this machine"
-        exit "$kSkip"
-    fi
+    if [ -e "$path" ] && [ ! -d "$path" ] || [ -L "$path" ]; then skip "$path exists on this machine"; fi
 done <"$work/contents"
 for path in "$kPane" "$kPlugin" "$kOsax" /usr/lib/vantro /var/lib/vantro; do
-    [ ! -e "$path" ] || { echo "SKIP: $path exists on this machine"; exit "$kSkip"; }
+    [ ! -e "$path" ] || skip "$path exists on this machine"
 done
 
 # Every path below the watched folders with its type, mode, owner, size and
@@ -137,15 +114,13 @@ for group in "${groups[@]}"; do
     IFS='|' read -ra choices <<<"$group"
     for choice in "${choices[@]}"; do
         name=$(awk '{print $1}' <<<"$choice")
-        dpkg-query -W -f='${Status}' "$name" 2>/dev/null | grep -q 'install ok installed' &&
-            satisfied=1
+        dpkg-query -W -f='${Status}' "$name" 2>/dev/null | grep -q 'install ok installed' && satisfied=1
     done
     [ "$satisfied" -eq 1 ] || { echo "note: not installed: $group"; force=(--force-depends); }
 done
 
 installed=1
-dpkg "${force[@]}" -i "$deb" >"$work/dpkg-install.log" 2>&1 ||
-    { cat "$work/dpkg-install.log" >&2; fail "dpkg -i failed"; }
+dpkg "${force[@]}" -i "$deb" >"$work/dpkg-install.log" 2>&1 || fail "dpkg -i failed"
 for path in "$kPane/Contents/Linux/vantro-settings" "$kModule" /usr/bin/vantro-prefs; do
     [ -x "$path" ] || fail "$path is not installed as a program"
 done
@@ -167,9 +142,9 @@ done
 [ -x "$kPane/Contents/Linux/vantro-settings" ] && grep -Eq "^gtk-modules *=.*$kModule" "$kSettingsIni" ||
     fail "the helper changed the package's copy"
 
-dpkg --purge vantro >"$work/dpkg-purge.log" 2>&1 ||
-    { cat "$work/dpkg-purge.log" >&2; fail "dpkg --purge failed"; }
+dpkg --purge vantro >"$work/dpkg-purge.log" 2>&1 || fail "dpkg --purge failed"
 installed=0
+skip() { echo "SKIP: $*" && exit 77; }
 ! dpkg-query -W -f='${Status}' vantro 2>/dev/null | grep -q 'installed' ||
     fail "vantro is still installed after the purge"
 snapshot >"$work/after"

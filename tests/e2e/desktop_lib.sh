@@ -1,45 +1,46 @@
-# Functions the end-to-end scripts share: starting the test application with
-# the plug-in, reading what the user sees of a window, and finding its title
-# buttons. Sourced; expects `fail` to be defined by the script.
+# What the end-to-end scripts share to start programs with the plug-in, read
+# what the user sees of a window and drive it. Sourced; expects `fail` (the
+# script's or process_lib.sh's), and $build for prefs.
+top=${top:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
 
-# A program with the build tree's plug-in, its output in $app_log. Sets
-# $app_pid. Usage: start_with_plugin BUILD [NAME=VALUE...] -- PROGRAM ARGS...
-start_with_plugin() {
+# A program with the build tree's plug-in, its output in $app_log (in $work
+# when there is one, so that fail shows it); sets $app_pid.
+start_with_plugin() { # build [name=value...] -- program args...
     local build=$1 environment=()
     shift
-    while [ $# -gt 0 ] && [ "$1" != -- ]; do
-        environment+=("$1")
-        shift
-    done
-    [ "${1:-}" = -- ] && shift
-    app_log=$(mktemp)
+    while [ "$1" != -- ]; do environment+=("$1") && shift; done
+    shift
+    app_log=$(mktemp ${work:+-p "$work"} app-XXXXXX.log)
     G_MESSAGES_DEBUG=Vantro env "${environment[@]}" "$top/tools/with-vantro" --build "$build" "$@" \
         >"$app_log" 2>&1 &
     app_pid=$!
 }
 
-# The test application with the build tree's plug-in, its output in $app_log.
-# Sets $app_pid. Extra environment may be given as NAME=VALUE arguments.
-start_test_app() {
-    local build=$1 app=$2
-    shift 2
-    start_with_plugin "$build" "$@" -- "$app"
-}
+start_test_app() { start_with_plugin "$1" "${@:3}" -- "$2"; } # build app [name=value...]
 
 # Whether BUILD was configured with the sanitizers. Its plug-in then loads
-# only into programs built with them too: a program that was not needs the
-# AddressSanitizer runtime preloaded, and GTK 3 programs from Debian started
-# so deadlock before their first window (glibc's gettext lock, taken again
-# inside bind_textdomain_codeset), with or without the plug-in.
+# only into programs built with them too: Debian's GTK 3 programs started with
+# the AddressSanitizer runtime preloaded deadlock before their first window
+# (glibc's gettext lock, taken again inside bind_textdomain_codeset).
 build_is_sanitized() { grep -q '^VANTRO_SANITIZE:BOOL=ON$' "$1/CMakeCache.txt" 2>/dev/null; }
 
+# Stops the program start_with_plugin started, its log with it.
 stop_test_app() {
     [ -n "${app_pid:-}" ] || return 0
     kill "$app_pid" 2>/dev/null || true
     wait "$app_pid" 2>/dev/null || true
-    app_pid=""
-    [ -n "${KEEP_APP_LOG:-}" ] && cp "${app_log:-/dev/null}" "$KEEP_APP_LOG"
-    rm -f "${app_log:-}"
+    app_pid="" && rm -f "${app_log:-}"
+}
+prefs() { "$build/apps/vantro-prefs/vantro-prefs" "$@" >/dev/null; }
+# Runs CHECK every 100 ms until it succeeds (status 0) or TENTHS have passed (1).
+poll() { # tenths check...
+    local tenths=$1 i
+    shift
+    for ((i = 0; i < tenths; i++)); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    "$@" >/dev/null 2>&1
 }
 
 # The visible top-level windows that xdotool search ARGS finds, less the
@@ -53,91 +54,96 @@ program_windows() {
         esac
     done
 }
-
 test_windows() { xdotool search --onlyvisible --name '^Vantro Test Window$' 2>/dev/null || true; }
-
+has_program_window() { [ -n "$(program_windows "$@")" ]; }
 # Waits for the first window that xdotool search ARGS finds and prints its id.
 wait_for_window() {
-    for _ in $(seq 100); do
-        local window
-        window=$(program_windows "$@" | head -n1)
-        if [ -n "$window" ]; then
-            echo "$window"
-            return 0
-        fi
-        sleep 0.1
-    done
-    cat "$app_log" >&2
-    fail "no window ($*) appeared"
+    poll 100 has_program_window "$@" || { cat "${app_log:-/dev/null}" >&2; fail "no window ($*) appeared"; }
+    program_windows "$@" | head -n1
 }
-
-# Waits for the first test window and prints its id.
 wait_for_test_window() { wait_for_window --name '^Vantro Test Window$'; }
+
+# The first test window not among the ids BEFORE; status 1 without one.
+new_test_window() { test_windows | grep -vxF -f <(echo "$1") | head -n1 | grep .; }
+# Opens one more test window by ACTION (Ctrl+N in the window KEEPER by
+# default), waits until it has settled and prints its id.
+another_test_window() { # keeper [action...]
+    local keeper=$1 before opened
+    shift
+    before=$(test_windows)
+    [ $# -gt 0 ] || set -- xdotool windowfocus --sync "$keeper" key --clearmodifiers ctrl+n
+    "$@"
+    poll 50 new_test_window "$before" || fail "$* opened no window"
+    opened=$(new_test_window "$before")
+    wait_for_settled_window "$opened"
+    echo "$opened"
+}
 
 # Whether GTK draws the window's title bar itself (client-side decorations):
 # it then asks the window manager for no decorations in _MOTIF_WM_HINTS.
+# xprop prints the CARDINALs in hexadecimal (0x2, 0x0, ...).
 has_client_side_title_bar() {
-    local values
-    values=$(xprop -id "$1" _MOTIF_WM_HINTS 2>/dev/null | sed -n 's/.*= //p' | tr -d ' ')
-    [ -n "$values" ] || return 1
     local flags decorations
-    IFS=, read -r flags _ decorations _ <<<"$values"
-    # xprop prints the CARDINALs in hexadecimal (0x2, 0x0, ...).
-    (((flags & 2) != 0 && decorations == 0))
+    IFS=, read -r flags _ decorations _ <<<"$(xprop -id "$1" _MOTIF_WM_HINTS 2>/dev/null | sed -n 's/.*= //p' | tr -d ' ')"
+    [ -n "$flags" ] && (((flags & 2) != 0 && decorations == 0))
 }
 
 # Four CARDINALs of a frame-extents property: "left right top bottom", zeros when absent.
 extents_of() {
     local values
     values=$(xprop -id "$1" "$2" 2>/dev/null | sed -n 's/.*= \([0-9, ]*\)$/\1/p' | tr -d ' ')
-    [ -n "$values" ] || values=0,0,0,0
-    echo "${values//,/ }"
+    echo "${values:-0,0,0,0}" | tr , ' '
+}
+
+# "X Y W H" of an X window as xwininfo ARGS reports it (-id WINDOW, -root).
+geometry_of() {
+    xwininfo "$@" | sed -n 's/.*Absolute upper-left [XY]: *\(-\{0,1\}[0-9]*\).*/\1/p
+        s/^ *Width: *\([0-9]*\).*/\1/p;s/^ *Height: *\([0-9]*\).*/\1/p' | paste -sd' '
 }
 
 # "X Y W H" of what the user sees as the window: the X window less the
 # client-side shadow, plus the window manager's decorations.
 frame_of() {
-    local info x y w h sl sr st sb dl dr dt db
-    info=$(xwininfo -id "$1")
-    x=$(sed -n 's/.*Absolute upper-left X: *\(-\{0,1\}[0-9]*\).*/\1/p' <<<"$info")
-    y=$(sed -n 's/.*Absolute upper-left Y: *\(-\{0,1\}[0-9]*\).*/\1/p' <<<"$info")
-    w=$(sed -n 's/.*Width: *\([0-9]*\).*/\1/p' <<<"$info")
-    h=$(sed -n 's/.*Height: *\([0-9]*\).*/\1/p' <<<"$info")
+    local x y w h sl sr st sb dl dr dt db
+    read -r x y w h <<<"$(geometry_of -id "$1")"
     read -r sl sr st sb <<<"$(extents_of "$1" _GTK_FRAME_EXTENTS)"
     read -r dl dr dt db <<<"$(extents_of "$1" _NET_FRAME_EXTENTS)"
     echo "$((x + sl - dl)) $((y + st - dt)) $((w - sl - sr + dl + dr)) $((h - st - sb + dt + db))"
+}
+
+# The monitors of xrandr's list, one "W H X Y" a line.
+monitors() {
+    xrandr --listmonitors | sed -n 's|.* \([0-9]*\)/[0-9]*x\([0-9]*\)/[0-9]*+\([0-9]*\)+\([0-9]*\) .*|\1 \2 \3 \4|p'
 }
 
 # The first work area of the root window: "X Y W H".
 work_area() {
     local values
     values=$(xprop -root _NET_WORKAREA 2>/dev/null | sed -n 's/.*= //p' | cut -d, -f1-4 | tr -d ' ')
-    if [ -z "$values" ]; then
-        values=$(xwininfo -root | sed -n 's/.*Width: *\([0-9]*\).*/0,0,\1/p;s/.*Height: *\([0-9]*\).*/\1/p' | paste -sd,)
-    fi
-    echo "${values//,/ }"
+    if [ -n "$values" ]; then echo "${values//,/ }"; else geometry_of -root; fi
 }
 
-# The work area of the monitor holding the centre of the window: "X Y W H",
-# the monitor's rectangle (xrandr) cut to the root window's work area.
-work_area_of() {
-    local x y w h cx cy ax ay aw ah
-    read -r x y w h <<<"$(frame_of "$1")"
-    cx=$((x + w / 2))
-    cy=$((y + h / 2))
-    read -r ax ay aw ah <<<"$(work_area)"
-    local line mw mh mx my
+# The rectangle "AX AY AW AH" cut to the monitor holding the point X Y: "X Y W H".
+area_on_monitor_at() { # x y ax ay aw ah
+    local mw mh mx my
     while read -r mw mh mx my; do
-        if [ "$cx" -ge "$mx" ] && [ "$cx" -lt $((mx + mw)) ] && [ "$cy" -ge "$my" ] &&
-            [ "$cy" -lt $((my + mh)) ]; then
-            local left=$((mx > ax ? mx : ax)) top=$((my > ay ? my : ay))
-            local right=$((mx + mw < ax + aw ? mx + mw : ax + aw))
-            local bottom=$((my + mh < ay + ah ? my + mh : ay + ah))
+        if (($1 >= mx && $1 < mx + mw && $2 >= my && $2 < my + mh)); then
+            local left=$((mx > $3 ? mx : $3)) top=$((my > $4 ? my : $4))
+            local right=$((mx + mw < $3 + $5 ? mx + mw : $3 + $5))
+            local bottom=$((my + mh < $4 + $6 ? my + mh : $4 + $6))
             echo "$left $top $((right - left)) $((bottom - top))"
             return 0
         fi
-    done < <(xrandr --listmonitors | sed -n 's|.* \([0-9]*\)/[0-9]*x\([0-9]*\)/[0-9]*+\([0-9]*\)+\([0-9]*\) .*|\1 \2 \3 \4|p')
-    echo "$ax $ay $aw $ah"
+    done < <(monitors)
+    echo "$3 $4 $5 $6"
+}
+
+# The work area of the monitor holding the centre of the window: "X Y W H".
+work_area_of() {
+    local x y w h
+    read -r x y w h <<<"$(frame_of "$1")"
+    # shellcheck disable=SC2046 # the work area is four words
+    area_on_monitor_at $((x + w / 2)) $((y + h / 2)) $(work_area)
 }
 
 # Whether the program has laid out its widgets for the X window's present
@@ -158,9 +164,8 @@ laid_out() {
     [ "$layout" = "$w,$h,$maximized" ]
 }
 
-# Waits until a newly opened window is viewable and its frame has stopped
-# changing (the window manager has placed it and GTK has drawn its title
-# bar), so that a click computed from the frame lands where it is meant to.
+# Waits until a new window is viewable and its frame has stopped changing
+# (placed, its title bar drawn), so that clicks computed from it land.
 wait_for_settled_window() {
     local window=$1 last="" now
     for _ in $(seq 50); do
@@ -174,29 +179,52 @@ wait_for_settled_window() {
     fail "the window $window did not settle (last frame '$last')"
 }
 
+# Whether two frames "X Y W H" match, each within one pixel.
+frames_match() {
+    local a b i
+    read -r -a a <<<"$1"
+    read -r -a b <<<"$2"
+    for i in 0 1 2 3; do near "${a[i]}" "${b[i]}" || return 1; done
+}
+frame_is() { frames_match "$(frame_of "$1")" "$2"; }
 # Waits until the window's frame is "X Y W H" (each within one pixel) and
 # the program has laid out for it, so that a click may follow at once.
 wait_for_frame() {
-    local window=$1 want=$2 got="" layout=""
-    for _ in $(seq 50); do
-        got=$(frame_of "$window") layout=""
-        if frames_match "$got" "$want"; then
-            layout=" (the program not laid out for it)"
-            laid_out "$window" && frames_match "$(frame_of "$window")" "$want" && return 0
-        fi
-        sleep 0.1
-    done
-    fail "${3:-frame}: expected '$want', got '$got'$layout"
+    poll 50 frame_is "$1" "$2" && poll 20 laid_out "$1" && frame_is "$1" "$2" && return 0
+    local layout=""
+    frame_is "$1" "$2" && layout=" (the program not laid out for it)"
+    fail "${3:-frame}: expected '$2', got '$(frame_of "$1")'$layout"
 }
 
-frames_match() {
-    local a b
-    read -r -a a <<<"$1"
-    read -r -a b <<<"$2"
-    for i in 0 1 2 3; do
-        local d=$((a[i] - b[i]))
-        [ "${d#-}" -le 1 ] || return 1
-    done
+# Runs ACTION, waits for the window's frame to be EXPECTED, runs it again
+# and waits for the frame to be back at $start: a zoom and its undo. A
+# second click within GTK's double-click time (400 ms) would be a double
+# click, not a click again.
+zoom_and_back() { # window expected name action...
+    "${@:4}"
+    wait_for_frame "$1" "$2" "$3"
+    sleep 0.5
+    "${@:4}"
+    wait_for_frame "$1" "$start" "undo of $3"
+}
+
+# The plug-in switched off (NAME says how), with the window at FROM: its
+# shortcuts are the application's, so the window stays, and a Control-click
+# on the maximize button is GTK's maximize (to WHOLE; without a window
+# manager nothing maximizes it), a click then GTK's restore.
+expect_plugin_off() { # window from whole name
+    xdotool windowfocus --sync "$1" key --clearmodifiers ctrl+shift+2
+    sleep 0.5
+    frame_is "$1" "$2" || fail "Ctrl+Shift+2 with $4 moved the window to $(frame_of "$1")"
+    click_title_button "$1" maximize ctrl
+    if [ -z "$(wm_name)" ]; then
+        sleep 0.5
+        wait_for_frame "$1" "$2" "Control-click with $4 and no window manager"
+        return 0
+    fi
+    wait_for_frame "$1" "$3" "Control-click with $4 (GTK's maximize)"
+    click_title_button "$1" maximize ""
+    wait_for_frame "$1" "$2" "a click with $4 (GTK's restore)"
 }
 
 # The centre of a title button in root coordinates. GTK's default theme
@@ -205,45 +233,42 @@ frames_match() {
 # title bar GTK gives a window without one of its own (title_bar_style=compact)
 # 34 px apart, 18 px below. Device pixels: GDK_SCALE multiplies them.
 title_button_point() {
-    local x y w h offset down scale=${GDK_SCALE:-1}
+    local x y w h offset down=27 scale=${GDK_SCALE:-1}
     read -r x y w h <<<"$(frame_of "$1")"
-    if [ "${title_bar_style:-header}" = compact ]; then
-        down=18
-        case "$2" in
-        close) offset=18 ;;
-        maximize) offset=52 ;;
-        minimize) offset=86 ;;
-        esac
-    else
-        down=27
-        case "$2" in
-        close) offset=27 ;;
-        maximize) offset=68 ;;
-        minimize) offset=108 ;;
-        esac
-    fi
+    case "${title_bar_style:-header} $2" in
+    "header close") offset=27 ;;
+    "header maximize") offset=68 ;;
+    "header minimize") offset=108 ;;
+    "compact close") offset=18 down=18 ;;
+    "compact maximize") offset=52 down=18 ;;
+    "compact minimize") offset=86 down=18 ;;
+    esac
     echo "$((x + w - offset * scale)) $((y + down * scale))"
 }
 
-# Clicks a title button of the window with modifier keys held ("" for none,
-# else xdotool names joined by +, e.g. ctrl or shift+ctrl) and mouse button
-# 1 or 3.
-click_title_button() {
-    local window=$1 which=$2 modifiers=$3 button=${4:-1} px py
-    read -r px py <<<"$(title_button_point "$window" "$which")"
+# Clicks a title button of the window with mouse button 1 (or 3) and
+# modifier keys held ("" for none, else xdotool names joined by +).
+click_title_button() { # window which modifiers [button]
+    local px py
+    read -r px py <<<"$(title_button_point "$1" "$2")"
     xdotool mousemove --sync "$px" "$py"
-    if [ -n "$modifiers" ]; then
-        xdotool keydown "$modifiers"
-        xdotool click "$button"
-        xdotool keyup "$modifiers"
-    else
-        xdotool click "$button"
-    fi
+    [ -z "$3" ] || xdotool keydown "$3"
+    xdotool click "${4:-1}"
+    [ -z "$3" ] || xdotool keyup "$3"
+}
+
+# Chooses "Whole Screen", the second command below "Standard Zoom", in the
+# zoom options menu that mouse BUTTON opens on the maximize button.
+choose_whole_screen() { # window button
+    click_title_button "$1" maximize "" "$2"
+    poll 50 menu_shown || fail "no zoom options menu"
+    xdotool key Down Down Return
 }
 
 # Drags from a point of the window's edge by (DX, DY) in five steps with
 # modifier keys held ("" for none): EDGE is right, bottom, corner (bottom
-# right), left or top. Leaves the pointer where the drag ended.
+# right), left or top. $during_drag, if set, runs before the button is let
+# go (with the pointer's start in px, py). Leaves the pointer where the drag ended.
 drag_edge() {
     local window=$1 edge=$2 dx=$3 dy=$4 modifiers=$5 x y w h px py in=2 sl
     read -r x y w h <<<"$(frame_of "$window")"
@@ -261,14 +286,19 @@ drag_edge() {
     xdotool mousemove --sync "$px" "$py"
     [ -n "$modifiers" ] && xdotool keydown "$modifiers"
     xdotool mousedown 1
-    for step in 1 2 3 4 5; do
-        xdotool mousemove --sync $((px + dx * step / 5)) $((py + dy * step / 5))
-        sleep 0.05
-    done
+    for step in 1 2 3 4 5; do xdotool mousemove --sync $((px + dx * step / 5)) $((py + dy * step / 5)) sleep 0.05; done
     [ -n "${during_drag:-}" ] && "$during_drag"
     xdotool mouseup 1
     [ -n "$modifiers" ] && xdotool keyup "$modifiers"
     sleep 0.3
+}
+
+# Whether A and B are at most TOLERANCE (1) apart.
+near() { [ $(($1 - $2)) -le "${3:-1}" ] && [ $(($2 - $1)) -le "${3:-1}" ]; }
+# Whether W2 x H2 keeps the ratio of W x H, within a pixel either way.
+keeps_ratio() { # w h w2 h2
+    local error=$(($3 * $2 - $1 * $4))
+    [ "${error#-}" -le "$(($1 > $2 ? $1 : $2))" ]
 }
 
 # Whether a popup menu is shown: menus are override-redirect children of the
@@ -289,25 +319,13 @@ on_top() {
     [ -z "$stacking" ] || [ "${stacking##*, }" = "$(printf '0x%x' "$1")" ]
 }
 
-# Polls CHECK ARGS... every 50 ms for up to TENTHS tenths of a second.
-wait_until() { # tenths check...
-    local tenths=$1
-    shift
-    for _ in $(seq $((tenths * 2))); do
-        "$@" && return 0
-        sleep 0.05
-    done
-    "$@"
-}
-
 # Whether a visible window is titled exactly NAME.
 window_shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+window_gone() { ! window_shown "$1"; }
 
-# The running window manager's name (_NET_WM_NAME of its check window), ""
-# without one.
+# The running window manager's name (_NET_WM_NAME of its check window), or "".
 wm_name() {
     local check
     check=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | sed -n 's/.*window id # \(0x[0-9a-f]*\).*/\1/p')
-    [ -n "$check" ] || return 0
-    xprop -id "$check" _NET_WM_NAME 2>/dev/null | sed -n 's/.*= "\(.*\)"$/\1/p'
+    [ -z "$check" ] || xprop -id "$check" _NET_WM_NAME 2>/dev/null | sed -n 's/.*= "\(.*\)"$/\1/p'
 }

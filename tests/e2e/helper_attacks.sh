@@ -1,58 +1,33 @@
 #!/usr/bin/env bash
 # The installer's helper with administrator rights, attacked as root by a
 # caller who may send it anything and may have planted anything in the
-# folders it works in. It runs in a private mount namespace, with scratch
-# folders bound over /usr/local/share and /etc/xdg, so that nothing it does
-# reaches this machine. Checked:
-# - it still does its job: installed parts equal the installer's, with
-#   modes 0755 (folders, programs) and 0644 (the rest) even under umask 000;
-#   the system gtk-modules line names the loader module and keeps the rest;
-#   unregistering and removing give back exactly what was there;
-# - links planted at every location and every folder above one, a trailing
-#   slash, and a link flipping during hundreds of requests never lead it to
-#   write or remove anything outside the locations;
-# - it copies nothing but the installer's own parts, and refuses those when
-#   they hold links, private files, pipes, files others may write or files
-#   of another user;
-# - limits, timers and signals its caller can impose (a file size limit,
-#   ^C, ^Z, a hang-up, a closed pipe) never end or stop it halfway, and
-#   what a helper killed halfway left beside a location goes;
-# - the administrator's settings file and its folder keep owner and modes;
-# - oversized, truncated and garbage requests get a refusal and its exit,
-#   nothing done; control characters never reach its log raw.
-# Without root or a mount namespace it says so and skips (exit 77).
+# folders it works in, in a private mount namespace with scratch folders
+# bound over /usr/local/share and /etc/xdg. It must still do its job (parts
+# equal the installer's, modes 0755/0644 under umask 000, only its
+# gtk-modules entry edited, everything given back on removal); never write
+# or remove outside the locations through links planted anywhere, trailing
+# slashes or a link flipping under it; copy only sound parts of its own;
+# never stop halfway for a size limit or signals, and clear what a killed
+# helper left; keep the administrator's modes; refuse oversized, truncated
+# and garbage requests, keeping control characters out of its log.
+# Without root or a mount namespace it skips (exit 77).
 # Usage: helper_attacks.sh BUILD-DIR
 set -euo pipefail
-readonly kSkip=77
 build=$(cd "$1" && pwd)
 installer="$build/Vantro Installer"
-
-if [ "$(id -u)" -ne 0 ]; then
-    echo "SKIP: the helper is attacked as root, and this runs as $(id -un)"
-    exit "$kSkip"
+if [ "$(id -u)" -ne 0 ] || ! unshare --mount --propagation private true 2>/dev/null; then
+    echo "SKIP: the helper is attacked as root in a private mount namespace, as $(id -un) none is made"
+    exit 77
 fi
-if [ -z "${VANTRO_ATTACKS_IN_NAMESPACE:-}" ]; then
-    if ! unshare --mount --propagation private true 2>/dev/null; then
-        echo "SKIP: no private mount namespace (unshare --mount failed)"
-        exit "$kSkip"
-    fi
+[ -n "${VANTRO_ATTACKS_IN_NAMESPACE:-}" ] ||
     VANTRO_ATTACKS_IN_NAMESPACE=1 exec unshare --mount --propagation private "$0" "$@"
-fi
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+# shellcheck source=process_lib.sh
+. "$(dirname "$0")/process_lib.sh"
+# shellcheck source=desktop_lib.sh
+. "$(dirname "$0")/desktop_lib.sh"
+on_exit() { umount /usr/local/share /etc/xdg 2>/dev/null || true; }
 [ -x "$installer/vantro-install-helper" ] || fail "$installer/vantro-install-helper is missing"
-
-work=$(mktemp -d)
-flipper=
-cleanup() {
-    [ -z "$flipper" ] || kill "$flipper" 2>/dev/null || true
-    umount /usr/local/share /etc/xdg 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
 mkdir -p "$work/share" "$work/xdg" "$work/outside/target"
 mount --bind "$work/share" /usr/local/share
 mount --bind "$work/xdg" /etc/xdg
@@ -108,6 +83,11 @@ expect_answers() { # requests expected
     got=$(ask "$1")
     [ "$got" = "$2" ] || fail "asked '$1': got '$got', expected '$2'"
 }
+# Whether the answers to REQUESTS match PATTERN.
+answers_match() { # requests pattern
+    # shellcheck disable=SC2053 # a pattern
+    [[ "$(ask "$1")" == $2 ]]
+}
 # The modes every installed file must have: 0755 for folders and programs,
 # 0644 for the rest, and root's.
 expected_modes() {
@@ -145,9 +125,7 @@ same_tree "$resources/Vantro.prefPane" "$pane"
 expect_answers 'unregister module\nremove pane\nremove plugin\nremove module\nremove pane\n' \
     $'done\ndone\ndone\ndone\ndone\nexit 0'
 cmp -s "$settings" "$work/settings.before" || fail "unregistering left: $(cat "$settings")"
-for location in "$pane" "$plugin" "$osax"; do
-    [ ! -e "$location" ] || fail "$location is still there"
-done
+for location in "$pane" "$plugin" "$osax"; do [ ! -e "$location" ] || fail "$location is still there"; done
 rm "$settings"
 expect_answers 'register module\nunregister module\n' $'done\ndone\nexit 0'
 [ ! -e "$settings" ] || fail "settings.ini made only for the module is left: $(cat "$settings")"
@@ -223,19 +201,14 @@ for link in PreferencePanes PreferencePanes/Vantro.prefPane SIMBL SIMBL/Plugins 
     [ ! -L "$share/$link" ] || fail "the link at $link was left"
     same_tree "$resources/Vantro.prefPane" "$pane"
 done
-for link in "${settings%/*}" "$settings"; do
+for link in "${settings%/*} target" "$settings file"; do
+    read -r link aim <<<"$link"
     rm -rf /etc/xdg/gtk-3.0
-    if [ "$link" = "$settings" ]; then
-        mkdir /etc/xdg/gtk-3.0
-        ln -s "$outside/file" "$link"
-    else
-        ln -s "$outside/target" "$link"
-    fi
+    [ "$link" = "$settings" ] && mkdir /etc/xdg/gtk-3.0
+    ln -s "$outside/$aim" "$link"
     for request in 'register module' 'unregister module'; do
-        case "$(ask "$request\n")" in
-        refused*"link is never followed"*"exit 0") ;;
-        *) fail "$request through a link at $link: $(ask "$request\n")" ;;
-        esac
+        answers_match "$request\n" 'refused*link is never followed*exit 0' ||
+            fail "$request through a link at $link: $(ask "$request\n")"
     done
     outside_intact "registering through a link at $link"
 done
@@ -243,8 +216,7 @@ rm -rf /etc/xdg/gtk-3.0
 # The administrator's folder and file keep their modes and owner.
 mkdir -m 700 /etc/xdg/gtk-3.0
 printf '[Settings]\ngtk-theme-name=Private\n' >"$settings"
-chown 0:4242 "$settings"
-chmod 640 "$settings"
+chown 0:4242 "$settings" && chmod 640 "$settings"
 for request in 'register module' 'unregister module'; do
     expect_answers "$request\n" $'done\nexit 0'
     [ "$(stat -c '%a %u %g' "${settings%/*}" "$settings")" = $'700 0 0\n640 0 4242' ] ||
@@ -267,15 +239,14 @@ rm -rf "${share:?}"/*
 flip() {
     set +e
     while true; do
-        mkdir -p "$share/ScriptingAdditions" 2>/dev/null
-        ln -sfn "$outside/target" "$osax" 2>/dev/null
-        rm -rf "$share/ScriptingAdditions" 2>/dev/null
-        ln -sfn "$outside/target" "$share/ScriptingAdditions" 2>/dev/null
-        rm -f "$share/ScriptingAdditions" 2>/dev/null
-    done
+        mkdir -p "$share/ScriptingAdditions"; ln -sfn "$outside/target" "$osax"
+        rm -rf "$share/ScriptingAdditions"; ln -sfn "$outside/target" "$share/ScriptingAdditions"
+        rm -f "$share/ScriptingAdditions"
+    done 2>/dev/null
 }
 flip &
 flipper=$!
+started+=("$flipper")
 requests=$(for _ in $(seq 75); do printf 'install module\nremove module\n'; done)
 for round in 1 2; do
     printf '%s\n' "$requests" | timeout 300 "$work/installer/vantro-install-helper" \
@@ -283,7 +254,6 @@ for round in 1 2; do
 done
 kill "$flipper" || fail "the link stopped flipping before the requests ended"
 wait "$flipper" 2>/dev/null || true
-flipper=
 outside_intact "a link flipping during 300 requests"
 answered=$(cat "$work"/flip-*.log | grep -cE '^(done|refused|failed)')
 [ "$answered" -eq 300 ] || fail "only $answered of 300 requests were answered"
@@ -292,15 +262,11 @@ echo "ok: a flipping link during 300 requests: nothing outside touched ($(cat "$
 # --- the parts: only the installer's own, and only when sound.
 rm -rf "${share:?}"/*
 mkdir -m 700 "$work/private"
-echo private >"$work/private/secret"
-chmod 600 "$work/private/secret"
+(umask 077 && echo private >"$work/private/secret")
 attack_part() { # description setup-command
     fresh_installer
     eval "$2"
-    case "$(ask 'install pane\n')" in
-    refused*"exit 0") ;;
-    *) fail "$1: $(ask 'install pane\n')" ;;
-    esac
+    answers_match 'install pane\n' 'refused*exit 0' || fail "$1: $(ask 'install pane\n')"
     [ ! -e "$pane" ] || fail "$1: something was installed"
     [ -z "$(ls -A "$share/PreferencePanes" 2>/dev/null)" ] || fail "$1: left $(ls -A "$share/PreferencePanes")"
 }
@@ -331,13 +297,13 @@ fresh_installer
 echo "ok: the parts: 13 kinds of unsound part refused, nothing installed"
 
 # --- requests that are not requests.
-started=$(date +%s)
+began=$(date +%s)
 status=0
 answer=$(head -c $((64 * 1024 * 1024)) /dev/zero | tr '\0' a |
     timeout 60 "$work/installer/vantro-install-helper" 2>>"$log") || status=$?
 [ "$answer" = $'ready\nrefused request too long' ] && [ "$status" -eq 2 ] ||
     fail "64 MiB without an end: status $status, answered $answer"
-[ $(($(date +%s) - started)) -lt 30 ] || fail "64 MiB took $(($(date +%s) - started)) s"
+[ $(($(date +%s) - began)) -lt 30 ] || fail "64 MiB took $(($(date +%s) - began)) s"
 expect_answers 'install pa' $'\nexit 2'
 expect_answers '\0\377\001garbage\ninstall pane\n' $'refused not a request\nexit 2'
 expect_answers 'register /tmp/foreign.ini\n' $'refused not a request\nexit 2'

@@ -1,41 +1,22 @@
 #!/usr/bin/env bash
-# The installer as a new user meets it, in a session of its own (virtual
-# display, private bus and dconf, XDG folders in a temporary folder) with an
-# XSETTINGS manager (xsettingsd):
-# - a test application is already running, without the loader module;
-# - the installer window reads "Install Vantro (VERSION)" and says that the
-#   loader module is not installed; dragging its background moves it;
-# - installing for the user needs no administrator rights (the authorization
-#   says no to every request) and reports success; the settings pane, the
-#   plug-in and the loader module are in the user's library, the module is
-#   named in the user's GTK settings.ini, the loader is a login item, and the
-#   running application has loaded the plug-in once and acts on a shortcut;
-# - the outcome sheet's default button opens the settings application, where
-#   switching the plug-in off stores it and the running application follows
-#   (its maximize button is GTK's again, its shortcut the application's);
-# - a system-wide install whose authorization is refused reports failure and
-#   changes nothing, and one that is cancelled likewise;
-# - removing Vantro while the settings application runs asks to quit it
-#   first; its default button quits it and the removal goes on; everything is
-#   gone, the GTK settings and login items are as before, and the settings
-#   are in the trash, restorable.
+# The installer as a new user meets it, in a session of its own with an
+# XSETTINGS manager and a test application already running without the
+# loader module: its window, moved by its background; an install for the
+# user (no rights needed) that reaches the running application; its
+# default button opening the settings, where switching the plug-in off
+# reaches the application too; a system-wide install refused or cancelled,
+# changing nothing; and the removal, which first quits the settings and
+# gives back what was there, the settings in the trash.
 # Usage: installer_app.sh BUILD-DIR vantro-test-app vantro-prefs
 set -euo pipefail
-build=$(cd "$1" && pwd)
-app=$2
-prefs=$3
-top=$(cd "$(dirname "$0")/../.." && pwd)
+build=$(cd "$1" && pwd) app=$2 prefs=$3
 installer="$build/Vantro Installer/vantro-installer"
 readonly kTimeoutTenths=300 # 30 s: sanitizer builds on a busy machine
-
 # shellcheck source=process_lib.sh
 . "$(dirname "$0")/process_lib.sh"
 # shellcheck source=desktop_lib.sh
 . "$(dirname "$0")/desktop_lib.sh"
-
-for tool in xsettingsd gdbus xdotool dconf gio; do
-    command -v "$tool" >/dev/null || fail "$tool not found (run tools/bootstrap)"
-done
+need_tools xsettingsd gdbus xdotool dconf gio
 [ -x "$installer" ] || fail "$installer is missing"
 version=$(sed -n 's/^project(Vantro VERSION \([0-9.]*\).*/\1/p' "$top/CMakeLists.txt")
 
@@ -50,14 +31,10 @@ module=$library/ScriptingAdditions/SIMBL.osax/Contents/Linux/libvantro-loader-mo
 
 # --- the session's XSETTINGS manager and an application already running.
 printf 'Net/ThemeName "Adwaita"\n' >"$work/xsettingsd.conf"
-xsettingsd -c "$work/xsettingsd.conf" 2>"$work/xsettingsd.log" &
-started+=("$!")
-wait_for "xsettingsd" log_has "$work/xsettingsd.log" 'Took ownership of selection _XSETTINGS_S0'
+start_xsettingsd "$work/xsettingsd.conf"
 # The plug-in says when a settings change has reached it (VTSettings).
 VANTRO_TRACE=VTSettings "$app" >"$work/running-app.log" 2>&1 &
-running_pid=$!
-started+=("$running_pid")
-wait_for "the running application's window" wait_for_test_window
+started+=($!)
 window=$(wait_for_test_window)
 
 # --- the installer, driven by its widgets' names.
@@ -69,16 +46,12 @@ start_installer() { # authorization
 }
 widget() { "$installer" --test-get "$1"; }
 act() { "$installer" --test-set "$1" "$2" >/dev/null || fail "the installer refused $1 = $2"; }
-expect_widget() { # name text
-    local shown
-    shown=$(widget "$1")
-    [ "$shown" = "$2" ] || fail "$1 shows '$shown', not '$2'"
-}
-# Presses the action button and waits for the outcome sheet; prints it.
-run_action() {
-    act installButtonOut click
-    wait_for "the outcome sheet" widget outcomeSheet
-    widget outcomeSheet
+expect_widget() { [ "$(widget "$1")" = "$2" ] || fail "$1 shows '$(widget "$1")', not '$2'"; } # name text
+# Waits for the sheet WIDGET and matches its text against PATTERN.
+expect_sheet() { # widget pattern what
+    wait_for "the $1" widget "$1"
+    # shellcheck disable=SC2053 # a pattern
+    [[ "$(widget "$1")" == $2 ]] || fail "$3: $(widget "$1")"
 }
 installer_gone() { ! pgrep -f "$installer" >/dev/null; }
 
@@ -88,50 +61,35 @@ expect_widget installButtonOut "Install Vantro ($version)"
 expect_widget simblRequiredButtonOut "About the Loader Module…"
 
 # --- the window moves when its background (its margin) is dragged.
-app_log=$work/installer-no.log
 installer_window=$(wait_for_window --name '^Vantro Installer$')
 read -r wx wy _ _ <<<"$(frame_of "$installer_window")"
-info=$(xwininfo -id "$installer_window")
-cx=$(sed -n 's/.*Absolute upper-left X: *\(-\{0,1\}[0-9]*\).*/\1/p' <<<"$info")
-cy=$(sed -n 's/.*Absolute upper-left Y: *\(-\{0,1\}[0-9]*\).*/\1/p' <<<"$info")
+read -r cx cy _ _ <<<"$(geometry_of -id "$installer_window")"
 read -r sl _ st _ <<<"$(extents_of "$installer_window" _GTK_FRAME_EXTENTS)"
 px=$((cx + sl + 6)) py=$((cy + st + 6))
 xdotool mousemove --sync "$px" "$py" mousedown 1
-for step in 1 2 3 4 5; do
-    xdotool mousemove --sync $((px + 16 * step)) $((py + 12 * step))
-    sleep 0.05
-done
+for step in 1 2 3 4 5; do xdotool mousemove --sync $((px + 16 * step)) $((py + 12 * step)) sleep 0.05; done
 xdotool mouseup 1
-moved() {
-    local x y
-    read -r x y _ _ <<<"$(frame_of "$installer_window")"
-    [ $((x - wx)) -ge 60 ] && [ $((y - wy)) -ge 40 ]
-}
+moved() { local x y && read -r x y _ _ <<<"$(frame_of "$installer_window")" && ((x - wx >= 60 && y - wy >= 40)); }
 wait_for "the installer window to follow a drag of its background" moved
 
 # --- install for this user: no rights needed.
-outcome=$(run_action)
-case "$outcome" in
-*"Vantro Install Successful"*"Installed ($version)"*) ;;
-*) fail "the install did not succeed: $outcome" ;;
-esac
+act installButtonOut click
+expect_sheet outcomeSheet "*Vantro Install Successful*Installed ($version)*" "the install did not succeed"
 for installed in "$pane/Contents/Info.plist" "$pane/Contents/Linux/vantro-settings" \
     "$library/SIMBL/Plugins/Vantro.bundle/Contents/Linux/Vantro.so" "$module"; do
     [ -e "$installed" ] || fail "$installed was not installed"
 done
 grep -qxF "gtk-modules=$module" "$gtk_settings" || fail "settings.ini does not name the module"
-grep -lqF "Vantro Loader.app/vantro-loader" "$autostart"/*.desktop ||
-    fail "the loader is not a login item"
-[ "$("$prefs" get VantroPluginEnabled)" = true ] || fail "the plug-in was not switched on"
-wait_for "the running application to load the plug-in" \
-    log_has "$work/running-app.log" 'Loaded the plug-in bundle'
+grep -lqF "Vantro Loader.app/vantro-loader" "$autostart"/*.desktop || fail "the loader is not a login item"
+stored() { [ "$("$prefs" get VantroPluginEnabled)" = "$1" ]; }
+stored true || fail "the plug-in was not switched on"
+wait_for "the running application to load the plug-in" log_has "$work/running-app.log" 'Loaded the plug-in bundle'
 [ "$(loaded_count "$work/running-app.log")" -eq 1 ] || fail "the running application loaded twice"
 
 # The plug-in acts in the application that was running before.
 read -r ax ay aw ah <<<"$(work_area_of "$window")"
 right_half="$((ax + aw / 2)) $ay $((aw / 2)) $ah"
-xdotool windowfocus --sync "$window"
-xdotool key --clearmodifiers ctrl+shift+2
+xdotool windowfocus --sync "$window" key --clearmodifiers ctrl+shift+2
 wait_for_frame "$window" "$right_half" "Ctrl+Shift+2 (right half) in the running application"
 
 # --- the default button opens the settings application; switching the
@@ -141,28 +99,15 @@ wait_for "the installer to quit" installer_gone
 settings="$pane/Contents/Linux/vantro-settings"
 wait_for "the settings window" "$settings" --test-get VantroPluginEnabled
 # The plug-in's trace of a reload names the values it read.
-reloads() {
-    grep -c 'reloaded the settings after a change:.*VantroPluginEnabled = false' \
-        "$work/running-app.log" || true
-}
+reloads() { count 'reloaded the settings after a change:.*VantroPluginEnabled = false' "$work/running-app.log"; }
+reloads_above() { [ "$(reloads)" -gt "$1" ]; }
 before=$(reloads)
 "$settings" --test-set VantroPluginEnabled false >/dev/null
-wait_for "the setting to be stored" test "$("$prefs" get VantroPluginEnabled)" = false
-wait_for "the change to reach the running application" test "$(reloads)" -gt "$before"
-# Switched off, a Control-click on the maximize button is GTK's own
-# maximize (the plug-in would take the left half), and the shortcut is left
-# to the application: the window stays.
-click_title_button "$window" maximize ctrl
-wait_for_frame "$window" "$ax $ay $aw $ah" "a Control-click with the plug-in switched off"
-click_title_button "$window" maximize ""
-wait_for_frame "$window" "$right_half" "GTK's restore with the plug-in switched off"
-xdotool windowfocus --sync "$window"
-xdotool key --clearmodifiers ctrl+shift+2
-sleep 0.5
-frames_match "$(frame_of "$window")" "$right_half" ||
-    fail "Ctrl+Shift+2 with the plug-in switched off moved the window to $(frame_of "$window")"
+wait_for "the setting to be stored" stored false
+wait_for "the change to reach the running application" reloads_above "$before"
+expect_plugin_off "$window" "$right_half" "$ax $ay $aw $ah" "the plug-in switched off"
 "$settings" --test-set VantroPluginEnabled true >/dev/null
-wait_for "the setting to be stored" test "$("$prefs" get VantroPluginEnabled)" = true
+wait_for "the setting to be stored" stored true
 # Closed as a user would, through its application's quit action.
 gdbus call --session --dest com.quillworks.VantroSettings --object-path /com/quillworks/VantroSettings \
     --method org.gtk.Actions.Activate quit '[]' '{}' >/dev/null
@@ -174,11 +119,8 @@ for answer in no cancel; do
     start_installer "$answer"
     act prefPaneLocationRadioOutRow1 true
     act pluginLocationRadioOutRow1 true
-    outcome=$(run_action)
-    case "$outcome" in
-    *"Vantro Install Failed"* | *"Vantro Install Partially Failed"*) ;;
-    *) fail "a $answer answer did not fail the system-wide install: $outcome" ;;
-    esac
+    act installButtonOut click
+    expect_sheet outcomeSheet "*Vantro Install *Failed*" "a $answer answer did not fail the system-wide install"
     [ ! -e /usr/local/share/PreferencePanes/Vantro.prefPane ] ||
         fail "a $answer answer installed for every user"
     [ -e "$pane" ] || fail "a refused system-wide install lost the user's copy"
@@ -194,19 +136,11 @@ start_installer no
 act prefPaneCheckOut false
 expect_widget installButtonOut "Uninstall Vantro ($version)"
 act installButtonOut click
-wait_for "the sheet asking to quit the settings" widget noPassSheet
-case "$(widget noPassSheet)" in
-*"Cannot uninstall Vantro while System Preferences is running."*) ;;
-*) fail "the sheet does not say why: $(widget noPassSheet)" ;;
-esac
+expect_sheet noPassSheet "*Cannot uninstall Vantro while System Preferences is running.*" \
+    "the sheet asking to quit the settings does not say why"
 act defaultButton click
-wait_for "the outcome sheet" widget outcomeSheet
-case "$(widget outcomeSheet)" in
-*"Vantro Uninstall Successful"*) ;;
-*) fail "the removal did not succeed: $(widget outcomeSheet)" ;;
-esac
-for location in "$pane" "$library/SIMBL/Plugins/Vantro.bundle" \
-    "$library/ScriptingAdditions/SIMBL.osax"; do
+expect_sheet outcomeSheet "*Vantro Uninstall Successful*" "the removal did not succeed"
+for location in "$pane" "$library/SIMBL/Plugins/Vantro.bundle" "$library/ScriptingAdditions/SIMBL.osax"; do
     [ ! -e "$location" ] || fail "$location is still there"
 done
 [ ! -e "$gtk_settings" ] || fail "settings.ini is left: $(cat "$gtk_settings")"

@@ -1,85 +1,45 @@
 #!/usr/bin/env bash
-# The load request in running applications. With an XSETTINGS manager
-# (xsettingsd) that names no module at first:
-# - late: an application started without the loader module loads it when
-#   Gtk/Modules names it, owns its bus name but loads no bundle until
-#   LoadPlugins is called, which loads the bundle once; a second call loads
-#   nothing more. Gtk/Modules dropping the module and naming it again
-#   initialises it a second time; that stands aside, and the module, still
-#   mapped, answers the next call without loading the bundle again.
-# - two copies: an application started with a copy of the module at another
-#   path loads the bundle at start; the original, loaded later through
-#   Gtk/Modules, stays idle, and LoadPlugins loads nothing more.
-# - at start: an application started through tools/with-vantro answers
-#   LoadPlugins without loading the bundle again.
+# The load request in running applications, with an XSETTINGS manager that
+# names no module at first. Late: an application started without the loader
+# module loads it when Gtk/Modules names it, but the bundle only on
+# LoadPlugins, once; the module dropped and named again stands aside and
+# still answers. Two copies: a copy of the module loaded at start leaves
+# the original idle. At start: one started through tools/with-vantro
+# answers without loading the bundle again.
 # Usage: load_request.sh BUILD-DIR PATH-TO-vantro-test-app
 set -euo pipefail
-build=$(cd "$1" && pwd)
-app=$2
-top=$(cd "$(dirname "$0")/../.." && pwd)
+build=$(cd "$1" && pwd) app=$2
 module="$build/src/loader/libvantro-loader-module.so"
 readonly kTimeoutTenths=200 # 20 s: sanitizer builds start slowly on a busy machine
-
 # shellcheck source=process_lib.sh
 . "$(dirname "$0")/process_lib.sh"
+# shellcheck source=desktop_lib.sh
+. "$(dirname "$0")/desktop_lib.sh"
+need_tools xsettingsd gdbus xdotool
 
-for tool in xsettingsd gdbus xdotool; do
-    command -v "$tool" >/dev/null || fail "$tool not found (run tools/bootstrap)"
-done
-
-# --- the XSETTINGS manager: every reload logs one "Loaded ... from" line.
 settings=$work/xsettingsd.conf
 echo 'Net/ThemeName "Adwaita"' >"$settings"
-xsettingsd -c "$settings" 2>"$work/xsettingsd.log" &
-xsettingsd_pid=$!
-started+=("$xsettingsd_pid")
-wait_for "xsettingsd to own _XSETTINGS_S0" \
-    log_has "$work/xsettingsd.log" 'Took ownership of selection _XSETTINGS_S0'
+start_xsettingsd "$settings"
+reloaded_since() { [ "$(xsettings_reloads)" -gt "$1" ]; }
 set_gtk_modules() { # value
     local before
-    before=$(count 'Loaded .* from' "$work/xsettingsd.log")
+    before=$(xsettings_reloads)
     printf 'Net/ThemeName "Adwaita"\nGtk/Modules "%s"\n' "$1" >"$settings"
     kill -HUP "$xsettingsd_pid"
-    reloaded() { [ "$(count 'Loaded .* from' "$work/xsettingsd.log")" -gt "$before" ]; }
-    wait_for "xsettingsd to reload" reloaded
+    wait_for "xsettingsd to reload" reloaded_since "$before"
 }
 
-# --- the applications, each logging to its own file.
+# The applications, each logging to its own file.
 mkdir -p "$work/plugins" "$work/copy"
 cp -r "$build/plugins/Vantro.bundle" "$work/plugins/"
 cp "$module" "$work/copy/"
 export G_MESSAGES_DEBUG=Vantro VANTRO_PLUGIN_FOLDERS=$work/plugins
 unset GTK_MODULES
-
-has_window() { xdotool search --onlyvisible --pid "$1" --name '^Vantro Test Window$'; }
-# Sets app_pid. The commands exec the application, so that this is the
-# process id its bus name carries.
-start_app() { # name command...
-    local name=$1
-    shift
-    "$@" >"$work/$name.log" 2>&1 &
-    app_pid=$!
-    started+=("$app_pid")
-    wait_for "the $name application's window" has_window "$app_pid"
-}
-bus_name() { echo "com.quillworks.vantro.Loader.p$1"; }
-name_owned() {
-    [ "$(gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
-        --method org.freedesktop.DBus.NameHasOwner "$(bus_name "$1")")" = '(true,)' ]
-}
-load_plugins() { # pid
-    gdbus call --session --timeout 20 --dest "$(bus_name "$1")" \
-        --object-path /com/quillworks/vantro/Loader --method com.quillworks.vantro.Loader.LoadPlugins
-}
 expect_request() { # name pid answer
     local answer
-    answer=$(load_plugins "$2") || fail "the $1 application did not answer LoadPlugins"
+    answer=$(gdbus call --session --timeout 20 --dest "$(bus_name "$2")" --object-path /com/quillworks/vantro/Loader \
+        --method com.quillworks.vantro.Loader.LoadPlugins) || fail "the $1 application did not answer LoadPlugins"
     [ "$answer" = "$3" ] || fail "the $1 application answered $answer, not $3"
-}
-expect_loaded() { # name times
-    local loaded
-    loaded=$(loaded_count "$work/$1.log")
-    [ "$loaded" -eq "$2" ] || fail "the $1 application loaded the bundle $loaded times, not $2"
 }
 
 start_app late env "$app"
@@ -116,10 +76,7 @@ dropped_and_named() {
         set_gtk_modules ""
         sleep "$wait"
         set_gtk_modules "$module"
-        for _ in $(seq 20); do
-            log_has "$work/late.log" 'already initialised' && return 0
-            sleep 0.1
-        done
+        poll 20 log_has "$work/late.log" 'already initialised' && return 0
     done
     return 1
 }

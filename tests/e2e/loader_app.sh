@@ -1,51 +1,32 @@
 #!/usr/bin/env bash
 # The loader program against running applications, with an XSETTINGS
-# manager (xsettingsd) whose config names no module at first:
-# - the build tree's "Vantro Loader.app" holds the program and a hidden
-#   desktop entry that starts it by a path relative to the folder;
-# - without an XSETTINGS manager it says in one line that running
-#   applications cannot be reached, and exits 0;
-# - without SIMBL.osax it exits 0 at once, silent, and changes nothing: the
-#   config stays as it was and an application that has the module is not
-#   asked;
-# - with SIMBL.osax it names the installed module in Gtk/Modules (other
-#   settings kept), and each application loads the bundle once: three
-#   started without the module, one started with it; the installer (a copy of
-#   the test application named vantro-installer, with the module) is not
-#   asked and loads nothing; one that
-#   refuses and one that never answers (stopped) do not keep the others from
-#   being asked, and the one that refuses is asked once;
-# - a second run, silent, leaves the config and xsettingsd alone and loads
-#   nothing more.
+# manager whose config names no module at first: its folder and hidden
+# desktop entry; without a manager one line and exit 0; without SIMBL.osax
+# silent and at once, changing nothing; with it, Gtk/Modules names the
+# installed module (other settings kept) and each application loads the
+# bundle once, asked in process order, the installer left out, one that
+# refuses and one that never answers (stopped) keeping none of the others
+# from being asked; a second run changes nothing.
 # Usage: loader_app.sh BUILD-DIR vantro-test-app vantro-loader refusing-load-responder
 set -euo pipefail
-build=$(cd "$1" && pwd)
-app=$2
-loader=$3
-responder=$4
+build=$(cd "$1" && pwd) app=$2 loader=$3 responder=$4
 module="$build/src/loader/libvantro-loader-module.so"
 readonly kTimeoutTenths=200 # 20 s: sanitizer builds start slowly on a busy machine
 readonly kAtOnceMs=2000     # "at once", for a sanitizer build on a busy machine
-
 # shellcheck source=process_lib.sh
 . "$(dirname "$0")/process_lib.sh"
-
-now_ms() { echo $(($(date +%s%N) / 1000000)); }
-
-for tool in xsettingsd gdbus xdotool; do
-    command -v "$tool" >/dev/null || fail "$tool not found (run tools/bootstrap)"
-done
+# shellcheck source=desktop_lib.sh
+. "$(dirname "$0")/desktop_lib.sh"
+need_tools xsettingsd gdbus xdotool
 
 # Runs the loader with SCRIPTING-ADDITIONS as its only folder; its output
 # goes to NAME.out and NAME.err, its time in ms to $loader_ms.
 run_loader() { # name scripting-additions args...
-    local name=$1 folder=$2 start status=0
-    shift 2
-    start=$(now_ms)
-    VANTRO_SCRIPTING_ADDITIONS=$folder timeout 60 "$loader" "$@" \
-        >"$work/$name.out" 2>"$work/$name.err" || status=$?
-    loader_ms=$(($(now_ms) - start))
-    [ "$status" -eq 0 ] || fail "the $name run of the loader exited with $status"
+    local start status=0
+    start=$(date +%s%N)
+    VANTRO_SCRIPTING_ADDITIONS=$2 timeout 60 "$loader" "${@:3}" >"$work/$1.out" 2>"$work/$1.err" || status=$?
+    loader_ms=$((($(date +%s%N) - start) / 1000000))
+    [ "$status" -eq 0 ] || fail "the $1 run of the loader exited with $status"
 }
 expect_silent() { # name
     [ ! -s "$work/$1.out" ] && [ ! -s "$work/$1.err" ] || fail "the $1 run of the loader printed"
@@ -72,15 +53,10 @@ run_loader unmanaged "$installed"
 log_has "$work/unmanaged.err" 'No XSETTINGS manager.*cannot be reached' ||
     fail "the loader did not say that no XSETTINGS manager runs"
 
-# --- the XSETTINGS manager; every reload logs one "Loaded ... from" line.
+# --- the XSETTINGS manager.
 settings=$work/xsettingsd.conf
 printf '# the session'"'"'s settings\nNet/ThemeName "Adwaita"\nXft/DPI 98304\n' >"$settings"
-xsettingsd -c "$settings" 2>"$work/xsettingsd.log" &
-xsettingsd_pid=$!
-started+=("$xsettingsd_pid")
-wait_for "xsettingsd to own _XSETTINGS_S0" \
-    log_has "$work/xsettingsd.log" 'Took ownership of selection _XSETTINGS_S0'
-reloads() { count 'Loaded .* from' "$work/xsettingsd.log"; }
+start_xsettingsd "$settings"
 
 # --- the applications, each logging to its own file. The plug-in folder is
 # empty until all are up, so that an application with the module loads
@@ -88,28 +64,6 @@ reloads() { count 'Loaded .* from' "$work/xsettingsd.log"; }
 mkdir -p "$work/plugins" "$work/bin"
 export G_MESSAGES_DEBUG=Vantro VANTRO_PLUGIN_FOLDERS=$work/plugins
 unset GTK_MODULES
-
-bus_name() { echo "com.quillworks.vantro.Loader.p$1"; }
-name_owned() {
-    [ "$(gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
-        --method org.freedesktop.DBus.NameHasOwner "$(bus_name "$1")")" = '(true,)' ]
-}
-has_window() { xdotool search --onlyvisible --pid "$1" --name '^Vantro Test Window$'; }
-# Sets app_pid. The commands exec the program, so that this is the process
-# id its bus name carries.
-start_app() { # name command...
-    local name=$1
-    shift
-    "$@" >"$work/$name.log" 2>&1 &
-    app_pid=$!
-    started+=("$app_pid")
-    wait_for "the $name application's window" has_window "$app_pid"
-}
-expect_loaded() { # name times
-    local loaded
-    loaded=$(loaded_count "$work/$1.log")
-    [ "$loaded" -eq "$2" ] || fail "the $1 application loaded the bundle $loaded times, not $2"
-}
 
 # Started first, so that their lower process ids have them asked before the others.
 "$responder" >"$work/refusing.log" 2>&1 &
@@ -139,16 +93,14 @@ cp -r "$build/plugins/Vantro.bundle" "$work/plugins/"
 
 # --- without SIMBL.osax.
 cp "$settings" "$work/settings.before"
-reloads_before=$(reloads)
+reloads_before=$(xsettings_reloads)
 run_loader uninstalled "$work/NoScriptingAdditions"
 expect_silent uninstalled
 [ "$loader_ms" -lt "$kAtOnceMs" ] || fail "without SIMBL.osax the loader took $loader_ms ms"
 cmp -s "$settings" "$work/settings.before" || fail "without SIMBL.osax the config changed"
 sleep 0.5
-[ "$(reloads)" -eq "$reloads_before" ] || fail "without SIMBL.osax xsettingsd reloaded"
-for pid in "${late_pids[@]}"; do
-    ! name_owned "$pid" || fail "without SIMBL.osax process $pid got the module"
-done
+[ "$(xsettings_reloads)" -eq "$reloads_before" ] || fail "without SIMBL.osax xsettingsd reloaded"
+for pid in "${late_pids[@]}"; do ! name_owned "$pid" || fail "without SIMBL.osax process $pid got the module"; done
 expect_loaded early 0
 ! log_has "$work/refusing.log" '^asked' || fail "without SIMBL.osax the responder was asked"
 
@@ -159,10 +111,10 @@ grep -qxF "Gtk/Modules \"$installed_module\"" "$settings" ||
     fail "Gtk/Modules does not name the installed module"
 grep -vxF "Gtk/Modules \"$installed_module\"" "$settings" | cmp -s - "$work/settings.before" ||
     fail "the other settings changed"
-[ "$(reloads)" -eq $((reloads_before + 1)) ] || fail "xsettingsd did not reload once"
+[ "$(xsettings_reloads)" -eq $((reloads_before + 1)) ] || fail "xsettingsd did not reload once"
+has_loaded() { [ "$(loaded_count "$work/$1.log")" -ge 1 ]; }
 for name in early late1 late2 late3; do
-    wait_for "the $name application to load the bundle" \
-        test "$(loaded_count "$work/$name.log")" -ge 1
+    wait_for "the $name application to load the bundle" has_loaded "$name"
     expect_loaded "$name" 1
 done
 log_has "$work/installed.out" "Skipped the installer, process $installer_pid " ||
@@ -170,8 +122,7 @@ log_has "$work/installed.out" "Skipped the installer, process $installer_pid " |
 expect_loaded installer 0
 [ "$(count '^asked LoadPlugins' "$work/refusing.log")" -eq 1 ] ||
     fail "the refusing responder was not asked exactly once"
-log_has "$work/installed.out" "Asked process $refusing_pid .*no answer" ||
-    fail "the refusal is not reported"
+log_has "$work/installed.out" "Asked process $refusing_pid .*no answer" || fail "the refusal is not reported"
 log_has "$work/installed.out" "Asked process $stopped_pid .*no answer" ||
     fail "the stopped application's time-out is not reported"
 # The refusal and the time-out came before the applications asked after them.
@@ -186,10 +137,8 @@ cp "$settings" "$work/settings.installed"
 run_loader again "$installed"
 expect_silent again
 cmp -s "$settings" "$work/settings.installed" || fail "the second run changed the config"
-[ "$(reloads)" -eq $((reloads_before + 1)) ] || fail "the second run made xsettingsd reload"
-for name in early late1 late2 late3; do
-    expect_loaded "$name" 1
-done
+[ "$(xsettings_reloads)" -eq $((reloads_before + 1)) ] || fail "the second run made xsettingsd reload"
+for name in early late1 late2 late3; do expect_loaded "$name" 1; done
 expect_loaded installer 0
 [ "$(count '^asked LoadPlugins' "$work/refusing.log")" -eq 2 ] ||
     fail "the second run did not ask the refusing responder once"

@@ -7,59 +7,42 @@
 # application runs on.
 # Usage: loader_module.sh BUILD-DIR PATH-TO-vantro-test-app
 set -euo pipefail
-build=$1
-app=$2
-top=$(cd "$(dirname "$0")/../.." && pwd)
-fail() { echo "FAIL: $*" >&2; exit 1; }
-log=$(mktemp)
-folders=$(mktemp -d)
-second=$(mktemp -d)
-trap 'rm -rf "$log" "$folders" "$second"; kill "$pid" "${broadway:-}" 2>/dev/null || true' EXIT
+build=$1 app=$2
+# shellcheck source=process_lib.sh
+. "$(dirname "$0")/process_lib.sh"
+# shellcheck source=desktop_lib.sh
+. "$(dirname "$0")/desktop_lib.sh"
 
-# The build tree's bundle, and a broken one, in one plug-in folder.
-cp -r "$build/plugins/Vantro.bundle" "$folders/"
-mkdir -p "$folders/Broken.bundle/Contents"
-echo 'not a property list' >"$folders/Broken.bundle/Contents/Info.plist"
-cp -r "$build/plugins/Vantro.bundle" "$second/"
-mkdir -p "$folders/Codeless.bundle/Contents"
+# The build tree's bundle, a broken one and one without code in one plug-in
+# folder, a second copy in another.
+mkdir -p "$work/first/Broken.bundle/Contents" "$work/first/Codeless.bundle/Contents" "$work/second"
+cp -r "$build/plugins/Vantro.bundle" "$work/first/"
+cp -r "$build/plugins/Vantro.bundle" "$work/second/"
+echo 'not a property list' >"$work/first/Broken.bundle/Contents/Info.plist"
 sed 's/com.quillworks.vantro/com.example.codeless/' \
-    "$build/plugins/Vantro.bundle/Contents/Info.plist" >"$folders/Codeless.bundle/Contents/Info.plist"
+    "$build/plugins/Vantro.bundle/Contents/Info.plist" >"$work/first/Codeless.bundle/Contents/Info.plist"
 
-G_MESSAGES_DEBUG=Vantro "$top/tools/with-vantro" --build "$build" \
-    env VANTRO_PLUGIN_FOLDERS="$folders:$second" "$app" >"$log" 2>&1 &
-pid=$!
-for _ in $(seq 100); do
-    xdotool search --onlyvisible --name '^Vantro Test Window$' >/dev/null 2>&1 && break
-    sleep 0.1
+start_with_plugin "$build" -- env VANTRO_PLUGIN_FOLDERS="$work/first:$work/second" "$app"
+wait_for_test_window >/dev/null
+for line in 'Loaded the plug-in bundle .*Vantro.bundle (com.quillworks.vantro)' \
+    'Skipped the plug-in bundle .*Broken.bundle: Info.plist is not a property list' \
+    "Skipped the plug-in bundle $work/second/Vantro.bundle: com.quillworks.vantro is already loaded" \
+    'Skipped the plug-in bundle .*Codeless.bundle: its code did not load'; do
+    [ "$(count "$line" "$app_log")" -eq 1 ] || fail "not once in the log: $line"
 done
-xdotool search --onlyvisible --name '^Vantro Test Window$' >/dev/null || fail "no test window"
-loaded=$(grep -c 'Loaded the plug-in bundle .*Vantro.bundle (com.quillworks.vantro)' "$log" || true)
-skipped=$(grep -c 'Skipped the plug-in bundle .*Broken.bundle: Info.plist is not a property list' "$log" || true)
-[ "$loaded" -eq 1 ] || { cat "$log" >&2; fail "the bundle loaded $loaded times"; }
-[ "$skipped" -eq 1 ] || { cat "$log" >&2; fail "the broken bundle was logged $skipped times"; }
-count() { grep -c "$1" "$log" || true; }
-[ "$(count "Skipped the plug-in bundle $second/Vantro.bundle: com.quillworks.vantro is already loaded")" -eq 1 ] ||
-    { cat "$log" >&2; fail "the second copy was not skipped with one line"; }
-[ "$(count 'Skipped the plug-in bundle .*Codeless.bundle: its code did not load')" -eq 1 ] ||
-    { cat "$log" >&2; fail "the bundle without code was not skipped with one line"; }
-kill "$pid"
-wait "$pid" 2>/dev/null || true
+stop_test_app
 
 # GTK's Broadway backend stands for any display that is not X11 (Wayland).
 broadway_display=:$((RANDOM % 50 + 50))
 broadwayd "$broadway_display" >/dev/null 2>&1 &
-broadway=$!
+started+=($!)
 sleep 0.5
-: >"$log"
 GDK_BACKEND=broadway BROADWAY_DISPLAY="$broadway_display" "$top/tools/with-vantro" --build "$build" \
-    "$app" >"$log" 2>&1 &
-pid=$!
-for _ in $(seq 50); do
-    grep -q 'not an X11 display' "$log" && break
-    sleep 0.1
-done
+    "$app" >"$work/broadway.log" 2>&1 &
+app_pid=$!
+poll 50 log_has "$work/broadway.log" 'not an X11 display' || true
 sleep 0.5
-kill -0 "$pid" 2>/dev/null || { cat "$log" >&2; fail "the application did not run on a display that is not X11"; }
-[ "$(count 'The display is not an X11 display; the plug-in stays off')" -eq 1 ] ||
-    { cat "$log" >&2; fail "no single line declining a display that is not X11"; }
+kill -0 "$app_pid" 2>/dev/null || fail "the application did not run on a display that is not X11"
+[ "$(count 'The display is not an X11 display; the plug-in stays off' "$work/broadway.log")" -eq 1 ] ||
+    fail "no single line declining a display that is not X11"
 echo "loader module: ok"

@@ -26,13 +26,8 @@ int main(int argc, char** argv) {
     GtkWidget* area = gtk_drawing_area_new();
     gtk_box_pack_start(GTK_BOX(box), area, TRUE, TRUE, 0);
     gtk_container_add(GTK_CONTAINER(window), box);
-    GdkGeometry hints{};
-    hints.min_width = 337;
-    hints.min_height = 217;
-    hints.base_width = 17;
-    hints.base_height = 27;
-    hints.width_inc = 10;
-    hints.height_inc = 19;
+    // Minimum 337 x 217, no maximum, base 17 x 27, increments 10 x 19.
+    GdkGeometry hints{337, 217, 0, 0, 17, 27, 10, 19, 0, 0, GDK_GRAVITY_NORTH_WEST};
     const bool increments = argc < 3 || g_strcmp0(argv[2], "--no-increments") != 0;
     gtk_window_set_geometry_hints(
         GTK_WINDOW(window), nullptr, &hints,

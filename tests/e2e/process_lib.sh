@@ -1,9 +1,11 @@
-# What the end-to-end scripts that start several processes share: a work
-# folder for their logs, the processes started (stopped on any exit, the
-# folder removed), a failure that shows every log, and polling with a time
-# limit. Sourced after the script sets kTimeoutTenths; a script that stops a
-# process (SIGSTOP) names it in stopped_pid so that it can be ended too.
+# What the end-to-end scripts share for the processes they start: a work
+# folder for logs, the processes stopped on any exit (a SIGSTOPped one named
+# in stopped_pid; on_exit, if defined, undoes more), a failure that shows
+# every log, waits with a time limit (kTimeoutTenths, set before sourcing),
+# and the applications and XSETTINGS manager the loader scripts drive.
+# Sourced with desktop_lib.sh, whose poll it uses.
 
+: "${kTimeoutTenths:=100}"
 work=$(mktemp -d)
 started=()
 stopped_pid=""
@@ -11,10 +13,11 @@ cleanup() {
     local pid
     # A stopped process does not act on SIGTERM until it runs again.
     [ -n "$stopped_pid" ] && kill -CONT "$stopped_pid" 2>/dev/null || true
-    for pid in "${started[@]}"; do
+    for pid in "${started[@]}" ${app_pid:-}; do
         kill "$pid" 2>/dev/null || true
     done
     wait 2>/dev/null || true
+    ! declare -F on_exit >/dev/null || on_exit
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -23,24 +26,46 @@ trap 'exit 143' TERM
 fail() {
     echo "FAIL: $*" >&2
     for log in "$work"/*.log "$work"/*.out "$work"/*.err; do
-        [ -e "$log" ] || continue
-        echo "--- $(basename "$log")" >&2
-        cat "$log" >&2
+        [ ! -e "$log" ] || { echo "--- $(basename "$log")" && cat "$log"; } >&2
     done
     exit 1
 }
 
 # Polls a check every 100 ms until it succeeds or the time is up.
-wait_for() { # description check...
-    local what=$1 i
-    shift
-    for ((i = 0; i < kTimeoutTenths; i++)); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    fail "timed out waiting for $what"
-}
+wait_for() { poll "$kTimeoutTenths" "${@:2}" || fail "timed out waiting for $1"; } # description check...
 
 count() { grep -c -- "$1" "$2" || true; }
 loaded_count() { count 'Loaded the plug-in bundle .*Vantro.bundle (com.quillworks.vantro)' "$1"; }
 log_has() { grep -q -- "$2" "$1"; }
+need_tools() { for tool; do command -v "$tool" >/dev/null || fail "$tool not found (run tools/bootstrap)"; done; }
+
+# An XSETTINGS manager (xsettingsd) reading CONFIG; sets xsettingsd_pid.
+# Every reload logs one "Loaded ... from" line.
+start_xsettingsd() { # config
+    xsettingsd -c "$1" 2>"$work/xsettingsd.log" &
+    xsettingsd_pid=$!
+    started+=("$xsettingsd_pid")
+    wait_for "xsettingsd to own _XSETTINGS_S0" \
+        log_has "$work/xsettingsd.log" 'Took ownership of selection _XSETTINGS_S0'
+}
+xsettings_reloads() { count 'Loaded .* from' "$work/xsettingsd.log"; }
+
+# Starts COMMAND with its output in NAME.log and waits for its test window;
+# sets app_pid. The commands exec the application, so that this is the
+# process id its bus name carries.
+has_window() { xdotool search --onlyvisible --pid "$1" --name '^Vantro Test Window$'; }
+start_app() { # name command...
+    "${@:2}" >"$work/$1.log" 2>&1 &
+    app_pid=$!
+    started+=("$app_pid")
+    wait_for "the $1 application's window" has_window "$app_pid"
+}
+bus_name() { echo "com.quillworks.vantro.Loader.p$1"; }
+name_owned() {
+    [ "$(gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+        --method org.freedesktop.DBus.NameHasOwner "$(bus_name "$1")")" = '(true,)' ]
+}
+expect_loaded() { # name times
+    [ "$(loaded_count "$work/$1.log")" -eq "$2" ] ||
+        fail "the $1 application loaded the bundle $(loaded_count "$work/$1.log") times, not $2"
+}

@@ -1,41 +1,28 @@
 #!/usr/bin/env bash
-# The settings application against the session's dconf database:
-# - the pane folder holds the executable in Contents/Linux, its Info.plist,
-#   the plug-in bundle and the loader in Contents/Resources, and a desktop
-#   entry that names the executable relative to the pane;
-# - changes made elsewhere (vantro-prefs, dconf write) show in the window
-#   without the window writing or announcing anything, and a value of the
-#   wrong shape stays as it is;
-# - a change made in the window is stored in the key's shape and announced
-#   once with the object string "VantroPrefPane";
-# - starting it again through the desktop entry, as the plug-in does,
-#   brings the open window back instead of opening a second one;
-# - a copy of the pane elsewhere (a folder name with a space) starts its own
-#   copy of the program through its entry;
-# - a write dconf refuses shows an error and the widget goes back.
-# Widgets are driven through the application's test hooks (see
+# The settings application against the session's dconf database: the pane
+# folder's parts; changes made elsewhere show without being written back or
+# announced (a value of the wrong shape stays); changes made in the window
+# are stored in the key's shape and announced once; a second start through
+# the desktop entry, as the plug-in does it, brings the window back; a
+# write dconf refuses shows an error; a copy of the pane starts its own
+# program. Widgets are driven through the application's test hooks (see
 # apps/vantro-settings/test_hooks.h), which emit the signals a click does,
 # and one switch by a real click.
-# Runs inside tools/with-test-session (openbox).
 # Usage: settings_app.sh PATH-TO-vantro-settings PATH-TO-vantro-prefs PATH-TO-open_pane
 set -euo pipefail
 # The window's texts hold typographic quotes; GLib prints them in the
 # locale's character set, so the checks below read them in UTF-8 whatever
 # the caller's locale (CI runs with none).
 export LC_ALL=C.UTF-8
-app=$1
-prefs=$2
-open_pane=$3
+app=$1 prefs=$2 open_pane=$3
 pane=$(cd "$(dirname "$app")/../.." && pwd)
 readonly kTimeoutTenths=100 # 10 s: sanitizer builds start slowly on a busy machine
 readonly kDomainPath=/com/quillworks/vantro/
-
 # shellcheck source=process_lib.sh
 . "$(dirname "$0")/process_lib.sh"
-
-for tool in xdotool dbus-monitor dconf; do
-    command -v "$tool" >/dev/null || fail "$tool not found (run tools/bootstrap)"
-done
+# shellcheck source=desktop_lib.sh
+. "$(dirname "$0")/desktop_lib.sh"
+need_tools xdotool dbus-monitor dconf
 
 settings_windows() { xdotool search --onlyvisible --name '^Vantro Settings$' 2>/dev/null || true; }
 # The test hooks reach the instance that owns the application id, so a
@@ -43,17 +30,14 @@ settings_windows() { xdotool search --onlyvisible --name '^Vantro Settings$' 2>/
 has_window_of() { xdotool search --onlyvisible --pid "$1" --name '^Vantro Settings$'; }
 widget() { "$app" --test-get "$1"; }
 shows() { [ "$(widget "$1")" = "$2" ]; }
-act() { # widget value
-    "$app" --test-set "$1" "$2" || fail "the window refused to set $1 to $2"
-}
+act() { "$app" --test-set "$1" "$2" || fail "the window refused to set $1 to $2"; }
 stored_is() { [ "$("$prefs" get "$1")" = "$2" ]; }
-expect_stored() { # key value
-    local got
-    got=$("$prefs" get "$1")
-    [ "$got" = "$2" ] || fail "$1 is $got, not $2"
-}
-expect_shown() { # widget value
-    wait_for "$1 to show $2 (it shows '$(widget "$1")')" shows "$1" "$2"
+expect_stored() { stored_is "$1" "$2" || fail "$1 is $("$prefs" get "$1"), not $2"; }
+expect_shown() { wait_for "$1 to show $2 (it shows '$(widget "$1")')" shows "$1" "$2"; }
+start_settings() { # log [name=value...]; sets app_pid
+    env "${@:2}" VANTRO_SETTINGS_TEST_HOOKS=1 "$app" >"$work/$1.log" 2>&1 &
+    app_pid=$!
+    wait_for "the settings window" has_window_of "$app_pid"
 }
 
 # --- the pane folder
@@ -62,8 +46,7 @@ entry=$pane/vantro-settings.desktop
 [ -x "$app" ] || fail "no executable in $pane"
 [ -f "$entry" ] || fail "no desktop entry in $pane"
 grep -qx 'Name=Vantro' "$entry" || fail "the desktop entry is not named Vantro"
-grep -qx "Exec=Contents/Linux/$(basename "$app")" "$entry" ||
-    fail "the desktop entry does not start Contents/Linux/$(basename "$app")"
+grep -qx "Exec=Contents/Linux/${app##*/}" "$entry" || fail "the desktop entry does not start Contents/Linux/${app##*/}"
 grep -q '<key>CFBundleShortVersionString</key><string>[0-9.]*</string>' "$pane/Contents/Info.plist" ||
     fail "the pane's Info.plist has no version"
 for part in Vantro.bundle/Contents/Linux/Vantro.so "Vantro Loader.app/vantro-loader"; do
@@ -71,23 +54,17 @@ for part in Vantro.bundle/Contents/Linux/Vantro.so "Vantro Loader.app/vantro-loa
 done
 
 # --- every announcement, one line per object string
-dbus-monitor --session \
-    "type='signal',interface='com.quillworks.vantro',member='VantroPreferencesChanged'" \
+dbus-monitor --session "type='signal',interface='com.quillworks.vantro',member='VantroPreferencesChanged'" \
     >"$work/broadcasts.log" 2>&1 &
 started+=($!)
 wait_for "dbus-monitor" test -s "$work/broadcasts.log"
-announced() { grep -c 'string "VantroPrefPane"' "$work/broadcasts.log" || true; }
+announced() { count 'string "VantroPrefPane"' "$work/broadcasts.log"; }
 expect_announced() { # count
-    local count
     sleep 0.5 # a stray announcement would arrive well within this
-    count=$(announced)
-    [ "$count" -eq "$1" ] || fail "$count announcements from tools, not $1"
+    [ "$(announced)" -eq "$1" ] || fail "$(announced) announcements from tools, not $1"
 }
 
-VANTRO_SETTINGS_TEST_HOOKS=1 "$app" >"$work/app.log" 2>&1 &
-app_pid=$!
-started+=("$app_pid")
-wait_for "the settings window" has_window_of "$app_pid"
+start_settings app
 expect_shown VantroKeepCentered true
 expect_shown VantroKeepCentered/choice 2
 
@@ -105,18 +82,17 @@ expect_shown VantroMaximizeLeftHalf true
 expect_announced 2
 
 # --- changes made in the window are stored in the key's shape
-act VantroKeepCentered true
-expect_stored VantroKeepCentered '[true, 3]'
-act VantroMaximizeRightHalf/choice -1
-expect_stored VantroMaximizeRightHalf '[true, -1]'
-act VantroDefaultZoomBehavior/choice 2
-expect_stored VantroDefaultZoomBehavior '[true, 2]'
-act VantroShowDimensionsAfterZooms/choice 1
-expect_stored VantroShowDimensionsAfterZooms '[true, 1]'
-act VantroShowZoomHudAlert false
-expect_stored VantroShowZoomHudAlert '[false, -1]'
-act VantroResolutionZoomMode 1
-expect_stored VantroResolutionZoomMode 1
+while read -r widget value stored; do
+    act "$widget" "$value"
+    expect_stored "${widget%/choice}" "$stored"
+done <<'EOF'
+VantroKeepCentered true [true, 3]
+VantroMaximizeRightHalf/choice -1 [true, -1]
+VantroDefaultZoomBehavior/choice 2 [true, 2]
+VantroShowDimensionsAfterZooms/choice 1 [true, 1]
+VantroShowZoomHudAlert false [false, -1]
+VantroResolutionZoomMode 1 1
+EOF
 # One real click, on the switch at the top of the window: the hooks' calls
 # must end where a pointer's does.
 read -r px py <<<"$("$app" --test-locate VantroPluginEnabled)"
@@ -153,26 +129,20 @@ sleep 1 # time for a second window, if the second start opened one
 
 # --- a write dconf refuses: its only database is a system one, which
 # nobody writes
-kill "$app_pid"
-wait "$app_pid" 2>/dev/null || true
+stop_test_app
 printf 'system-db:vantro-e2e-absent\n' >"$work/read-only-profile"
-DCONF_PROFILE=$work/read-only-profile VANTRO_SETTINGS_TEST_HOOKS=1 "$app" \
-    >"$work/read-only-app.log" 2>&1 &
-app_pid=$!
-started+=("$app_pid")
-wait_for "the settings window on a read-only database" has_window_of "$app_pid"
+start_settings read-only-app DCONF_PROFILE="$work/read-only-profile"
 expect_shown VantroAnimateZooms true
 act VantroAnimateZooms false
 expect_shown VantroAnimateZooms true
 expect_shown VantroSettingsError shown
-message=$(widget VantroSettingsError/message)
-[[ "$message" == 'Could not save “Animate zooms”: '* ]] || fail "the error says '$message'"
+[[ "$(widget VantroSettingsError/message)" == 'Could not save “Animate zooms”: '* ]] ||
+    fail "the error says '$(widget VantroSettingsError/message)'"
 expect_stored VantroAnimateZooms '[true, -1]'
 
 # --- a copy of the pane, started through its entry while none runs: the
 # window is the copy's program's
-kill "$app_pid"
-wait "$app_pid" 2>/dev/null || true
+stop_test_app
 copy="$work/moved panes/Vantro.prefPane"
 mkdir -p "$(dirname "$copy")"
 cp -R "$pane" "$copy"
@@ -181,6 +151,6 @@ copied_pid() { xdotool search --onlyvisible --name '^Vantro Settings$' getwindow
 wait_for "the copied pane's window" copied_pid
 pid=$(copied_pid)
 started+=("$pid")
-[ "$(readlink "/proc/$pid/exe")" = "$copy/Contents/Linux/$(basename "$app")" ] ||
+[ "$(readlink "/proc/$pid/exe")" = "$copy/Contents/Linux/${app##*/}" ] ||
     fail "the copied pane's entry started $(readlink "/proc/$pid/exe")"
 echo "settings app: ok"

@@ -1,32 +1,25 @@
 #!/usr/bin/env bash
 # The user's scenarios in one program with the plug-in loaded, each from a
-# fresh start of the program: a Control-click on the maximize button and the
-# same click again (undo), the zoom options menu ("Whole Screen" from a plain
-# click, again from a right click), the shortcuts Ctrl+Shift+2 (right half)
-# and again, a Shift drag of the bottom-right corner (the width is kept),
-# and, with more than one monitor, Ctrl+Shift+= and Ctrl+Shift+- (next and
-# previous screen). Frames must land within 1 px of where the work area of
-# the window's monitor and the window's own size limits put them.
-# A window whose title bar the window manager draws has no maximize button
-# or edges of ours: there the check is that the host's own maximize (an
-# EWMH request) and resize still work with the plug-in loaded ("host").
-# Prints one line per scenario: "RESULT SCENARIO pass|fail|host DETAIL";
-# the exit status is 1 when any failed, 77 (skipped) for a program not
-# ours with a sanitizer build.
+# fresh start: a Control-click on the maximize button and again, "Whole
+# Screen" from the menus of a plain and a right click, Ctrl+Shift+2 and
+# again, a Shift drag of the corner, and with several monitors the next and
+# previous screen. Frames must land within 1 px of where the work area of the
+# window's monitor and the window's own limits put them. Where the window
+# manager draws the title bar, the host's own maximize and resize must still
+# work ("host"). Prints "RESULT SCENARIO pass|fail|host DETAIL" lines; exits
+# 1 when any failed, 77 for a program not ours with a sanitizer build.
 # Usage: app_scenarios.sh BUILD-DIR APPLICATION [SCENARIO...]
 #   APPLICATION is a key of applications.sh; SCENARIO one of click menu
 #   shortcut drag screens (default: all that the session allows).
 # Environment: MATRIX_STRUT_WINDOW, the id of a dock window whose
 # _NET_WM_STRUT_PARTIAL the work areas must leave out.
 set -euo pipefail
-build=$(cd "$1" && pwd)
-application=$2
+build=$(cd "$1" && pwd) application=$2
 shift 2
-top=$(cd "$(dirname "$0")/../.." && pwd)
-here=$top/tests/matrix
+here=$(dirname "$0")
 fail() { echo "FAIL: $*" >&2; exit 1; }
 # shellcheck source=../e2e/desktop_lib.sh
-. "$top/tests/e2e/desktop_lib.sh"
+. "$here/../e2e/desktop_lib.sh"
 # shellcheck source=expected_frames.sh
 . "$here/expected_frames.sh"
 # shellcheck source=applications.sh
@@ -36,40 +29,26 @@ if [ "$app_package" != "(ours)" ] && build_is_sanitized "$build"; then
     echo "app_scenarios.sh: $application needs a build without sanitizers (see build_is_sanitized)" >&2
     exit 77
 fi
-prefs() { "$build/apps/vantro-prefs/vantro-prefs" "$@" >/dev/null; }
 monitor_count=$(xrandr --listmonitors | sed -n 's/^Monitors: //p')
 
 scenarios=("$@")
-if [ ${#scenarios[@]} -eq 0 ]; then
-    scenarios=(click menu shortcut drag)
-    [ "$monitor_count" -gt 1 ] && scenarios+=(screens)
-fi
+[ $# -gt 0 ] || scenarios=(click menu shortcut drag $( ((monitor_count > 1)) && echo screens || true))
 
 # The work area of the monitor holding the point X Y. With one monitor, the
 # monitor (xrandr) cut to _NET_WORKAREA. With several, the monitor less the
 # part of the strut window's _NET_WM_STRUT_PARTIAL that falls on it: window
 # managers keep one _NET_WORKAREA for all monitors, which cannot say that a
 # panel covers the top of one monitor only.
-area_at() {
-    local px=$1 py=$2 ax ay aw ah mw mh mx my
-    read -r ax ay aw ah <<<"$(work_area)"
-    if [ "$monitor_count" -gt 1 ]; then
-        read -r ax ay aw ah <<<"$(xwininfo -root | sed -n 's/.*Width: *\([0-9]*\).*/0 0 \1/p;s/.*Height: *\([0-9]*\).*/\1/p' | paste -sd' ')"
-    fi
-    while read -r mw mh mx my; do
-        if ((px >= mx && px < mx + mw && py >= my && py < my + mh)); then
-            local left=$((mx > ax ? mx : ax)) top=$((my > ay ? my : ay))
-            local right=$((mx + mw < ax + aw ? mx + mw : ax + aw))
-            local bottom=$((my + mh < ay + ah ? my + mh : ay + ah))
-            ax=$left ay=$top aw=$((right - left)) ah=$((bottom - top))
-            break
-        fi
-    done < <(xrandr --listmonitors | sed -n 's|.* \([0-9]*\)/[0-9]*x\([0-9]*\)/[0-9]*+\([0-9]*\)+\([0-9]*\) .*|\1 \2 \3 \4|p')
+area_at() { # x y
+    local ax ay aw ah
+    # shellcheck disable=SC2046 # an area is four words
+    read -r ax ay aw ah <<<"$(area_on_monitor_at "$1" "$2" $(
+        [ "$monitor_count" -gt 1 ] && geometry_of -root || work_area))"
     if [ -n "${MATRIX_STRUT_WINDOW:-}" ]; then
         local values l r t b ly1 ly2 ry1 ry2 tx1 tx2 bx1 bx2 sw sh
         values=$(xprop -id "$MATRIX_STRUT_WINDOW" _NET_WM_STRUT_PARTIAL | sed -n 's/.*= //p' | tr -d ' ')
         IFS=, read -r l r t b ly1 ly2 ry1 ry2 tx1 tx2 bx1 bx2 <<<"$values"
-        read -r sw sh <<<"$(xwininfo -root | sed -n 's/.*Width: *\([0-9]*\).*/\1/p;s/.*Height: *\([0-9]*\).*/\1/p' | paste -sd' ')"
+        read -r _ _ sw sh <<<"$(geometry_of -root)"
         # A top strut covers the screen's rows 0 to t-1 in columns tx1 to tx2.
         ((t > ay && tx1 < ax + aw && tx2 >= ax)) && ah=$((ah - (t - ay))) ay=$t
         ((b > 0 && sh - b < ay + ah && bx1 < ax + aw && bx2 >= ax)) && ah=$((sh - b - ay))
@@ -79,94 +58,62 @@ area_at() {
     echo "$ax $ay $aw $ah"
 }
 
-window_work_area() {
-    local x y w h
-    read -r x y w h <<<"$(frame_of "$1")"
-    area_at $((x + w / 2)) $((y + h / 2))
-}
-
 # Starts the program afresh and sets $window, $start and the work area.
 open_window() {
+    local x y w h
     stop_test_app
     start_with_plugin "$build" "${app_environment[@]}" -- "${app_command[@]}"
     window=$(wait_for_window "${app_search[@]}")
-    # Let the window manager place it and the program settle.
-    sleep 1
+    sleep 1 # the window manager places it and the program settles
     start=$(frame_of "$window")
-    read -r ax ay aw ah <<<"$(window_work_area "$window")"
+    read -r x y w h <<<"$start"
+    read -r ax ay aw ah <<<"$(area_at $((x + w / 2)) $((y + h / 2)))"
 }
-
 target() { zoom_target "$window" "$1" "$ax" "$ay" "$aw" "$ah"; }
-has_window_manager() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
 
 # The host's maximize: a _NET_WM_STATE request to the window manager.
 check_host_maximize() {
-    has_window_manager || { echo "no window manager and no title bar of GTK's: nothing to click"; return; }
+    [ -n "$(wm_name)" ] || { echo "no window manager and no title bar of GTK's: nothing to click"; return; }
     # The window manager's maximize honours increments in its own way: the
     # size must come within one increment of the work area's.
-    local incw inch w h tries
+    local incw inch w h
     read -r _ _ _ _ incw inch <<<"$(frame_limits "$window")"
     maximized_size() {
         read -r _ _ w h <<<"$(frame_of "$window")"
         ((aw - w < incw + 1 && w - aw <= 1 && ah - h < inch + 1 && h - ah <= 1))
     }
     wmctrl -i -r "$window" -b add,maximized_vert,maximized_horz
-    for ((tries = 0; tries < 50; tries++)); do maximized_size && break; sleep 0.1; done
-    maximized_size || fail "the window manager's maximize gave $w x $h on a work area of $aw x $ah"
+    poll 50 maximized_size || fail "the window manager's maximize gave $w x $h on a work area of $aw x $ah"
     # Where a restored window goes is the program's business (xfce4-terminal
     # keeps the maximized size in whole cells); the state must go.
-    still_maximized() { xprop -id "$window" _NET_WM_STATE | grep -q MAXIMIZED; }
+    restored() { ! xprop -id "$window" _NET_WM_STATE | grep -q MAXIMIZED; }
     wmctrl -i -r "$window" -b remove,maximized_vert,maximized_horz
-    for ((tries = 0; tries < 50; tries++)); do still_maximized || break; sleep 0.1; done
-    ! still_maximized || fail "the window manager's restore left the window maximized"
+    poll 50 restored || fail "the window manager's restore left the window maximized"
     echo "the window manager's title bar: its maximize (EWMH request) gives $w x $h, and restores"
 }
 
 scenario_click() {
     open_window
-    if ! has_client_side_title_bar "$window"; then
-        check_host_maximize
-        return 3
-    fi
-    local left
-    left=$(target left)
-    click_title_button "$window" maximize ctrl
-    wait_for_frame "$window" "$left" "Control-click (left half)"
-    click_title_button "$window" maximize ctrl
-    wait_for_frame "$window" "$start" "the same click again (undo)"
-    echo "left half $left, undone"
+    if ! has_client_side_title_bar "$window"; then check_host_maximize; return 3; fi
+    zoom_and_back "$window" "$(target left)" "Control-click (left half)" click_title_button "$window" maximize ctrl
+    echo "left half $(target left), undone"
 }
 
 scenario_menu() {
     open_window
-    if ! has_client_side_title_bar "$window"; then
-        check_host_maximize
-        return 3
-    fi
-    local whole
-    whole=$(target whole)
-    # "Whole Screen" is the second command, below "Standard Zoom".
-    click_title_button "$window" maximize ""
-    sleep 0.5
-    xdotool key Down Down Return
-    wait_for_frame "$window" "$whole" "Whole Screen from the menu of a plain click"
-    click_title_button "$window" maximize "" 3
-    sleep 0.5
-    xdotool key Down Down Return
+    if ! has_client_side_title_bar "$window"; then check_host_maximize; return 3; fi
+    choose_whole_screen "$window" 1
+    wait_for_frame "$window" "$(target whole)" "Whole Screen from the menu of a plain click"
+    choose_whole_screen "$window" 3
     wait_for_frame "$window" "$start" "Whole Screen again from the menu of a right click"
-    echo "whole screen $whole from the menu, undone"
+    echo "whole screen $(target whole) from the menu, undone"
 }
 
 scenario_shortcut() {
     open_window
-    local right
-    right=$(target right)
-    xdotool windowfocus --sync "$window"
-    xdotool key --clearmodifiers ctrl+shift+2
-    wait_for_frame "$window" "$right" "Ctrl+Shift+2 (right half)"
-    xdotool key --clearmodifiers ctrl+shift+2
-    wait_for_frame "$window" "$start" "Ctrl+Shift+2 again"
-    echo "right half $right, undone"
+    zoom_and_back "$window" "$(target right)" "Ctrl+Shift+2 (right half)" \
+        xdotool windowfocus --sync "$window" key --clearmodifiers ctrl+shift+2
+    echo "right half $(target right), undone"
 }
 
 scenario_drag() {
@@ -175,12 +122,11 @@ scenario_drag() {
         # The window manager runs drags on its own edges; a resize it is
         # asked for must still take. Two increments smaller, so that it
         # stays on the screen wherever the window opened.
+        local incw inch client_w client_h
         read -r x y w h <<<"$start"
-        local incw inch
         read -r _ _ _ _ incw inch <<<"$(frame_limits "$window")"
         local want_w=$((w - 2 * incw)) want_h=$((h - 2 * inch))
-        local client_w client_h
-        read -r client_w client_h <<<"$(xwininfo -id "$window" | sed -n 's/.*Width: *\([0-9]*\).*/\1/p;s/.*Height: *\([0-9]*\).*/\1/p' | paste -sd' ')"
+        read -r _ _ client_w client_h <<<"$(geometry_of -id "$window")"
         xdotool windowsize "$window" $((client_w - 2 * incw)) $((client_h - 2 * inch))
         wait_for_frame "$window" "$x $y $want_w $want_h" "a resize through the window manager"
         echo "the window manager's edges: a resize request gives $want_w x $want_h"
@@ -216,17 +162,13 @@ scenario_screens() {
         centres+=("$((mx + mw / 2)) $((my + mh / 2))")
         ((sx + w / 2 >= mx && sx + w / 2 < mx + mw && sy + h / 2 >= my && sy + h / 2 < my + mh)) &&
             index=$((${#centres[@]} - 1))
-    done < <(xrandr --listmonitors | sed -n 's|.* \([0-9]*\)/[0-9]*x\([0-9]*\)/[0-9]*+\([0-9]*\)+\([0-9]*\) .*|\1 \2 \3 \4|p')
-    local next_area own_area
-    # shellcheck disable=SC2086 # a centre is two words
-    next_area=$(area_at ${centres[$(((index + 1) % ${#centres[@]}))]})
-    # shellcheck disable=SC2086
-    own_area=$(area_at ${centres[index]})
+    done < <(monitors)
     local next back
-    next=$(centred_on "$next_area" "$w" "$h")
-    back=$(centred_on "$own_area" "$w" "$h")
-    xdotool windowfocus --sync "$window"
-    xdotool key --clearmodifiers ctrl+shift+equal
+    # shellcheck disable=SC2086 # a centre is two words
+    next=$(centred_on "$(area_at ${centres[$(((index + 1) % ${#centres[@]}))]})" "$w" "$h")
+    # shellcheck disable=SC2086
+    back=$(centred_on "$(area_at ${centres[index]})" "$w" "$h")
+    xdotool windowfocus --sync "$window" key --clearmodifiers ctrl+shift+equal
     wait_for_frame "$window" "$next" "Ctrl+Shift+= (next screen)"
     xdotool key --clearmodifiers ctrl+shift+minus
     wait_for_frame "$window" "$back" "Ctrl+Shift+- (previous screen)"
@@ -240,6 +182,7 @@ status=0
 for scenario in "${scenarios[@]}"; do
     declare -F "scenario_$scenario" >/dev/null || fail "unknown scenario '$scenario'"
     detail=$(mktemp)
+    # Not tested by || or if, where set -e would not hold in the scenario.
     set +e
     (
         set -e

@@ -15,67 +15,41 @@ readonly kMatrixApplications=(test-app widget-factory mousepad mousepad+title-ba
 
 application_entry() {
     local key=$1 build=$2
-    app_environment=()
-    title_bar_style=header
-    app_title_bars=false
+    app_environment=() title_bar_style=header app_title_bars=false
     if [[ "$key" == *+title-bars ]]; then
         application_entry "${key%+title-bars}" "$build" || return 1
-        app_title_bars=true
-        title_bar_style=header
+        app_title_bars=true title_bar_style=header
         return 0
     fi
     case "$key" in
     test-app)
-        app_command=("$build/apps/vantro-test-app/vantro-test-app")
-        app_search=(--name '^Vantro Test Window$')
-        app_package="(ours)"
-        app_kind="header bar"
-        ;;
+        app_command=("$build/apps/vantro-test-app/vantro-test-app") app_search=(--name '^Vantro Test Window$')
+        app_package="(ours)" app_kind="header bar" ;;
+    # GTK's own demonstration of its widgets: a header bar with title buttons.
     widget-factory)
-        # GTK's own demonstration of its widgets: a header bar with title buttons.
-        app_command=(gtk3-widget-factory)
-        app_search=(--class '^gtk3-widget-factory$')
-        app_package=gtk-3-examples
-        app_kind="header bar"
-        ;;
+        app_command=(gtk3-widget-factory) app_search=(--class '^gtk3-widget-factory$')
+        app_package=gtk-3-examples app_kind="header bar" ;;
+    # A menu bar under the window manager's title bar: GTK_CSD=0 undoes the
+    # test session's GTK_CSD=1, as on a desktop that sets nothing.
     mousepad)
-        # A menu bar under the window manager's title bar: GTK_CSD=0 undoes
-        # the test session's GTK_CSD=1, as on a desktop that sets nothing.
-        app_command=(mousepad)
-        app_environment=(GTK_CSD=0)
-        app_search=(--class '^mousepad$')
-        app_package=mousepad
-        app_kind="menu bar, server-side decorations"
-        ;;
+        app_command=(mousepad) app_environment=(GTK_CSD=0) app_search=(--class '^mousepad$')
+        app_package=mousepad app_kind="menu bar, server-side decorations" ;;
+    # Asks for whole character cells (WM_NORMAL_HINTS resize increments,
+    # 10x19 with the default font). GTK draws its title bar only where the
+    # window manager lists _GTK_FRAME_EXTENTS (client-side shadows).
     xfce4-terminal)
-        # Asks for whole character cells (WM_NORMAL_HINTS resize increments,
-        # 10x19 with the default font). GTK draws its title bar only where
-        # the window manager lists _GTK_FRAME_EXTENTS (client-side shadows);
-        # elsewhere the window manager does.
-        app_command=(xfce4-terminal --disable-server)
-        title_bar_style=compact
-        app_search=(--class '^xfce4-terminal$')
-        app_package=xfce4-terminal
-        app_kind="terminal, size increments"
-        ;;
+        app_command=(xfce4-terminal --disable-server) title_bar_style=compact
+        app_search=(--class '^xfce4-terminal$') app_package=xfce4-terminal app_kind="terminal, size increments" ;;
+    # A text editor with a menu bar and a toolbar; a fresh configuration
+    # folder each start, so no session of a previous cell is restored.
     geany)
-        # A text editor with a menu bar and a toolbar; a fresh configuration
-        # folder each start, so no session of a previous cell is restored.
-        app_command=(geany --new-instance --no-session --config "$(mktemp -d)")
-        app_environment=(GTK_CSD=0)
-        app_search=(--class '^geany$')
-        app_package=geany
-        app_kind="menu bar, server-side decorations"
-        ;;
+        app_command=(geany --new-instance --no-session --config "$(mktemp -d)") app_environment=(GTK_CSD=0)
+        app_search=(--class '^geany$') app_package=geany app_kind="menu bar, server-side decorations" ;;
+    # A file manager with a menu bar. Each session has its own bus, so no
+    # running instance takes the window over.
     thunar)
-        # A file manager with a menu bar. Each session has its own bus, so
-        # no running instance takes the window over.
-        app_command=(thunar /)
-        app_environment=(GTK_CSD=0)
-        app_search=(--class '^thunar$')
-        app_package=thunar
-        app_kind="menu bar, server-side decorations"
-        ;;
+        app_command=(thunar /) app_environment=(GTK_CSD=0) app_search=(--class '^thunar$')
+        app_package=thunar app_kind="menu bar, server-side decorations" ;;
     *) return 1 ;;
     esac
 }

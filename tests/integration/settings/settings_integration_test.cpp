@@ -19,15 +19,15 @@
 namespace vantro::settings {
 namespace {
 
-bool inPrivateSession() {
-    const char* flag = std::getenv("VANTRO_PRIVATE_SESSION"); // NOLINT(concurrency-mt-unsafe)
-    return flag != nullptr && std::string(flag) == "1";
-}
-
-#define REQUIRE_PRIVATE_SESSION()                                                                  \
-    if (!inPrivateSession()) {                                                                     \
-        GTEST_SKIP() << "run through tools/with-private-session, never on the user's settings";    \
+class DconfStore : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const char* flag = std::getenv("VANTRO_PRIVATE_SESSION"); // NOLINT(concurrency-mt-unsafe)
+        if (flag == nullptr || std::string(flag) != "1") {
+            GTEST_SKIP() << "run through tools/with-private-session, never on the user's settings";
+        }
     }
+};
 
 struct ProgramRun {
     int status = -1;
@@ -35,37 +35,24 @@ struct ProgramRun {
     std::string err;
 };
 
-// Runs a program to completion; `environment` entries are added to (or, as
-// "NAME=", cleared from) the test's own environment.
-ProgramRun runProgram(const std::vector<std::string>& argv,
-                      const std::vector<std::string>& environment = {}) {
+// Runs a program to completion (through env(1) where the environment is
+// to change).
+ProgramRun runProgram(const std::vector<std::string>& argv) {
     std::vector<gchar*> args;
     for (const auto& a : argv) {
         args.push_back(const_cast<gchar*>(a.c_str()));
     }
     args.push_back(nullptr);
-    gchar** env = g_get_environ();
-    for (const auto& entry : environment) {
-        const auto equals = entry.find('=');
-        const std::string name = entry.substr(0, equals);
-        const std::string value = entry.substr(equals + 1);
-        env = value.empty() ? g_environ_unsetenv(env, name.c_str())
-                            : g_environ_setenv(env, name.c_str(), value.c_str(), TRUE);
-    }
     ProgramRun run;
-    gchar* out = nullptr;
-    gchar* err = nullptr;
+    g_autofree gchar* out = nullptr;
+    g_autofree gchar* err = nullptr;
     gint wait = 0;
-    g_autoptr(GError) error = nullptr;
-    if (g_spawn_sync(nullptr, args.data(), env, G_SPAWN_SEARCH_PATH, nullptr, nullptr, &out, &err,
-                     &wait, &error)) {
+    if (g_spawn_sync(nullptr, args.data(), nullptr, G_SPAWN_SEARCH_PATH, nullptr, nullptr, &out,
+                     &err, &wait, nullptr)) {
         run.status = WIFEXITED(wait) ? WEXITSTATUS(wait) : 128;
         run.out = out != nullptr ? out : "";
         run.err = err != nullptr ? err : "";
     }
-    g_free(out);
-    g_free(err);
-    g_strfreev(env);
     return run;
 }
 
@@ -94,8 +81,7 @@ std::unique_ptr<VantroUserDefaults> pluginStore() {
     return store;
 }
 
-TEST(DconfStore, EightConcurrentWritersLoseNothing) {
-    REQUIRE_PRIVATE_SESSION();
+TEST_F(DconfStore, EightConcurrentWritersLoseNothing) {
     constexpr int kWriters = 8;
     constexpr int kKeys = 150;
     std::vector<GPid> children;
@@ -140,8 +126,7 @@ void recordObjectString(GDBusConnection*, const gchar*, const gchar*, const gcha
     static_cast<std::vector<std::string>*>(data)->emplace_back(object);
 }
 
-TEST(DconfStore, WriterHearsItsOwnBroadcast) {
-    REQUIRE_PRIVATE_SESSION();
+TEST_F(DconfStore, WriterHearsItsOwnBroadcast) {
     // Listen to the signal itself too, so the test tells the broadcast apart
     // from dconf's own change notification.
     std::vector<std::string> objects;
@@ -163,8 +148,7 @@ TEST(DconfStore, WriterHearsItsOwnBroadcast) {
     EXPECT_EQ(dconfRead("VantroMaximizeRightHalf"), "[<true>, <3>]");
 }
 
-TEST(DconfStore, AnotherProcessWriteReachesTheHandlerWithTheNewValue) {
-    REQUIRE_PRIVATE_SESSION();
+TEST_F(DconfStore, AnotherProcessWriteReachesTheHandlerWithTheNewValue) {
     auto store = pluginStore();
     std::int32_t seen = -1;
     store->setChangeHandler([&] { seen = store->integerForKey("VantroResolutionZoomMode"); });
@@ -174,8 +158,7 @@ TEST(DconfStore, AnotherProcessWriteReachesTheHandlerWithTheNewValue) {
     ASSERT_TRUE(spinUntil([&] { return seen == 1; })) << "seen " << seen;
 }
 
-TEST(DconfStore, DconfWriteAloneReachesTheStore) {
-    REQUIRE_PRIVATE_SESSION();
+TEST_F(DconfStore, DconfWriteAloneReachesTheStore) {
     auto store = pluginStore();
     bool enabled = true;
     store->setChangeHandler(
@@ -187,8 +170,7 @@ TEST(DconfStore, DconfWriteAloneReachesTheStore) {
     ASSERT_TRUE(spinUntil([&] { return !enabled; }));
 }
 
-TEST(DconfStore, PrefsToolRefusesBadInputAndWritesNothing) {
-    REQUIRE_PRIVATE_SESSION();
+TEST_F(DconfStore, PrefsToolRefusesBadInputAndWritesNothing) {
     struct Case {
         std::vector<std::string> args;
         int status;
@@ -226,54 +208,47 @@ TEST(DconfStore, PrefsToolRefusesBadInputAndWritesNothing) {
     EXPECT_EQ(dconfRead("VantroKeepCentered"), "");
 }
 
-TEST(DconfStore, WithoutASessionBusReadsAnswerAndWritesFailClearly) {
-    REQUIRE_PRIVATE_SESSION();
-    ASSERT_EQ(runProgram({VANTRO_PREFS_PATH, "set", "VantroResolutionZoomMode", "1"}).status, 0);
-    const std::vector<std::string> noBus = {"DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/bus",
-                                            "DISPLAY="};
-    const ProgramRun get =
-        runProgram({VANTRO_PREFS_PATH, "get", "VantroResolutionZoomMode"}, noBus);
-    EXPECT_EQ(get.status, 0) << get.err;
-    EXPECT_EQ(get.out, "1\n"); // read straight from the database file
-    const ProgramRun set =
-        runProgram({VANTRO_PREFS_PATH, "set", "VantroResolutionZoomMode", "0"}, noBus);
-    EXPECT_EQ(set.status, 1);
-    EXPECT_NE(set.err.find("could not write VantroResolutionZoomMode"), std::string::npos)
-        << set.err;
-    EXPECT_EQ(dconfRead("VantroResolutionZoomMode"), "1"); // nothing lost
-}
-
-TEST(DconfStore, WithoutTheDconfServiceWritesFailAndNothingIsLost) {
-    REQUIRE_PRIVATE_SESSION();
-    ASSERT_EQ(runProgram({VANTRO_PREFS_PATH, "set", "VantroResolutionZoomMode", "1"}).status, 0);
-    // A bus of its own that knows no services, so dconf-service cannot start.
+// Cut off from dconf's service, by a bus address that leads nowhere or by a
+// bus of its own that knows no services (so dconf-service cannot start):
+// writes fail with a clear message, reads still answer from the database
+// file, and nothing stored is lost.
+TEST_F(DconfStore, WithoutTheBusOrTheServiceWritesFailAndNothingIsLost) {
     g_autofree gchar* scratch = g_dir_make_tmp("vantro-noservice-XXXXXX", nullptr);
     ASSERT_NE(scratch, nullptr);
     const std::string config = std::string(scratch) + "/bus.conf";
-    {
-        std::ofstream file(config);
-        file << "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration "
-                "1.0//EN\"\n"
-                " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-                "<busconfig><type>session</type><listen>unix:tmpdir="
-             << scratch
-             << "</listen><policy context=\"default\"><allow send_destination=\"*\"/>"
-                "<allow own=\"*\"/></policy></busconfig>\n";
+    std::ofstream(config) << "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus "
+                             "Configuration 1.0//EN\"\n"
+                             " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+                             "<busconfig><type>session</type><listen>unix:tmpdir="
+                          << scratch
+                          << "</listen><policy context=\"default\"><allow send_destination=\"*\"/>"
+                             "<allow own=\"*\"/></policy></busconfig>\n";
+    const std::vector<std::string> cutOff[] = {
+        {"env", "-u", "DISPLAY", "DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/bus"},
+        {"dbus-run-session", "--config-file=" + config, "--"},
+    };
+    for (const auto& prefix : cutOff) {
+        ASSERT_EQ(runProgram({VANTRO_PREFS_PATH, "set", "VantroResolutionZoomMode", "1"}).status,
+                  0);
+        auto prefs = [&prefix](const std::vector<std::string>& args) {
+            std::vector<std::string> argv = prefix;
+            argv.push_back(VANTRO_PREFS_PATH);
+            argv.insert(argv.end(), args.begin(), args.end());
+            return runProgram(argv);
+        };
+        const ProgramRun set = prefs({"set", "VantroResolutionZoomMode", "0"});
+        EXPECT_EQ(set.status, 1) << set.err;
+        EXPECT_NE(set.err.find("could not write VantroResolutionZoomMode"), std::string::npos)
+            << set.err;
+        const ProgramRun get = prefs({"get", "VantroResolutionZoomMode"});
+        EXPECT_EQ(get.status, 0) << get.err;
+        EXPECT_EQ(get.out, "1\n") << get.err;
+        EXPECT_EQ(dconfRead("VantroResolutionZoomMode"), "1");
     }
-    const ProgramRun set = runProgram({"dbus-run-session", "--config-file=" + config, "--",
-                                       VANTRO_PREFS_PATH, "set", "VantroResolutionZoomMode", "0"});
-    EXPECT_EQ(set.status, 1) << set.err;
-    EXPECT_NE(set.err.find("could not write VantroResolutionZoomMode"), std::string::npos)
-        << set.err;
-    const ProgramRun get = runProgram({"dbus-run-session", "--config-file=" + config, "--",
-                                       VANTRO_PREFS_PATH, "get", "VantroResolutionZoomMode"});
-    EXPECT_EQ(get.out, "1\n") << get.err;
-    EXPECT_EQ(dconfRead("VantroResolutionZoomMode"), "1");
     runProgram({"rm", "-rf", scratch});
 }
 
-TEST(DconfStore, DamagedDatabaseReadsAsDefaults) {
-    REQUIRE_PRIVATE_SESSION();
+TEST_F(DconfStore, DamagedDatabaseReadsAsDefaults) {
     g_autofree gchar* scratch = g_dir_make_tmp("vantro-damaged-XXXXXX", nullptr);
     ASSERT_NE(scratch, nullptr);
     const std::string config = std::string(scratch) + "/config";
@@ -284,10 +259,9 @@ TEST(DconfStore, DamagedDatabaseReadsAsDefaults) {
             garbage.put(static_cast<char>((i * 7919) & 0xff));
         }
     }
-    const std::vector<std::string> damaged = {"XDG_CONFIG_HOME=" + config,
-                                              "DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/bus",
-                                              "DISPLAY="};
-    const ProgramRun list = runProgram({VANTRO_PREFS_PATH, "list"}, damaged);
+    const ProgramRun list = runProgram({"env", "-u", "DISPLAY", "XDG_CONFIG_HOME=" + config,
+                                        "DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/bus",
+                                        VANTRO_PREFS_PATH, "list"});
     EXPECT_EQ(list.status, 0) << list.err;
     EXPECT_NE(list.out.find("VantroPluginEnabled                        default  true"),
               std::string::npos)
@@ -295,8 +269,7 @@ TEST(DconfStore, DamagedDatabaseReadsAsDefaults) {
     runProgram({"rm", "-rf", scratch});
 }
 
-TEST(DconfStore, FailedWriteInTheProcessLogsOneLine) {
-    REQUIRE_PRIVATE_SESSION();
+TEST_F(DconfStore, FailedWriteInTheProcessLogsOneLine) {
     // A key dconf cannot hold fails before reaching the bus.
     auto store = pluginStore();
     testing::LogCapture log;
