@@ -21,7 +21,13 @@ void addWindowGoneHandler(std::function<void(runtime::Object* window)> handler) 
 }
 
 void windowWillGo(runtime::Object* window) {
-    for (const auto& handler : windowGoneHandlers()) {
+    // By index, each handler run from a copy: the shared objects register
+    // their handlers on first use, which may come from inside a handler, and
+    // an append may move every element, the running one included.
+    const auto& handlers = windowGoneHandlers();
+    // NOLINTNEXTLINE(modernize-loop-convert): a range loop breaks on an append
+    for (std::size_t index = 0; index < handlers.size(); ++index) {
+        const std::function<void(runtime::Object*)> handler = handlers[index];
         handler(window);
     }
 }

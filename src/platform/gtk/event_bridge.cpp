@@ -550,6 +550,11 @@ void installEventBridge(GtkPlatform& platform) {
         return;
     }
     bridgePlatform = &platform;
+    // A signal is known only once its class exists, and the plug-in may load
+    // before the host has made any widget: without this reference "map" is
+    // not found and no window or maximize button is ever bridged. Held for
+    // the life of the process, as the hook is.
+    g_type_class_ref(GTK_TYPE_WIDGET);
     g_signal_add_emission_hook(g_signal_lookup("map", GTK_TYPE_WIDGET), 0, widgetMapped, nullptr,
                                nullptr);
     // Windows that were shown before the plug-in was loaded.

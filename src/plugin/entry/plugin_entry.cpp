@@ -8,9 +8,6 @@
 #include "plugin/core/saved_implementations.h"
 #include "plugin/core/window_state.h"
 #include "plugin/entry/window_hooks.h"
-#include "plugin/feedback/dimension_overlay.h"
-#include "plugin/feedback/hud_alert.h"
-#include "plugin/feedback/resize_indicator.h"
 #include "plugin/options_menu/vantro_menu.h"
 #include "runtime/swizzle_kit.h"
 #include "runtime/system_log.h"
@@ -98,11 +95,9 @@ void vantroWindowLoad() {
         return;
     }
     installWindowHooks(windowClass);
-    // The shared objects, built now so that the first hook finds them.
+    // The window state store, made now so that the first hook finds it. The
+    // feedback windows are made when first shown.
     core::vantroFakeIvars();
-    feedback::topLeftResizeIndicator();
-    feedback::dimensionsBox();
-    feedback::hudAlertWindow();
 }
 
 void vantroMenuLoad() {

@@ -13,9 +13,12 @@ Rect dimensionTabFrame(Point windowOrigin, Size windowSize, Size textSize) {
             windowOrigin.y - (kDimensionCornerRadius + 1), width, height};
 }
 
-DimensionOverlay::DimensionOverlay()
-    : surface_(
-          platform::currentPlatform().createFeedbackSurface(platform::FeedbackKind::dimensionTab)) {
+platform::FeedbackSurface& DimensionOverlay::ensureSurface() {
+    if (!surface_) {
+        surface_ =
+            platform::currentPlatform().createFeedbackSurface(platform::FeedbackKind::dimensionTab);
+    }
+    return *surface_;
 }
 
 void DimensionOverlay::add(runtime::Object* window, const Rect& frame, double contentHeight) {
@@ -26,7 +29,7 @@ void DimensionOverlay::add(runtime::Object* window, const Rect& frame, double co
                              ? platform::maxSize(window)
                              : Size{};
     composeDimensionText(frame.size, contentHeight, minimum, maximum, runs_);
-    surface_->setTextRuns(runs_);
+    ensureSurface().setTextRuns(runs_);
     // The tab is a surface of its own in screen coordinates, so it is placed
     // against the frame the window is taking, origin included: during a drag
     // from the left or bottom edge the origin moves too.

@@ -28,8 +28,6 @@ Rect dimensionTabFrame(Point windowOrigin, Size windowSize, Size textSize);
 
 class DimensionOverlay {
   public:
-    DimensionOverlay();
-
     // vantroAddDimensionsToWindowWithFrame:contentFrameHeight: of `window`.
     void add(runtime::Object* window, const Rect& frame, double contentHeight);
     // vantroRemoveDimensionsFromWindow of `window`; `zooming` is the window's
@@ -42,9 +40,13 @@ class DimensionOverlay {
 
     [[nodiscard]] bool isAttached() const { return attachedTo_ != nullptr; }
     [[nodiscard]] runtime::Object* attachedTo() const { return attachedTo_; }
-    [[nodiscard]] const platform::FeedbackSurface& surface() const { return *surface_; }
+    // The tab's surface, built here if nothing has shown it yet.
+    [[nodiscard]] const platform::FeedbackSurface& surface() { return ensureSurface(); }
 
   private:
+    // Built on the first add: a process that never shows the tab never
+    // makes its window. Every other path runs only while it is attached.
+    platform::FeedbackSurface& ensureSurface();
     void detach();
 
     std::unique_ptr<platform::FeedbackSurface> surface_;

@@ -21,17 +21,21 @@ bool isOldestGeneration() {
 
 } // namespace
 
-HudAlert::HudAlert()
-    : surface_(
-          platform::currentPlatform().createFeedbackSurface(platform::FeedbackKind::hudAlert)) {
-    surface_->setFrame(Rect(Point{0, 0}, kHudSize));
-    surface_->setAlpha(1.0);
+platform::FeedbackSurface& HudAlert::ensureSurface() {
+    if (!surface_) {
+        surface_ =
+            platform::currentPlatform().createFeedbackSurface(platform::FeedbackKind::hudAlert);
+        surface_->setFrame(Rect(Point{0, 0}, kHudSize));
+        surface_->setAlpha(1.0);
+    }
+    return *surface_;
 }
 
 void HudAlert::show(runtime::Object* window, std::string_view message, const Rect& frame) {
-    if (surface_->isVisible()) {
+    if (isVisible()) {
         return;
     }
+    ensureSurface();
     platform::Platform& host = platform::currentPlatform();
     host.cancelPerforms(window, removeSelector());
 
@@ -58,7 +62,7 @@ void HudAlert::show(runtime::Object* window, std::string_view message, const Rec
 }
 
 void HudAlert::remove(runtime::Object* window) {
-    if (!surface_->isVisible()) {
+    if (!isVisible()) {
         return;
     }
     if (platform::inLiveResize(window)) {
@@ -70,7 +74,7 @@ void HudAlert::remove(runtime::Object* window) {
 }
 
 void HudAlert::orderOutNow() {
-    if (surface_->isVisible()) {
+    if (isVisible()) {
         platform::currentPlatform().cancelAnimation(fade_);
         fade_ = 0;
         surface_->orderOut();
@@ -79,7 +83,7 @@ void HudAlert::orderOutNow() {
 }
 
 void HudAlert::windowGone(runtime::Object* window) {
-    if (!surface_->isVisible() || surface_->orderedAbove() != window) {
+    if (!isVisible() || surface_->orderedAbove() != window) {
         return;
     }
     platform::Platform& host = platform::currentPlatform();

@@ -23,9 +23,6 @@ inline constexpr double kHudLiveResizeHoldDuration = static_cast<double>(0.54F);
 
 class HudAlert {
   public:
-    // Builds the panel on the current platform, hidden, at alpha 1.
-    HudAlert();
-
     // vantroShowHudAlertWindowWithMessage:forFrame: of `window`.
     void show(runtime::Object* window, std::string_view message, const Rect& frame);
     // vantroRemoveHudAlertWindow of `window`.
@@ -40,10 +37,14 @@ class HudAlert {
     // The window is going: the panel shown for it goes at once, with its
     // fade and its delayed removal.
     void forgetWindow(const runtime::Object* window);
-    [[nodiscard]] bool isVisible() const { return surface_->isVisible(); }
-    [[nodiscard]] const platform::FeedbackSurface& surface() const { return *surface_; }
+    [[nodiscard]] bool isVisible() const { return surface_ && surface_->isVisible(); }
+    // The panel's surface, built here if nothing has shown it yet.
+    [[nodiscard]] const platform::FeedbackSurface& surface() { return ensureSurface(); }
 
   private:
+    // The surface is built on the first show, hidden and at alpha 1: a
+    // process that never shows the panel never makes its window.
+    platform::FeedbackSurface& ensureSurface();
     void fadeTo(runtime::Object* window, double alpha);
     void fadeEnded(runtime::Object* window);
     void scheduleRemoval(runtime::Object* window, double delay);
