@@ -20,37 +20,12 @@ constexpr std::array<std::pair<StepKind, int>, 6> kWeights = {{
 
 // The zoom options menu's shortcut keys: Control-Shift with a digit, ` or
 // = and -, Super-Alt-Shift with a digit or punctuation.
-constexpr std::array<const char*, 31> kKeys = {"0",
-                                               "1",
-                                               "2",
-                                               "3",
-                                               "4",
-                                               "5",
-                                               "6",
-                                               "7",
-                                               "8",
-                                               "9",
-                                               "grave",
-                                               "equal",
-                                               "minus",
-                                               "0",
-                                               "1",
-                                               "2",
-                                               "3",
-                                               "4",
-                                               "5",
-                                               "6",
-                                               "7",
-                                               "8",
-                                               "9",
-                                               "minus",
-                                               "equal",
-                                               "comma",
-                                               "period",
-                                               "bracketleft",
-                                               "bracketright",
-                                               "semicolon",
-                                               "apostrophe"};
+// clang-format off
+constexpr std::array<const char*, 31> kKeys = {
+    "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "grave", "equal", "minus",
+    "0", "1", "2", "3", "4", "5", "6", "7", "8", "9",
+    "minus", "equal", "comma", "period", "bracketleft", "bracketright", "semicolon", "apostrophe"};
+// clang-format on
 constexpr int kControlShiftKeys = 13;
 
 std::string modifierNames(unsigned modifiers) {
