@@ -670,6 +670,9 @@ struct Drag final : Command {
         }
         setEvent(system, EventType::leftMouseUp, mouse, 0);
         runtime::send<void>(window, sel::endLiveResize());
+        // The arrow is back once a drag ends, whatever its features showed.
+        const std::vector<Cursor>& cursors = system.platform.cursorsSet;
+        RC_ASSERT((cursors.empty() || cursors.back() == Cursor::arrow));
         system.lastZoom[index].reset();
         system.settle();
         // A drag ends the window's zoom history.
