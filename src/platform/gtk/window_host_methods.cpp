@@ -194,20 +194,34 @@ Object* delegateOf(Object* /*self*/, Selector) {
     return nullptr;
 }
 
+// A frame asked for while an animated change runs replaces it: the old
+// animation's steps would otherwise keep pulling the window its way.
+void stopFrameAnimation(WindowProxy& proxy) {
+    if (!proxy.frameAnimation) {
+        return;
+    }
+    currentGtkPlatform().cancelAnimation(*proxy.frameAnimation);
+    proxy.frameAnimation.reset();
+    g_object_unref(proxy.window);
+}
+
 void setFrameDisplay(Object* self, Selector, Rect rect, bool /*display*/) {
     WindowProxy* proxy = asProxy(self);
     if (proxy != nullptr && !proxy->observingDrag) {
+        stopFrameAnimation(*proxy);
         applyFrame(*proxy, rect);
     }
 }
 
-// An animated frame change moves the window in frame-clock steps; the
-// target is the window's frame from the start, as the plug-in reads it back.
+// An animated frame change moves the window in frame-clock steps. The
+// target is answered as the window's frame from the start to the end, so
+// that a command repeated during the animation acts on where it ends.
 void setFrameDisplayAnimate(Object* self, Selector, Rect rect, bool /*display*/, bool animate) {
     WindowProxy* proxy = asProxy(self);
     if (proxy == nullptr) {
         return;
     }
+    stopFrameAnimation(*proxy);
     if (!animate) {
         applyFrame(*proxy, rect);
         return;
@@ -216,7 +230,7 @@ void setFrameDisplayAnimate(Object* self, Selector, Rect rect, bool /*display*/,
     GtkPlatform& host = currentGtkPlatform();
     GtkWindow* window = proxy->window;
     g_object_ref(window);
-    host.animate(
+    proxy->frameAnimation = host.animate(
         kFrameAnimationDuration,
         [window, from, rect](double progress) {
             WindowProxy* stepped = existingProxyFor(window);
@@ -228,18 +242,26 @@ void setFrameDisplayAnimate(Object* self, Selector, Rect rect, bool /*display*/,
                        {mix(from.origin.x, rect.origin.x), mix(from.origin.y, rect.origin.y),
                         mix(from.size.width, rect.size.width),
                         mix(from.size.height, rect.size.height)});
+            stepped->requestFrame(rect, currentGtkPlatform().now());
         },
-        [window] { g_object_unref(window); });
+        [window] {
+            if (WindowProxy* ended = existingProxyFor(window)) {
+                ended->frameAnimation.reset();
+            }
+            g_object_unref(window);
+        });
     proxy->requestFrame(rect, host.now());
 }
 
 void setFrameOrigin(Object* self, Selector, Point origin) {
     if (WindowProxy* proxy = asProxy(self)) {
+        stopFrameAnimation(*proxy);
         applyFrame(*proxy, {origin, currentFrame(*proxy).size});
     }
 }
 void setFramePrivately(Object* self, Selector, Rect rect) {
     if (WindowProxy* proxy = asProxy(self)) {
+        stopFrameAnimation(*proxy);
         applyFrame(*proxy, rect);
     }
 }

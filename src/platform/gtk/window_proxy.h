@@ -13,6 +13,7 @@
 
 #include <gtk/gtk.h>
 
+#include <cstdint>
 #include <optional>
 
 namespace vantro::gtk {
@@ -53,6 +54,9 @@ class WindowProxy final : public runtime::Object {
     // The frame before the standard zoom maximized the window: where it
     // returns when that zoom is undone.
     std::optional<Rect> frameBeforeMaximize;
+    // The animated frame change running on the window, which holds a
+    // reference to it; any later frame asked for stops it.
+    std::optional<std::uint64_t> frameAnimation;
 
     void requestFrame(const Rect& frame, double now) {
         requestedFrame = frame;
