@@ -78,14 +78,6 @@ void modifiers(Display* display, unsigned set, bool down) {
     }
 }
 
-void tapKey(Display* display, const char* name, unsigned held = 0) {
-    const KeySym keysym = XStringToKeysym(name);
-    modifiers(display, held, true);
-    key(display, keysym, true);
-    key(display, keysym, false);
-    modifiers(display, held, false);
-}
-
 // Only what is down: a release of a button that is up still reaches the
 // client under the pointer as an event of its own.
 void releaseEverything(Display* display) {
@@ -114,6 +106,17 @@ void releaseEverything(Display* display) {
 void settle(Display* display, milliseconds pause) {
     XSync(display, False);
     std::this_thread::sleep_for(pause);
+}
+
+// A person's key press lasts a while, the modifiers held around it, as a
+// click does: a press and release in the same instant is no hand's.
+void tapKey(Display* display, const char* name, unsigned held = 0) {
+    const KeySym keysym = XStringToKeysym(name);
+    modifiers(display, held, true);
+    key(display, keysym, true);
+    settle(display, milliseconds(40));
+    key(display, keysym, false);
+    modifiers(display, held, false);
 }
 
 // Runs `command DRAW` (a settings change by another process); its first
