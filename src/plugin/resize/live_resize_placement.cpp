@@ -104,6 +104,27 @@ Rect placeCentred(ResizeStep& step, const ResizeSelection& selection, const Rect
     return {x, y, size.width, size.height};
 }
 
+// The size with each moving side kept within the visible frame, the width
+// first, each by whole increments; a length the screen cuts is held to the
+// window's rules again.
+Size sizeWithinScreen(ResizeStep& step, Size size, const Rect& current, const Rect& visible,
+                      Size increments, bool leftStays, bool bottomStays) {
+    const HeldSides held(step.edges);
+    const double width = lengthWithinScreen(horizontalAxis(current, visible), size.width, leftStays,
+                                            held.horizontal(), increments.width);
+    if (width != size.width) {
+        size.width = width;
+        size = constrainForStep(step, size);
+    }
+    const double height = lengthWithinScreen(verticalAxis(current, visible), size.height,
+                                             bottomStays, held.vertical(), increments.height);
+    if (height != size.height) {
+        size.height = height;
+        size = constrainForStep(step, size);
+    }
+    return size;
+}
+
 // Pin bottom right: the right and bottom sides stay; along each axis the drag
 // holds, the left or top side follows the mouse with the grip's offset.
 Rect placePinned(ResizeStep& step, const ResizeSelection& selection, const Screen& screen,
@@ -148,20 +169,7 @@ Rect placePinned(ResizeStep& step, const ResizeSelection& selection, const Scree
     Rect visible = screen.visibleFrame;
     visible.size.height = screen.frame.maxY() - menuBarHeightOf(screen) - visible.minY();
     if (!holdsTemporaryMinimum(step)) {
-        const Axis horizontal = horizontalAxis(current, visible);
-        const double width =
-            lengthWithinScreen(horizontal, size.width, false, held.horizontal(), increments.width);
-        if (width != size.width) {
-            size.width = width;
-            size = constrainForStep(step, size);
-        }
-        const Axis vertical = verticalAxis(current, visible);
-        const double height =
-            lengthWithinScreen(vertical, size.height, true, held.vertical(), increments.height);
-        if (height != size.height) {
-            size.height = height;
-            size = constrainForStep(step, size);
-        }
+        size = sizeWithinScreen(step, size, current, visible, increments, false, true);
     }
     const Rect placed{right - size.width, bottom, size.width, size.height};
     feedback::topLeftResizeIndicator().addForFrame(step.window, placed);
@@ -175,18 +183,7 @@ Rect placePlain(ResizeStep& step, const Rect& visible, Size increments) {
     const Rect current = platform::frame(step.window);
     Size size = step.frame.size;
     if (!holdsTemporaryMinimum(step)) {
-        const double width = lengthWithinScreen(horizontalAxis(current, visible), size.width,
-                                                !held.left, held.horizontal(), increments.width);
-        if (width != size.width) {
-            size.width = width;
-            size = constrainForStep(step, size);
-        }
-        const double height = lengthWithinScreen(verticalAxis(current, visible), size.height,
-                                                 held.top, held.vertical(), increments.height);
-        if (height != size.height) {
-            size.height = height;
-            size = constrainForStep(step, size);
-        }
+        size = sizeWithinScreen(step, size, current, visible, increments, !held.left, held.top);
     }
     // The origin follows the final size, so the sides that stay do so even
     // when the last check changed the size.
