@@ -83,8 +83,11 @@ void FakeClock::runDueAt(double time) {
         if (found == animations_.end()) {
             continue; // cancelled by an earlier step
         }
+        // Finished by the same test that made it due: start + duration can
+        // reach `time` while time - start, rounded, stays below duration, and
+        // the animation would step at just under 1 for ever.
         const double elapsed = time - found->start;
-        if (found->duration <= 0 || elapsed >= found->duration) {
+        if (found->duration <= 0 || found->start + found->duration <= time) {
             Animation finished = std::move(*found);
             animations_.erase(found);
             if (finished.step) {

@@ -123,7 +123,13 @@ void vtSetFrameAfterMove(Object* self, Selector cmd, Rect rect) {
             auto found = entry->find(core::state_key::kZoomedToFrame);
             zoomedTo = found != entry->end() ? &found->second : nullptr;
         }
-        if (zoomedTo == nullptr || !(core::vantroRectToArray(platform::frame(self)) == *zoomedTo)) {
+        // A move that settles while the plug-in's zoom animates (the window
+        // manager placing a window that has just opened, say) happened
+        // before the zoom took the frame it started from: the zoom's history
+        // stays, so that the same command still undoes it.
+        const bool zooming = core::readFlag(entry, core::state_key::kZoom);
+        if (!zooming && (zoomedTo == nullptr ||
+                         !(core::vantroRectToArray(platform::frame(self)) == *zoomedTo))) {
             state.removeEntry(self);
         }
     }

@@ -41,15 +41,12 @@ using fake::FakeWindow;
 using runtime::Selector;
 using settings::PlistValue;
 
-// Families of actions in the generated mix. Repeats during an animation are
-// out of it: this model does not yet predict the undo history they leave when
-// the work area changes between commands (ZoomHook's timing property plays
-// repeats against a fixed screen).
-constexpr bool kRepeatDuringAnimation = false; // a zoom sent while its animation runs
-constexpr bool kDestroyWithoutHiding = true;   // the state and tab of a destroyed window
-constexpr bool kKeysWithoutMovement = true;    // a key change in mid-drag moves the frame
-constexpr bool kTopAndLeftEdges = true;        // features ignored on the top and left edges
-constexpr bool kDragsOffThePrimary = true;     // drag origins on monitors away from (0, 0)
+// Families of actions in the generated mix, each of which once hid a fault.
+constexpr bool kRepeatDuringAnimation = true; // a zoom sent while its animation runs
+constexpr bool kDestroyWithoutHiding = true;  // the state and tab of a destroyed window
+constexpr bool kKeysWithoutMovement = true;   // a key change in mid-drag moves the frame
+constexpr bool kTopAndLeftEdges = true;       // features ignored on the top and left edges
+constexpr bool kDragsOffThePrimary = true;    // drag origins on monitors away from (0, 0)
 
 constexpr std::size_t kMaxWindows = 4;
 constexpr std::size_t kMaxScreens = 3;
@@ -382,6 +379,9 @@ struct Zoom final : Command {
     ModifierFlags keys = 0;
     std::optional<std::size_t> layout; // a menu command, else a click
     std::optional<double> againAfter;  // seconds into the animation
+    // A move of the window that settles while the animation runs: the
+    // window manager placing a window that has just opened.
+    std::optional<double> moveSettlesAfter;
     explicit Zoom(const Model& model) {
         const auto candidates = indicesOf(model, true);
         index = candidates.empty() ? 0 : *rc::gen::elementOf(candidates);
@@ -391,6 +391,8 @@ struct Zoom final : Command {
         }
         if (kRepeatDuringAnimation && *rc::gen::inRange(0, 4) == 0) {
             againAfter = *rc::gen::inRange(1, 20) / 100.0;
+        } else if (*rc::gen::inRange(0, 4) == 0) {
+            moveSettlesAfter = *rc::gen::inRange(1, 20) / 100.0;
         }
     }
     void checkPreconditions(const Model& model) const override {
@@ -422,6 +424,10 @@ struct Zoom final : Command {
             send(window, system);
             system.settle();
             send(window, system);
+        } else if (moveSettlesAfter) {
+            system.platform.clock.advance(*moveSettlesAfter);
+            runtime::send<void>(window, platform::sel::setFrameAfterMove(),
+                                platform::frame(window));
         }
         system.settle();
         const Rect after = window->frame;
@@ -460,10 +466,17 @@ struct Zoom final : Command {
         // Off every monitor only when returning to where it was.
         RC_ASSERT((onSomeScreen(after, system.platform.screenList) ||
                    (last && after.origin == last->before.origin)));
-        if (!againAfter) {
-            last = ZoomSeen{name(), before, after, v};
-        } else {
-            last.reset();
+        // Sent again during the animation, the command undid the zoom at once
+        // and the third sending zoomed from the same frame: the same history.
+        last = ZoomSeen{name(), before, after, v};
+        // A move settling during the animation leaves the zoom's history:
+        // the same command at once undoes it.
+        if (moveSettlesAfter && !untouched && after != before) {
+            send(window, system);
+            system.settle();
+            RC_LOG() << "again -> " << text(window->frame) << "\n";
+            RC_ASSERT(window->frame == Rect(before.origin, heldToLimits(before.size, limits, v)));
+            last = ZoomSeen{name(), after, window->frame, v};
         }
         checkEverywhere(model, system);
     }
@@ -471,6 +484,9 @@ struct Zoom final : Command {
         os << "zoom window " << index << " by " << name() << " keys " << keys;
         if (againAfter) {
             os << " again after " << *againAfter << " s";
+        }
+        if (moveSettlesAfter) {
+            os << ", a move settling after " << *moveSettlesAfter << " s";
         }
     }
 };
