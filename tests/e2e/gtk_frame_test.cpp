@@ -12,6 +12,7 @@
 #include "platform/gtk/window_frame.h"
 #include "platform/gtk/window_proxy.h"
 #include "platform/title_button.h"
+#include "support/geometry_printers.h"
 
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
@@ -27,6 +28,8 @@
 
 namespace vantro::gtk {
 namespace {
+
+using testing::PrintToString;
 
 constexpr gint64 kSettleTimeoutUs = 5 * G_USEC_PER_SEC;
 constexpr gint64 kStableForUs = 150 * 1000;
@@ -132,13 +135,6 @@ bool within(const Rect& inner, const Rect& outer) {
            inner.maxX() <= outer.maxX() && inner.maxY() <= outer.maxY();
 }
 
-std::string describe(const Rect& rect) {
-    std::ostringstream text;
-    text << "{" << rect.origin.x << ", " << rect.origin.y << ", " << rect.size.width << ", "
-         << rect.size.height << "}";
-    return text.str();
-}
-
 class GtkFrameTest : public testing::Test {
   protected:
     void SetUp() override {
@@ -165,7 +161,8 @@ TEST_F(GtkFrameTest, ScreensMatchXrandrWithWorkAreaInsideFrame) {
         EXPECT_EQ(screens[index].frame, expected[index].frame);
         EXPECT_FALSE(screens[index].visibleFrame.isEmpty());
         EXPECT_TRUE(within(screens[index].visibleFrame, screens[index].frame))
-            << describe(screens[index].visibleFrame) << " in " << describe(screens[index].frame);
+            << PrintToString(screens[index].visibleFrame) << " in "
+            << PrintToString(screens[index].frame);
     }
 }
 
@@ -200,30 +197,27 @@ TEST_F(GtkFrameTest, SetFrameLandsOnEveryScreen) {
     }
 
     for (const Rect& frame : frames) {
-        SCOPED_TRACE("frame " + describe(frame));
+        SCOPED_TRACE("frame " + PrintToString(frame));
         ASSERT_TRUE(setWindowFrame(window, frame, space));
         std::optional<Rect> readBack;
         const bool landed = settle([&] {
             readBack = windowFrame(window, space);
             return readBack == frame;
         });
-        EXPECT_TRUE(landed) << "read back " << (readBack ? describe(*readBack) : "nothing");
+        EXPECT_TRUE(landed) << "read back " << PrintToString(readBack);
 
         const FrameExtents shadow = xpropShadow(xid);
         EXPECT_EQ(clientShadowExtents(window), shadow);
         if (expectShadow()) {
-            EXPECT_GT(shadow.left, 0);
-            EXPECT_GT(shadow.right, 0);
-            EXPECT_GT(shadow.top, 0);
-            EXPECT_GT(shadow.bottom, 0);
+            EXPECT_TRUE(shadow.left > 0 && shadow.right > 0 && shadow.top > 0 && shadow.bottom > 0);
         } else {
             EXPECT_TRUE(shadow.isZero());
         }
         const Rect server = space.toCore(inset(xwininfoGeometry(xid), shadow));
-        EXPECT_NEAR(server.origin.x, frame.origin.x, 1) << describe(server);
-        EXPECT_NEAR(server.origin.y, frame.origin.y, 1) << describe(server);
-        EXPECT_NEAR(server.size.width, frame.size.width, 1) << describe(server);
-        EXPECT_NEAR(server.size.height, frame.size.height, 1) << describe(server);
+        EXPECT_NEAR(server.origin.x, frame.origin.x, 1) << PrintToString(server);
+        EXPECT_NEAR(server.origin.y, frame.origin.y, 1) << PrintToString(server);
+        EXPECT_NEAR(server.size.width, frame.size.width, 1) << PrintToString(server);
+        EXPECT_NEAR(server.size.height, frame.size.height, 1) << PrintToString(server);
     }
     gtk_widget_destroy(GTK_WIDGET(window));
 }
@@ -240,7 +234,7 @@ TEST_F(GtkFrameTest, RefusesFramesWithoutAreaOrUnrealizedWindows) {
                                     {NAN, 100, 300, 200},
                                     {100, 100, INFINITY, 200}};
     for (const Rect& frame : refused) {
-        EXPECT_FALSE(setWindowFrame(window, frame, space)) << describe(frame);
+        EXPECT_FALSE(setWindowFrame(window, frame, space)) << PrintToString(frame);
     }
     EXPECT_TRUE(settle([&] { return windowFrame(window, space) == before; }));
 
