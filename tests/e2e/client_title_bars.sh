@@ -12,8 +12,6 @@ set -euo pipefail
 build=$1 helper=$3
 # shellcheck source=process_lib.sh
 . "$(dirname "$0")/process_lib.sh"
-# shellcheck source=desktop_lib.sh
-. "$(dirname "$0")/desktop_lib.sh"
 # shellcheck source=../matrix/expected_frames.sh
 . "$top/tests/matrix/expected_frames.sh"
 

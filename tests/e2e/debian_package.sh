@@ -20,8 +20,6 @@ readonly kWatched=(/usr/local/share /usr/lib/vantro /usr/share/applications
 
 # shellcheck source=process_lib.sh
 . "$(dirname "$0")/process_lib.sh"
-# shellcheck source=desktop_lib.sh
-. "$(dirname "$0")/desktop_lib.sh"
 installed=0
 skip() { echo "SKIP: $*" && exit 77; }
 # A failed check must not leave the package on the machine.
@@ -144,7 +142,6 @@ done
 
 dpkg --purge vantro >"$work/dpkg-purge.log" 2>&1 || fail "dpkg --purge failed"
 installed=0
-skip() { echo "SKIP: $*" && exit 77; }
 ! dpkg-query -W -f='${Status}' vantro 2>/dev/null | grep -q 'installed' ||
     fail "vantro is still installed after the purge"
 snapshot >"$work/after"

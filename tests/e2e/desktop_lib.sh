@@ -153,12 +153,10 @@ work_area_of() {
 # laid out for in _VANTRO_TEST_LAYOUT ("width, height, maximized"); a
 # window without that property cannot tell and counts as laid out.
 laid_out() {
-    local layout info w h maximized=0
+    local layout w h maximized=0
     layout=$(xprop -id "$1" _VANTRO_TEST_LAYOUT 2>/dev/null | sed -n 's/.*= \([0-9, ]*\)$/\1/p' | tr -d ' ')
     [ -n "$layout" ] || return 0
-    info=$(xwininfo -id "$1" 2>/dev/null) || return 1
-    w=$(sed -n 's/.*Width: *\([0-9]*\).*/\1/p' <<<"$info")
-    h=$(sed -n 's/.*Height: *\([0-9]*\).*/\1/p' <<<"$info")
+    read -r _ _ w h <<<"$(geometry_of -id "$1" 2>/dev/null)"
     xprop -id "$1" _NET_WM_STATE 2>/dev/null | grep 'MAXIMIZED_VERT' | grep -q 'MAXIMIZED_HORZ' &&
         maximized=1
     [ "$layout" = "$w,$h,$maximized" ]

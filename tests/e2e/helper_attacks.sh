@@ -24,8 +24,6 @@ fi
 
 # shellcheck source=process_lib.sh
 . "$(dirname "$0")/process_lib.sh"
-# shellcheck source=desktop_lib.sh
-. "$(dirname "$0")/desktop_lib.sh"
 on_exit() { umount /usr/local/share /etc/xdg 2>/dev/null || true; }
 [ -x "$installer/vantro-install-helper" ] || fail "$installer/vantro-install-helper is missing"
 mkdir -p "$work/share" "$work/xdg" "$work/outside/target"

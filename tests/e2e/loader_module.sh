@@ -1,35 +1,42 @@
 #!/usr/bin/env bash
 # The loader module in a real GTK 3 application: started through
 # tools/with-vantro, the application loads the build tree's bundle exactly
-# once, though a second copy sits in a second folder; a broken bundle and a
-# bundle without its code beside it are skipped with one log line each; and
-# on a display that is not X11 the plug-in declines with one line and the
-# application runs on.
+# once, though a second copy sits in a second folder, and a load request
+# then loads nothing more; the plug-in's debugging aids (the diagnostics
+# functions exported for a debugger, the class dumps the environment asks
+# for) are there; and on a display that is not X11 the plug-in declines
+# with one line and the application runs on. Broken bundles are the unit
+# tests' (bundle_loader_test).
 # Usage: loader_module.sh BUILD-DIR PATH-TO-vantro-test-app
 set -euo pipefail
 build=$1 app=$2
 # shellcheck source=process_lib.sh
 . "$(dirname "$0")/process_lib.sh"
-# shellcheck source=desktop_lib.sh
-. "$(dirname "$0")/desktop_lib.sh"
 
-# The build tree's bundle, a broken one and one without code in one plug-in
-# folder, a second copy in another.
-mkdir -p "$work/first/Broken.bundle/Contents" "$work/first/Codeless.bundle/Contents" "$work/second"
+exported=$(nm -D --defined-only "$build/plugins/Vantro.bundle/Contents/Linux/Vantro.so")
+for name in dumpClass dumpClasses isLeopard isSnowLeopard; do
+    grep -qx "[0-9a-f]* T $name" <<<"$exported" || fail "Vantro.so does not export $name"
+done
+
+mkdir -p "$work/first" "$work/second"
 cp -r "$build/plugins/Vantro.bundle" "$work/first/"
 cp -r "$build/plugins/Vantro.bundle" "$work/second/"
-echo 'not a property list' >"$work/first/Broken.bundle/Contents/Info.plist"
-sed 's/com.quillworks.vantro/com.example.codeless/' \
-    "$build/plugins/Vantro.bundle/Contents/Info.plist" >"$work/first/Codeless.bundle/Contents/Info.plist"
-
-start_with_plugin "$build" -- env VANTRO_PLUGIN_FOLDERS="$work/first:$work/second" "$app"
+start_with_plugin "$build" VANTRO_DUMP_CLASSES=1 VANTRO_DUMP_CLASS=GtkTitleButton -- \
+    env VANTRO_PLUGIN_FOLDERS="$work/first:$work/second" "$app"
 wait_for_test_window >/dev/null
 for line in 'Loaded the plug-in bundle .*Vantro.bundle (com.quillworks.vantro)' \
-    'Skipped the plug-in bundle .*Broken.bundle: Info.plist is not a property list' \
-    "Skipped the plug-in bundle $work/second/Vantro.bundle: com.quillworks.vantro is already loaded" \
-    'Skipped the plug-in bundle .*Codeless.bundle: its code did not load'; do
+    "Skipped the plug-in bundle $work/second/Vantro.bundle: com.quillworks.vantro is already loaded"; do
     [ "$(count "$line" "$app_log")" -eq 1 ] || fail "not once in the log: $line"
 done
+for line in 'isLeopard no, isSnowLeopard no' GtkWindow GtkMenu GtkTitleButton '@interface GtkTitleButton : .*'; do
+    grep -qx "Vantro: $line" "$app_log" || fail "no line '$line' in the application's output"
+done
+wait_for "the application's bus name" name_owned "$app_pid"
+answer=$(gdbus call --session --timeout 20 --dest "$(bus_name "$app_pid")" \
+    --object-path /com/quillworks/vantro/Loader --method com.quillworks.vantro.Loader.LoadPlugins) ||
+    fail "the application did not answer LoadPlugins"
+[ "$answer" = '(uint32 0,)' ] && [ "$(loaded_count "$app_log")" -eq 1 ] ||
+    fail "a load request after the start answered $answer and loaded again"
 stop_test_app
 
 # GTK's Broadway backend stands for any display that is not X11 (Wayland).

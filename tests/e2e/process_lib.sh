@@ -3,7 +3,7 @@
 # in stopped_pid; on_exit, if defined, undoes more), a failure that shows
 # every log, waits with a time limit (kTimeoutTenths, set before sourcing),
 # and the applications and XSETTINGS manager the loader scripts drive.
-# Sourced with desktop_lib.sh, whose poll it uses.
+# Sources desktop_lib.sh, whose poll it uses.
 
 : "${kTimeoutTenths:=100}"
 work=$(mktemp -d)
@@ -69,3 +69,6 @@ expect_loaded() { # name times
     [ "$(loaded_count "$work/$1.log")" -eq "$2" ] ||
         fail "the $1 application loaded the bundle $(loaded_count "$work/$1.log") times, not $2"
 }
+
+# shellcheck source=desktop_lib.sh
+. "$(dirname "${BASH_SOURCE[0]}")/desktop_lib.sh"

@@ -7,8 +7,6 @@
 set -euo pipefail
 # shellcheck source=process_lib.sh
 . "$(dirname "$0")/process_lib.sh"
-# shellcheck source=desktop_lib.sh
-. "$(dirname "$0")/desktop_lib.sh"
 # shellcheck source=../matrix/expected_frames.sh
 . "$top/tests/matrix/expected_frames.sh"
 

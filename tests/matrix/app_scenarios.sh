@@ -38,22 +38,19 @@ scenarios=("$@")
 # monitor (xrandr) cut to _NET_WORKAREA. With several, the monitor less the
 # part of the strut window's _NET_WM_STRUT_PARTIAL that falls on it: window
 # managers keep one _NET_WORKAREA for all monitors, which cannot say that a
-# panel covers the top of one monitor only.
+# panel covers the top of one monitor only. The panel (strut_panel.py) is a
+# top one.
 area_at() { # x y
     local ax ay aw ah
     # shellcheck disable=SC2046 # an area is four words
     read -r ax ay aw ah <<<"$(area_on_monitor_at "$1" "$2" $(
         [ "$monitor_count" -gt 1 ] && geometry_of -root || work_area))"
     if [ -n "${MATRIX_STRUT_WINDOW:-}" ]; then
-        local values l r t b ly1 ly2 ry1 ry2 tx1 tx2 bx1 bx2 sw sh
-        values=$(xprop -id "$MATRIX_STRUT_WINDOW" _NET_WM_STRUT_PARTIAL | sed -n 's/.*= //p' | tr -d ' ')
-        IFS=, read -r l r t b ly1 ly2 ry1 ry2 tx1 tx2 bx1 bx2 <<<"$values"
-        read -r _ _ sw sh <<<"$(geometry_of -root)"
-        # A top strut covers the screen's rows 0 to t-1 in columns tx1 to tx2.
+        local t tx1 tx2
+        IFS=, read -r _ _ t _ _ _ _ _ tx1 tx2 _ <<<"$(xprop -id "$MATRIX_STRUT_WINDOW" _NET_WM_STRUT_PARTIAL |
+            sed -n 's/.*= //p' | tr -d ' ')"
+        # It covers the screen's rows 0 to t-1 in columns tx1 to tx2.
         ((t > ay && tx1 < ax + aw && tx2 >= ax)) && ah=$((ah - (t - ay))) ay=$t
-        ((b > 0 && sh - b < ay + ah && bx1 < ax + aw && bx2 >= ax)) && ah=$((sh - b - ay))
-        ((l > ax && ly1 < ay + ah && ly2 >= ay)) && aw=$((aw - (l - ax))) ax=$l
-        ((r > 0 && sw - r < ax + aw && ry1 < ay + ah && ry2 >= ay)) && aw=$((sw - r - ax))
     fi
     echo "$ax $ay $aw $ah"
 }

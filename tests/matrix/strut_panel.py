@@ -1,16 +1,17 @@
 #!/usr/bin/env python3
-"""A panel as desktops have them: a dock window along the top of one monitor
-that reserves its height there with _NET_WM_STRUT_PARTIAL (and the older
-_NET_WM_STRUT), so window managers leave that strip out of the work area.
-Prints the window's id once it is mapped, then stays until SIGTERM or until
-its X server goes.
+"""Runs a command beside a panel as desktops have them: a dock window along the
+top of one monitor that reserves its height there with _NET_WM_STRUT_PARTIAL
+(and the older _NET_WM_STRUT), so window managers leave that strip out of the
+work area. The command gets the panel's window id in MATRIX_STRUT_WINDOW; the
+panel goes when it ends, and its exit status is the command's.
 
-Usage: strut_panel.py X Y WIDTH HEIGHT   (root coordinates; the strut is
-the panel's bottom edge, y + height, over columns x to x + width - 1)
+Usage: strut_panel.py X Y WIDTH HEIGHT -- CMD ARGS...   (root coordinates; the
+strut is the panel's bottom edge, y + height, over columns x to x + width - 1)
 """
 import ctypes
 import ctypes.util
-import signal
+import os
+import subprocess
 import sys
 import time
 
@@ -20,10 +21,12 @@ P, UL, I = ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int
 
 
 def main():
-    if len(sys.argv) != 5 or not all(a.isdigit() for a in sys.argv[1:]) or "0" in sys.argv[3:]:
+    corner, command = sys.argv[1:5], sys.argv[6:]
+    if (sys.argv[5:6] != ["--"] or not command or not all(a.isdigit() for a in corner)
+            or "0" in corner[2:]):
         print(__doc__.strip().splitlines()[-2], file=sys.stderr)
         return 2
-    x, y, width, height = (int(a) for a in sys.argv[1:])
+    x, y, width, height = (int(a) for a in corner)
     xlib = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
     for name, result, arguments in (
             ("XOpenDisplay", P, [ctypes.c_char_p]), ("XDefaultRootWindow", UL, [P]),
@@ -31,7 +34,7 @@ def main():
                                          ctypes.c_uint, UL, UL]),
             ("XInternAtom", UL, [P, ctypes.c_char_p, I]),
             ("XChangeProperty", I, [P, UL, UL, UL, I, I, P, I]), ("XMapWindow", I, [P, UL]),
-            ("XSync", I, [P, I]), ("XPending", I, [P])):
+            ("XSync", I, [P, I])):
         getattr(xlib, name).restype = result
         getattr(xlib, name).argtypes = arguments
     display = xlib.XOpenDisplay(None)
@@ -57,12 +60,9 @@ def main():
     set_longs(b"_NET_WM_STRUT", XA_CARDINAL, [0, 0, y + height, 0])
     xlib.XMapWindow(display, window)
     xlib.XSync(display, 0)
-    print(hex(window), flush=True)
-    signal.signal(signal.SIGTERM, lambda *_: sys.exit(0))
-    # Reading the connection notices a server that went away (Xlib exits).
-    while True:
-        xlib.XPending(display)
-        time.sleep(0.2)
+    # The window manager announces its new work area with _NET_WORKAREA.
+    time.sleep(0.5)
+    return subprocess.call(command, env=dict(os.environ, MATRIX_STRUT_WINDOW=hex(window)))
 
 
 if __name__ == "__main__":
