@@ -81,12 +81,10 @@ TEST_F(TitleButtonClicks, ZoomButtonDecidesAtTheRelease) {
     };
     const Case cases[] = {
         {"plain click", settingPair(true, 0), 0, Seen::menu},
-        {"shift", settingPair(true, 0), kShiftKeyMask, Seen::host},
         {"control claimed by the left half", settingPair(true, 0), kControlKeyMask, Seen::host},
         {"control unclaimed", settingPair(true, 0), kControlKeyMask, Seen::menu, false},
         {"plain click zooms whole", settingPair(true, 1), 0, Seen::zoomedWhole},
         {"unknown layout", settingPair(true, 9), 0, Seen::nothing},
-        {"off, function key", settingPair(false, 1), kFunctionKeyMask, Seen::menu},
         {"wrong shape is off", PlistValue::string("menu"), 0, Seen::host},
     };
     for (const Case& c : cases) {
