@@ -108,21 +108,16 @@ TEST_F(TitleButtonClicks, ZoomButtonDecidesAtTheRelease) {
     }
 }
 
-TEST_F(TitleButtonClicks, ReleasedOffTheButtonIsCancelled) {
+TEST_F(TitleButtonClicks, ReleasedOffTheButtonOrWithTheGrabLostIsCancelled) {
     click(window.zoomButton, 0, kOffButton, kOffButton);
-    EXPECT_TRUE(fake::menuPopUps().empty());
-    EXPECT_TRUE(window.zoomButton.hostHandled.empty());
     // Highlighted at the press, off while the pointer was away, off at the end.
     EXPECT_EQ(window.zoomButton.highlightsSet, (std::vector<bool>{true, false, false, false}));
-}
-
-TEST_F(TitleButtonClicks, ALostGrabCancelsTheClick) {
-    platform.trackingEvents.clear();
+    platform.trackingEvents.clear(); // the release never comes
     runtime::send<void>(&window.zoomButton, sel::mouseDown(),
                         mouseEvent(EventType::leftMouseDown, kOnButton, 0));
+    EXPECT_FALSE(window.zoomButton.highlighted);
     EXPECT_TRUE(fake::menuPopUps().empty());
     EXPECT_TRUE(window.zoomButton.hostHandled.empty());
-    EXPECT_FALSE(window.zoomButton.highlighted);
 }
 
 TEST_F(TitleButtonClicks, OtherButtonsAreTheHosts) {
