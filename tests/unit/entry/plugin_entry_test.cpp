@@ -108,16 +108,6 @@ TEST_F(PluginEntry, InstallsEveryHookOnceAndGatesOtherClassesOut) {
     core::vantroFakeIvars().removeEntry(&other);
 }
 
-TEST_F(PluginEntry, ThePluginObjectIsShared) {
-    vantro_bundle_load();
-    runtime::Class* cls = runtime::classNamed(kPluginClassName);
-    ASSERT_NE(cls, nullptr);
-    runtime::Object* first =
-        runtime::send<runtime::Object*>(cls, Selector::named("sharedInstance"));
-    EXPECT_NE(first, nullptr);
-    EXPECT_EQ(first, runtime::send<runtime::Object*>(cls, Selector::named("sharedInstance")));
-}
-
 TEST_F(PluginEntry, AnExcludedApplicationStillForgetsHiddenWindowsAndHidesTheHud) {
     FakeWindow window(platform);
     vantro_bundle_load();
@@ -132,8 +122,10 @@ TEST_F(PluginEntry, AnExcludedApplicationStillForgetsHiddenWindowsAndHidesTheHud
     feedback::hudAlertWindow().show(&window, "Undo Zoom", window.frame);
     runtime::send<void>(&window, sel::resignKeyWindow());
     EXPECT_FALSE(feedback::hudAlertWindow().isVisible());
+    EXPECT_FALSE(window.keyWindow); // the host's own resignKeyWindow ran
     orderOut(&window, nullptr);
     EXPECT_EQ(core::vantroFakeIvars().entryFor(&window), nullptr);
+    EXPECT_FALSE(window.visible); // and its orderOut:
 }
 
 } // namespace

@@ -62,8 +62,6 @@ TEST(FeatureSelection, DefaultsPickTheFeatureOfTheHeldKeys) {
         {kShiftKeyMask | kCommandKeyMask, feature::kBottomHalf},
         {kControlKeyMask | kAlternateKeyMask, feature::kLeftHalf}, // extra keys do not matter
         {0, "standard zoom"},
-        {kAlternateKeyMask, "standard zoom"},
-        {kFunctionKeyMask, "standard zoom"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(firstSelected(defaults, c.held), c.expected) << std::hex << c.held;
@@ -123,14 +121,10 @@ TEST(FeatureSelection, ModifierCodesMapToOneKey) {
         ModifierFlags expected;
     };
     const Case cases[] = {
-        {feature::kLeftHalf, 0, kShiftKeyMask},
-        {feature::kLeftHalf, 1, kControlKeyMask},
         {feature::kLeftHalf, 2, kCommandKeyMask},
         {feature::kKeepCentered, 2, kAlternateKeyMask},
-        {"VantroPositionCenter", 2, kAlternateKeyMask},
         {feature::kKeepCentered, 3, kCommandKeyMask},
         {feature::kLeftHalf, -1, kFunctionKeyMask},
-        {feature::kLeftHalf, 4, kFunctionKeyMask},
         {feature::kLeftHalf, 1LL << 40, kFunctionKeyMask},
     };
     for (const Case& c : cases) {
@@ -138,13 +132,6 @@ TEST(FeatureSelection, ModifierCodesMapToOneKey) {
     }
     // Nothing stored reads as code 0: Shift.
     EXPECT_EQ(modifierForFeature(MapSettings(), "VantroNextScreen"), kShiftKeyMask);
-}
-
-TEST(FeatureSelection, StoredFunctionCodeIsSelectedByTheFunctionKey) {
-    MapSettings settings;
-    settings.at(feature::kLeftHalf) = {true, -1};
-    EXPECT_EQ(firstSelected(settings, kFunctionKeyMask), feature::kLeftHalf);
-    EXPECT_EQ(firstSelected(settings, kControlKeyMask), "standard zoom");
 }
 
 TEST(FeatureSelection, UndoIdentityCarriesTheResolutionMode) {

@@ -1,5 +1,4 @@
 #include "plugin/core/window_state.h"
-#include "support/allocation_counter.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -70,23 +69,6 @@ TEST(WindowState, MissingValuesReadAsNoZeroAndNothing) {
     WindowEntry entry;
     entry.emplace(std::string(state_key::kHitConstraint), PlistValue::integer(3));
     EXPECT_EQ(readString(&entry, state_key::kHitConstraint), nullptr); // wrong type
-}
-
-TEST(WindowState, RewritingAnEntryDoesNotAllocate) {
-    WindowEntry entry;
-    auto writeStep = [&entry](double width) {
-        writeRect(entry, state_key::kPreviousRect, Rect(10, 20, width, 300));
-        writeFlag(entry, state_key::kKeepWidth, width > 500);
-        writeLength(entry, state_key::kTemporaryMinWidth, width);
-        writeString(entry, state_key::kThisShouldDoFeature, "VantroKeepAspectRatio");
-    };
-    writeStep(400); // the first step creates the values
-    const testing::AllocationScope scope;
-    for (int step = 0; step < 100; ++step) {
-        writeStep(400 + step);
-    }
-    EXPECT_EQ(scope.allocations(), 0U);
-    EXPECT_EQ(readRect(&entry, state_key::kPreviousRect), Rect(10, 20, 499, 300));
 }
 
 } // namespace
