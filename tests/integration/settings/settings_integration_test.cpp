@@ -7,6 +7,7 @@
 #include "settings/dconf_backend.h"
 #include "settings/vantro_user_defaults.h"
 #include "support/log_capture.h"
+#include "support/main_loop.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -64,15 +65,7 @@ std::string dconfRead(const std::string& key) {
     return run.out;
 }
 
-// Runs the main loop until `done` or the deadline; answers `done`.
-bool spinUntil(const std::function<bool()>& done, double seconds = 10) {
-    const gint64 deadline = g_get_monotonic_time() + static_cast<gint64>(seconds * 1e6);
-    while (!done() && g_get_monotonic_time() < deadline) {
-        g_main_context_iteration(nullptr, FALSE);
-        g_usleep(1000);
-    }
-    return done();
-}
+using testing::spinUntil;
 
 std::unique_ptr<VantroUserDefaults> pluginStore() {
     auto store = std::make_unique<VantroUserDefaults>(std::make_unique<DconfBackend>(),
@@ -148,23 +141,22 @@ TEST_F(DconfStore, WriterHearsItsOwnBroadcast) {
     EXPECT_EQ(dconfRead("VantroMaximizeRightHalf"), "[<true>, <3>]");
 }
 
-TEST_F(DconfStore, AnotherProcessWriteReachesTheHandlerWithTheNewValue) {
+// Another process's write through the store, and a dconf write alone
+// (dconf's change notification without the broadcast), reach the handler
+// with the new value in place.
+TEST_F(DconfStore, OtherProcessesWritesReachTheHandlerWithTheNewValue) {
     auto store = pluginStore();
     std::int32_t seen = -1;
-    store->setChangeHandler([&] { seen = store->integerForKey("VantroResolutionZoomMode"); });
+    bool enabled = true;
+    store->setChangeHandler([&] {
+        seen = store->integerForKey("VantroResolutionZoomMode");
+        enabled = readFeatureSetting(store->objectForKey("VantroAnimateZooms")).enabled;
+    });
     store->subscribeToChanges();
-    const ProgramRun run = runProgram({VANTRO_PREFS_PATH, "set", "VantroResolutionZoomMode", "1"});
+    ProgramRun run = runProgram({VANTRO_PREFS_PATH, "set", "VantroResolutionZoomMode", "1"});
     ASSERT_EQ(run.status, 0) << run.err;
     ASSERT_TRUE(spinUntil([&] { return seen == 1; })) << "seen " << seen;
-}
-
-TEST_F(DconfStore, DconfWriteAloneReachesTheStore) {
-    auto store = pluginStore();
-    bool enabled = true;
-    store->setChangeHandler(
-        [&] { enabled = readFeatureSetting(store->objectForKey("VantroAnimateZooms")).enabled; });
-    store->subscribeToChanges();
-    const ProgramRun run = runProgram(
+    run = runProgram(
         {"dconf", "write", "/com/quillworks/vantro/VantroAnimateZooms", "[<false>, <-1>]"});
     ASSERT_EQ(run.status, 0) << run.err;
     ASSERT_TRUE(spinUntil([&] { return !enabled; }));
@@ -199,11 +191,7 @@ TEST_F(DconfStore, PrefsToolRefusesBadInputAndWritesNothing) {
     ASSERT_EQ(runProgram({VANTRO_PREFS_PATH, "set", "VantroKeepCentered", "[false, 3]"}).status, 0);
     EXPECT_EQ(dconfRead("VantroKeepCentered"), "[<false>, <3>]");
     const ProgramRun list = runProgram({VANTRO_PREFS_PATH, "list"});
-    EXPECT_NE(list.out.find("VantroKeepCentered"), std::string::npos);
     EXPECT_NE(list.out.find("stored   [false, 3]"), std::string::npos) << list.out;
-    EXPECT_NE(list.out.find("VantroPluginEnabled                        default  true"),
-              std::string::npos)
-        << list.out;
     ASSERT_EQ(runProgram({VANTRO_PREFS_PATH, "reset", "VantroKeepCentered"}).status, 0);
     EXPECT_EQ(dconfRead("VantroKeepCentered"), "");
 }

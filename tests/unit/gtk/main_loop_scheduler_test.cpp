@@ -3,6 +3,7 @@
 // and timing with real zooms are driven by tests/e2e/zoom_button.sh.
 
 #include "platform/gtk/main_loop_scheduler.h"
+#include "support/main_loop.h"
 
 #include <gtest/gtest.h>
 
@@ -15,15 +16,7 @@ namespace {
 
 using runtime::Selector;
 
-// Turns the default main context until `done` or `seconds` have passed.
-template <typename Done> bool runUntil(Done done, double seconds = 2.0) {
-    const double end = MainLoopScheduler::now() + seconds;
-    while (!done() && MainLoopScheduler::now() < end) {
-        g_main_context_iteration(nullptr, FALSE);
-        g_usleep(500);
-    }
-    return done();
-}
+using testing::spinUntil;
 
 TEST(MainLoopScheduler, CancellingTakesOnlyTheCallsOfItsTargetAndSelector) {
     MainLoopScheduler scheduler;
@@ -37,7 +30,7 @@ TEST(MainLoopScheduler, CancellingTakesOnlyTheCallsOfItsTargetAndSelector) {
     scheduler.performAfterDelay(&b, first, 0.01, [&ran] { ran.emplace_back("b first"); });
     scheduler.cancelPerforms(&a, second);
     scheduler.cancelAllPerforms(&b);
-    ASSERT_TRUE(runUntil([&] { return scheduler.pendingPerformCount() == 0; }));
+    ASSERT_TRUE(spinUntil([&] { return scheduler.pendingPerformCount() == 0; }));
     EXPECT_EQ(ran, (std::vector<std::string>{"a first"}));
 }
 
@@ -54,7 +47,7 @@ TEST(MainLoopScheduler, ACallMayRescheduleOrCancelItself) {
         }
     };
     scheduler.performAfterDelay(&target, tick, std::numeric_limits<double>::quiet_NaN(), again);
-    ASSERT_TRUE(runUntil([&] { return runs == 3 && scheduler.pendingPerformCount() == 0; }));
+    ASSERT_TRUE(spinUntil([&] { return runs == 3 && scheduler.pendingPerformCount() == 0; }));
 }
 
 // An animation cancelled from its own step, then whatever a destroyed
@@ -67,7 +60,7 @@ TEST(MainLoopScheduler, NothingCancelledOrLeftAtDestructionRuns) {
         std::uint64_t id = 0;
         id = scheduler.animate(
             10, [&](double) { scheduler.cancelAnimation(id), ++steps; }, [&ran] { ran = true; });
-        ASSERT_TRUE(runUntil([&] { return steps == 1; }));
+        ASSERT_TRUE(spinUntil([&] { return steps == 1; }));
         g_usleep(50000);
         g_main_context_iteration(nullptr, FALSE);
         EXPECT_EQ(steps, 1);

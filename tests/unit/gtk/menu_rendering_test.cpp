@@ -5,34 +5,19 @@
 #include "platform/gtk/menu_actions.h"
 #include "platform/gtk/menu_rendering.h"
 #include "runtime/message_send.h"
+#include "support/main_loop.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <memory>
 #include <stdexcept>
-#include <thread>
 #include <vector>
 
 namespace vantro::gtk {
 namespace {
 
 using namespace platform;
-
-template <typename Predicate> bool settle(Predicate done) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (std::chrono::steady_clock::now() < end) {
-        while (gtk_events_pending() != 0) {
-            gtk_main_iteration_do(FALSE);
-        }
-        if (done()) {
-            return true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return done();
-}
 
 // Every name gets a path; one the bundle lacks is a file that cannot be read.
 std::optional<std::string> bundleImage(std::string_view name) {
@@ -161,7 +146,7 @@ TEST_F(MenuRenderingTest, ChoicesAreCopiesAndTheClosedMenuLeavesNothing) {
     destroyMenuWhenClosed(menu);
     g_signal_emit_by_name(menu, "deactivate");
     ASSERT_NE(watched[0], nullptr); // GTK activates the chosen item after closing
-    EXPECT_TRUE(settle([&] { return watched[0] == nullptr; })) << "menu";
+    EXPECT_TRUE(testing::spinUntil([&] { return watched[0] == nullptr; })) << "menu";
     EXPECT_EQ(watched[1], nullptr) << "submenu";
     EXPECT_EQ(watched[2], nullptr) << "icon";
     EXPECT_EQ(held.use_count(), 1);

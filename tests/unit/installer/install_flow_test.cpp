@@ -51,29 +51,25 @@ TEST_F(InstallFlowTest, FreshInstallForTheUserNeedsNoRightsAndStartsTheLoader) {
     EXPECT_EQ(services_.loginItems.size(), 1U);
 }
 
-TEST_F(InstallFlowTest, SystemInstallRefusedChangesNothingAndOffersToTryAgain) {
+// Refused over the user's own install: the user's copies, its login item and
+// its settings stay, and the sheet marks them as not where asked.
+TEST_F(InstallFlowTest, SystemInstallRefusedKeepsTheUsersCopyAndOffersToTryAgain) {
+    run({.loginItem = true});
     services_.authorized = false;
-    const OutcomeSheet sheet = run({.prefPaneRow = 1, .pluginRow = 1});
+    const OutcomeSheet sheet = run({.prefPaneRow = 1, .pluginRow = 1, .loginItem = true});
     EXPECT_FALSE(sheet.success);
     EXPECT_EQ(sheet.message, "\nVantro Install Failed");
-    EXPECT_EQ(sheet.informativeText, "Vantro System Preferences Pane:\tNot Installed\n"
-                                     "Vantro SIMBL Plugin:\t\t\tNot Installed\n");
+    EXPECT_EQ(sheet.informativeText, "Vantro System Preferences Pane:\tInstalled (1.2) *\n"
+                                     "Vantro SIMBL Plugin:\t\t\tInstalled (12) *\n"
+                                     "\t\t* Installed, but not in selected location.");
     EXPECT_EQ(sheet.defaultButton, "Reattempt Vantro Install");
     EXPECT_EQ(sheet.alternateButton, "Quit Installer");
     EXPECT_FALSE(std::filesystem::exists(at_.rootPrefPane));
-    EXPECT_TRUE(services_.settingsWritten.empty()); // the plug-in is not switched on
-    EXPECT_EQ(services_.beeps, 1);
-}
-
-TEST_F(InstallFlowTest, SystemInstallRefusedKeepsTheUsersCopy) {
-    run({.loginItem = true});
-    ASSERT_TRUE(std::filesystem::exists(at_.userPrefPane));
-    services_.authorized = false;
-    const OutcomeSheet sheet = run({.prefPaneRow = 1, .pluginRow = 1});
-    EXPECT_FALSE(sheet.success);
     EXPECT_TRUE(std::filesystem::exists(at_.userPrefPane));
     EXPECT_TRUE(std::filesystem::exists(at_.userPlugin));
-    EXPECT_EQ(services_.loginItems.size(), 1U); // its login item too
+    EXPECT_EQ(services_.loginItems.size(), 1U);
+    EXPECT_EQ(services_.settingsWritten.size(), 1U); // the refused install switches nothing on
+    EXPECT_EQ(services_.beeps, 1);
 }
 
 TEST_F(InstallFlowTest, PaneAloneIsJudgedByThePaneAndLeavesThePluginOff) {
@@ -126,16 +122,6 @@ TEST_F(InstallFlowTest, PackageManagedCopyIsLeftAlone) {
     EXPECT_EQ(bundleVersion(at_.rootPlugin, kVersionKey), "10");
     EXPECT_EQ(services_.authorizedCalls, 0);
     EXPECT_EQ(services_.trashed, 0);
-}
-
-TEST_F(InstallFlowTest, CopyLeftAtTheOtherLocationIsMarked) {
-    machine_.installPrefPane(at_.rootPrefPane, "1.2");
-    services_.authorized = false; // the root copy cannot be taken away
-    const OutcomeSheet sheet = run({.plugin = false});
-    EXPECT_FALSE(sheet.success);
-    EXPECT_EQ(sheet.informativeText, "Vantro System Preferences Pane:\tInstalled (1.2) *\n"
-                                     "Vantro SIMBL Plugin:\t\t\tNot Installed\n"
-                                     "\t\t* Installed, but not in selected location.");
 }
 
 TEST_F(InstallFlowTest, UninstallRemovesEverythingAndTrashesTheSettings) {

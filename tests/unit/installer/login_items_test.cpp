@@ -55,17 +55,12 @@ class LoginItemsTest : public ::testing::Test {
     LoginItems items_{autostart_};
 };
 
-TEST_F(LoginItemsTest, AnAddedEntryIsFound) {
+TEST_F(LoginItemsTest, AddedEntriesAreFoundAndRemovedWithNoOther) {
+    items_.add(neighbour_);
     EXPECT_FALSE(items_.contains(loader_));
     items_.add(loader_);
+    items_.add(loader_);
     EXPECT_TRUE(items_.contains(loader_));
-    EXPECT_FALSE(items_.contains(neighbour_));
-}
-
-TEST_F(LoginItemsTest, RemovesEveryMatchingEntryAndNoOther) {
-    items_.add(loader_);
-    items_.add(loader_);
-    items_.add(neighbour_);
     writeFile(autostart_ + "/through-path.desktop",
               "[Desktop Entry]\nType=Application\nName=x\nExec=vantro-loader\n");
     writeFile(autostart_ + "/broken.desktop", "not a desktop entry");

@@ -9,43 +9,38 @@ namespace {
 
 using testing::InstallerMachine;
 
-struct ButtonCase {
-    const char* name;
-    bool installMode;
-    const char* installedPane;   // version, or nullptr
-    const char* installedPlugin; // version, or nullptr
-    const char* title;
-};
-
-class ActionButtonTitle : public ::testing::TestWithParam<ButtonCase> {};
-
-TEST_P(ActionButtonTitle, FollowsModeAndVersions) {
-    const ButtonCase& c = GetParam();
-    InstallerMachine machine;
-    if (c.installedPane != nullptr) {
-        machine.installPrefPane(machine.locations().userPrefPane, c.installedPane);
+TEST(InstallerWindow, ActionButtonFollowsModeAndVersions) {
+    struct Case {
+        bool installMode;
+        const char* installedPane;   // version, or nullptr
+        const char* installedPlugin; // version, or nullptr
+        const char* title;
+    };
+    const Case cases[] = {
+        {true, nullptr, nullptr, "Install Vantro (1.2)"},
+        {true, "1.2", "12", "Reinstall Vantro (1.2)"},
+        {true, "1.0", "10", "Update to Vantro (1.2)"},
+        {true, "2.0", "20", "Update to Vantro (1.2)"},
+        {true, nullptr, "12", "Update to Vantro (1.2)"},
+        {false, "1.0", "10", "Uninstall Vantro (1.0)"},
+        {false, nullptr, "12", "Uninstall Vantro"},
+        {false, nullptr, nullptr, "Quit Vantro Installer"},
+    };
+    for (const Case& c : cases) {
+        const InstallerMachine machine;
+        const InstallLocations& at = machine.locations();
+        if (c.installedPane != nullptr) {
+            machine.installPrefPane(at.userPrefPane, c.installedPane);
+        }
+        if (c.installedPlugin != nullptr) {
+            machine.installPlugin(at.userPlugin, c.installedPlugin);
+        }
+        const bool anything = prefPaneInstallLocation(at) != kPrefPaneNotFound ||
+                              pluginInstallLocation(at) != kPluginNotFound;
+        EXPECT_EQ(actionButton(c.installMode, Versions::of(machine.carried(), at), anything).title,
+                  c.title);
     }
-    if (c.installedPlugin != nullptr) {
-        machine.installPlugin(machine.locations().userPlugin, c.installedPlugin);
-    }
-    const Versions versions = Versions::of(machine.carried(), machine.locations());
-    const bool anything = prefPaneInstallLocation(machine.locations()) != kPrefPaneNotFound ||
-                          pluginInstallLocation(machine.locations()) != kPluginNotFound;
-    EXPECT_EQ(actionButton(c.installMode, versions, anything).title, c.title);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Installer, ActionButtonTitle,
-    ::testing::Values(
-        ButtonCase{"NothingInstalled", true, nullptr, nullptr, "Install Vantro (1.2)"},
-        ButtonCase{"SameVersion", true, "1.2", "12", "Reinstall Vantro (1.2)"},
-        ButtonCase{"Older", true, "1.0", "10", "Update to Vantro (1.2)"},
-        ButtonCase{"Newer", true, "2.0", "20", "Update to Vantro (1.2)"},
-        ButtonCase{"OnlyPlugin", true, nullptr, "12", "Update to Vantro (1.2)"},
-        ButtonCase{"RemovePane", false, "1.0", "10", "Uninstall Vantro (1.0)"},
-        ButtonCase{"RemovePlugin", false, nullptr, "12", "Uninstall Vantro"},
-        ButtonCase{"RemoveNothing", false, nullptr, nullptr, "Quit Vantro Installer"}),
-    [](const auto& param) { return std::string(param.param.name); });
 
 TEST(InstallerWindow, RootCopyIsShownAndComparedBeforeTheUserCopy) {
     InstallerMachine machine;

@@ -38,23 +38,6 @@ TEST(VantroUserDefaults, RemovingRevealsTheDefaultAndStillBroadcasts) {
               (std::vector<std::string>{"VantroPlugin", "VantroPlugin", "VantroPlugin"}));
 }
 
-// The writer and another process hear the broadcast with the new value in
-// place; tests/integration/settings does the same over a real dconf.
-TEST(VantroUserDefaults, EveryStoreHearsTheBroadcastWithTheValueInPlace) {
-    Store writer;
-    VantroUserDefaults reader(std::make_unique<MemoryBackend>(writer.data), BroadcastObject::plugin,
-                              kDomain);
-    std::vector<std::int32_t> seen;
-    for (VantroUserDefaults* store : {&writer.defaults, &reader}) {
-        store->setChangeHandler(
-            [&seen, store] { seen.push_back(store->integerForKey("VantroResolutionZoomMode")); });
-        store->subscribeToChanges();
-    }
-    const PlistValue one = PlistValue::integer(1);
-    writer.defaults.setObject(&one, "VantroResolutionZoomMode");
-    EXPECT_EQ(seen, (std::vector<std::int32_t>{1, 1}));
-}
-
 TEST(VantroUserDefaults, PrefPaneCopyAnnouncesItselfAndIgnoresTheHandler) {
     auto data = std::make_shared<MemoryDomainData>();
     VantroUserDefaults pane(std::make_unique<MemoryBackend>(data), BroadcastObject::prefPane,
