@@ -1,6 +1,6 @@
 // Every way a bundle in a plug-in folder can be broken. Good bundles, two
 // copies of one and repeated requests are loaded by tests/e2e/loader_module.sh
-// and load_request.sh in a real application.
+// and loader_app.sh in a real application.
 
 #include "loader/bundle_info.h"
 #include "loader/bundle_loader.h"
