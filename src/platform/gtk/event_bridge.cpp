@@ -4,10 +4,14 @@
 #include "platform/gtk/event_conversion.h"
 #include "platform/gtk/event_tracking.h"
 #include "platform/gtk/key_equivalents.h"
+#include "platform/gtk/managed_maximize.h"
 #include "platform/gtk/menu_actions.h"
 #include "platform/gtk/menu_host_methods.h"
+#include "platform/gtk/modifier_mapping.h"
+#include "platform/gtk/ratio_hint.h"
 #include "platform/gtk/window_frame.h"
 #include "platform/gtk/window_proxy.h"
+#include "platform/screen_lookup.h"
 #include "platform/title_button.h"
 #include "platform/window.h"
 #include "runtime/message_send.h"
@@ -284,12 +288,23 @@ gboolean windowPressed(GtkWidget* widget, GdkEventButton* press, gpointer /*data
 struct MoveWatch {
     guint settle = 0;
     std::optional<Rect> lastFrame;
-    guint dragEndCheck = 0; // while a drag of the window manager is observed
+    std::optional<Rect> frameBeforeResize; // the frame before the last change of size
+    Size clientSize;                       // of the client window, as last configured
+    guint dragEndCheck = 0;                // while a drag of the window manager is observed
+    std::optional<RatioHint> ratioHint;    // the observed drag keeps a ratio through the hints
+    // A maximize of the window manager's that a zoom of the plug-in's
+    // replaces: the zoom runs once the window is back where it was.
+    std::optional<Rect> replayFrom;
+    Event replayKeys;
+    guint replayDeadline = 0;
 };
 
 // How often the pointer's buttons are checked while the window manager
 // resizes a window.
 constexpr guint kObservedDragCheckMs = 50;
+// How long a window manager may take to give a window back its frame
+// before the zoom that replaces its maximize runs anyway.
+constexpr guint kReplayDeadlineMs = 500;
 
 GQuark moveWatchQuark() {
     static const GQuark quark = g_quark_from_static_string("vantro-move-watch");
@@ -303,6 +318,9 @@ void freeMoveWatch(gpointer data) {
     }
     if (watch->dragEndCheck != 0) {
         g_source_remove(watch->dragEndCheck);
+    }
+    if (watch->replayDeadline != 0) {
+        g_source_remove(watch->replayDeadline);
     }
     delete watch;
 }
@@ -322,16 +340,19 @@ gboolean moveSettled(gpointer data) {
     return G_SOURCE_REMOVE;
 }
 
-bool pointerButtonHeld(GtkWindow* window) {
-    GdkWindow* gdkWindow = gtk_widget_get_window(GTK_WIDGET(window));
-    if (gdkWindow == nullptr) {
-        return false;
-    }
-    GdkDevice* pointer =
-        gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_window_get_display(gdkWindow)));
+// The pointer's buttons and the keys held now, whoever has grabbed them.
+GdkModifierType pointerState(GtkWindow* window) {
     GdkModifierType state{};
-    gdk_window_get_device_position(gdkWindow, pointer, nullptr, nullptr, &state);
-    return (state & (GDK_BUTTON1_MASK | GDK_BUTTON2_MASK | GDK_BUTTON3_MASK)) != 0;
+    if (GdkWindow* gdkWindow = gtk_widget_get_window(GTK_WIDGET(window))) {
+        GdkDevice* pointer =
+            gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_window_get_display(gdkWindow)));
+        gdk_window_get_device_position(gdkWindow, pointer, nullptr, nullptr, &state);
+    }
+    return state;
+}
+
+bool pointerButtonHeld(GtkWindow* window) {
+    return (pointerState(window) & (GDK_BUTTON1_MASK | GDK_BUTTON2_MASK | GDK_BUTTON3_MASK)) != 0;
 }
 
 // A step of a drag the window manager runs, as the plug-in reads one: a
@@ -345,6 +366,42 @@ Event observedDragEvent(platform::EventType type) {
     return event;
 }
 
+// The same with the keys held: what the plug-in asks of them.
+Event heldKeysEvent(GtkWindow* window, platform::EventType type) {
+    Event event = observedDragEvent(type);
+    event.modifierFlags = modifierFlagsFromGdk(pointerState(window));
+    return event;
+}
+
+void dropRatioHint(GtkWindow* window, MoveWatch& watch) {
+    if (watch.ratioHint) {
+        removeRatioHint(window, *watch.ratioHint);
+        watch.ratioHint.reset();
+    }
+}
+
+// While the keys that keep the ratio are held, the window manager is asked
+// (through the hints) to keep the ratio the client had before this step;
+// released, it is free again.
+void keepRatioWhileAsked(GtkWindow* window, WindowProxy& proxy, MoveWatch& watch,
+                         Size clientBefore) {
+    static const runtime::Selector keeps =
+        runtime::Selector::named("vantroKeepsRatioInManagedResize");
+    if (!runtime::respondsToSelector(&proxy, keeps)) {
+        return;
+    }
+    bool wanted = false;
+    handleWithEvent(
+        window, heldKeysEvent(window, platform::EventType::leftMouseDragged),
+        [&](const std::optional<Event>&) { wanted = runtime::send<bool>(&proxy, keeps); });
+    if (!wanted) {
+        dropRatioHint(window, watch);
+    } else if (!watch.ratioHint) {
+        watch.ratioHint = addRatioHint(window, static_cast<int>(std::lround(clientBefore.width)),
+                                       static_cast<int>(std::lround(clientBefore.height)));
+    }
+}
+
 gboolean observedDragCheck(gpointer data) {
     auto* window = static_cast<GtkWindow*>(data);
     auto* watch = static_cast<MoveWatch*>(g_object_get_qdata(G_OBJECT(window), moveWatchQuark()));
@@ -352,6 +409,7 @@ gboolean observedDragCheck(gpointer data) {
         return G_SOURCE_CONTINUE;
     }
     watch->dragEndCheck = 0;
+    dropRatioHint(window, *watch);
     if (WindowProxy* proxy = existingProxyFor(window)) {
         handleWithEvent(window, observedDragEvent(platform::EventType::leftMouseUp),
                         [proxy](const std::optional<Event>&) {
@@ -366,7 +424,8 @@ gboolean observedDragCheck(gpointer data) {
 // runs a resize drag (its frame's edges, or its own key binding). The
 // plug-in sees it as a drag whose steps it cannot shape; it shows the
 // dimensions.
-void observeDragStep(GtkWindow* window, WindowProxy& proxy, MoveWatch& watch, const Rect& frame) {
+void observeDragStep(GtkWindow* window, WindowProxy& proxy, MoveWatch& watch, const Rect& frame,
+                     Size clientBefore) {
     if (!proxy.observingDrag) {
         proxy.observingDrag = true;
         bridgePlatform->refreshScreens();
@@ -376,16 +435,110 @@ void observeDragStep(GtkWindow* window, WindowProxy& proxy, MoveWatch& watch, co
                         });
         watch.dragEndCheck = g_timeout_add(kObservedDragCheckMs, observedDragCheck, window);
     }
+    keepRatioWhileAsked(window, proxy, watch, clientBefore);
     handleWithEvent(window, observedDragEvent(platform::EventType::leftMouseDragged),
                     [&proxy, frame](const std::optional<Event>&) {
                         platform::setFrameDisplay(&proxy, frame, true);
                     });
 }
 
+MoveWatch* moveWatchOf(GtkWindow* window) {
+    return static_cast<MoveWatch*>(g_object_get_qdata(G_OBJECT(window), moveWatchQuark()));
+}
+
+// Runs the zoom that replaces a maximize of the window manager's, as a
+// click on GTK's maximize button with the same keys would.
+void replayAsZoom(GtkWindow* window, MoveWatch& watch) {
+    if (watch.replayDeadline != 0) {
+        g_source_remove(watch.replayDeadline);
+        watch.replayDeadline = 0;
+    }
+    watch.replayFrom.reset();
+    WindowProxy* proxy = existingProxyFor(window);
+    if (proxy == nullptr || gtk_window_is_maximized(window)) {
+        return;
+    }
+    handleWithEvent(window, watch.replayKeys, [proxy](const std::optional<Event>&) {
+        runtime::send<void>(proxy, platform::sel::performZoom(), &proxy->zoomButton);
+    });
+}
+
+// The window is back where it was, with the borders it had there (the
+// window manager may draw a maximized window without them): the zoom can
+// be measured from it.
+void replayOnceRestored(GtkWindow* window, MoveWatch& watch) {
+    if (!watch.replayFrom || gtk_window_is_maximized(window)) {
+        return;
+    }
+    const std::optional<Rect> now = windowFrame(window, bridgePlatform->space());
+    if (now && sameFrame(*now, *watch.replayFrom)) {
+        replayAsZoom(window, watch);
+    }
+}
+
+// A window manager that does not restore the frame exactly gets the zoom
+// from where it put the window.
+gboolean replayDeadlinePassed(gpointer data) {
+    auto* window = static_cast<GtkWindow*>(data);
+    if (MoveWatch* watch = moveWatchOf(window)) {
+        watch->replayDeadline = 0;
+        replayAsZoom(window, *watch);
+    }
+    return G_SOURCE_REMOVE;
+}
+
+// The window manager maximized a window from the title bar it draws, with
+// keys held: where they select a zoom of the plug-in's, the window is given
+// back its frame and that zoom runs from there, as for a click on GTK's
+// maximize button. A window with GTK's title bar has its own button.
+gboolean windowStateChanged(GtkWidget* widget, GdkEventWindowState* event, gpointer /*data*/) {
+    auto* window = GTK_WINDOW(widget);
+    MoveWatch* watch = moveWatchOf(window);
+    WindowProxy* proxy = existingProxyFor(window);
+    if (watch == nullptr || proxy == nullptr) {
+        return FALSE;
+    }
+    replayOnceRestored(window, *watch);
+    if ((event->changed_mask & event->new_window_state & GDK_WINDOW_STATE_MAXIMIZED) == 0 ||
+        !watch->lastFrame || watch->replayFrom || proxy->zoomButton.button != nullptr ||
+        proxy->frameBeforeMaximize) {
+        return FALSE;
+    }
+    const Event keys = heldKeysEvent(window, platform::EventType::leftMouseUp);
+    if (keys.modifierFlags == 0) {
+        return FALSE;
+    }
+    bridgePlatform->refreshScreens();
+    const std::vector<Screen>& screens = bridgePlatform->screens();
+    const int screen = platform::screenHoldingMostOf(*watch->lastFrame, screens);
+    ManagedMaximize seen{*watch->lastFrame, watch->frameBeforeResize, std::nullopt,
+                         decorationExtents(window).top, keys.locationOnScreen};
+    if (screen >= 0) {
+        seen.maximizedArea = screens[static_cast<std::size_t>(screen)].visibleFrame;
+    }
+    const std::optional<Rect> before = frameBeforeManagedMaximize(seen);
+    static const runtime::Selector zoomsWithKeys =
+        runtime::Selector::named("vantroZoomsWithHeldKeys");
+    if (!before || !runtime::respondsToSelector(proxy, zoomsWithKeys)) {
+        return FALSE;
+    }
+    bool zooms = false;
+    handleWithEvent(window, keys, [&](const std::optional<Event>&) {
+        zooms = runtime::send<bool>(proxy, zoomsWithKeys);
+    });
+    if (zooms) {
+        watch->replayFrom = before;
+        watch->replayKeys = keys;
+        watch->replayDeadline = g_timeout_add(kReplayDeadlineMs, replayDeadlinePassed, window);
+        gtk_window_unmaximize(window);
+    }
+    return FALSE;
+}
+
 // A frame asked for by the plug-in counts as applied once the window shows
 // it; any other change of place with the same size is a move by the user (or
 // the window manager on the user's behalf), reported once it settles.
-gboolean windowConfigured(GtkWidget* widget, GdkEventConfigure* /*event*/, gpointer /*data*/) {
+gboolean windowConfigured(GtkWidget* widget, GdkEventConfigure* event, gpointer /*data*/) {
     auto* window = GTK_WINDOW(widget);
     WindowProxy* proxy = existingProxyFor(window);
     auto* watch = static_cast<MoveWatch*>(g_object_get_qdata(G_OBJECT(window), moveWatchQuark()));
@@ -398,16 +551,22 @@ gboolean windowConfigured(GtkWidget* widget, GdkEventConfigure* /*event*/, gpoin
     }
     const std::optional<Rect> previous = watch->lastFrame;
     watch->lastFrame = actual;
+    replayOnceRestored(window, *watch);
+    const Size clientBefore = watch->clientSize;
+    watch->clientSize = {static_cast<double>(event->width), static_cast<double>(event->height)};
+    const bool resized = previous && (std::fabs(previous->size.width - actual->size.width) >= 1 ||
+                                      std::fabs(previous->size.height - actual->size.height) >= 1);
+    if (resized) {
+        watch->frameBeforeResize = previous;
+    }
     if (const std::optional<Rect>& pending = proxy->pendingFrame(bridgePlatform->now())) {
         if (sameFrame(*pending, *actual)) {
             proxy->requestedFrame.reset();
         }
         return FALSE;
     }
-    const bool resized = previous && (std::fabs(previous->size.width - actual->size.width) >= 1 ||
-                                      std::fabs(previous->size.height - actual->size.height) >= 1);
     if (resized && (proxy->observingDrag || (!proxy->inLiveResize && pointerButtonHeld(window)))) {
-        observeDragStep(window, *proxy, *watch, *actual);
+        observeDragStep(window, *proxy, *watch, *actual, clientBefore);
         return FALSE;
     }
     if (previous && !resized && !proxy->inLiveResize && !sameFrame(*previous, *actual)) {
@@ -479,6 +638,10 @@ gboolean windowPropertyChanged(GtkWidget* widget, GdkEventProperty* event, gpoin
     if (event->atom == hints || event->atom == shadow || event->atom == decorations) {
         proxy->sizeLimits.reset();
     }
+    if (MoveWatch* watch = moveWatchOf(GTK_WINDOW(widget));
+        watch != nullptr && event->atom == decorations) {
+        replayOnceRestored(GTK_WINDOW(widget), *watch);
+    }
     return FALSE;
 }
 
@@ -498,6 +661,7 @@ void bridgeWindow(GtkWindow* window) {
     g_signal_connect(window, "key-press-event", G_CALLBACK(windowKeyPressed), nullptr);
     g_signal_connect(window, "button-press-event", G_CALLBACK(windowPressed), nullptr);
     g_signal_connect(window, "property-notify-event", G_CALLBACK(windowPropertyChanged), nullptr);
+    g_signal_connect_after(window, "window-state-event", G_CALLBACK(windowStateChanged), nullptr);
     gtk_widget_add_events(GTK_WIDGET(window), GDK_PROPERTY_CHANGE_MASK);
 }
 

@@ -3,6 +3,8 @@
 #include "platform/geometry_encoding.h"
 #include "platform/platform.h"
 #include "platform/window.h"
+#include "plugin/core/common_gate.h"
+#include "plugin/core/feature_keys.h"
 #include "plugin/core/saved_implementations.h"
 #include "plugin/core/window_state.h"
 #include "plugin/feedback/dimension_overlay.h"
@@ -134,6 +136,16 @@ void removeIndicator(Object*, Selector) {
     feedback::topLeftResizeIndicator().remove();
 }
 
+// Whether a resize the window manager runs on the window keeps its ratio:
+// the keys held select the feature and the plug-in is on for the window.
+// The window manager shapes those steps itself, to the ratio the window's
+// hints then ask for.
+bool keepsRatioInManagedResize(Object* self, Selector) {
+    static const Selector shouldDo = Selector::named("vantroShouldDoFeature:");
+    return core::gateIsOpen(self) &&
+           runtime::send<bool>(self, shouldDo, core::feature::kKeepAspectRatio);
+}
+
 } // namespace
 
 Selector endLiveResizeSelector() {
@@ -157,6 +169,7 @@ void addLiveResizeMethods(runtime::Class* provider) {
     runtime::addMethod(provider, "VTsetFrame:display:", &setFrameDisplay);
     runtime::addMethod(provider, "vantroAddTopLeftResizeIndicatorForFrame:", &addIndicatorForFrame);
     runtime::addMethod(provider, "vantroRemoveTopLeftResizeIndicator", &removeIndicator);
+    runtime::addMethod(provider, "vantroKeepsRatioInManagedResize", &keepsRatioInManagedResize);
 }
 
 } // namespace vantro::resize

@@ -16,6 +16,8 @@
 #include "settings/catalogue.h"
 #include "settings/vantro_user_defaults.h"
 
+#include <algorithm>
+
 namespace vantro::zoom {
 
 using runtime::Object;
@@ -182,6 +184,18 @@ void vantroZoomWithFeature(Object* self, Selector, std::string_view feature) {
     zoomForMenu(self, nullptr, feature);
 }
 
+// Whether the keys now held give a zoom of the plug-in's rather than the
+// host's: a maximize the window manager ran from its own title bar is
+// replayed as the plug-in's zoom only then.
+bool vantroZoomsWithHeldKeys(Object* self, Selector) {
+    static const Selector shouldDo = Selector::named("vantroShouldDoFeature:");
+    return zoomGateIsOpen(self) &&
+           std::any_of(core::feature::kZoomOrder.begin(), core::feature::kZoomOrder.end(),
+                       [self](std::string_view feature) {
+                           return runtime::send<bool>(self, shouldDo, feature);
+                       });
+}
+
 } // namespace
 
 void addZoomMethods(runtime::Class* provider) {
@@ -192,6 +206,7 @@ void addZoomMethods(runtime::Class* provider) {
     runtime::addMethod(provider, "VT_setFrameAfterMove:", &vtSetFrameAfterMove);
     runtime::addMethod(provider, "vantroZoom:", &vantroZoom);
     runtime::addMethod(provider, "vantroZoomWithFeature:", &vantroZoomWithFeature);
+    runtime::addMethod(provider, "vantroZoomsWithHeldKeys", &vantroZoomsWithHeldKeys);
 }
 
 } // namespace vantro::zoom
