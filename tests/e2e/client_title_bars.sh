@@ -49,32 +49,6 @@ keyboard_move_resize() {
     xdotool sleep 0.5 key Right Right Right Right Right sleep 0.2 key Return sleep 0.5
 }
 still_running() { kill -0 "$app_pid" 2>/dev/null || fail "$1 ended: $2"; }
-# Whether the client window's W x H keeps the ratio of W0 x H0 within 1 %
-# or, on a grid of increments, within one increment of the height.
-client_keeps_ratio() { # w0 h0 w h increment
-    local height_error=$((($3 * $2 - $1 * $4) / $1))
-    [ "${height_error#-}" -le $(($5 > $4 / 100 ? $5 : $4 / 100)) ]
-}
-# A drag of the window manager's bottom-right corner: plain for five steps,
-# then five more with Control held (openbox starts no resize with it held).
-# mutter's grips lie outside the frame it reports.
-drag_managed_corner() {
-    local x y w h in=2
-    read -r x y w h <<<"$(frame_of "$window")"
-    [ "$(wm_name)" = Mutter ] && in=-4
-    xdotool mousemove --sync $((x + w - in)) $((y + h - in)) mousedown 1
-    for _ in 1 2 3 4 5; do xdotool mousemove_relative --sync 20 2 sleep 0.05; done
-    xdotool keydown Control_L
-    for _ in 1 2 3 4 5; do xdotool mousemove_relative --sync 20 2 sleep 0.05; done
-    xdotool mouseup 1 keyup Control_L sleep 0.5
-}
-# xfwm4's maximize button: its default theme puts it 39 px left of the
-# frame's right edge, in the middle of the title.
-click_managed_maximize() {
-    local x y w h
-    read -r x y w h <<<"$(frame_of "$window")"
-    xdotool mousemove --sync $((x + w - 39)) $((y + 14)) keydown ctrl click 1 keyup ctrl
-}
 window_closed() { ! program_windows "${search[@]}" | grep -qx "$window"; }
 title_is() { [ "$(xdotool getwindowname "$window")" = "$1" ]; }
 
@@ -87,16 +61,8 @@ for program in "${programs[@]}"; do
     [ -z "$(wm_name)" ] || [ "$decoration_top" -gt 0 ] || fail "$program: no title bar of the window manager's"
     if [ -n "$(wm_name)" ]; then
         hints=$(xprop -id "$window" WM_NORMAL_HINTS)
-        read -r _ _ _ _ _ inch <<<"$(frame_limits "$window")"
-        read -r _ _ w h <<<"$(geometry_of -id "$window")"
-        drag_managed_corner
-        read -r _ _ w2 h2 <<<"$(geometry_of -id "$window")"
-        [ "$w2" -gt "$w" ] || fail "$program: the window manager's corner did not widen the window"
-        # Five plain steps of 20 x 2 px go first: the ratio kept is the one
-        # the window had when Control went down.
-        client_keeps_ratio $((w + 100)) $((h + 10)) "$w2" "$h2" "$inch" ||
-            client_keeps_ratio "$w" "$h" "$w2" "$h2" "$inch" ||
-            fail "$program: Control on the window manager's edge kept no ratio: $w x $h to $w2 x $h2"
+        seen=$(check_managed_ratio_drag "$window") ||
+            fail "$program: Control on the window manager's corner kept no ratio: $seen"
         [ "$(xprop -id "$window" WM_NORMAL_HINTS)" = "$hints" ] ||
             fail "$program: the size hints were not put back after the drag"
     fi
@@ -104,7 +70,7 @@ for program in "${programs[@]}"; do
         start=$(frame_of "$window")
         read -r ax ay aw ah <<<"$(work_area_of "$window")"
         zoom_and_back "$window" "$(zoom_target "$window" left "$ax" "$ay" "$aw" "$ah")" \
-            "$program: Control-click on xfwm4's maximize (left half)" click_managed_maximize
+            "$program: Control-click on xfwm4's maximize (left half)" click_managed_maximize "$window"
     fi
     still_running "$program" "with the window manager's title bar"
     stop_test_app

@@ -291,6 +291,48 @@ drag_edge() {
     sleep 0.3
 }
 
+# A drag of the window manager's bottom-right corner: plain for five steps,
+# then five more with Control held (openbox starts no resize with it held).
+# mutter's grips lie outside the frame it reports.
+drag_managed_corner() { # window
+    local x y w h in=2
+    read -r x y w h <<<"$(frame_of "$1")"
+    [ "$(wm_name)" = Mutter ] && in=-4
+    xdotool mousemove --sync $((x + w - in)) $((y + h - in)) mousedown 1
+    for _ in 1 2 3 4 5; do xdotool mousemove_relative --sync 20 2 sleep 0.05; done
+    xdotool keydown Control_L
+    for _ in 1 2 3 4 5; do xdotool mousemove_relative --sync 20 2 sleep 0.05; done
+    xdotool mouseup 1 keyup Control_L sleep 0.5
+}
+# Whether the client window's W x H keeps the ratio of W0 x H0 within 1 %
+# or, on a grid of increments, within one increment of the height.
+client_keeps_ratio() { # w0 h0 w h increment
+    local height_error=$((($3 * $2 - $1 * $4) / $1))
+    [ "${height_error#-}" -le $(($5 > $4 / 100 ? $5 : $4 / 100)) ]
+}
+# The ratio drag_managed_corner keeps: the one the client had when Control
+# went down, after five plain steps of 20 x 2 px (or from the start, where
+# the first steps did not resize yet). Prints what it saw; status 1 when the
+# ratio was not kept, 2 when the window did not grow.
+check_managed_ratio_drag() { # window
+    local inch w h w2 h2
+    read -r _ _ _ _ _ inch <<<"$(frame_limits "$1")"
+    read -r _ _ w h <<<"$(geometry_of -id "$1")"
+    drag_managed_corner "$1"
+    read -r _ _ w2 h2 <<<"$(geometry_of -id "$1")"
+    echo "the window manager's corner with Control: client $w x $h to $w2 x $h2"
+    [ "$w2" -gt "$w" ] || return 2
+    client_keeps_ratio $((w + 100)) $((h + 10)) "$w2" "$h2" "$inch" ||
+        client_keeps_ratio "$w" "$h" "$w2" "$h2" "$inch"
+}
+# xfwm4's maximize button, Control-clicked: its default theme puts it 39 px
+# left of the frame's right edge, in the middle of the title.
+click_managed_maximize() { # window
+    local x y w h
+    read -r x y w h <<<"$(frame_of "$1")"
+    xdotool mousemove --sync $((x + w - 39)) $((y + 14)) keydown ctrl click 1 keyup ctrl
+}
+
 # Whether A and B are at most TOLERANCE (1) apart.
 near() { [ $(($1 - $2)) -le "${3:-1}" ] && [ $(($2 - $1)) -le "${3:-1}" ]; }
 # Whether W2 x H2 keeps the ratio of W x H, within a pixel either way.

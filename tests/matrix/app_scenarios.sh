@@ -5,8 +5,10 @@
 # again, a Shift drag of the corner, and with several monitors the next and
 # previous screen. Frames must land within 1 px of where the work area of the
 # window's monitor and the window's own limits put them. Where the window
-# manager draws the title bar, the host's own maximize and resize must still
-# work ("host"). Prints "RESULT SCENARIO pass|fail|host DETAIL" lines; exits
+# manager draws the title bar, its maximize Control-clicked takes the left
+# half where it lets the keys through (xfwm4) and a Control drag of its
+# corner keeps the ratio; elsewhere the host's own maximize must still work
+# ("host"). Prints "RESULT SCENARIO pass|fail|host DETAIL" lines; exits
 # 1 when any failed, 77 for a program not ours with a sanitizer build.
 # Usage: app_scenarios.sh BUILD-DIR APPLICATION [SCENARIO...]
 #   APPLICATION is a key of applications.sh; SCENARIO one of click menu
@@ -91,6 +93,12 @@ check_host_maximize() {
 
 scenario_click() {
     open_window
+    if ! has_client_side_title_bar "$window" && [ "$(wm_name)" = Xfwm4 ]; then
+        zoom_and_back "$window" "$(target left)" "Control-click on xfwm4's maximize (left half)" \
+            click_managed_maximize "$window"
+        echo "xfwm4's maximize Control-clicked: left half $(target left), undone"
+        return
+    fi
     if ! has_client_side_title_bar "$window"; then check_host_maximize; return 3; fi
     zoom_and_back "$window" "$(target left)" "Control-click (left half)" click_title_button "$window" maximize ctrl
     echo "left half $(target left), undone"
@@ -115,8 +123,12 @@ scenario_shortcut() {
 
 scenario_drag() {
     open_window
+    if ! has_client_side_title_bar "$window" && [ -n "$(wm_name)" ]; then
+        check_managed_ratio_drag "$window"
+        return
+    fi
     if ! has_client_side_title_bar "$window"; then
-        # The window manager runs drags on its own edges; a resize it is
+        # Without a window manager nothing draws edges; a resize it is
         # asked for must still take. Two increments smaller, so that it
         # stays on the screen wherever the window opened.
         local incw inch client_w client_h
@@ -125,8 +137,8 @@ scenario_drag() {
         local want_w=$((w - 2 * incw)) want_h=$((h - 2 * inch))
         read -r _ _ client_w client_h <<<"$(geometry_of -id "$window")"
         xdotool windowsize "$window" $((client_w - 2 * incw)) $((client_h - 2 * inch))
-        wait_for_frame "$window" "$x $y $want_w $want_h" "a resize through the window manager"
-        echo "the window manager's edges: a resize request gives $want_w x $want_h"
+        wait_for_frame "$window" "$x $y $want_w $want_h" "a resize request"
+        echo "no window manager and no title bar of GTK's: a resize request gives $want_w x $want_h"
         return 3
     fi
     read -r x y w h <<<"$start"
