@@ -1,21 +1,18 @@
 #!/usr/bin/env bash
-# Windows that leave their title bar to the window manager, with
-# "VantroClientTitleBars" on: they open with GTK's title bar, whose maximize
-# button zooms (held to the window's limits) and undoes; a Control drag keeps
-# the ratio (with size increments, the nearest on the grid); the title, the window manager's keyboard move and resize and
-# the close button still work. With the setting off they open decorated by
-# the window manager, whose own edges keep the ratio while Control is held
-# (through the size hints) and whose maximize button, Control-clicked where
-# the window manager lets that through (xfwm4), takes the left half. A window of our own with a menu bar, with and without
-# increments, and mousepad and xfce4-terminal where the plug-in can load
-# into them (a build without sanitizers).
+# Windows that leave their title bar to the window manager (ours with a menu
+# bar, with and without increments; mousepad and xfce4-terminal where the
+# plug-in loads into them). With "VantroClientTitleBars" on they open with
+# GTK's title bar, whose maximize button zooms (to the window's limits) and
+# undoes; a Control drag keeps the ratio (on a grid of increments, the nearest);
+# the title, the window manager's keyboard move and resize and the close
+# button work. Off, the window manager's edges keep the ratio with Control
+# held (through the size hints), and its maximize Control-clicked where it
+# lets that through (xfwm4) takes the left half.
 # Usage: client_title_bars.sh BUILD-DIR PATH-TO-vantro-test-app PATH-TO-menu_bar_window
 set -euo pipefail
 build=$1 helper=$3
 # shellcheck source=process_lib.sh
 . "$(dirname "$0")/process_lib.sh"
-# shellcheck source=../matrix/expected_frames.sh
-. "$top/tests/matrix/expected_frames.sh"
 
 programs=(helper helper-plain)
 if ! build_is_sanitized "$build"; then
@@ -31,14 +28,11 @@ open_program() {
     mousepad) command=(mousepad) search=(--class '^mousepad$') ;;
     xfce4-terminal) command=(xfce4-terminal --disable-server) search=(--class '^xfce4-terminal$') ;;
     esac
-    start_with_plugin "$build" GTK_CSD=0 -- "${command[@]}"
-    window=$(wait_for_window "${search[@]}")
-    wait_for_settled_window "$window"
+    open_window "$build" GTK_CSD=0 -- "${command[@]}"
 }
 
-# The window manager's keyboard move (KEY m) or resize (KEY z): five steps
-# to the right. openbox starts them from its window menu (Alt+Space), the
-# others on Alt+F7 and Alt+F8.
+# The window manager's keyboard move (KEY m) or resize (KEY z), five steps to
+# the right: from openbox's window menu (Alt+Space), else Alt+F7 and Alt+F8.
 keyboard_move_resize() {
     xdotool windowactivate --sync "$window" 2>/dev/null || true
     if [ "$(wm_name)" = Openbox ]; then
@@ -48,8 +42,7 @@ keyboard_move_resize() {
     fi
     xdotool sleep 0.5 key Right Right Right Right Right sleep 0.2 key Return sleep 0.5
 }
-still_running() { kill -0 "$app_pid" 2>/dev/null || fail "$1 ended: $2"; }
-window_closed() { ! program_windows "${search[@]}" | grep -qx "$window"; }
+still_running() { ! gone "$app_pid" || fail "$1 ended: $2"; }
 title_is() { [ "$(xdotool getwindowname "$window")" = "$1" ]; }
 
 prefs set VantroAnimateZooms '[false, -1]'
@@ -67,9 +60,8 @@ for program in "${programs[@]}"; do
             fail "$program: the size hints were not put back after the drag"
     fi
     if [ "$(wm_name)" = Xfwm4 ]; then
-        start=$(frame_of "$window")
-        read -r ax ay aw ah <<<"$(work_area_of "$window")"
-        zoom_and_back "$window" "$(zoom_target "$window" left "$ax" "$ay" "$aw" "$ah")" \
+        start=$(frame_of "$window") # after the drag
+        zoom_and_back "$window" "$(zoom_target left)" \
             "$program: Control-click on xfwm4's maximize (left half)" click_managed_maximize "$window"
     fi
     still_running "$program" "with the window manager's title bar"
@@ -80,21 +72,16 @@ prefs set VantroClientTitleBars true
 for program in "${programs[@]}"; do
     open_program "$program"
     has_client_side_title_bar "$window" || fail "$program: no GTK title bar with the setting on"
-    start=$(frame_of "$window")
-    read -r ax ay aw ah <<<"$(work_area_of "$window")"
-    zoom_and_back "$window" "$(zoom_target "$window" left "$ax" "$ay" "$aw" "$ah")" \
-        "$program: Control-click (left half)" click_title_button "$window" maximize ctrl
+    click_and_back ctrl "$(zoom_target left)" "$program: Control-click (left half)"
     still_running "$program" "after the clicks"
 
-    # Control: the ratio of the size at the start is kept, within 1 % or,
-    # on a grid of increments, within one increment of the height.
+    # Control keeps the ratio of the size at the start.
     read -r _ _ _ _ _ inch <<<"$(frame_limits "$window")"
     read -r _ _ w h <<<"$(frame_of "$window")"
     drag_edge "$window" corner 120 10 ctrl
     read -r _ _ w2 h2 <<<"$(frame_of "$window")"
     [ "$w2" -gt "$w" ] || fail "$program: Control drag did not widen the window ($w to $w2)"
-    height_error=$(((w2 * h - w * h2) / w))
-    [ "${height_error#-}" -le $((inch > h2 / 100 ? inch : h2 / 100)) ] ||
+    client_keeps_ratio "$w" "$h" "$w2" "$h2" "$inch" ||
         fail "$program: Control drag changed the ratio: $w x $h to $w2 x $h2 (increment $inch)"
     still_running "$program" "after the drag"
 
@@ -114,7 +101,7 @@ for program in "${programs[@]}"; do
     fi
 
     click_title_button "$window" close ""
-    poll 50 window_closed || fail "$program: the close button left the window open"
+    poll 50 closed "$window" || fail "$program: the close button left the window open"
     stop_test_app
 done
 echo "client title bars: ${programs[*]}"

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# The Debian package made from the build tree: its parts at their system
-# locations, desktop entries, installer, policy, maintainer scripts and
-# dependencies; then, as root on a machine that has none of it (else exit
-# 77), dpkg -i registers the loader module, the installer's helper leaves
-# the package's copy alone, and dpkg --purge leaves the machine as it was.
+# The Debian package of the build tree: its parts at their system locations,
+# desktop entries, installer, policy, maintainer scripts and dependencies;
+# then, as root on a machine that has none of it (else 77), dpkg -i registers
+# the loader module, the installer's helper leaves the package's copy alone,
+# and dpkg --purge leaves the machine as it was.
 # Usage: debian_package.sh BUILD-DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -24,11 +24,6 @@ installed=0
 skip() { echo "SKIP: $*" && exit 77; }
 # A failed check must not leave the package on the machine.
 on_exit() { [ "$installed" -eq 0 ] || dpkg --purge vantro >/dev/null 2>&1 || true; }
-
-for part in "$build/PreferencePanes/Vantro.prefPane/Contents/Resources/Vantro.bundle" \
-    "$build/Vantro Installer/Resources/SIMBL.osax"; do
-    [ -e "$part" ] || fail "$part is missing; build first (ninja -C $build)"
-done
 
 # --- the package. Compression costs most of the time and is not under test.
 cpack --config "$build/CPackConfig.cmake" -B "$work/out" \
@@ -93,7 +88,7 @@ for path in "$kPane" "$kPlugin" "$kOsax" /usr/lib/vantro /var/lib/vantro; do
 done
 
 # Every path below the watched folders with its type, mode, owner, size and
-# link target; the settings file's text too.
+# link target, and the settings file's text.
 snapshot() {
     {
         find "${kWatched[@]}" -printf '%p %y %m %u:%g %s %l\n' 2>/dev/null || true
@@ -103,8 +98,7 @@ snapshot() {
 }
 snapshot >"$work/before"
 
-# Each Depends group needs one installed member; what CI's machine lacks is
-# forced past, and named.
+# Each Depends group needs one installed member; what is missing is forced past, and named.
 force=()
 IFS=',' read -ra groups <<<"$depends"
 for group in "${groups[@]}"; do

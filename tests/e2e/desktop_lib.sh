@@ -1,10 +1,13 @@
-# What the end-to-end scripts share to start programs with the plug-in, read
-# what the user sees of a window and drive it. Sourced; expects `fail` (the
-# script's or process_lib.sh's), and $build for prefs.
+# shellcheck shell=bash
+# The harness the end-to-end, soak and matrix scripts share: programs started
+# with the plug-in, what the user sees of a window, driving it, and where a
+# zoom should put it. Sourced; expects `fail` (the script's or
+# process_lib.sh's), and $build for prefs.
 top=${top:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
 
 # A program with the build tree's plug-in, its output in $app_log (in $work
-# when there is one, so that fail shows it); sets $app_pid.
+# when there is one, so that fail shows it); sets $app_pid. The NAME=VALUEs
+# go before tools/with-vantro, which sets VANTRO_PLUGIN_FOLDERS itself.
 start_with_plugin() { # build [name=value...] -- program args...
     local build=$1 environment=()
     shift
@@ -18,10 +21,24 @@ start_with_plugin() { # build [name=value...] -- program args...
 
 start_test_app() { start_with_plugin "$1" "${@:3}" -- "$2"; } # build app [name=value...]
 
-# Whether BUILD was configured with the sanitizers. Its plug-in then loads
-# only into programs built with them too: Debian's GTK 3 programs started with
-# the AddressSanitizer runtime preloaded deadlock before their first window
-# (glibc's gettext lock, taken again inside bind_textdomain_codeset).
+# start_with_plugin, then waits for the window xdotool search "${search[@]}"
+# finds (the test window without $search) to settle. Sets window, start (its
+# frame), ax ay aw ah (the work area of its monitor), left_half and whole.
+# shellcheck disable=SC2034 # the frames are for the scripts that source this
+open_window() { # build [name=value...] -- program args...
+    [ -v search ] || local search=(--name '^Vantro Test Window$')
+    start_with_plugin "$@"
+    window=$(wait_for_window "${search[@]}")
+    wait_for_settled_window "$window"
+    start=$(frame_of "$window")
+    read -r ax ay aw ah <<<"$(work_area_of "$window")"
+    left_half="$ax $ay $((aw / 2)) $ah"
+    whole="$ax $ay $aw $ah"
+}
+
+# Whether BUILD has the sanitizers: its plug-in then loads only into programs
+# built with them (Debian's GTK 3 programs with the AddressSanitizer runtime
+# preloaded deadlock on glibc's gettext lock before their first window).
 build_is_sanitized() { grep -q '^VANTRO_SANITIZE:BOOL=ON$' "$1/CMakeCache.txt" 2>/dev/null; }
 
 # Stops the program start_with_plugin started, its log with it.
@@ -79,9 +96,8 @@ another_test_window() { # keeper [action...]
     echo "$opened"
 }
 
-# Whether GTK draws the window's title bar itself (client-side decorations):
-# it then asks the window manager for no decorations in _MOTIF_WM_HINTS.
-# xprop prints the CARDINALs in hexadecimal (0x2, 0x0, ...).
+# Whether GTK draws the window's title bar itself: it then asks the window
+# manager for no decorations in _MOTIF_WM_HINTS (xprop prints hexadecimal).
 has_client_side_title_bar() {
     local flags decorations
     IFS=, read -r flags _ decorations _ <<<"$(xprop -id "$1" _MOTIF_WM_HINTS 2>/dev/null | sed -n 's/.*= //p' | tr -d ' ')"
@@ -146,12 +162,10 @@ work_area_of() {
     area_on_monitor_at $((x + w / 2)) $((y + h / 2)) $(work_area)
 }
 
-# Whether the program has laid out its widgets for the X window's present
-# size and the maximized state the window manager gives it. The X window
-# takes both first and GTK lays out at its next frame: a click before that
-# lands on the widgets where they were. The test application says what it
-# laid out for in _VANTRO_TEST_LAYOUT ("width, height, maximized"); a
-# window without that property cannot tell and counts as laid out.
+# Whether the program has laid out its widgets for the X window's size and
+# maximized state (GTK does at its next frame; a click before lands on the
+# widgets where they were). The test application says what it laid out for in
+# _VANTRO_TEST_LAYOUT ("width, height, maximized"); other windows count as laid out.
 laid_out() {
     local layout w h maximized=0
     layout=$(xprop -id "$1" _VANTRO_TEST_LAYOUT 2>/dev/null | sed -n 's/.*= \([0-9, ]*\)$/\1/p' | tr -d ' ')
@@ -194,10 +208,9 @@ wait_for_frame() {
     fail "${3:-frame}: expected '$2', got '$(frame_of "$1")'$layout"
 }
 
-# Runs ACTION, waits for the window's frame to be EXPECTED, runs it again
-# and waits for the frame to be back at $start: a zoom and its undo. A
-# second click within GTK's double-click time (400 ms) would be a double
-# click, not a click again.
+# Runs ACTION, waits for the window's frame to be EXPECTED, runs it again and
+# waits for it to be back at $start: a zoom and its undo. (A second click
+# within GTK's double-click time, 400 ms, would be a double click.)
 zoom_and_back() { # window expected name action...
     "${@:4}"
     wait_for_frame "$1" "$2" "$3"
@@ -205,11 +218,12 @@ zoom_and_back() { # window expected name action...
     "${@:4}"
     wait_for_frame "$1" "$start" "undo of $3"
 }
+# zoom_and_back by clicks on $window's maximize button with MODIFIERS held.
+click_and_back() { zoom_and_back "$window" "$2" "$3" click_title_button "$window" maximize "$1"; } # modifiers expected name
 
-# The plug-in switched off (NAME says how), with the window at FROM: its
-# shortcuts are the application's, so the window stays, and a Control-click
-# on the maximize button is GTK's maximize (to WHOLE; without a window
-# manager nothing maximizes it), a click then GTK's restore.
+# The plug-in off (NAME says how), the window at FROM: its shortcut leaves the
+# window, a Control-click on maximize is GTK's maximize (to WHOLE; nothing
+# without a window manager), a click then GTK's restore.
 expect_plugin_off() { # window from whole name
     xdotool windowfocus --sync "$1" key --clearmodifiers ctrl+shift+2
     sleep 0.5
@@ -225,11 +239,10 @@ expect_plugin_off() { # window from whole name
     wait_for_frame "$1" "$2" "a click with $4 (GTK's restore)"
 }
 
-# The centre of a title button in root coordinates. GTK's default theme
-# puts minimize, maximize and close at the right end of the title bar: in a
-# header bar 40 px apart, their centres 27 px below its top; in the compact
-# title bar GTK gives a window without one of its own (title_bar_style=compact)
-# 34 px apart, 18 px below. Device pixels: GDK_SCALE multiplies them.
+# The centre of a title button in root coordinates. GTK's default theme puts
+# minimize, maximize and close at the title bar's right end, in a header bar
+# 40 px apart and 27 px down; in GTK's compact title bar of a window without
+# one of its own (title_bar_style=compact) 34 px apart, 18 px down; times GDK_SCALE.
 title_button_point() {
     local x y w h offset down=27 scale=${GDK_SCALE:-1}
     read -r x y w h <<<"$(frame_of "$1")"
@@ -263,10 +276,11 @@ choose_whole_screen() { # window button
     xdotool key Down Down Return
 }
 
-# Drags from a point of the window's edge by (DX, DY) in five steps with
-# modifier keys held ("" for none): EDGE is right, bottom, corner (bottom
-# right), left or top. $during_drag, if set, runs before the button is let
-# go (with the pointer's start in px, py). Leaves the pointer where the drag ended.
+# Drags EDGE (right, bottom, corner: bottom right, left, top) of the window by
+# (DX, DY) in five steps with MODIFIERS held ("" for none); $during_drag, if
+# set, runs before the button goes up (the start in px, py). The pointer goes
+# elsewhere first: xdotool's synchronous move waits for a motion, and the last
+# drag may have left it at this one's start.
 drag_edge() {
     local window=$1 edge=$2 dx=$3 dy=$4 modifiers=$5 x y w h px py in=2 sl
     read -r x y w h <<<"$(frame_of "$window")"
@@ -281,7 +295,7 @@ drag_edge() {
     left) px=$((x + in - 1)) py=$((y + h / 2)) ;;
     top) px=$((x + w / 2)) py=$((y + in - 1)) ;;
     esac
-    xdotool mousemove --sync "$px" "$py"
+    xdotool mousemove 1 1 sleep 0.05 mousemove --sync "$px" "$py"
     [ -n "$modifiers" ] && xdotool keydown "$modifiers"
     xdotool mousedown 1
     for step in 1 2 3 4 5; do xdotool mousemove --sync $((px + dx * step / 5)) $((py + dy * step / 5)) sleep 0.05; done
@@ -291,34 +305,29 @@ drag_edge() {
     sleep 0.3
 }
 
-# A drag of the window manager's bottom-right corner: plain for five steps,
-# then five more with Control held (openbox starts no resize with it held).
-# mutter's grips lie outside the frame it reports.
-drag_managed_corner() { # window
-    local x y w h in=2
-    read -r x y w h <<<"$(frame_of "$1")"
-    [ "$(wm_name)" = Mutter ] && in=-4
-    xdotool mousemove --sync $((x + w - in)) $((y + h - in)) mousedown 1
-    for _ in 1 2 3 4 5; do xdotool mousemove_relative --sync 20 2 sleep 0.05; done
-    xdotool keydown Control_L
-    for _ in 1 2 3 4 5; do xdotool mousemove_relative --sync 20 2 sleep 0.05; done
-    xdotool mouseup 1 keyup Control_L sleep 0.5
-}
 # Whether the client window's W x H keeps the ratio of W0 x H0 within 1 %
 # or, on a grid of increments, within one increment of the height.
 client_keeps_ratio() { # w0 h0 w h increment
     local height_error=$((($3 * $2 - $1 * $4) / $1))
     [ "${height_error#-}" -le $(($5 > $4 / 100 ? $5 : $4 / 100)) ]
 }
-# The ratio drag_managed_corner keeps: the one the client had when Control
-# went down, after five plain steps of 20 x 2 px (or from the start, where
-# the first steps did not resize yet). Prints what it saw; status 1 when the
-# ratio was not kept, 2 when the window did not grow.
+# Drags the window manager's bottom-right corner (mutter's grips lie outside
+# the frame it reports) plain for five steps of 20 x 2 px, then five more with
+# Control held (openbox starts no resize with it held). Control keeps the
+# ratio the client had when it went down (or at the start, where the first
+# steps did not resize yet). Prints what it saw; status 1 when the ratio was
+# not kept, 2 when the window did not grow.
 check_managed_ratio_drag() { # window
-    local inch w h w2 h2
+    local x y fw fh inch w h w2 h2 in=2
     read -r _ _ _ _ _ inch <<<"$(frame_limits "$1")"
     read -r _ _ w h <<<"$(geometry_of -id "$1")"
-    drag_managed_corner "$1"
+    read -r x y fw fh <<<"$(frame_of "$1")"
+    [ "$(wm_name)" = Mutter ] && in=-4
+    xdotool mousemove --sync $((x + fw - in)) $((y + fh - in)) mousedown 1
+    for _ in 1 2 3 4 5; do xdotool mousemove_relative --sync 20 2 sleep 0.05; done
+    xdotool keydown Control_L
+    for _ in 1 2 3 4 5; do xdotool mousemove_relative --sync 20 2 sleep 0.05; done
+    xdotool mouseup 1 keyup Control_L sleep 0.5
     read -r _ _ w2 h2 <<<"$(geometry_of -id "$1")"
     echo "the window manager's corner with Control: client $w x $h to $w2 x $h2"
     [ "$w2" -gt "$w" ] || return 2
@@ -341,8 +350,7 @@ keeps_ratio() { # w h w2 h2
     [ "${error#-}" -le "$(($1 > $2 ? $1 : $2))" ]
 }
 
-# Whether a popup menu is shown: menus are override-redirect children of the
-# root, typed as menus.
+# Whether a popup menu (an override-redirect child of the root) is shown.
 menu_shown() {
     local candidate
     for candidate in $(xdotool search --onlyvisible --maxdepth 1 --class '' 2>/dev/null); do
@@ -362,10 +370,70 @@ on_top() {
 # Whether a visible window is titled exactly NAME.
 window_shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 window_gone() { ! window_shown "$1"; }
+closed() { ! xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable'; } # window
 
 # The running window manager's name (_NET_WM_NAME of its check window), or "".
 wm_name() {
     local check
     check=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | sed -n 's/.*window id # \(0x[0-9a-f]*\).*/\1/p')
     [ -z "$check" ] || xprop -id "$check" _NET_WM_NAME 2>/dev/null | sed -n 's/.*= "\(.*\)"$/\1/p'
+}
+
+# Where a zoom should put a window, from what X says about it rather than from
+# the plug-in: the layout's share of the work area, the window's limits in the
+# plug-in's order (screen, maximum, minimum, increments), the layout's place.
+# One field pair of WM_NORMAL_HINTS ("minimum size", "resize increment"...):
+# "W H", nothing when absent.
+hint_pair() {
+    xprop -id "$1" WM_NORMAL_HINTS 2>/dev/null |
+        sed -n "s/.*program specified $2: \([0-9]*\) by \([0-9]*\).*/\1 \2/p"
+}
+
+# The window's limits as frame sizes: "MINW MINH MAXW MAXH INCW INCH" (0 for
+# no maximum, 1 for no increment), in device pixels like all the X tools say.
+frame_limits() {
+    local window=$1 sl sr st sb dl dr dt db
+    read -r sl sr st sb <<<"$(extents_of "$window" _GTK_FRAME_EXTENTS)"
+    read -r dl dr dt db <<<"$(extents_of "$window" _NET_FRAME_EXTENTS)"
+    local extra_w=$((dl + dr - sl - sr)) extra_h=$((dt + db - st - sb))
+    local minw=0 minh=0 maxw=0 maxh=0 incw=1 inch=1 pair
+    pair=$(hint_pair "$window" "minimum size")
+    [ -n "$pair" ] && read -r minw minh <<<"$pair" && minw=$((minw + extra_w)) minh=$((minh + extra_h))
+    pair=$(hint_pair "$window" "maximum size")
+    [ -n "$pair" ] && read -r maxw maxh <<<"$pair" && maxw=$((maxw + extra_w)) maxh=$((maxh + extra_h))
+    pair=$(hint_pair "$window" "resize increment")
+    [ -n "$pair" ] && read -r incw inch <<<"$pair"
+    echo "$minw $minh $maxw $maxh $incw $inch"
+}
+
+# One length through the limits: screen, maximum, minimum, then whole
+# increments that keep the current length's remainder, never beyond the screen.
+limited_length() { # proposed screen minimum maximum increment current
+    local p=$1 screen=$2 minimum=$3 maximum=$4 increment=$5 current=$6
+    ((p > screen)) && p=$screen
+    ((maximum > 0 && p > maximum)) && p=$maximum
+    ((p < minimum)) && p=$minimum
+    if ((increment > 1)); then
+        p=$((p - p % increment + current % increment))
+        while ((minimum > p)); do p=$((p + increment)); done
+        while ((maximum > 0 && p > maximum)); do p=$((p - increment)); done
+        while ((p > screen)); do p=$((p - increment)); done
+    fi
+    echo "$p"
+}
+
+# "X Y W H" that LAYOUT (whole, left or right) gives $window on the work
+# area "$ax $ay $aw $ah".
+zoom_target() { # layout
+    local minw minh maxw maxh incw inch fw fh pw=$((aw / 2)) w h x=$ax
+    read -r minw minh maxw maxh incw inch <<<"$(frame_limits "$window")"
+    read -r _ _ fw fh <<<"$(frame_of "$window")"
+    [ "$1" = whole ] && pw=$aw
+    w=$(limited_length "$pw" "$aw" "$minw" "$maxw" "$incw" "$fw")
+    h=$(limited_length "$ah" "$ah" "$minh" "$maxh" "$inch" "$fh")
+    case "$1" in
+    whole) x=$((ax + (aw - w) / 2)) ;;
+    right) x=$((ax + aw - w)) ;;
+    esac
+    echo "$x $ay $w $h"
 }

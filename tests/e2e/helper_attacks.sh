@@ -1,16 +1,14 @@
 #!/usr/bin/env bash
-# The installer's helper with administrator rights, attacked as root by a
-# caller who may send it anything and may have planted anything in the
-# folders it works in, in a private mount namespace with scratch folders
-# bound over /usr/local/share and /etc/xdg. It must still do its job (parts
-# equal the installer's, modes 0755/0644 under umask 000, only its
-# gtk-modules entry edited, everything given back on removal); never write
-# or remove outside the locations through links planted anywhere, trailing
-# slashes or a link flipping under it; copy only sound parts of its own;
-# never stop halfway for a size limit or signals, and clear what a killed
-# helper left; keep the administrator's modes; refuse oversized, truncated
-# and garbage requests, keeping control characters out of its log.
-# Without root or a mount namespace it skips (exit 77).
+# The installer's helper attacked as root by a caller who may send it
+# anything and plant anything in its folders (scratch folders bound over
+# /usr/local/share and /etc/xdg in a private mount namespace). It must do its
+# job (parts equal the installer's, modes 0755/0644 under umask 000, only its
+# gtk-modules entry edited, all given back on removal); never touch anything
+# outside the locations through planted links, trailing slashes or a link
+# flipping under it; copy only sound parts of its own; never stop halfway for
+# a size limit or signals, and clear what a killed helper left; keep the
+# administrator's modes; refuse oversized, truncated and garbage requests,
+# keeping control characters out of its log. Without root or namespaces: 77.
 # Usage: helper_attacks.sh BUILD-DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)

@@ -1,15 +1,14 @@
 #!/usr/bin/env bash
-# The installer as a new user meets it, in a session of its own with an
-# XSETTINGS manager and a test application already running without the
-# loader module: its window, moved by its background; an install for the
-# user (no rights needed) that reaches the running application; its
-# default button opening the settings; a system-wide install refused or cancelled,
-# changing nothing; and the removal, which first quits the settings and
+# The installer as a new user meets it, with an XSETTINGS manager and a test
+# application running without the loader module: its window, moved by its
+# background; an install for the user that reaches the running application;
+# its default button opening the settings; a system-wide install refused or
+# cancelled, changing nothing; the removal, which first quits the settings and
 # gives back what was there, the settings in the trash.
 # Usage: installer_app.sh BUILD-DIR vantro-test-app vantro-prefs
 set -euo pipefail
 build=$(cd "$1" && pwd) app=$2 prefs=$3
-installer="$build/Vantro Installer/vantro-installer"
+installer="$build/Vantro Installer/vantro-installer" hooks=$installer
 readonly kTimeoutTenths=300 # 30 s: sanitizer builds on a busy machine
 # shellcheck source=process_lib.sh
 . "$(dirname "$0")/process_lib.sh"
@@ -34,15 +33,11 @@ started+=($!)
 window=$(wait_for_test_window)
 
 # --- the installer, driven by its widgets' names.
-installer_running() { "$installer" --test-get installerWindowOut; }
 start_installer() { # authorization
     VANTRO_INSTALLER_TEST_AUTHORIZATION=$1 "$installer" >"$work/installer-$1.log" 2>&1 &
     started+=("$!")
-    wait_for "the installer window" installer_running
+    wait_for "the installer window" widget installerWindowOut
 }
-widget() { "$installer" --test-get "$1"; }
-act() { "$installer" --test-set "$1" "$2" >/dev/null || fail "the installer refused $1 = $2"; }
-expect_widget() { [ "$(widget "$1")" = "$2" ] || fail "$1 shows '$(widget "$1")', not '$2'"; } # name text
 # Waits for the sheet WIDGET and matches its text against PATTERN.
 expect_sheet() { # widget pattern what
     wait_for "the $1" widget "$1"
@@ -52,9 +47,9 @@ expect_sheet() { # widget pattern what
 installer_gone() { ! pgrep -f "$installer" >/dev/null; }
 
 start_installer no
-expect_widget installButtonOut "Install Vantro ($version)"
+expect_shown installButtonOut "Install Vantro ($version)"
 [ -n "$(widget simblStatusOut)" ] || fail "the installer does not say the loader module is missing"
-expect_widget simblRequiredButtonOut "About the Loader Module…"
+expect_shown simblRequiredButtonOut "About the Loader Module…"
 
 # --- the window moves when its background (its margin) is dragged.
 installer_window=$(wait_for_window --name '^Vantro Installer$')
@@ -86,9 +81,8 @@ read -r ax ay aw ah <<<"$(work_area_of "$window")"
 xdotool windowfocus --sync "$window" key --clearmodifiers ctrl+shift+2
 wait_for_frame "$window" "$((ax + aw / 2)) $ay $((aw / 2)) $ah" "Ctrl+Shift+2 (right half) in the running application"
 
-# --- the default button opens the settings application (whose changes
-# reaching a running application are zoom_button.sh's), closed as a user
-# would, through its application's quit action.
+# --- the default button opens the settings application, closed through its
+# quit action (its changes reaching an application are zoom_button.sh's).
 act defaultButton click
 wait_for "the installer to quit" installer_gone
 settings="$pane/Contents/Linux/vantro-settings"
@@ -118,7 +112,7 @@ started+=("$!")
 wait_for "the settings window" "$settings" --test-get VantroPluginEnabled
 start_installer no
 act prefPaneCheckOut false
-expect_widget installButtonOut "Uninstall Vantro ($version)"
+expect_shown installButtonOut "Uninstall Vantro ($version)"
 act installButtonOut click
 expect_sheet noPassSheet "*Cannot uninstall Vantro while System Preferences is running.*" \
     "the sheet asking to quit the settings does not say why"
@@ -129,12 +123,10 @@ for location in "$pane" "$library/SIMBL/Plugins/Vantro.bundle" "$library/Scripti
 done
 [ ! -e "$gtk_settings" ] || fail "settings.ini is left: $(cat "$gtk_settings")"
 ! grep -lqF "Vantro Loader.app" "$autostart"/*.desktop 2>/dev/null || fail "a login item is left"
-# The outcome sheet's success is noted in the store after the removal, as
-# after an install; nothing else is left.
+# Only the outcome sheet's note of its success is left in the store.
 left=$(dconf list /com/quillworks/vantro/)
 [ -z "$left" ] || [ "$left" = VantroLaunchedFromInstaller ] || fail "the settings were not cleared: $left"
-# In the user's freedesktop trash, with the note that lets a file manager
-# restore it.
+# In the user's freedesktop trash, with the note that lets it be restored.
 trashed=$(ls "$library"/Trash/info/ 2>/dev/null | grep -c '^com.quillworks.vantro.dconf.*\.trashinfo$' || true)
 [ "$trashed" -eq 1 ] || fail "the settings are not in the trash: $(ls -R "$library"/Trash 2>&1)"
 grep -q VantroPluginEnabled "$library"/Trash/files/com.quillworks.vantro.dconf ||

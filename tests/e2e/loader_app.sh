@@ -1,15 +1,13 @@
 #!/usr/bin/env bash
-# The loader program against running applications, with an XSETTINGS
-# manager whose config names no module at first: its folder and hidden
-# desktop entry; without a manager one line and exit 0; without SIMBL.osax
-# silent and at once, changing nothing; with it, Gtk/Modules names the
-# installed module (other settings kept) and each application loads the
-# bundle once (the order they are asked in is the unit tests'), the
-# installer left out, one that refuses and one that never answers (stopped)
-# keeping none of the others from being asked; a second run changes
-# nothing. The module in them: one loaded late waits for the request, a
-# second copy stands aside, and one dropped from Gtk/Modules and named again
-# answers without loading again.
+# The loader program against running applications and an XSETTINGS manager
+# whose config names no module at first: its folder and hidden desktop entry;
+# without a manager one line and exit 0; without SIMBL.osax silent, at once,
+# changing nothing; with it Gtk/Modules names the installed module (other
+# settings kept), each application loads the bundle once, the installer left
+# out, one that refuses and one that never answers (stopped) keeping none
+# from being asked; a second run changes nothing. The module: loaded late it
+# waits for the request, a second copy stands aside, one dropped from
+# Gtk/Modules and named again answers without loading again.
 # Usage: loader_app.sh BUILD-DIR vantro-test-app vantro-loader refusing-load-responder
 set -euo pipefail
 build=$(cd "$1" && pwd) app=$2 loader=$3 responder=$4
@@ -20,8 +18,8 @@ readonly kAtOnceMs=2000     # "at once", for a sanitizer build on a busy machine
 . "$(dirname "$0")/process_lib.sh"
 need_tools xsettingsd gdbus xdotool
 
-# Runs the loader with SCRIPTING-ADDITIONS as its only folder; its output
-# goes to NAME.out and NAME.err, its time in ms to $loader_ms.
+# Runs the loader with SCRIPTING-ADDITIONS as its only folder, its output in
+# NAME.out and NAME.err, its time in ms in $loader_ms.
 run_loader() { # name scripting-additions args...
     local start status=0
     start=$(date +%s%N)
@@ -33,7 +31,6 @@ expect_silent() { # name
     [ ! -s "$work/$1.out" ] && [ ! -s "$work/$1.err" ] || fail "the $1 run of the loader printed"
 }
 
-# --- the program's folder.
 folder=$(dirname "$loader")
 [ "$(basename "$folder")" = "Vantro Loader.app" ] || fail "the loader is not in Vantro Loader.app"
 desktop=$folder/vantro-loader.desktop
@@ -54,20 +51,17 @@ run_loader unmanaged "$installed"
 log_has "$work/unmanaged.err" 'No XSETTINGS manager.*cannot be reached' ||
     fail "the loader did not say that no XSETTINGS manager runs"
 
-# --- the XSETTINGS manager.
 settings=$work/xsettingsd.conf
 printf '# the session'"'"'s settings\nNet/ThemeName "Adwaita"\nXft/DPI 98304\n' >"$settings"
 start_xsettingsd "$settings"
 
-# --- the applications, each logging to its own file. The plug-in folder is
-# empty until all are up, so that an application with the module loads
-# nothing at start and only a load request makes it load the bundle.
+# --- the applications, each with its own log. The plug-in folder is empty
+# until all are up: only a load request makes one load the bundle.
 mkdir -p "$work/plugins" "$work/bin"
 export G_MESSAGES_DEBUG=Vantro VANTRO_PLUGIN_FOLDERS=$work/plugins
 unset GTK_MODULES
 
-# Started first, so that their lower process ids have them asked before the
-# others, which they must not keep from being asked.
+# Started first: their lower process ids have them asked before the others.
 "$responder" >"$work/refusing.log" 2>&1 &
 refusing_pid=$!
 started+=("$refusing_pid")
@@ -85,8 +79,7 @@ for name in late1 late2 late3; do
     start_app "$name" env "$app"
     late_pids+=("$app_pid")
 done
-# The installer has the module and owns its name before the loader runs, so
-# that asking it would load the bundle.
+# The installer has the module and its name: asking it would load the bundle.
 cp "$app" "$work/bin/vantro-installer"
 start_app installer env GTK_MODULES="$module" "$work/bin/vantro-installer"
 installer_pid=$app_pid
@@ -146,15 +139,13 @@ log_has "$work/late1.log" 'loaded into the running application' ||
 wait_for "the installed copy to stand aside" log_has "$work/early.log" 'already initialised'
 expect_request() { # name pid answer
     local answer
-    answer=$(gdbus call --session --timeout 20 --dest "$(bus_name "$2")" --object-path /com/quillworks/vantro/Loader \
-        --method com.quillworks.vantro.Loader.LoadPlugins) || fail "the $1 application did not answer LoadPlugins"
+    answer=$(load_request "$2") || fail "the $1 application did not answer LoadPlugins"
     [ "$answer" = "$3" ] || fail "the $1 application answered $answer, not $3"
     expect_loaded "$1" 1
 }
 expect_request early "$early_pid" '(uint32 0,)'
-# Gtk/Modules drops the module and names it again. GTK reads the property
-# when it handles the change, so two quick changes can reach it as one;
-# repeat, waiting longer each time, until the second initialisation is seen.
+# Gtk/Modules drops the module and names it again; GTK may see two quick
+# changes as one, so repeat, waiting longer each time.
 reloaded_since() { [ "$(xsettings_reloads)" -gt "$1" ]; }
 set_gtk_modules() { # value
     local before

@@ -1,12 +1,10 @@
 #!/usr/bin/env bash
-# The loader module in a real GTK 3 application: started through
-# tools/with-vantro, the application loads the build tree's bundle exactly
-# once, though a second copy sits in a second folder, and a load request
-# then loads nothing more; the plug-in's debugging aids (the diagnostics
-# functions exported for a debugger, the class dumps the environment asks
-# for) are there; and on a display that is not X11 the plug-in declines
-# with one line and the application runs on. Broken bundles are the unit
-# tests' (bundle_loader_test).
+# The loader module in a real GTK 3 application started through
+# tools/with-vantro: it loads the bundle exactly once, though a second copy
+# sits in a second folder, and a load request then loads nothing more; the
+# debugging aids (functions exported for a debugger, class dumps) are there;
+# on a display that is not X11 the plug-in declines with one line and the
+# application runs on. Broken bundles are bundle_loader_test's.
 # Usage: loader_module.sh BUILD-DIR PATH-TO-vantro-test-app
 set -euo pipefail
 build=$1 app=$2
@@ -32,9 +30,7 @@ for line in 'isLeopard no, isSnowLeopard no' GtkWindow GtkMenu GtkTitleButton '@
     grep -qx "Vantro: $line" "$app_log" || fail "no line '$line' in the application's output"
 done
 wait_for "the application's bus name" name_owned "$app_pid"
-answer=$(gdbus call --session --timeout 20 --dest "$(bus_name "$app_pid")" \
-    --object-path /com/quillworks/vantro/Loader --method com.quillworks.vantro.Loader.LoadPlugins) ||
-    fail "the application did not answer LoadPlugins"
+answer=$(load_request "$app_pid") || fail "the application did not answer LoadPlugins"
 [ "$answer" = '(uint32 0,)' ] && [ "$(loaded_count "$app_log")" -eq 1 ] ||
     fail "a load request after the start answered $answer and loaded again"
 stop_test_app
@@ -44,12 +40,10 @@ broadway_display=:$((RANDOM % 50 + 50))
 broadwayd "$broadway_display" >/dev/null 2>&1 &
 started+=($!)
 sleep 0.5
-GDK_BACKEND=broadway BROADWAY_DISPLAY="$broadway_display" "$top/tools/with-vantro" --build "$build" \
-    "$app" >"$work/broadway.log" 2>&1 &
-app_pid=$!
-poll 50 log_has "$work/broadway.log" 'not an X11 display' || true
+start_with_plugin "$build" GDK_BACKEND=broadway BROADWAY_DISPLAY="$broadway_display" -- "$app"
+poll 50 log_has "$app_log" 'not an X11 display' || true
 sleep 0.5
-kill -0 "$app_pid" 2>/dev/null || fail "the application did not run on a display that is not X11"
-[ "$(count 'The display is not an X11 display; the plug-in stays off' "$work/broadway.log")" -eq 1 ] ||
+! gone "$app_pid" || fail "the application did not run on a display that is not X11"
+[ "$(count 'The display is not an X11 display; the plug-in stays off' "$app_log")" -eq 1 ] ||
     fail "no single line declining a display that is not X11"
 echo "loader module: ok"

@@ -1,9 +1,10 @@
-# What the end-to-end scripts share for the processes they start: a work
-# folder for logs, the processes stopped on any exit (a SIGSTOPped one named
-# in stopped_pid; on_exit, if defined, undoes more), a failure that shows
+# shellcheck shell=bash
+# What the end-to-end and fault scripts share for the processes they start: a
+# work folder for logs, the processes stopped on any exit (a SIGSTOPped one
+# named in stopped_pid; on_exit, if defined, undoes more), a failure showing
 # every log, waits with a time limit (kTimeoutTenths, set before sourcing),
-# and the applications and XSETTINGS manager the loader scripts drive.
-# Sources desktop_lib.sh, whose poll it uses.
+# the applications and XSETTINGS manager the loader scripts drive, and test
+# hooks. Sources desktop_lib.sh, whose poll it uses.
 
 : "${kTimeoutTenths:=100}"
 work=$(mktemp -d)
@@ -38,6 +39,12 @@ count() { grep -c -- "$1" "$2" || true; }
 loaded_count() { count 'Loaded the plug-in bundle .*Vantro.bundle (com.quillworks.vantro)' "$1"; }
 log_has() { grep -q -- "$2" "$1"; }
 need_tools() { for tool; do command -v "$tool" >/dev/null || fail "$tool not found (run tools/bootstrap)"; done; }
+gone() { ! kill -0 "$1" 2>/dev/null; }
+# The program start_with_plugin started runs and reported no error.
+healthy() { # what
+    ! gone "$app_pid" || fail "the application died $1"
+    ! grep -E 'AddressSanitizer|runtime error|CRITICAL' "$app_log" || fail "the application reported errors $1"
+}
 
 # An XSETTINGS manager (xsettingsd) reading CONFIG; sets xsettingsd_pid.
 # Every reload logs one "Loaded ... from" line.
@@ -51,24 +58,33 @@ start_xsettingsd() { # config
 xsettings_reloads() { count 'Loaded .* from' "$work/xsettingsd.log"; }
 
 # Starts COMMAND with its output in NAME.log and waits for its test window;
-# sets app_pid. The commands exec the application, so that this is the
-# process id its bus name carries.
-has_window() { xdotool search --onlyvisible --pid "$1" --name '^Vantro Test Window$'; }
+# sets app_pid (COMMAND execs the application: the pid its bus name carries).
 start_app() { # name command...
     "${@:2}" >"$work/$1.log" 2>&1 &
     app_pid=$!
     started+=("$app_pid")
-    wait_for "the $1 application's window" has_window "$app_pid"
+    wait_for "the $1 application's window" xdotool search --onlyvisible --pid "$app_pid" --name '^Vantro Test Window$'
 }
 bus_name() { echo "com.quillworks.vantro.Loader.p$1"; }
 name_owned() {
     [ "$(gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
         --method org.freedesktop.DBus.NameHasOwner "$(bus_name "$1")")" = '(true,)' ]
 }
+load_request() { # pid
+    gdbus call --session --timeout 20 --dest "$(bus_name "$1")" --object-path /com/quillworks/vantro/Loader \
+        --method com.quillworks.vantro.Loader.LoadPlugins
+}
 expect_loaded() { # name times
     [ "$(loaded_count "$work/$1.log")" -eq "$2" ] ||
         fail "the $1 application loaded the bundle $(loaded_count "$work/$1.log") times, not $2"
 }
 
-# shellcheck source=desktop_lib.sh
+# The widgets of $hooks (vantro-installer or vantro-settings started with
+# its test hooks), read and set by name as a click would.
+widget() { "${hooks:?}" --test-get "$1"; }
+shows() { [ "$(widget "$1")" = "$2" ]; }
+act() { "$hooks" --test-set "$1" "$2" >/dev/null || fail "${hooks##*/} refused to set $1 to $2"; }
+expect_shown() { wait_for "$1 to show '$2' (it shows '$(widget "$1")')" shows "$1" "$2"; } # name text
+
+# shellcheck source=../e2e/desktop_lib.sh
 . "$(dirname "${BASH_SOURCE[0]}")/desktop_lib.sh"

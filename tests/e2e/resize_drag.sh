@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# Drags on the real edges of the test application with the plug-in loaded:
-# every edge and corner with every feature key, keys changed in mid-drag, a
-# resize the window manager runs; Alt and Super drags, which a window
-# manager takes for itself, where there is none (--all-features); and drags
-# on the second monitor, above or left of the primary one (--second-monitor).
+# Drags on the real edges of the test application with the plug-in: every
+# edge and corner with every feature key, keys changed in mid-drag, a resize
+# the window manager runs; Alt and Super drags where no window manager takes
+# them (--all-features); drags on a monitor above or left (--second-monitor).
 # Usage: resize_drag.sh BUILD-DIR PATH-TO-vantro-test-app [--all-features] [--second-monitor]
 set -euo pipefail
 build=$1 app=$2
@@ -11,28 +10,21 @@ build=$1 app=$2
 # shellcheck source=process_lib.sh
 . "$(dirname "$0")/process_lib.sh"
 
-start_test_app "$build" "$app"
-window=$(wait_for_test_window)
-wait_for_settled_window "$window"
+open_window "$build" -- "$app"
 read -r ax ay aw ah <<<"$(work_area)"
 
 check_tab() { window_shown "Vantro Dimensions" && tab_seen=yes || true; }
-# Drags EDGE by DX DY with KEYS held, the pointer elsewhere first (xdotool's
-# synchronous move waits for a motion, and the last drag may have left it
-# where this one starts). Checks that the dimension tab showed, that ANCHOR
-# stayed: tl, br, tr, bl (corners), cx, cy, c (centred on the work area
-# across, down, both) or -; that the size is SIZE: "W H" as arithmetic on
-# the size before (w and h), ratio<, ratio>, ratio>= (the ratio kept, the
-# width less, more, not less), grown or -; and $also_check of the frame.
+# Drags EDGE by DX DY with KEYS held. Checks that the dimension tab showed,
+# that ANCHOR stayed: tl, br, tr, bl (corners), cx, cy, c (centred on the
+# work area across, down, both) or -; that the size is SIZE: "W H" as
+# arithmetic on the size before (w and h), ratio<, ratio>, ratio>= (the ratio
+# kept, the width less, more, not less), grown or -; and $also_check of it.
 check_drag() { # edge keys dx dy anchor size
     local edge=$1 keys=$2 anchor=$5 size=$6 x y w h x2 y2 w2 h2
     wait_for_settled_window "$window"
     read -r x y w h <<<"$(frame_of "$window")"
-    tab_seen="" during_drag=check_tab
-    xdotool mousemove 1 1
-    sleep 0.05
-    drag_edge "$window" "$edge" "$3" "$4" "$keys"
-    during_drag=""
+    tab_seen=""
+    during_drag=check_tab drag_edge "$window" "$edge" "$3" "$4" "$keys"
     read -r x2 y2 w2 h2 <<<"$(frame_of "$window")"
     local what="${keys:-plain} drag of the $edge edge by $3 $4: $x $y $w $h to $x2 $y2 $w2 $h2"
     [ -n "$tab_seen" ] || fail "no dimension tab during the $what"
@@ -118,11 +110,9 @@ done
 poll 5 window_gone "Vantro Dimensions" || fail "the dimension tab stayed after the drag"
 check_drag corner ctrl 120 10 tl "ratio>"
 
-# A resize the window manager runs (openbox and xfwm4 resize on an Alt drag
-# with the right button) shows the tab, and the frame is the window
-# manager's. The window manager starts it when it gets to it: the tab is
-# looked for from its first change of the window's size on, while the
-# pointer goes on moving a pixel a tenth of a second, as a hand does.
+# A resize the window manager runs (openbox and xfwm4: Alt and the right
+# button) shows the tab; it is looked for from the first change of the size
+# on, while the pointer goes on moving a pixel a tenth of a second.
 if [[ "$(wm_name)" == Openbox || "$(wm_name)" == Xfwm4 ]]; then
     wait_for_settled_window "$window"
     read -r x y w h <<<"$(frame_of "$window")"
@@ -147,16 +137,14 @@ if [[ "$(wm_name)" == Openbox || "$(wm_name)" == Xfwm4 ]]; then
 fi
 
 if [ -n "$all_features" ]; then
-    # Alt keeps the window centred on the work area; Super keeps the
-    # bottom-right corner, and the top-left one follows the pointer once
-    # the pointer has come round to it.
+    # Alt keeps the window centred on the work area; Super keeps the bottom-right
+    # corner, the top-left one following the pointer once it has come round.
     check_drag corner alt 60 40 c -
     read -r _ _ w h <<<"$(frame_of "$window")"
     check_drag corner super $((-w - 60)) $((-h - 40)) br grown
-    # On every edge: centred, the held sides are mirrored about the work
-    # area's centre and the other dimension stays; pinned, the bottom-right
-    # corner stays, and on the right or bottom edge (far from the top-left
-    # corner that follows the pointer) the size is held.
+    # On every edge: centred, the held sides mirror about the work area's
+    # centre, the other dimension stays; pinned, the bottom-right corner
+    # stays, and on the right or bottom edge the size is held.
     for edge in right bottom left top; do
         case "$edge" in
         right) dx=-30 dy=0 centred=cx held="w h" ;;

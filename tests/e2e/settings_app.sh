@@ -1,20 +1,17 @@
 #!/usr/bin/env bash
 # The settings application against the session's dconf database: the pane
-# folder's parts; changes made elsewhere show without being written back or
-# announced (a value of the wrong shape stays); changes made in the window
-# are stored in the key's shape and announced once; a second start through
-# the desktop entry, as the plug-in does it, brings the window back; a
-# write dconf refuses shows an error; a copy of the pane starts its own
-# program. Widgets are driven through the application's test hooks (see
-# apps/vantro-settings/test_hooks.h), which emit the signals a click does,
-# and one switch by a real click.
+# folder; changes made elsewhere show, not written back nor announced (a value
+# of the wrong shape stays); changes made in the window are stored in the
+# key's shape and announced once; a second start through the desktop entry
+# brings the window back; a write dconf refuses shows an error; a copy of the
+# pane starts its own program. Widgets are driven through the test hooks
+# (apps/vantro-settings/test_hooks.h), one switch by a real click.
 # Usage: settings_app.sh PATH-TO-vantro-settings PATH-TO-vantro-prefs PATH-TO-open_pane
 set -euo pipefail
-# The window's texts hold typographic quotes; GLib prints them in the
-# locale's character set, so the checks below read them in UTF-8 whatever
-# the caller's locale (CI runs with none).
+# The window's texts hold typographic quotes, which GLib prints in the
+# locale's character set: UTF-8 whatever the caller's (CI runs with none).
 export LC_ALL=C.UTF-8
-app=$1 prefs=$2 open_pane=$3
+app=$1 prefs=$2 open_pane=$3 hooks=$1
 pane=$(cd "$(dirname "$app")/../.." && pwd)
 readonly kTimeoutTenths=100 # 10 s: sanitizer builds start slowly on a busy machine
 readonly kDomainPath=/com/quillworks/vantro/
@@ -23,23 +20,17 @@ readonly kDomainPath=/com/quillworks/vantro/
 need_tools xdotool dbus-monitor dconf
 
 settings_windows() { xdotool search --onlyvisible --name '^Vantro Settings$' 2>/dev/null || true; }
-# The test hooks reach the instance that owns the application id, so a
-# test waits for that instance's own window.
+# The test hooks reach the instance that owns the application id.
 has_window_of() { xdotool search --onlyvisible --pid "$1" --name '^Vantro Settings$'; }
-widget() { "$app" --test-get "$1"; }
-shows() { [ "$(widget "$1")" = "$2" ]; }
-act() { "$app" --test-set "$1" "$2" || fail "the window refused to set $1 to $2"; }
 stored_is() { [ "$("$prefs" get "$1")" = "$2" ]; }
 expect_stored() { stored_is "$1" "$2" || fail "$1 is $("$prefs" get "$1"), not $2"; }
-expect_shown() { wait_for "$1 to show $2 (it shows '$(widget "$1")')" shows "$1" "$2"; }
 start_settings() { # log [name=value...]; sets app_pid
     env "${@:2}" VANTRO_SETTINGS_TEST_HOOKS=1 "$app" >"$work/$1.log" 2>&1 &
     app_pid=$!
     wait_for "the settings window" has_window_of "$app_pid"
 }
 
-# --- the pane folder: its entry starts its program (below, through open_pane);
-# the parts inside it are debian_package.sh's.
+# --- the pane folder (the parts inside it are debian_package.sh's)
 [ "$(basename "$pane")" = Vantro.prefPane ] || fail "$app is not in Vantro.prefPane/Contents/Linux"
 grep -qx 'Name=Vantro' "$pane/vantro-settings.desktop" || fail "the desktop entry is not named Vantro"
 grep -q '<key>CFBundleShortVersionString</key><string>[0-9.]*</string>' "$pane/Contents/Info.plist" ||
@@ -74,8 +65,7 @@ expect_shown VantroMaximizeLeftHalf true
 expect_announced 2
 
 # --- changes made in the window are stored in the key's shape: a switch
-# keeping its key's choice, a choice, a plain number (every row's states
-# are the unit tests', row_state_test)
+# keeping its key's choice, a choice, a plain number (all rows: row_state_test)
 while read -r widget value stored; do
     act "$widget" "$value"
     expect_stored "${widget%/choice}" "$stored"
@@ -84,8 +74,7 @@ VantroKeepCentered true [true, 3]
 VantroDefaultZoomBehavior/choice 2 [true, 2]
 VantroResolutionZoomMode 1 1
 EOF
-# One real click, on the switch at the top of the window: the hooks' calls
-# must end where a pointer's does.
+# One real click, on the switch at the top: the hooks must end where it does.
 read -r px py <<<"$("$app" --test-locate VantroPluginEnabled)"
 xdotool mousemove --sync "$px" "$py" click 1
 wait_for "the click on VantroPluginEnabled to be stored" stored_is VantroPluginEnabled false
@@ -109,8 +98,7 @@ expect_announced 9
     fail "the window rewrote a value it only showed"
 shows VantroSettingsError hidden || fail "an error is shown: $(widget VantroSettingsError/message)"
 
-# --- a second start, through the desktop entry as the plug-in does it,
-# brings back the window it has
+# --- a second start, through the desktop entry, brings back the window
 window=$(settings_windows)
 xdotool windowminimize --sync "$window"
 "$open_pane" "$pane" || fail "the pane's entry did not start"
@@ -118,8 +106,7 @@ wait_for "the window to come back" has_window_of "$app_pid"
 sleep 1 # time for a second window, if the second start opened one
 [ "$(settings_windows)" = "$window" ] || fail "a second start opened windows $(settings_windows)"
 
-# --- a write dconf refuses: its only database is a system one, which
-# nobody writes
+# --- a write dconf refuses: its only database is a system one
 stop_test_app
 printf 'system-db:vantro-e2e-absent\n' >"$work/read-only-profile"
 start_settings read-only-app DCONF_PROFILE="$work/read-only-profile"
@@ -131,8 +118,7 @@ expect_shown VantroSettingsError shown
     fail "the error says '$(widget VantroSettingsError/message)'"
 expect_stored VantroAnimateZooms '[true, -1]'
 
-# --- a copy of the pane, started through its entry while none runs: the
-# window is the copy's program's
+# --- a copy of the pane, started through its entry while none runs, runs its own program
 stop_test_app
 copy="$work/moved panes/Vantro.prefPane"
 mkdir -p "$(dirname "$copy")"

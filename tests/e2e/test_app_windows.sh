@@ -1,14 +1,11 @@
 #!/usr/bin/env bash
-# The test application on a real X server, without the plug-in: its window,
-# the size limits that held keys switch when a window is opened with Ctrl+N,
-# and quitting when the last window closes. Runs inside
-# tools/with-test-session (openbox).
+# The test application on a real X server (openbox), without the plug-in: its
+# window, the size limits that keys held with Ctrl+N switch, and quitting when
+# the last window closes.
 # Usage: test_app_windows.sh PATH-TO-vantro-test-app
 set -euo pipefail
 # shellcheck source=process_lib.sh
 . "$(dirname "$0")/process_lib.sh"
-# shellcheck source=../matrix/expected_frames.sh
-. "$top/tests/matrix/expected_frames.sh"
 
 "$1" &
 app_pid=$!
@@ -39,6 +36,5 @@ stepped=$(another_test_window "$first" xdotool windowfocus --sync "$first" key -
 for window in "$first" "$shifted" "$stepped"; do
     xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4
 done
-ended() { ! kill -0 "$app_pid"; }
-poll 100 ended || fail "the application still runs after its last window closed"
+poll 100 gone "$app_pid" || fail "the application still runs after its last window closed"
 echo "test application windows: ok"

@@ -1,20 +1,17 @@
 #!/usr/bin/env bash
-# The user's scenarios in one program with the plug-in loaded, each from a
-# fresh start: a Control-click on the maximize button and again, "Whole
-# Screen" from the menus of a plain and a right click, Ctrl+Shift+2 and
-# again, a Shift drag of the corner, and with several monitors the next and
-# previous screen. Frames must land within 1 px of where the work area of the
-# window's monitor and the window's own limits put them. Where the window
-# manager draws the title bar, its maximize Control-clicked takes the left
-# half where it lets the keys through (xfwm4) and a Control drag of its
-# corner keeps the ratio; elsewhere the host's own maximize must still work
-# ("host"). Prints "RESULT SCENARIO pass|fail|host DETAIL" lines; exits
-# 1 when any failed, 77 for a program not ours with a sanitizer build.
-# Usage: app_scenarios.sh BUILD-DIR APPLICATION [SCENARIO...]
-#   APPLICATION is a key of applications.sh; SCENARIO one of click menu
-#   shortcut drag screens (default: all that the session allows).
-# Environment: MATRIX_STRUT_WINDOW, the id of a dock window whose
-# _NET_WM_STRUT_PARTIAL the work areas must leave out.
+# The user's scenarios in one program with the plug-in, each from a fresh
+# start: a Control-click on the maximize button and again, "Whole Screen" from
+# the menus of a plain and a right click, Ctrl+Shift+2 and again, a Shift drag
+# of the corner, the next and previous screen. Frames must land within 1 px of
+# where the work area of the window's monitor and its limits put them. Under
+# the window manager's title bar its maximize Control-clicked takes the left
+# half where it lets the keys through (xfwm4) and a Control drag of its corner
+# keeps the ratio; else the host's maximize must work ("host"). Prints "RESULT
+# SCENARIO pass|fail|host DETAIL" lines; exits 1 when any failed, 77 for a
+# program not ours with a sanitizer build. MATRIX_STRUT_WINDOW: a dock window
+# whose _NET_WM_STRUT_PARTIAL the work areas leave out.
+# Usage: app_scenarios.sh BUILD-DIR APPLICATION (a key of applications.sh)
+#   [SCENARIO: click menu shortcut drag screens; default all the session allows]
 set -euo pipefail
 build=$(cd "$1" && pwd) application=$2
 shift 2
@@ -22,11 +19,10 @@ here=$(dirname "$0")
 fail() { echo "FAIL: $*" >&2; exit 1; }
 # shellcheck source=../e2e/desktop_lib.sh
 . "$here/../e2e/desktop_lib.sh"
-# shellcheck source=expected_frames.sh
-. "$here/expected_frames.sh"
 # shellcheck source=applications.sh
 . "$here/applications.sh"
 application_entry "$application" "$build" || fail "unknown application '$application'"
+search=("${app_search[@]}")
 if [ "$app_package" != "(ours)" ] && build_is_sanitized "$build"; then
     echo "app_scenarios.sh: $application needs a build without sanitizers (see build_is_sanitized)" >&2
     exit 77
@@ -36,12 +32,10 @@ monitor_count=$(xrandr --listmonitors | sed -n 's/^Monitors: //p')
 scenarios=("$@")
 [ $# -gt 0 ] || scenarios=(click menu shortcut drag $( ((monitor_count > 1)) && echo screens || true))
 
-# The work area of the monitor holding the point X Y. With one monitor, the
-# monitor (xrandr) cut to _NET_WORKAREA. With several, the monitor less the
-# part of the strut window's _NET_WM_STRUT_PARTIAL that falls on it: window
-# managers keep one _NET_WORKAREA for all monitors, which cannot say that a
-# panel covers the top of one monitor only. The panel (strut_panel.py) is a
-# top one.
+# The work area of the monitor holding the point X Y: the monitor cut to
+# _NET_WORKAREA with one monitor; with several (one _NET_WORKAREA cannot say
+# that a panel covers one monitor only) the monitor less the part of the
+# strut window's _NET_WM_STRUT_PARTIAL, a top panel, that falls on it.
 area_at() { # x y
     local ax ay aw ah
     # shellcheck disable=SC2046 # an area is four words
@@ -57,24 +51,19 @@ area_at() { # x y
     echo "$ax $ay $aw $ah"
 }
 
-# Starts the program afresh and sets $window, $start and the work area.
-open_window() {
+# Starts the program afresh (open_window), with area_at's work area.
+fresh_window() {
     local x y w h
     stop_test_app
-    start_with_plugin "$build" "${app_environment[@]}" -- "${app_command[@]}"
-    window=$(wait_for_window "${app_search[@]}")
-    sleep 1 # the window manager places it and the program settles
-    start=$(frame_of "$window")
+    open_window "$build" "${app_environment[@]}" -- "${app_command[@]}"
     read -r x y w h <<<"$start"
     read -r ax ay aw ah <<<"$(area_at $((x + w / 2)) $((y + h / 2)))"
 }
-target() { zoom_target "$window" "$1" "$ax" "$ay" "$aw" "$ah"; }
 
 # The host's maximize: a _NET_WM_STATE request to the window manager.
 check_host_maximize() {
     [ -n "$(wm_name)" ] || { echo "no window manager and no title bar of GTK's: nothing to click"; return; }
-    # The window manager's maximize honours increments in its own way: the
-    # size must come within one increment of the work area's.
+    # The window manager honours increments its own way: within one of the work area.
     local incw inch w h
     read -r _ _ _ _ incw inch <<<"$(frame_limits "$window")"
     maximized_size() {
@@ -83,8 +72,7 @@ check_host_maximize() {
     }
     wmctrl -i -r "$window" -b add,maximized_vert,maximized_horz
     poll 50 maximized_size || fail "the window manager's maximize gave $w x $h on a work area of $aw x $ah"
-    # Where a restored window goes is the program's business (xfce4-terminal
-    # keeps the maximized size in whole cells); the state must go.
+    # Where a restored window goes is the program's business; the state must go.
     restored() { ! xprop -id "$window" _NET_WM_STATE | grep -q MAXIMIZED; }
     wmctrl -i -r "$window" -b remove,maximized_vert,maximized_horz
     poll 50 restored || fail "the window manager's restore left the window maximized"
@@ -92,68 +80,62 @@ check_host_maximize() {
 }
 
 scenario_click() {
-    open_window
+    fresh_window
     if ! has_client_side_title_bar "$window" && [ "$(wm_name)" = Xfwm4 ]; then
-        zoom_and_back "$window" "$(target left)" "Control-click on xfwm4's maximize (left half)" \
+        zoom_and_back "$window" "$(zoom_target left)" "Control-click on xfwm4's maximize (left half)" \
             click_managed_maximize "$window"
-        echo "xfwm4's maximize Control-clicked: left half $(target left), undone"
+        echo "xfwm4's maximize Control-clicked: left half $(zoom_target left), undone"
         return
     fi
     if ! has_client_side_title_bar "$window"; then check_host_maximize; return 3; fi
-    zoom_and_back "$window" "$(target left)" "Control-click (left half)" click_title_button "$window" maximize ctrl
-    echo "left half $(target left), undone"
+    click_and_back ctrl "$(zoom_target left)" "Control-click (left half)"
+    echo "left half $(zoom_target left), undone"
 }
 
 scenario_menu() {
-    open_window
+    fresh_window
     if ! has_client_side_title_bar "$window"; then check_host_maximize; return 3; fi
     choose_whole_screen "$window" 1
-    wait_for_frame "$window" "$(target whole)" "Whole Screen from the menu of a plain click"
+    wait_for_frame "$window" "$(zoom_target whole)" "Whole Screen from the menu of a plain click"
     choose_whole_screen "$window" 3
     wait_for_frame "$window" "$start" "Whole Screen again from the menu of a right click"
-    echo "whole screen $(target whole) from the menu, undone"
+    echo "whole screen $(zoom_target whole) from the menu, undone"
 }
 
 scenario_shortcut() {
-    open_window
-    zoom_and_back "$window" "$(target right)" "Ctrl+Shift+2 (right half)" \
+    fresh_window
+    zoom_and_back "$window" "$(zoom_target right)" "Ctrl+Shift+2 (right half)" \
         xdotool windowfocus --sync "$window" key --clearmodifiers ctrl+shift+2
-    echo "right half $(target right), undone"
+    echo "right half $(zoom_target right), undone"
 }
 
 scenario_drag() {
-    open_window
+    fresh_window
+    local minh maxh incw inch client_w client_h grown
+    read -r x y w h <<<"$start"
+    read -r _ minh _ maxh incw inch <<<"$(frame_limits "$window")"
     if ! has_client_side_title_bar "$window" && [ -n "$(wm_name)" ]; then
         check_managed_ratio_drag "$window"
         return
     fi
     if ! has_client_side_title_bar "$window"; then
-        # Without a window manager nothing draws edges; a resize it is
-        # asked for must still take. Two increments smaller, so that it
-        # stays on the screen wherever the window opened.
-        local incw inch client_w client_h
-        read -r x y w h <<<"$start"
-        read -r _ _ _ _ incw inch <<<"$(frame_limits "$window")"
-        local want_w=$((w - 2 * incw)) want_h=$((h - 2 * inch))
+        # Without a window manager nothing draws edges; a resize asked for must
+        # take (two increments smaller, to stay on the screen).
         read -r _ _ client_w client_h <<<"$(geometry_of -id "$window")"
         xdotool windowsize "$window" $((client_w - 2 * incw)) $((client_h - 2 * inch))
-        wait_for_frame "$window" "$x $y $want_w $want_h" "a resize request"
-        echo "no window manager and no title bar of GTK's: a resize request gives $want_w x $want_h"
+        wait_for_frame "$window" "$x $y $((w - 2 * incw)) $((h - 2 * inch))" "a resize request"
+        echo "no window manager and no title bar of GTK's: a resize request gives $((w - 2 * incw)) x $((h - 2 * inch))"
         return 3
     fi
-    read -r x y w h <<<"$start"
     # The new height in whole increments that keep the current remainder.
-    local minh maxh inch grown
-    read -r _ minh _ maxh _ inch <<<"$(frame_limits "$window")"
     grown=$(limited_length $((h + 80)) 1000000 "$minh" "$maxh" "$inch" "$h")
     drag_edge "$window" corner 30 80 shift
     wait_for_frame "$window" "$x $y $w $grown" "Shift drag of the corner (keep width)"
     echo "Shift drag kept the width $w, height $h to $grown"
 }
 
-# Next screen: centred on the work area of the monitor after the window's
-# own in the order of xrandr's list (GDK's, the primary one first when it is
-# first there); previous screen brings it back, centred on its own.
+# Next screen: centred on the work area of the monitor after the window's in
+# xrandr's list (GDK's order); previous screen: back, centred on its own.
 centred_on() { # "AX AY AW AH" W H
     local nx ny nw nh w=$2 h=$3
     read -r nx ny nw nh <<<"$1"
@@ -164,7 +146,7 @@ centred_on() { # "AX AY AW AH" W H
 
 scenario_screens() {
     [ "$monitor_count" -gt 1 ] || fail "one monitor: no next screen"
-    open_window
+    fresh_window
     local sx sy w h centres=() mw mh mx my index=0
     read -r sx sy w h <<<"$start"
     while read -r mw mh mx my; do

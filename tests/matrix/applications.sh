@@ -1,13 +1,9 @@
-# The programs the compatibility matrix drives, one entry each: how to
-# start it, how to find its window, and the Debian package it comes from.
-# Sourced; application_entry KEY BUILD sets app_command (an array),
-# app_environment (NAME=VALUE words), app_search (xdotool search arguments),
-# app_package, app_kind, title_bar_style (where GTK draws the title bar:
-# "header" for a header bar, "compact" for GTK's own title bar of a window
-# without one) and app_title_bars (the value of "VantroClientTitleBars" the
-# program runs with), or returns 1 for an unknown key. A key ending in
-# "+title-bars" is the program with "VantroClientTitleBars" on: every window
-# it opens gets a header bar of the plug-in's.
+# The programs the compatibility matrix drives. Sourced; application_entry KEY
+# BUILD sets app_command (an array), app_environment (NAME=VALUE words),
+# app_search (xdotool search arguments), app_package (the Debian package),
+# app_kind, title_bar_style ("header" for a header bar, "compact" for GTK's
+# title bar of a window without one) and app_title_bars ("VantroClientTitleBars",
+# on for a key ending in "+title-bars"), or returns 1 for an unknown key.
 
 # shellcheck disable=SC2034 # read by tools/matrix
 readonly kMatrixApplications=(test-app widget-factory mousepad mousepad+title-bars xfce4-terminal
@@ -29,24 +25,21 @@ application_entry() {
     widget-factory)
         app_command=(gtk3-widget-factory) app_search=(--class '^gtk3-widget-factory$')
         app_package=gtk-3-examples app_kind="header bar" ;;
-    # A menu bar under the window manager's title bar: GTK_CSD=0 undoes the
-    # test session's GTK_CSD=1, as on a desktop that sets nothing.
+    # A menu bar under the window manager's title bar (GTK_CSD=0 undoes the
+    # test session's GTK_CSD=1).
     mousepad)
         app_command=(mousepad) app_environment=(GTK_CSD=0) app_search=(--class '^mousepad$')
         app_package=mousepad app_kind="menu bar, server-side decorations" ;;
-    # Asks for whole character cells (WM_NORMAL_HINTS resize increments,
-    # 10x19 with the default font). GTK draws its title bar only where the
-    # window manager lists _GTK_FRAME_EXTENTS (client-side shadows).
+    # Whole character cells (resize increments, 10x19); GTK draws its title bar
+    # only where the window manager lists _GTK_FRAME_EXTENTS.
     xfce4-terminal)
         app_command=(xfce4-terminal --disable-server) title_bar_style=compact
         app_search=(--class '^xfce4-terminal$') app_package=xfce4-terminal app_kind="terminal, size increments" ;;
-    # A text editor with a menu bar and a toolbar; a fresh configuration
-    # folder each start, so no session of a previous cell is restored.
+    # A text editor with a menu bar and a toolbar; a fresh configuration each start.
     geany)
         app_command=(geany --new-instance --no-session --config "$(mktemp -d)") app_environment=(GTK_CSD=0)
         app_search=(--class '^geany$') app_package=geany app_kind="menu bar, server-side decorations" ;;
-    # A file manager with a menu bar. Each session has its own bus, so no
-    # running instance takes the window over.
+    # A file manager with a menu bar (each session's own bus: no instance takes over).
     thunar)
         app_command=(thunar /) app_environment=(GTK_CSD=0) app_search=(--class '^thunar$')
         app_package=thunar app_kind="menu bar, server-side decorations" ;;

@@ -1,18 +1,15 @@
 #!/usr/bin/env bash
-# The dconf service killed while the test application runs, and started
-# again by the bus for the next write. While it is down the plug-in reads
-# on (a Control-click still zooms to the left half: reads come from the
-# database file, not the service). Once it is back, changes reach the
-# plug-in both ways: switched off with vantro-prefs (announced), a
-# Control-click is GTK's maximize; switched on again with a plain dconf
-# write (only dconf's own notification), the left half again. The service
-# is then killed in the middle of a drag, which ends as a drag should.
+# The dconf service killed while the test application runs, and started again
+# by the bus for the next write. While it is down the plug-in reads on from
+# the database file (a Control-click zooms to the left half). Once back,
+# changes reach the plug-in both ways: switched off with vantro-prefs
+# (announced), switched on with a plain dconf write (dconf's notification
+# only). Killed in the middle of a drag, the drag ends as a drag should.
 # Usage: fault_dconf_restarted.sh BUILD-DIR PATH-TO-vantro-test-app
 set -euo pipefail
 build=$1
-top=$(cd "$(dirname "$0")/../.." && pwd)
-# shellcheck source=fault_lib.sh
-. "$top/tests/soak/fault_lib.sh"
+# shellcheck source=../e2e/process_lib.sh
+. "$(dirname "$0")/../e2e/process_lib.sh"
 
 # The process that owns dconf's name on this session's bus: ours alone.
 dconf_service_pid() {
@@ -28,25 +25,22 @@ kill_dconf_service() {
 }
 
 prefs set VantroAnimateZooms '[false, -1]' # starts the service
-start_program app "$2"
+open_window "$build" -- "$2"
 kill_dconf_service
-left_half_and_back "with the dconf service gone"
+click_and_back ctrl "$left_half" "Control-click with the dconf service gone"
 
 prefs set VantroPluginEnabled false
 restarted=$(dconf_service_pid)
 [ -n "$restarted" ] && [ "$restarted" != "$killed_pid" ] || fail "the bus did not start dconf again"
 sleep 0.5
-click_to ctrl "$whole" "Control-click switched off through the new service (GTK's maximize)"
-click_to "" "$start" "GTK's restore"
+expect_plugin_off "$window" "$start" "$whole" "the plug-in switched off through the new service"
 dconf write /com/quillworks/vantro/VantroPluginEnabled true
 sleep 0.5
-left_half_and_back "switched on by dconf write alone"
+click_and_back ctrl "$left_half" "Control-click switched on by dconf write alone"
 
 # Killed mid-drag: the drag follows the pointer to its end.
 read -r x y w h <<<"$start"
-during_drag=kill_dconf_service
-drag_from_elsewhere "$window" right 100 0 ""
-during_drag=""
+during_drag=kill_dconf_service drag_edge "$window" right 100 0 ""
 wait_for_frame "$window" "$x $y $((w + 100)) $h" "a drag with the dconf service killed in its middle"
 prefs reset VantroAnimateZooms || fail "no write after the second restart"
 healthy "with the dconf service restarted"

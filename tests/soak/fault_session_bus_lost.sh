@@ -1,18 +1,14 @@
 #!/usr/bin/env bash
-# The session bus going away under running applications with the plug-in.
-# A program that never used the bus itself keeps running, and the plug-in
-# in it keeps acting on the settings it reads from the dconf database (a
-# Control-click still zooms to the left half); a write then fails with a
-# clear error from vantro-prefs. The test application, a GApplication
-# registered on the bus, ends as GLib ends every application whose own
-# connection closes: by SIGTERM, in order, not by a crash. Each application
-# gets a bus of its own, started here, so that the session's bus stays.
+# The session bus going away under applications with the plug-in (each on a
+# bus of its own). A program that never used the bus keeps running, the
+# plug-in acting on the settings it reads from the dconf database; a write
+# then fails with a clear error from vantro-prefs. The test application, a
+# GApplication, ends as GLib ends one whose connection closes: by SIGTERM.
 # Usage: fault_session_bus_lost.sh BUILD-DIR PATH-TO-busless_host PATH-TO-vantro-test-app
 set -euo pipefail
 build=$1
-top=$(cd "$(dirname "$0")/../.." && pwd)
-# shellcheck source=fault_lib.sh
-. "$top/tests/soak/fault_lib.sh"
+# shellcheck source=../e2e/process_lib.sh
+. "$(dirname "$0")/../e2e/process_lib.sh"
 
 # A bus daemon of our own; sets bus_pid and bus_address.
 start_bus() {
@@ -28,13 +24,13 @@ prefs set VantroAnimateZooms '[false, -1]'
 
 # --- A program without a use for the bus. ---
 start_bus host
-start_program host DBUS_SESSION_BUS_ADDRESS="$bus_address" "$2"
-left_half_and_back "in the program without a bus use"
+open_window "$build" DBUS_SESSION_BUS_ADDRESS="$bus_address" -- "$2"
+click_and_back ctrl "$left_half" "Control-click in the program without a bus use"
 kill -TERM "$bus_pid"
 wait_for "the bus daemon to end" gone "$bus_pid"
 sleep 1
-kill -0 "$app_pid" 2>/dev/null || fail "the program ended with the bus: the plug-in's connection took it down"
-left_half_and_back "with the bus gone"
+! gone "$app_pid" || fail "the program ended with the bus: the plug-in's connection took it down"
+click_and_back ctrl "$left_half" "Control-click with the bus gone"
 status=0
 DBUS_SESSION_BUS_ADDRESS=$bus_address prefs set VantroAnimateZooms '[true, -1]' 2>"$work/prefs.err" ||
     status=$?
@@ -42,13 +38,13 @@ DBUS_SESSION_BUS_ADDRESS=$bus_address prefs set VantroAnimateZooms '[true, -1]' 
 grep -q 'could not write VantroAnimateZooms' "$work/prefs.err" ||
     fail "vantro-prefs gave no clear error: $(cat "$work/prefs.err")"
 healthy "after the failed write"
-kill "$app_pid"
-wait "$app_pid" 2>/dev/null || true
+stop_test_app
 
 # --- The test application: its own GApplication connection ends it. ---
 start_bus app
-start_program app DBUS_SESSION_BUS_ADDRESS="$bus_address" "$3"
-click_to ctrl "$left_half" "Control-click in the test application"
+open_window "$build" DBUS_SESSION_BUS_ADDRESS="$bus_address" -- "$3"
+click_title_button "$window" maximize ctrl
+wait_for_frame "$window" "$left_half" "Control-click in the test application"
 kill -TERM "$bus_pid"
 status=0
 wait "$app_pid" || status=$?

@@ -1,25 +1,16 @@
 #!/usr/bin/env bash
-# A value of the wrong shape written to the keep-aspect-ratio feature's key
-# in the middle of a Control drag of the corner. The drag goes on and ends
-# normally, its last frame either the ratio-kept one (the change not read
-# yet) or the one that follows the pointer (the feature read as off); the
-# next Control drag is a plain resize, since a setting that is not an
-# array reads as disabled; with the key reset, Control keeps the ratio
-# again. Two shapes: a string, and a dictionary. Nothing crashes.
+# A value of the wrong shape (a string, a dictionary) written to the
+# keep-aspect-ratio key in the middle of a Control drag of the corner: the drag
+# ends with the ratio kept (not read yet) or following the pointer (read as
+# off); the next Control drag is a plain resize (a setting not an array reads
+# as disabled); with the key reset Control keeps the ratio again. No crash.
 # Usage: fault_wrong_shape_mid_drag.sh BUILD-DIR PATH-TO-vantro-test-app
 set -euo pipefail
 build=$1
-top=$(cd "$(dirname "$0")/../.." && pwd)
-# shellcheck source=fault_lib.sh
-. "$top/tests/soak/fault_lib.sh"
+# shellcheck source=../e2e/process_lib.sh
+. "$(dirname "$0")/../e2e/process_lib.sh"
 readonly kKey=/com/quillworks/vantro/VantroKeepAspectRatio
-start_program app "$2"
-
-# Whether W x H keeps the ratio of W0 x H0 (within 1 %).
-keeps_ratio() { # w0 h0 w h
-    local error=$((($3 * $2 - $1 * $4) * 100 / ($1 * $4)))
-    [ "${error#-}" -le 1 ]
-}
+open_window "$build" -- "$2"
 
 # Written while a Control drag of the corner holds the button, and the
 # drag goes on after it: by (+96, +8), the write, then (+24, +2) more.
@@ -33,9 +24,7 @@ for shape in "'text'" "{'a': <1>}"; do
     prefs reset VantroKeepAspectRatio
     sleep 0.3
     read -r x y w h <<<"$(frame_of "$window")"
-    during_drag=write_shape
-    drag_from_elsewhere "$window" corner 96 8 ctrl
-    during_drag=""
+    during_drag=write_shape drag_edge "$window" corner 96 8 ctrl
     sleep 0.2
     read -r x2 y2 w2 h2 <<<"$(frame_of "$window")"
     [ "$x2 $y2" = "$x $y" ] || fail "$shape mid-drag: the top-left corner moved to $x2 $y2"
@@ -47,18 +36,18 @@ for shape in "'text'" "{'a': <1>}"; do
     healthy "with $shape written mid-drag"
     # The value reads as the feature disabled: a plain resize.
     read -r x y w h <<<"$(frame_of "$window")"
-    drag_from_elsewhere "$window" corner 60 10 ctrl
+    drag_edge "$window" corner 60 10 ctrl
     wait_for_frame "$window" "$x $y $((w + 60)) $((h + 10))" "a Control drag with $shape stored"
-    drag_from_elsewhere "$window" corner -60 -10 ""
+    drag_edge "$window" corner -60 -10 ""
     # Back to the default: Control keeps the ratio.
     prefs reset VantroKeepAspectRatio
     sleep 0.3
     read -r x y w h <<<"$(frame_of "$window")"
-    drag_from_elsewhere "$window" corner 120 10 ctrl
+    drag_edge "$window" corner 120 10 ctrl
     read -r _ _ w2 h2 <<<"$(frame_of "$window")"
     [ "$w2" -gt "$w" ] && keeps_ratio "$w" "$h" "$w2" "$h2" ||
         fail "a Control drag after the reset did not keep the ratio: $w x $h to $w2 x $h2"
-    drag_from_elsewhere "$window" corner $((w - w2)) $((h - h2)) ""
+    drag_edge "$window" corner $((w - w2)) $((h - h2)) ""
 done
 healthy "with values of the wrong shape written mid-drag"
 echo "wrong shape mid-drag: ok"

@@ -9,19 +9,15 @@ build=$1
 app=$2
 driver=$3
 shift 3
-top=$(cd "$(dirname "$0")/../.." && pwd)
 kTimeoutTenths=200
 # shellcheck source=../e2e/process_lib.sh
-. "$top/tests/e2e/process_lib.sh"
-# shellcheck source=../e2e/desktop_lib.sh
-. "$top/tests/e2e/desktop_lib.sh"
+. "$(dirname "$0")/../e2e/process_lib.sh"
 
 if [[ "$app" != */* ]] && build_is_sanitized "$build"; then
     echo "skipped: a sanitized plug-in does not load into $app"
     exit 77
 fi
 start_test_app "$build" "$app"
-started+=("$app_pid")
 # A soak without the plug-in would prove nothing about it.
 wait_for "the plug-in to load" log_has "$app_log" "Loaded the plug-in bundle .*Vantro.bundle"
 status=0
@@ -38,5 +34,4 @@ if [ "$status" -ne 0 ]; then
     echo "--- the application's output but its debug lines (last 60 lines)" >&2
     grep -v -- '-DEBUG: ' "$app_log" | tail -n 60 >&2 || true
 fi
-stop_test_app
 exit "$status"
