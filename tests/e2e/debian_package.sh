@@ -122,8 +122,7 @@ grep -q '<key>CFBundleVersion</key><string>[0-9.]*</string>' "$kPlugin/Contents/
     fail "/usr/bin/vantro-installer leads to $(readlink -m /usr/bin/vantro-installer)"
 grep -Eq "^gtk-modules *=.*$kModule" "$kSettingsIni" ||
     fail "$kSettingsIni does not name the loader module: $(cat "$kSettingsIni" 2>&1)"
-# What the package installed is the package manager's: the installer's
-# helper leaves it alone.
+# What the package installed is the package manager's: the helper leaves it alone.
 for request in 'remove pane' 'install plugin' 'remove module' 'unregister module'; do
     answer=$(printf '%s\n' "$request" | "$kInstallerHome/vantro-install-helper" 2>/dev/null | tail -n1)
     case "$answer" in

@@ -1,13 +1,11 @@
 # shellcheck shell=bash
-# The harness the end-to-end, soak and matrix scripts share: programs started
-# with the plug-in, what the user sees of a window, driving it, and where a
-# zoom should put it. Sourced; expects `fail` (the script's or
-# process_lib.sh's), and $build for prefs.
+# The harness of the end-to-end, soak and matrix scripts: programs started with
+# the plug-in, what the user sees of a window, driving it, where a zoom should
+# put it. Sourced; expects `fail` (process_lib.sh's) and $build for prefs.
 top=${top:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
 
-# A program with the build tree's plug-in, its output in $app_log (in $work
-# when there is one, so that fail shows it); sets $app_pid. The NAME=VALUEs
-# go before tools/with-vantro, which sets VANTRO_PLUGIN_FOLDERS itself.
+# A program with the build tree's plug-in, its output in $app_log (in $work if
+# set, for fail); sets $app_pid. NAME=VALUEs go before tools/with-vantro.
 start_with_plugin() { # build [name=value...] -- program args...
     local build=$1 environment=()
     shift
@@ -60,8 +58,7 @@ poll() { # tenths check...
     "$@" >/dev/null 2>&1
 }
 
-# The visible top-level windows that xdotool search ARGS finds, less the
-# plug-in's own feedback windows (which share the host's class and pid).
+# The visible windows xdotool search ARGS finds, less the plug-in's feedback windows.
 program_windows() {
     local window
     for window in $(xdotool search --onlyvisible "$@" 2>/dev/null || true); do
@@ -82,8 +79,7 @@ wait_for_test_window() { wait_for_window --name '^Vantro Test Window$'; }
 
 # The first test window not among the ids BEFORE; status 1 without one.
 new_test_window() { test_windows | grep -vxF -f <(echo "$1") | head -n1 | grep .; }
-# Opens one more test window by ACTION (Ctrl+N in the window KEEPER by
-# default), waits until it has settled and prints its id.
+# Opens one more test window by ACTION (Ctrl+N in KEEPER) and prints its settled id.
 another_test_window() { # keeper [action...]
     local keeper=$1 before opened
     shift
@@ -117,8 +113,7 @@ geometry_of() {
         s/^ *Width: *\([0-9]*\).*/\1/p;s/^ *Height: *\([0-9]*\).*/\1/p' | paste -sd' '
 }
 
-# "X Y W H" of what the user sees as the window: the X window less the
-# client-side shadow, plus the window manager's decorations.
+# "X Y W H" the user sees: the X window less GTK's shadow, plus the decorations.
 frame_of() {
     local x y w h sl sr st sb dl dr dt db
     read -r x y w h <<<"$(geometry_of -id "$1")"
@@ -176,8 +171,7 @@ laid_out() {
     [ "$layout" = "$w,$h,$maximized" ]
 }
 
-# Waits until a new window is viewable and its frame has stopped changing
-# (placed, its title bar drawn), so that clicks computed from it land.
+# Waits until a new window is viewable, its frame still and laid out for.
 wait_for_settled_window() {
     local window=$1 last="" now
     for _ in $(seq 50); do
@@ -199,8 +193,7 @@ frames_match() {
     for i in 0 1 2 3; do near "${a[i]}" "${b[i]}" || return 1; done
 }
 frame_is() { frames_match "$(frame_of "$1")" "$2"; }
-# Waits until the window's frame is "X Y W H" (each within one pixel) and
-# the program has laid out for it, so that a click may follow at once.
+# Waits until the window's frame is "X Y W H" (within one pixel) and laid out for.
 wait_for_frame() {
     poll 50 frame_is "$1" "$2" && poll 20 laid_out "$1" && frame_is "$1" "$2" && return 0
     local layout=""
@@ -257,8 +250,7 @@ title_button_point() {
     echo "$((x + w - offset * scale)) $((y + down * scale))"
 }
 
-# Clicks a title button of the window with mouse button 1 (or 3) and
-# modifier keys held ("" for none, else xdotool names joined by +).
+# Clicks a title button with mouse button 1 (or 3) and MODIFIERS ("", ctrl+shift...).
 click_title_button() { # window which modifiers [button]
     local px py
     read -r px py <<<"$(title_button_point "$1" "$2")"
@@ -268,8 +260,7 @@ click_title_button() { # window which modifiers [button]
     [ -z "$3" ] || xdotool keyup "$3"
 }
 
-# Chooses "Whole Screen", the second command below "Standard Zoom", in the
-# zoom options menu that mouse BUTTON opens on the maximize button.
+# Chooses "Whole Screen" in the zoom options menu BUTTON opens on the maximize button.
 choose_whole_screen() { # window button
     click_title_button "$1" maximize "" "$2"
     poll 50 menu_shown || fail "no zoom options menu"
@@ -284,8 +275,7 @@ choose_whole_screen() { # window button
 drag_edge() {
     local window=$1 edge=$2 dx=$3 dy=$4 modifiers=$5 x y w h px py in=2 sl
     read -r x y w h <<<"$(frame_of "$window")"
-    # GTK's resize borders lie just inside the frame's edge, or in the
-    # client-side shadow outside it where there is one.
+    # GTK's resize borders lie just inside the frame, or in the shadow outside it.
     read -r sl _ <<<"$(extents_of "$window" _GTK_FRAME_EXTENTS)"
     [ "$sl" -gt 0 ] && in=-4
     case "$edge" in
@@ -334,8 +324,7 @@ check_managed_ratio_drag() { # window
     client_keeps_ratio $((w + 100)) $((h + 10)) "$w2" "$h2" "$inch" ||
         client_keeps_ratio "$w" "$h" "$w2" "$h2" "$inch"
 }
-# xfwm4's maximize button, Control-clicked: its default theme puts it 39 px
-# left of the frame's right edge, in the middle of the title.
+# Control-clicks xfwm4's maximize button: 39 px left of the frame's right, 14 down.
 click_managed_maximize() { # window
     local x y w h
     read -r x y w h <<<"$(frame_of "$1")"
@@ -359,8 +348,7 @@ menu_shown() {
     return 1
 }
 
-# Whether the window is the topmost of the window manager's stacking order;
-# true without a window manager, where a raise takes effect at once.
+# Whether the window tops the window manager's stacking order (true without one).
 on_top() {
     local stacking
     stacking=$(xprop -root _NET_CLIENT_LIST_STACKING 2>/dev/null | sed -n 's/.*# //p')
@@ -406,8 +394,8 @@ frame_limits() {
     echo "$minw $minh $maxw $maxh $incw $inch"
 }
 
-# One length through the limits: screen, maximum, minimum, then whole
-# increments that keep the current length's remainder, never beyond the screen.
+# One length through the limits: screen, maximum, minimum, then whole increments
+# keeping the current length's remainder, within the screen.
 limited_length() { # proposed screen minimum maximum increment current
     local p=$1 screen=$2 minimum=$3 maximum=$4 increment=$5 current=$6
     ((p > screen)) && p=$screen
@@ -422,8 +410,7 @@ limited_length() { # proposed screen minimum maximum increment current
     echo "$p"
 }
 
-# "X Y W H" that LAYOUT (whole, left or right) gives $window on the work
-# area "$ax $ay $aw $ah".
+# "X Y W H" that LAYOUT (whole, left or right) gives $window on "$ax $ay $aw $ah".
 zoom_target() { # layout
     local minw minh maxw maxh incw inch fw fh pw=$((aw / 2)) w h x=$ax
     read -r minw minh maxw maxh incw inch <<<"$(frame_limits "$window")"

@@ -46,8 +46,7 @@ snapshot() { find "$outside" -printf '%p %y %m %s %T@\n' | sort; }
 outside_before=$(snapshot)
 outside_intact() { [ "$(snapshot)" = "$outside_before" ] || fail "$1 changed $outside: $(snapshot)"; }
 
-# A copy of the installer (the helper finds its parts beside itself), made
-# anew for each attack on the parts.
+# A copy of the installer (the helper finds its parts beside itself), anew for each attack.
 fresh_installer() {
     rm -rf "$work/installer"
     cp -a "$installer" "$work/installer"
@@ -59,8 +58,7 @@ fresh_installer
 resources=$work/installer/Resources
 log=$work/helper.log
 
-# Sends the requests (printf format) to a new helper; prints its answers
-# after its greeting, then "exit STATUS".
+# Sends REQUESTS (printf format) to a new helper; prints its answers, then "exit STATUS".
 ask() {
     local status=0 answers
     # shellcheck disable=SC2059 # the requests are a printf format, escapes and all
@@ -84,8 +82,7 @@ answers_match() { # requests pattern
     # shellcheck disable=SC2053 # a pattern
     [[ "$(ask "$1")" == $2 ]]
 }
-# The modes every installed file must have: 0755 for folders and programs,
-# 0644 for the rest, and root's.
+# The modes every installed file must have: 0755 for folders and programs, else 0644; root's.
 expected_modes() {
     (cd "$1" && find . -printf '%y %m %P\n' | while read -r type mode path; do
         if [ "$type" = d ] || [ $((8#$mode & 8#111)) -ne 0 ]; then echo "755 root $path"; else echo "644 root $path"; fi
@@ -127,8 +124,7 @@ expect_answers 'register module\nunregister module\n' $'done\ndone\nexit 0'
 [ ! -e "$settings" ] || fail "settings.ini made only for the module is left: $(cat "$settings")"
 echo "ok: installs with modes 0755/0644 under umask 000, edits only its gtk-modules entry, removes"
 
-# --- what its caller can do to it while it works: a file size limit, and
-# the signals a terminal, a closed pipe or a timer sends, again and again.
+# --- a file size limit, and the signals a terminal, a closed pipe or a timer sends.
 nothing_beside() {
     local folder
     for folder in "$share/PreferencePanes" "$share/SIMBL/Plugins" "$share/ScriptingAdditions" "${settings%/*}"; do
@@ -139,8 +135,7 @@ nothing_beside() {
 limited=$(ulimit -f 16 && ask 'install pane\nregister module\n')
 case "$limited" in
 $'done\ndone\nexit 0') same_tree "$resources/Vantro.prefPane" "$pane" ;;
-# Without CAP_SYS_RESOURCE (a container) root cannot lift the limit: the
-# copy then fails whole.
+# Without CAP_SYS_RESOURCE (a container) the copy fails whole.
 $'failed '*$'File too large\ndone\nexit 0') [ ! -e "$pane" ] || fail "a part of the pane was installed" ;;
 *) fail "under a file size limit: $limited" ;;
 esac
@@ -172,8 +167,7 @@ same_tree "$resources/SIMBL.osax" "$osax"
 nothing_beside "signals"
 expect_answers 'remove pane\nremove plugin\nremove module\n' $'done\ndone\ndone\nexit 0'
 echo "ok: a file size limit and signals of 10 kinds during 6 requests: all done, nothing left beside"
-# What a helper killed halfway (by root, or a power cut) leaves beside a
-# location goes with the next operation there.
+# What a helper killed halfway leaves beside a location goes with the next operation there.
 leftover=0123456789abcdef
 mkdir -p "$share/PreferencePanes/.Vantro.prefPane.new-$leftover/Contents" "${settings%/*}" \
     "$share/PreferencePanes/.Vantro.prefPane.old-$leftover"
@@ -229,8 +223,7 @@ outside_intact "trailing slashes"
 [ -e "$plugin" ] || fail "a request after a refused one was done"
 echo "ok: links at 9 places and trailing slashes: nothing outside touched, links replaced"
 
-# --- a link flipping between a folder and a link to outside, at the loader
-# module's folder and at the module itself, during 300 requests.
+# --- a link flipping to outside at the module's folder and the module, during 300 requests.
 rm -rf "${share:?}"/*
 flip() {
     set +e

@@ -25,7 +25,6 @@ gtk_settings=$XDG_CONFIG_HOME/gtk-3.0/settings.ini
 autostart=$XDG_CONFIG_HOME/autostart
 module=$library/ScriptingAdditions/SIMBL.osax/Contents/Linux/libvantro-loader-module.so
 
-# --- the session's XSETTINGS manager and an application already running.
 printf 'Net/ThemeName "Adwaita"\n' >"$work/xsettingsd.conf"
 start_xsettingsd "$work/xsettingsd.conf"
 "$app" >"$work/running-app.log" 2>&1 &

@@ -18,8 +18,7 @@ readonly kAtOnceMs=2000     # "at once", for a sanitizer build on a busy machine
 . "$(dirname "$0")/process_lib.sh"
 need_tools xsettingsd gdbus xdotool
 
-# Runs the loader with SCRIPTING-ADDITIONS as its only folder, its output in
-# NAME.out and NAME.err, its time in ms in $loader_ms.
+# Runs the loader on SCRIPTING-ADDITIONS, output in NAME.out and NAME.err, ms in $loader_ms.
 run_loader() { # name scripting-additions args...
     local start status=0
     start=$(date +%s%N)
@@ -55,8 +54,7 @@ settings=$work/xsettingsd.conf
 printf '# the session'"'"'s settings\nNet/ThemeName "Adwaita"\nXft/DPI 98304\n' >"$settings"
 start_xsettingsd "$settings"
 
-# --- the applications, each with its own log. The plug-in folder is empty
-# until all are up: only a load request makes one load the bundle.
+# --- the applications; the plug-in folder is empty until all are up.
 mkdir -p "$work/plugins" "$work/bin"
 export G_MESSAGES_DEBUG=Vantro VANTRO_PLUGIN_FOLDERS=$work/plugins
 unset GTK_MODULES
@@ -132,8 +130,7 @@ expect_loaded installer 0
 [ "$(count '^asked LoadPlugins' "$work/refusing.log")" -eq 2 ] ||
     fail "the second run did not ask the refusing responder once"
 
-# --- the module in the applications: loaded late, it waited for the
-# request; the installed copy named while the build's ran stood aside.
+# --- the module: loaded late, it waited for the request; the installed copy stood aside.
 log_has "$work/late1.log" 'loaded into the running application' ||
     fail "the late application did not see that it runs already"
 wait_for "the installed copy to stand aside" log_has "$work/early.log" 'already initialised'

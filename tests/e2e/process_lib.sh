@@ -46,8 +46,7 @@ healthy() { # what
     ! grep -E 'AddressSanitizer|runtime error|CRITICAL' "$app_log" || fail "the application reported errors $1"
 }
 
-# An XSETTINGS manager (xsettingsd) reading CONFIG; sets xsettingsd_pid.
-# Every reload logs one "Loaded ... from" line.
+# xsettingsd reading CONFIG, each reload one "Loaded ... from" line; sets xsettingsd_pid.
 start_xsettingsd() { # config
     xsettingsd -c "$1" 2>"$work/xsettingsd.log" &
     xsettingsd_pid=$!
@@ -79,8 +78,7 @@ expect_loaded() { # name times
         fail "the $1 application loaded the bundle $(loaded_count "$work/$1.log") times, not $2"
 }
 
-# The widgets of $hooks (vantro-installer or vantro-settings started with
-# its test hooks), read and set by name as a click would.
+# The widgets of $hooks (vantro-installer or vantro-settings), by name, as a click would.
 widget() { "${hooks:?}" --test-get "$1"; }
 shows() { [ "$(widget "$1")" = "$2" ]; }
 act() { "$hooks" --test-set "$1" "$2" >/dev/null || fail "${hooks##*/} refused to set $1 to $2"; }

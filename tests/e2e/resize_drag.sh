@@ -92,19 +92,18 @@ read -r x2 y2 w2 h2 <<<"$(frame_of "$window")"
 
 # Every edge and corner with no key, Shift and Control (inward, so that the
 # window keeps about its size).
-for edge in right bottom left top corner; do
-    case "$edge" in
-    right) dx=20 dy=0 anchor=tl ;;
-    bottom) dx=0 dy=20 anchor=tl ;;
-    left) dx=-20 dy=0 anchor=tr ;;
-    top) dx=0 dy=-20 anchor=bl ;;
-    corner) dx=20 dy=15 anchor=tl ;;
-    esac
+while read -r edge dx dy anchor; do
     check_drag "$edge" "" "$dx" "$dy" "$anchor" "w+${dx#-} h+${dy#-}"
     [ "$edge" = corner ] && grown=- || grown="w+${dx#-} h+${dy#-}"
     check_drag "$edge" shift "$dx" "$dy" "$anchor" "$grown"
     check_drag "$edge" ctrl $((-2 * dx)) $((-2 * dy)) "$anchor" "ratio<"
-done
+done <<'EOF'
+right 20 0 tl
+bottom 0 20 tl
+left -20 0 tr
+top 0 -20 bl
+corner 20 15 tl
+EOF
 # The tab goes with the drag. Control on the corner with a mostly sideways
 # movement grows (Shift with a mostly downward one is the matrix's drag).
 poll 5 window_gone "Vantro Dimensions" || fail "the dimension tab stayed after the drag"
@@ -118,10 +117,7 @@ if [[ "$(wm_name)" == Openbox || "$(wm_name)" == Xfwm4 ]]; then
     read -r x y w h <<<"$(frame_of "$window")"
     px=$((x + w - 60)) py=$((y + h - 60))
     xdotool mousemove --sync "$px" "$py" keydown alt mousedown 3
-    for step in 1 2 3 4 5; do
-        xdotool mousemove --sync $((px + 20 * step)) $((py + 10 * step))
-        sleep 0.05
-    done
+    for step in 1 2 3 4 5; do xdotool mousemove --sync $((px + 20 * step)) $((py + 10 * step)) sleep 0.05; done
     resized() { read -r _ _ w2 h2 <<<"$(frame_of "$window")" && ((w2 > w && h2 > h)); }
     poll 30 resized || { xdotool mouseup 3 keyup alt; fail "the window manager's resize did not take"; }
     tab_seen=""
@@ -145,15 +141,14 @@ if [ -n "$all_features" ]; then
     # On every edge: centred, the held sides mirror about the work area's
     # centre, the other dimension stays; pinned, the bottom-right corner
     # stays, and on the right or bottom edge the size is held.
-    for edge in right bottom left top; do
-        case "$edge" in
-        right) dx=-30 dy=0 centred=cx held="w h" ;;
-        bottom) dx=0 dy=-30 centred=cy held="w h" ;;
-        left) dx=30 dy=0 centred=cx held=- ;;
-        top) dx=0 dy=30 centred=cy held=- ;;
-        esac
+    while read -r edge dx dy centred held; do
         check_drag "$edge" alt "$dx" "$dy" "$centred" -
         check_drag "$edge" super "$dx" "$dy" br "$held"
-    done
+    done <<'EOF'
+right -30 0 cx w h
+bottom 0 -30 cy w h
+left 30 0 cx -
+top 0 30 cy -
+EOF
 fi
 echo "resize drag: ok"

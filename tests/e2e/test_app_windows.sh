@@ -14,15 +14,13 @@ read -r min_w min_h <<<"$(hint_pair "$first" 'minimum size')"
 [ -n "$min_w" ] || fail "the first window has no minimum size"
 [ "$min_w" -ge 420 ] && [ "$min_h" -ge 160 ] || fail "minimum $min_w x $min_h is below 420 x 160"
 [ -z "$(hint_pair "$first" 'maximum size')" ] || fail "the first window has a maximum size"
-# The limits are the frame's, title bar included: shrunk as far as it goes,
-# the window is 420 x 160 (no compositor: no client-side shadow around it).
+# The limits are the frame's: shrunk as far as it goes, 420 x 160 (no shadow).
 xdotool windowsize --sync "$first" 10 10 2>/dev/null || xdotool windowsize "$first" 10 10
 sleep 0.5
 read -r _ _ w h <<<"$(geometry_of -id "$first")"
 [ "$w $h" = "420 160" ] || fail "the smallest plain window is $w $h, not 420 160"
 
-# Shift: the minimum width drops by 170 (420 to 250); the shortcut's own
-# Control adds no maximum.
+# Shift: the minimum width drops by 170; the shortcut's own Control adds no maximum.
 shifted=$(another_test_window "$first" xdotool windowfocus --sync "$first" key --clearmodifiers shift+ctrl+n)
 read -r w _ <<<"$(hint_pair "$shifted" 'minimum size')"
 [ $((min_w - w)) -eq 170 ] || fail "Shift gave a minimum width of $w against $min_w"

@@ -12,8 +12,7 @@ build=$1 app=$2
 # may still be of the write before).
 export VANTRO_TRACE=VTSettings
 reloads_read() { grep -o 'reloaded the settings after a change:.*' "$app_log" || true; }
-# Whether one of the reloads after the first SKIP read KEY as VALUE, or
-# (without a VALUE) did not find KEY stored. The entries are "KEY = VALUE; ...".
+# Whether a reload after the first SKIP read KEY as VALUE ("KEY = VALUE; ..."), or without VALUE found none.
 reload_read() { # skip key [value]
     local later
     later=$(reloads_read | tail -n +$(($1 + 1)) | sed 's/^[^:]*: */; /;s/$/;/')

@@ -157,8 +157,7 @@ scenario_screens() {
     local next back
     # shellcheck disable=SC2086 # a centre is two words
     next=$(centred_on "$(area_at ${centres[$(((index + 1) % ${#centres[@]}))]})" "$w" "$h")
-    # shellcheck disable=SC2086
-    back=$(centred_on "$(area_at ${centres[index]})" "$w" "$h")
+    back=$(centred_on "$ax $ay $aw $ah" "$w" "$h")
     xdotool windowfocus --sync "$window" key --clearmodifiers ctrl+shift+equal
     wait_for_frame "$window" "$next" "Ctrl+Shift+= (next screen)"
     xdotool key --clearmodifiers ctrl+shift+minus

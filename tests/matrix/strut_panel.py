@@ -1,9 +1,7 @@
 #!/usr/bin/env python3
-"""Runs a command beside a panel as desktops have them: a dock window along the
-top of one monitor that reserves its height there with _NET_WM_STRUT_PARTIAL
-(and the older _NET_WM_STRUT), so window managers leave that strip out of the
-work area. The command gets the panel's window id in MATRIX_STRUT_WINDOW; the
-panel goes when it ends, and its exit status is the command's.
+"""Runs a command beside a dock window along the top of one monitor that reserves
+its height with _NET_WM_STRUT_PARTIAL (and _NET_WM_STRUT), as desktop panels do.
+The command gets the panel's id in MATRIX_STRUT_WINDOW; its exit status is kept.
 
 Usage: strut_panel.py X Y WIDTH HEIGHT -- CMD ARGS...   (root coordinates; the
 strut is the panel's bottom edge, y + height, over columns x to x + width - 1)

@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# One change of the settings under the soak player, made by another process
-# and chosen by DRAW: a value of a key's shape with vantro-prefs (which
-# announces it), a value of a shape no key has straight into dconf (only
-# dconf's own notification carries it), a reset of one key, or of the whole
-# folder. Prints what it ran, and the exit status when that failed.
+# One change of the settings under the soak player, by another process, chosen
+# by DRAW: a value of a key's shape with vantro-prefs (announced), one of a
+# shape no key has straight into dconf (dconf's notification only), a reset of
+# one key or of the whole folder. Prints what it ran, and a failure's status.
 # Usage: settings_change.sh PATH-TO-vantro-prefs DRAW
 set -uo pipefail
 prefs=$1
@@ -13,8 +12,7 @@ mapfile -t keys < <("$prefs" list)
 read -r key _ text <<<"${keys[draw % ${#keys[@]}]}"
 draw=$((draw / ${#keys[@]}))
 choose() { shift $(((draw / 10) % $#)) && echo "$1"; }
-# Of the shape the key's value shows. The master switch and the blacklist
-# mostly leave the plug-in on, so that most steps meet it working.
+# Of the key's shape; the master switch and the blacklist mostly leave it on.
 case "$text" in
 true | false) value=$( ((draw % 5)) && echo true || echo false) ;;
 '["'* | '[]') value=$(choose '["com.quillworks.VantroTestApp"]' '[]' '["com.example.Other"]' '[]') ;;

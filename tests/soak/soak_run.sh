@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# One soak run: a GTK 3 program with the build tree's plug-in (the test
-# application, or a program from the system such as gtk3-widget-factory)
-# and the soak player's generated steps on it. Passes when the player does;
-# the application's output is shown when it does not.
+# One soak run: the soak player's generated steps on a GTK 3 program with the
+# plug-in (the test application, or one such as gtk3-widget-factory). Passes
+# when the player does; else shows the application's output.
 # Usage: soak_run.sh BUILD-DIR PROGRAM PATH-TO-soak_driver [DRIVER OPTIONS...]
 set -euo pipefail
 build=$1
