@@ -56,6 +56,8 @@ fresh_window() {
     local x y w h
     stop_test_app
     open_window "$build" "${app_environment[@]}" -- "${app_command[@]}"
+    sleep 1 # programs not ours settle later than they look settled
+    start=$(frame_of "$window")
     read -r x y w h <<<"$start"
     read -r ax ay aw ah <<<"$(area_at $((x + w / 2)) $((y + h / 2)))"
 }
