@@ -117,6 +117,9 @@ scenario_drag() {
     read -r x y w h <<<"$start"
     read -r _ minh _ maxh incw inch <<<"$(frame_limits "$window")"
     if ! has_client_side_title_bar "$window" && [ -n "$(wm_name)" ]; then
+        # A program may reopen at the size an earlier scenario left it (mousepad
+        # keeps it), with no room to grow: give it room first.
+        xdotool windowmove "$window" "$ax" "$ay" windowsize "$window" 600 400 sleep 0.5
         check_managed_ratio_drag "$window"
         return
     fi
