@@ -14,29 +14,24 @@ using platform::fake::FakeWindow;
 TEST(HudPlacement, CentresOverTheFrameAndStaysOnScreen) {
     const Rect visible(0, 0, 1440, 878);
     struct Case {
-        const char* what;
         Rect frame;
         Rect visible;
         Point expected;
     };
     const Case cases[] = {
-        {"centred, 62.5% up", Rect(100, 100, 800, 600), visible, {375, 408}},
-        {"narrow window at the left edge", Rect(0, 100, 200, 600), visible, {10, 408}},
-        {"near the top", Rect(100, 600, 800, 600), visible, {375, 878 - 133 - 10}},
-        {"below the bottom", Rect(100, -500, 800, 300), visible, {375, 10}},
+        {Rect(100, 100, 800, 600), visible, {375, 408}},            // centred, 62.5% up
+        {Rect(0, 100, 200, 600), visible, {10, 408}},               // narrow, at the left edge
+        {Rect(100, 600, 800, 600), visible, {375, 878 - 133 - 10}}, // near the top
+        {Rect(100, -500, 800, 300), visible, {375, 10}},            // below the bottom
         // 300 / 1.6f is just under 187.5; rounding through float lands on 221.
-        {"past the right edge", Rect(1300, 100, 400, 300), visible, {1440 - 250 - 10, 221}},
-        {"visible frame smaller than the panel: right and top rules win",
-         Rect(0, 0, 100, 100),
-         Rect(0, 0, 200, 100),
-         {200 - 250 - 10, 100 - 133 - 10}},
-        {"visible frame off the origin",
-         Rect(1440, 0, 400, 300),
-         Rect(1440, 0, 1024, 768),
-         {1515, 121}},
+        {Rect(1300, 100, 400, 300), visible, {1440 - 250 - 10, 221}}, // past the right edge
+        // A visible frame smaller than the panel: the right and top rules win.
+        {Rect(0, 0, 100, 100), Rect(0, 0, 200, 100), {200 - 250 - 10, 100 - 133 - 10}},
+        {Rect(1440, 0, 400, 300), Rect(1440, 0, 1024, 768), {1515, 121}}, // off the origin
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(hudOrigin(c.frame, c.visible), c.expected) << c.what;
+        EXPECT_EQ(hudOrigin(c.frame, c.visible), c.expected)
+            << c.frame.minX() << ", " << c.frame.minY() << " in " << c.visible.size.width;
     }
 }
 
@@ -69,6 +64,12 @@ TEST_F(Hud, FadesInHoldsAndFadesOut) {
     EXPECT_FALSE(hud.isVisible());
     EXPECT_EQ(hud.surface().alpha(), 1.0); // ready for the next message
     EXPECT_EQ(platform.clock.pendingPerformCount(), 0U);
+
+    // Over a window on no screen it is placed on the main screen.
+    window.frame = Rect(5000, 5000, 800, 600);
+    show();
+    EXPECT_LE(hud.surface().frame().maxX(), platform.screenList[0].visibleFrame.maxX());
+    EXPECT_LE(hud.surface().frame().maxY(), platform.screenList[0].visibleFrame.maxY());
 }
 
 TEST_F(Hud, ASecondMessageWhileVisibleIsDropped) {
@@ -128,14 +129,6 @@ TEST_F(Hud, ANewShowCancelsTheSameWindowsPendingRemoval) {
     EXPECT_EQ(platform.clock.pendingPerformCount(), 1U); // only the new hold
     platform.clock.advance(kHudLiveResizeHoldDuration - kHudFadeDuration);
     EXPECT_EQ(hud.surface().alpha(), 1.0); // the old removal did not fire
-}
-
-TEST_F(Hud, AWindowOnNoScreenIsPlacedOnTheMainScreen) {
-    window.frame = Rect(5000, 5000, 800, 600);
-    show();
-    const Rect frame = hud.surface().frame();
-    EXPECT_LE(frame.maxX(), platform.screenList[0].visibleFrame.maxX());
-    EXPECT_LE(frame.maxY(), platform.screenList[0].visibleFrame.maxY());
 }
 
 } // namespace

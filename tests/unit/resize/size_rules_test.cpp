@@ -39,13 +39,20 @@ class FixedDelegate final : public ResizeDelegate {
 };
 
 TEST(CheckSize, SizeAndMessage) {
-    WindowLimits fixed = limitsOf({800, 600});
+    const WindowLimits plain = limitsOf({800, 600});
+    WindowLimits fixed = plain;
     fixed.resizable = false;
     fixed.className = "GtkWindow";
     WindowLimits exempt = fixed;
     exempt.className = "ITNSWindow";
+    const Size big{2000, 1500};
+    const WindowLimits maxWidth = limitsOf({800, 600}, {}, {1200, 0});
+    const WindowLimits crossed = limitsOf({800, 600}, {500, 400}, {450, 0});
+    const WindowLimits bySeven = limitsOf({507, 600}, {}, {}, {7, 1});
+    const WindowLimits byTen = limitsOf({809, 600}, {}, {}, {10, 1});
+    const WindowLimits byHuge = limitsOf({2000, 406}, {}, {}, {1.0e12, 1});
+    const std::string screen = "Max Screen Width 1440px\nMax Screen Height 878px";
     struct Case {
-        const char* name;
         Size target;
         WindowLimits window;
         std::optional<Size> visible;
@@ -53,80 +60,31 @@ TEST(CheckSize, SizeAndMessage) {
         std::optional<std::string> message;
     };
     const Case cases[] = {
-        {"nothing hit", {1000, 700}, limitsOf({800, 600}), kVisible, {1000, 700}, {}},
-        {"both screen lengths",
-         {2000, 1500},
-         limitsOf({800, 600}),
-         kVisible,
-         {1440, 878},
-         "Max Screen Width 1440px\nMax Screen Height 878px"},
-        {"window maximum names the width",
-         {2000, 1500},
-         limitsOf({800, 600}, {}, {1200, 0}),
-         kVisible,
-         {1200, 878},
-         "Max Window Width 1200px\nMax Screen Height 878px"},
-        {"only the height: no line feed",
-         {1000, 1500},
-         limitsOf({800, 600}),
-         kVisible,
-         {1000, 878},
-         "Max Screen Height 878px"},
-        {"minimum after maximum wins",
-         {2000, 200},
-         limitsOf({800, 600}, {500, 400}, {450, 0}),
+        {{1000, 700}, plain, kVisible, {1000, 700}, {}}, // nothing hit
+        {big, plain, kVisible, {1440, 878}, screen},
+        {big, maxWidth, kVisible, {1200, 878}, "Max Window Width 1200px\nMax Screen Height 878px"},
+        {{1000, 1500}, plain, kVisible, {1000, 878}, "Max Screen Height 878px"}, // no line feed
+        // The minimum, applied after the maximum, wins.
+        {{2000, 200},
+         crossed,
          kVisible,
          {500, 400},
          "Min Window Width 500px\nMin Window Height 400px"},
-        {"increment keeps the frame's remainder",
-         {1000, 600},
-         limitsOf({507, 600}, {}, {}, {7, 1}),
-         kVisible,
-         {997, 600},
-         "Width Incremented 997px"},
+        // An increment keeps the frame's remainder.
+        {{1000, 600}, bySeven, kVisible, {997, 600}, "Width Incremented 997px"},
         // The frame's remainder of 9 makes 1449; one increment down fits.
-        {"incremented back onto the screen",
-         {1440, 600},
-         limitsOf({809, 600}, {}, {}, {10, 1}),
-         kVisible,
-         {1439, 600},
-         "Width Incremented 1439px"},
-        {"not resizable keeps the frame",
-         {2000, 1500},
-         fixed,
-         kVisible,
-         {800, 600},
-         "Window Not Resizable"},
-        {"exempt class goes on",
-         {2000, 1500},
-         exempt,
-         kVisible,
-         {1440, 878},
-         "Max Screen Width 1440px\nMax Screen Height 878px"},
-        {"no screen skips the screen step",
-         {2000, 1500},
-         limitsOf({800, 600}),
-         std::nullopt,
-         {2000, 1500},
-         {}},
-        {"unknown lengths become the frame's own",
-         {kNaN, 1.0 / 0.0},
-         limitsOf({800, 600}),
-         kVisible,
-         {800, 600},
-         {}},
+        {{1440, 600}, byTen, kVisible, {1439, 600}, "Width Incremented 1439px"},
+        {big, fixed, kVisible, {800, 600}, "Window Not Resizable"},
+        {big, exempt, kVisible, {1440, 878}, screen},         // an exempt class goes on
+        {big, plain, std::nullopt, big, {}},                  // no screen skips the screen step
+        {{kNaN, kInfinity}, plain, kVisible, {800, 600}, {}}, // unknown lengths: the frame's
         // Whole increments down from a screen-wide width would go negative.
-        {"increment wider than the screen",
-         {3000, 700},
-         limitsOf({2000, 406}, {}, {}, {1.0e12, 1}),
-         kVisible,
-         {1440, 700},
-         "Max Screen Width 1440px"},
+        {{3000, 700}, byHuge, kVisible, {1440, 700}, "Max Screen Width 1440px"},
     };
     for (const Case& c : cases) {
         const CheckedSize checked = checkSizeForConstraints(c.target, c.window, c.visible, nullptr);
-        EXPECT_EQ(checked.size, c.expected) << c.name;
-        EXPECT_EQ(checked.hitConstraint, c.message) << c.name;
+        EXPECT_EQ(checked.size, c.expected) << c.target.width << " x " << c.target.height;
+        EXPECT_EQ(checked.hitConstraint, c.message) << c.target.width << " x " << c.target.height;
     }
     for (const double increment : {0.0, -9.0, 1.0, kNaN}) {
         const CheckedSize checked = checkSizeForConstraints(

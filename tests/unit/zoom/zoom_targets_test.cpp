@@ -276,18 +276,11 @@ TEST(ZoomTargets, NoneFromFramesAndSizesThatCannotBePlaced) {
         EXPECT_FALSE(resolutionTarget("VantroResolutionXGA", 0, visible, unchanged));
         EXPECT_FALSE(positionTarget("VantroPositionCenter", kPlain, visible));
     }
-    for (const SizeCheck& faulty : {SizeCheck([](Size) {
-                                        return Size{kNaN, 100};
-                                    }),
-                                    SizeCheck([](Size) {
-                                        return Size{100, -1};
-                                    }),
-                                    SizeCheck([](Size) {
-                                        return Size{kInfinity, 100};
-                                    })}) {
-        EXPECT_FALSE(maximizeTarget("VantroMaximizeWholeScreen", kVisible, faulty));
-        EXPECT_FALSE(resolutionTarget("VantroResolutionXGA", 0, kVisible, faulty));
-        EXPECT_FALSE(screenTarget("VantroNextScreen", kPlain, 0, screens, faulty));
+    for (const Size faulty : {Size{kNaN, 100}, Size{100, -1}, Size{kInfinity, 100}}) {
+        const SizeCheck answering = [faulty](Size) { return faulty; };
+        EXPECT_FALSE(maximizeTarget("VantroMaximizeWholeScreen", kVisible, answering));
+        EXPECT_FALSE(resolutionTarget("VantroResolutionXGA", 0, kVisible, answering));
+        EXPECT_FALSE(screenTarget("VantroNextScreen", kPlain, 0, screens, answering));
     }
     // An empty check allows the proposed size.
     EXPECT_EQ(maximizeTarget("VantroMaximizeLeftHalf", kVisible, nullptr), Rect(0, 0, 720, 878));
