@@ -83,8 +83,7 @@ TEST_F(PluginEntry, InstallsEveryHookOnceAndGatesOtherClassesOut) {
 
     // Control selects the left half; only the extended class acts on it.
     platform.holdModifiers(kControlKeyMask);
-    const settings::PlistValue noAnimation = settings::PlistValue::array(
-        {settings::PlistValue::boolean(false), settings::PlistValue::integer(-1)});
+    const settings::PlistValue noAnimation = vantro::testing::settingPair(false, -1);
     ASSERT_TRUE(defaults->setObject(&noAnimation, "VantroAnimateZooms").ok());
     extended.frame = other.frame = Rect(100, 100, 800, 600);
     zoom(&extended, nullptr);

@@ -28,7 +28,6 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -87,9 +86,7 @@ constexpr std::array<Layout, 19> kLayouts = {{
 }};
 
 std::string text(const Rect& rect) {
-    std::ostringstream out;
-    PrintTo(rect, &out);
-    return out.str();
+    return ::testing::PrintToString(rect);
 }
 
 double share(double length, double divisor) {

@@ -5,7 +5,6 @@
 #include "runtime/swizzle_kit.h"
 #include "support/memory_settings.h"
 
-#include <functional>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -34,53 +33,34 @@ class Gate : public ::testing::Test {
 };
 
 TEST_F(Gate, TestsRunInOrderAndTheFirstFailureNamesItself) {
-    struct Case {
-        const char* what;
-        std::function<void(Gate&)> arrange;
-        runtime::Object* (*window)(Gate&);
-        GateResult expected;
-    };
-    auto extendedWindow = [](Gate& g) -> runtime::Object* { return &g.extended; };
-    auto plainWindow = [](Gate& g) -> runtime::Object* { return &g.plain; };
-    auto noWindow = [](Gate&) -> runtime::Object* { return nullptr; };
-    const Case cases[] = {
-        {"defaults", [](Gate&) {}, extendedWindow, GateResult::open},
-        {"window of another class", [](Gate&) {}, plainWindow, GateResult::windowNotExtended},
-        {"no window asked (menu hooks)", [](Gate&) {}, noWindow, GateResult::open},
-        {"disabled, even for another class",
-         [](Gate& g) { g.store("VantroPluginEnabled", PlistValue::boolean(false)); }, plainWindow,
-         GateResult::pluginDisabled},
-        {"disabled as a string",
-         [](Gate& g) { g.store("VantroPluginEnabled", PlistValue::string("no")); }, extendedWindow,
-         GateResult::pluginDisabled},
-        {"blacklisted",
-         [](Gate& g) {
-             g.store("VantroApplicationBlacklist",
-                     PlistValue::array({PlistValue::string("org.example.TestHost")}));
-         },
-         extendedWindow, GateResult::applicationExcluded},
-        {"blacklist compares whole strings",
-         [](Gate& g) {
-             g.store("VantroApplicationBlacklist",
-                     PlistValue::array({PlistValue::string("org.example.testhost")}));
-         },
-         extendedWindow, GateResult::open},
-        {"host without identifier is never excluded",
-         [](Gate& g) {
-             g.platform.bundleIdentifier.reset();
-             g.store("VantroApplicationBlacklist", PlistValue::array({PlistValue::string("")}));
-         },
-         extendedWindow, GateResult::open},
-        {"bundle deleted while running", [](Gate& g) { g.platform.existingPaths.clear(); },
-         extendedWindow, GateResult::bundleRemoved},
-    };
-    for (const Case& c : cases) {
+    const auto fresh = [this] {
         settings.emplace();
         platform.bundleIdentifier = "org.example.TestHost";
         platform.existingPaths = {platform.bundlePath};
-        c.arrange(*this);
-        EXPECT_EQ(commonGate(c.window(*this)), c.expected) << c.what;
-    }
+    };
+    const auto excluding = [this](const char* identifier) {
+        store("VantroApplicationBlacklist", PlistValue::array({PlistValue::string(identifier)}));
+    };
+    fresh();
+    EXPECT_EQ(commonGate(&extended), GateResult::open);
+    EXPECT_EQ(commonGate(&plain), GateResult::windowNotExtended);
+    EXPECT_EQ(commonGate(nullptr), GateResult::open); // no window asked (menu hooks)
+    // Disabled comes first, even for another class; a string is not a yes.
+    store("VantroPluginEnabled", PlistValue::boolean(false));
+    EXPECT_EQ(commonGate(&plain), GateResult::pluginDisabled);
+    store("VantroPluginEnabled", PlistValue::string("no"));
+    EXPECT_EQ(commonGate(&extended), GateResult::pluginDisabled);
+    fresh();
+    excluding("org.example.TestHost");
+    EXPECT_EQ(commonGate(&extended), GateResult::applicationExcluded);
+    excluding("org.example.testhost"); // whole strings compared
+    EXPECT_EQ(commonGate(&extended), GateResult::open);
+    platform.bundleIdentifier.reset(); // a host without identifier is never excluded
+    excluding("");
+    EXPECT_EQ(commonGate(&extended), GateResult::open);
+    fresh();
+    platform.existingPaths.clear(); // the bundle deleted while running
+    EXPECT_EQ(commonGate(&extended), GateResult::bundleRemoved);
 }
 
 } // namespace

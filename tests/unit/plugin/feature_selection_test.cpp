@@ -155,11 +155,8 @@ TEST(FeatureSelection, ControlKeyHasFeature) {
     const Case cases[] = {
         {"defaults: left half on Control", {true, 1}, {true, 0}, {true, 0}, true},
         {"left half disabled", {false, 1}, {true, 0}, {true, 0}, false},
-        {"disabled, but it is the enabled plain-click behaviour",
-         {false, 1},
-         {true, 0},
-         {true, 2},
-         true},
+        // Disabled, but it is the enabled plain-click behaviour.
+        {"plain-click behaviour", {false, 1}, {true, 0}, {true, 2}, true},
         {"plain-click behaviour disabled", {false, 1}, {true, 0}, {false, 2}, false},
         {"plain click is another feature", {false, 1}, {true, 0}, {true, 1}, false},
         {"nothing on Control", {true, 0}, {true, 0}, {true, 2}, false},

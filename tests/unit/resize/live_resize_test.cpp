@@ -101,10 +101,7 @@ TEST_F(LiveResize, StepsTheHostOwnsPassUnchanged) {
     const std::pair<const char*, std::function<void(LiveResize&)>> cases[] = {
         {"sheet", [](LiveResize& t) { t.window.sheet = true; }},
         {"child window", [&parent](LiveResize& t) { t.window.parent = &parent; }},
-        {"own aspect ratio",
-         [](LiveResize& t) {
-             t.window.aspectRatio = {16, 9};
-         }},
+        {"own aspect ratio", [](LiveResize& t) { t.window.aspectRatio = Size(16, 9); }},
         {"not in a drag", [](LiveResize& t) { t.window.inLiveResize = false; }},
         {"no indicator on the older generation",
          [](LiveResize& t) { t.window.showsResizeIndicator = false; }},
