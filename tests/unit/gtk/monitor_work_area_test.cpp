@@ -17,23 +17,13 @@ constexpr Rect kRightMonitor{1920, 0, 1280, 1024};
 constexpr Size kScreen{3200, 1080};
 
 Strut topPanel(double height, double firstX, double lastX) {
-    Strut strut;
-    strut.top = height;
-    strut.topStartX = firstX;
-    strut.topEndX = lastX;
-    return strut;
+    return {.top = height, .topStartX = firstX, .topEndX = lastX};
 }
 
 TEST(WorkAreaLessStruts, TakesOffOnlyTheStripsOnTheMonitor) {
-    Strut bottom;
-    bottom.bottom = 40;
-    bottom.bottomEndX = 3199;
-    Strut left;
-    left.left = 48;
-    left.leftEndY = 1079;
-    Strut right;
-    right.right = 64;
-    right.rightEndY = 1023;
+    const Strut bottom{.bottom = 40, .bottomEndX = 3199};
+    const Strut left{.left = 48, .leftEndY = 1079};
+    const Strut right{.right = 64, .rightEndY = 1023};
     const std::tuple<Rect, std::vector<Strut>, Rect> cases[] = {
         {kLeftMonitor, {topPanel(30, 1920, 3199)}, kLeftMonitor},
         // The strip's last column is inclusive: 1920 is the right monitor's.

@@ -56,19 +56,13 @@ TEST(SizeLimitsFromHints, GiveTheFramesLimits) {
 // A terminal frame: 8 x 17 cells from a 40 x 42 base, at least 104 x 77,
 // at most 1000 x 900.
 TEST(SizeOnIncrementGrid, IsWhatTheWindowManagerGives) {
-    WindowSizeLimits limits;
-    limits.minSize = {104, 77};
-    limits.maxSize = {1000, 900};
-    limits.resizeIncrements = {8, 17};
-    limits.incrementBase = {40, 42};
+    const WindowSizeLimits limits{{104, 77}, {1000, 900}, {8, 17}, {0, 0}, {40, 42}};
     EXPECT_EQ(sizeOnIncrementGrid({647, 466}, limits), (Size{640, 450}));
     EXPECT_EQ(sizeOnIncrementGrid({960, 1080}, limits), (Size{960, 900}));
     EXPECT_EQ(sizeOnIncrementGrid({50, 20}, limits), (Size{104, 77}));
     // Without increments only the limits apply; a minimum above the maximum
     // wins, as the window manager's does.
-    WindowSizeLimits plain;
-    plain.minSize = {100, 100};
-    plain.maxSize = {500, 500};
+    WindowSizeLimits plain{{100, 100}, {500, 500}};
     EXPECT_EQ(sizeOnIncrementGrid({333.5, 50}, plain), (Size{333.5, 100}));
     plain.maxSize = {50, 50};
     EXPECT_EQ(sizeOnIncrementGrid({70, 70}, plain), (Size{100, 100}));

@@ -10,7 +10,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -22,23 +21,16 @@ namespace fs = std::filesystem;
 
 std::string plist(const std::string& identifier, const std::string& executable,
                   const std::string& entry, int interface) {
-    std::ostringstream text;
-    text << R"(<?xml version="1.0" encoding="UTF-8"?>
+    return R"(<?xml version="1.0" encoding="UTF-8"?>
 <!DOCTYPE plist PUBLIC "-//Apple//DTD PLIST 1.0//EN" "http://www.apple.com/DTDs/PropertyList-1.0.dtd">
 <plist version="1.0"><dict>
-  <key>CFBundleIdentifier</key><string>)"
-         << identifier << R"(</string>
-  <key>CFBundleExecutable</key><string>)"
-         << executable << R"(</string>
-  <key>CFBundleShortVersionString</key><string>1.0</string>
-  <key>SIMBLTargetApplications</key><array><dict><key>x</key><string>y</string></dict></array>
-  <key>VantroBundleEntry</key><string>)"
-         << entry << R"(</string>
-  <key>VantroLoaderInterface</key><integer>)"
-         << interface << R"(</integer>
-</dict></plist>
-)";
-    return text.str();
+  <key>CFBundleIdentifier</key><string>)" +
+           identifier + "</string>\n  <key>CFBundleExecutable</key><string>" + executable +
+           "</string>\n  <key>CFBundleShortVersionString</key><string>1.0</string>\n  "
+           "<key>SIMBLTargetApplications</key><array><dict><key>x</key><string>y</string></dict>"
+           "</array>\n  <key>VantroBundleEntry</key><string>" +
+           entry + "</string>\n  <key>VantroLoaderInterface</key><integer>" +
+           std::to_string(interface) + "</integer>\n</dict></plist>\n";
 }
 
 // Every kind of broken bundle in one plug-in folder, beside an absent folder.
