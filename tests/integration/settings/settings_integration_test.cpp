@@ -78,11 +78,11 @@ TEST_F(DconfStore, EightConcurrentWritersLoseNothing) {
     constexpr int kWriters = 8;
     constexpr int kKeys = 150;
     // All started at once; the shell fails when any writer does.
-    const ProgramRun run =
-        runProgram({"sh", "-c",
-                    "for w in $(seq 0 $(($1 - 1))); do \"$0\" VantroConcurrent\"$w\"_ \"$2\" & "
-                    "pids=\"$pids $!\"; done; for p in $pids; do wait \"$p\" || exit 1; done",
-                    SETTINGS_WRITER_PATH, std::to_string(kWriters), std::to_string(kKeys)});
+    const std::string writers =
+        "for w in $(seq 0 $(($1 - 1))); do \"$0\" VantroConcurrent\"$w\"_ \"$2\" & "
+        "pids=\"$pids $!\"; done; for p in $pids; do wait \"$p\" || exit 1; done";
+    const ProgramRun run = runProgram({"sh", "-c", writers, SETTINGS_WRITER_PATH,
+                                       std::to_string(kWriters), std::to_string(kKeys)});
     ASSERT_EQ(run.status, 0) << run.err;
     DconfBackend reader;
     reader.synchronize(kDomain);
