@@ -77,25 +77,13 @@ std::unique_ptr<VantroUserDefaults> pluginStore() {
 TEST_F(DconfStore, EightConcurrentWritersLoseNothing) {
     constexpr int kWriters = 8;
     constexpr int kKeys = 150;
-    std::vector<GPid> children;
-    for (int w = 0; w < kWriters; ++w) {
-        const std::string prefix = "VantroConcurrent" + std::to_string(w) + "_";
-        const std::string count = std::to_string(kKeys);
-        gchar* argv[] = {const_cast<gchar*>(SETTINGS_WRITER_PATH),
-                         const_cast<gchar*>(prefix.c_str()), const_cast<gchar*>(count.c_str()),
-                         nullptr};
-        GPid pid = 0;
-        g_autoptr(GError) error = nullptr;
-        ASSERT_TRUE(g_spawn_async(nullptr, argv, nullptr, G_SPAWN_DO_NOT_REAP_CHILD, nullptr,
-                                  nullptr, &pid, &error))
-            << error->message;
-        children.push_back(pid);
-    }
-    for (GPid pid : children) {
-        int status = 0;
-        ASSERT_EQ(waitpid(pid, &status, 0), pid);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
+    // All started at once; the shell fails when any writer does.
+    const std::string writers =
+        "for w in $(seq 0 $(($1 - 1))); do \"$0\" VantroConcurrent\"$w\"_ \"$2\" & "
+        "pids=\"$pids $!\"; done; for p in $pids; do wait \"$p\" || exit 1; done";
+    const ProgramRun run = runProgram({"sh", "-c", writers, SETTINGS_WRITER_PATH,
+                                       std::to_string(kWriters), std::to_string(kKeys)});
+    ASSERT_EQ(run.status, 0) << run.err;
     DconfBackend reader;
     reader.synchronize(kDomain);
     const Dictionary stored = reader.readAll(kDomain);

@@ -1,4 +1,5 @@
 #include "installer/helper_protocol.h"
+#include "installer/install_locations.h"
 
 #include <gtest/gtest.h>
 
@@ -37,6 +38,16 @@ TEST(HelperProtocol, LoggedTextIsOnePrintableLine) {
     ASSERT_TRUE(answer);
     EXPECT_EQ(answer->kind, HelperAnswer::Kind::refused);
     EXPECT_EQ(answer->why, "no\\x0away");
+}
+
+TEST(InstallLocations, JoinTheFoldersOnceAndOwnOnlyPathsInsideTheSystemFolder) {
+    const InstallLocations locations =
+        InstallLocations::in({.user = "/usr/local/share-of-ann//", .system = "/usr/local/share"});
+    EXPECT_EQ(locations.userPlugin, "/usr/local/share-of-ann/SIMBL/Plugins/Vantro.bundle");
+    EXPECT_TRUE(locations.isRootPath(locations.rootPlugin));
+    EXPECT_FALSE(locations.isRootPath(locations.userPlugin)); // shares the folder's leading text
+    EXPECT_FALSE(locations.isRootPath("/usr/local/share"));
+    EXPECT_FALSE(locations.isRootPath(kPluginNotFound));
 }
 
 } // namespace

@@ -1,9 +1,15 @@
+#include "installer/authorized_file_operations.h"
 #include "installer/bundle_versions.h"
 #include "installer/install_flow.h"
+#include "installer/installed_parts.h"
 #include "installer/outcome_sheet.h"
+#include "installer/scripted_authorization.h"
+#include "installer/window_texts.h"
 #include "installer_fixture.h"
 
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -167,6 +173,101 @@ TEST_F(InstallFlowTest, MissingLoaderModuleLeavesThePluginOffAndTheInstallFailed
     EXPECT_EQ(sheet.message, "\nVantro Install Partially Failed");
     EXPECT_TRUE(services_.settingsWritten.empty());
     EXPECT_EQ(services_.beeps, 1);
+}
+
+TEST(InstallerWindow, ActionButtonFollowsModeAndVersions) {
+    struct Case {
+        bool installMode;
+        const char* installedPane;   // version, or nullptr
+        const char* installedPlugin; // version, or nullptr
+        const char* title;
+    };
+    const Case cases[] = {
+        {true, nullptr, nullptr, "Install Vantro (1.2)"},
+        {true, "1.2", "12", "Reinstall Vantro (1.2)"},
+        {true, "1.0", "10", "Update to Vantro (1.2)"},
+        {true, "2.0", "20", "Update to Vantro (1.2)"},
+        {true, nullptr, "12", "Update to Vantro (1.2)"},
+        {false, "1.0", "10", "Uninstall Vantro (1.0)"},
+        {false, nullptr, "12", "Uninstall Vantro"},
+        {false, nullptr, nullptr, "Quit Vantro Installer"},
+    };
+    for (const Case& c : cases) {
+        const InstallerMachine machine;
+        const InstallLocations& at = machine.locations();
+        if (c.installedPane != nullptr) {
+            machine.installPrefPane(at.userPrefPane, c.installedPane);
+        }
+        if (c.installedPlugin != nullptr) {
+            machine.installPlugin(at.userPlugin, c.installedPlugin);
+        }
+        const bool anything = prefPaneInstallLocation(at) != kPrefPaneNotFound ||
+                              pluginInstallLocation(at) != kPluginNotFound;
+        EXPECT_EQ(actionButton(c.installMode, Versions::of(machine.carried(), at), anything).title,
+                  c.title);
+    }
+}
+
+TEST(InstallerWindow, RootCopyIsShownAndComparedBeforeTheUserCopy) {
+    InstallerMachine machine;
+    const InstallLocations& at = machine.locations();
+    machine.installPrefPane(at.userPrefPane, "1.0");
+    machine.installPrefPane(at.rootPrefPane, "1.2");
+    machine.installPlugin(at.rootPlugin, "12");
+    const Versions versions = Versions::of(machine.carried(), at);
+    EXPECT_EQ(versions.installedPrefPane, "1.2");
+    EXPECT_EQ(locationRowOf(prefPaneInstallLocation(at), at), 1);
+    EXPECT_EQ(locationRowOf(pluginInstallLocation(at), at), 1);
+    EXPECT_EQ(locationRowOf(std::string(kPluginNotFound), at), 0);
+    EXPECT_EQ(actionButton(true, versions, true).toolTip,
+              "Currently Installed Vantro Versions:\n\tSystem Preference Pane:\t1.2\n\tSIMBL "
+              "Plugin:\t\t\t12\n\nInternal Vantro Installer Versions:\n\tSystem Preference "
+              "Pane:\t1.2\n\tSIMBL Plugin:\t\t\t12");
+}
+
+TEST(InstallerWindow, MalformedInfoPlistCountsAsNoVersion) {
+    InstallerMachine machine;
+    testing::writeFile(machine.locations().userPrefPane + "/Contents/Info.plist", "<plist><dict");
+    testing::writeFile(machine.carried().plugin + "/Contents/Info.plist", "not a plist");
+    const Versions versions = Versions::of(machine.carried(), machine.locations());
+    EXPECT_FALSE(versions.installedPrefPane.has_value());
+    EXPECT_FALSE(versions.internalPlugin.has_value());
+    EXPECT_EQ(versions.internalPrefPane, "1.2");
+}
+
+namespace fs = std::filesystem;
+using Answer = ScriptedAuthorization::Answer;
+using Part = InstallLocations::Part;
+
+class AuthorizedFileOperationsTest : public ::testing::Test {
+  protected:
+    testing::InstallerMachine machine_;
+    ScriptedAuthorization authorization_{
+        Answer::no, PrivilegedOperations(machine_.locations(), machine_.carried(), getuid())};
+    AuthorizedFileOperations files_{authorization_, machine_.locations()};
+    const InstallLocations& at_ = machine_.locations();
+};
+
+// A refusal changes nothing and is asked again next time; after a yes it is
+// asked no more, and never when there is nothing to do.
+TEST_F(AuthorizedFileOperationsTest, AsksOnceAfterASuccessAndNeverForNothing) {
+    EXPECT_TRUE(files_.authorizedRemove(Part::plugin)); // nothing there
+    EXPECT_EQ(authorization_.timesAsked(), 0);
+    EXPECT_FALSE(files_.authorizedInstall(Part::prefPane));
+    EXPECT_FALSE(files_.authorizedInstall(Part::plugin));
+    EXPECT_FALSE(fs::exists(at_.rootPrefPane));
+    EXPECT_EQ(authorization_.timesAsked(), 2);
+    EXPECT_EQ(authorization_.requests(), 0);
+    authorization_.answerFromNow(Answer::yes);
+    ASSERT_TRUE(files_.authorizedInstall(Part::prefPane));
+    ASSERT_TRUE(files_.authorizedInstall(Part::loaderModule));
+    EXPECT_TRUE(fs::exists(at_.rootPrefPane + "/Contents/Info.plist"));
+    // Never onto what is there: the caller removes it first.
+    EXPECT_FALSE(files_.authorizedInstall(Part::prefPane));
+    ASSERT_TRUE(files_.authorizedRemove(Part::prefPane));
+    EXPECT_FALSE(fs::exists(at_.rootPrefPane));
+    EXPECT_EQ(authorization_.timesAsked(), 3);
+    EXPECT_EQ(authorization_.requests(), 3);
 }
 
 } // namespace

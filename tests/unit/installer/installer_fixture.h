@@ -9,21 +9,50 @@
 #include "installer/installer_services.h"
 #include "installer/privileged_operations.h"
 
+#include <glib.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
 
 namespace vantro::installer::testing {
 
-void writeFile(const std::string& path, const std::string& contents);
+inline void writeFile(const std::string& path, const std::string& contents) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream(path) << contents;
+}
+
 // A bundle folder whose Info.plist states `key` = `version`.
-void makeBundle(const std::string& path, std::string_view key, const std::string& version);
+inline void makeBundle(const std::string& path, std::string_view key, const std::string& version) {
+    writeFile(path + "/Contents/Info.plist",
+              R"(<?xml version="1.0"?><plist version="1.0"><dict><key>)" + std::string(key) +
+                  "</key><string>" + version + "</string></dict></plist>");
+}
 
 class InstallerMachine {
   public:
-    InstallerMachine();
-    ~InstallerMachine();
+    InstallerMachine() {
+        gchar* folder = g_dir_make_tmp("vantro-installer-XXXXXX", nullptr);
+        root_ = folder;
+        g_free(folder);
+        locations_ =
+            InstallLocations::in({.user = root_ + "/home/.local/share", .system = root_ + "/usr"});
+        carried_ = CarriedParts::in(root_ + "/installer/Resources");
+        std::filesystem::create_directories(root_ + "/usr");
+        installPrefPane(carried_.prefPane, "1.2");
+        installPlugin(carried_.plugin, "12");
+        writeFile(carried_.loaderModule + std::string(kLoaderModuleFile), "module");
+    }
+    ~InstallerMachine() {
+        std::error_code error;
+        std::filesystem::permissions(root_, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, error);
+        std::filesystem::remove_all(root_, error);
+    }
     InstallerMachine(const InstallerMachine&) = delete;
     InstallerMachine& operator=(const InstallerMachine&) = delete;
 
@@ -31,8 +60,13 @@ class InstallerMachine {
     [[nodiscard]] const CarriedParts& carried() const { return carried_; }
     [[nodiscard]] const std::string& root() const { return root_; }
     // An installed pane (with its loader) or plug-in of the given version.
-    void installPrefPane(const std::string& location, const std::string& version) const;
-    void installPlugin(const std::string& location, const std::string& version) const;
+    void installPrefPane(const std::string& location, const std::string& version) const {
+        makeBundle(location, "CFBundleShortVersionString", version);
+        writeFile(location + std::string(kLoaderInPrefPane) + "/vantro-loader", "loader");
+    }
+    void installPlugin(const std::string& location, const std::string& version) const {
+        makeBundle(location, "CFBundleVersion", version);
+    }
 
   private:
     std::string root_;
@@ -45,7 +79,8 @@ class InstallerMachine {
 // on the machine's system folders, only while `authorized`.
 class RecordingServices : public InstallerServices {
   public:
-    explicit RecordingServices(const InstallerMachine& machine);
+    explicit RecordingServices(const InstallerMachine& machine)
+        : helper_(machine.locations(), machine.carried(), getuid()) {}
 
     bool authorized = true;
     int authorizedCalls = 0;
@@ -58,7 +93,13 @@ class RecordingServices : public InstallerServices {
     int beeps = 0;
 
     bool getAuthorization() override { return ++authorizedCalls, authorized; }
-    bool authorizedInstall(InstallLocations::Part part) override;
+    bool authorizedInstall(InstallLocations::Part part) override {
+        ++authorizedCalls;
+        return authorized &&
+               !std::filesystem::exists(
+                   std::filesystem::symlink_status(helper_.locations().rootLocationOf(part))) &&
+               helper_.install(part).ok();
+    }
     bool authorizedRemove(InstallLocations::Part part) override {
         return ++authorizedCalls, authorized && helper_.remove(part).ok();
     }

@@ -1,3 +1,5 @@
+#include "settings/gvariant_codec.h"
+#include "settings/plist_text.h"
 #include "settings/plist_value.h"
 
 #include <cmath>
@@ -50,6 +52,116 @@ TEST(PlistValue, EqualityKeepsTheNumberKind) {
     EXPECT_EQ(PlistValue::array({PlistValue::string("a")}),
               PlistValue::array({PlistValue::string("a")}));
     EXPECT_NE(PlistValue::array({}), PlistValue::dictionary({}));
+}
+
+// Round trips of every shape are a property in value_properties_test.cpp.
+TEST(PlistText, WritesRealsWithAPointAndArraysOnOneLine) {
+    EXPECT_EQ(toText(PlistValue::real(2.0)), "2.0");
+    EXPECT_EQ(toText(PlistValue::array({PlistValue::boolean(true), PlistValue::integer(1)})),
+              "[true, 1]");
+}
+
+TEST(PlistText, ReadsTheDocumentedForms) {
+    struct Case {
+        const char* text = nullptr;
+        PlistValue expected;
+    };
+    const Case cases[] = {
+        {" [ true ,1 ] ", PlistValue::array({PlistValue::boolean(true), PlistValue::integer(1)})},
+        {"-1", PlistValue::integer(-1)},
+        {"+4", PlistValue::integer(4)},
+        {"2e3", PlistValue::real(2000)},
+        {"-inf", PlistValue::real(-std::numeric_limits<double>::infinity())},
+        {R"("\u00e9")", PlistValue::string("\xc3\xa9")},
+        {R"({"a": 1, "a": 2})", PlistValue::dictionary({{"a", PlistValue::integer(2)}})},
+    };
+    for (const Case& c : cases) {
+        const TextParseResult parsed = parseText(c.text);
+        ASSERT_TRUE(parsed.value.has_value()) << c.text << ": " << parsed.error;
+        EXPECT_EQ(*parsed.value, c.expected) << c.text;
+    }
+}
+
+TEST(PlistText, RefusesMalformedTextWithAPosition) {
+    struct Case {
+        const char* text;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"", "missing value at offset 0"},
+        {"tru", "expected a value at offset 0"},
+        {"[1, 2", "expected ',' or ']' at offset 5"},
+        {"[1 2]", "expected ',' or ']' at offset 3"},
+        {R"({1: 2})", "expected a quoted key at offset 1"},
+        {R"("open)", "unterminated string"},
+        {"1 2", "unexpected text after the value at offset 2"},
+        {"99999999999999999999", "integer out of range"},
+        {"1.2.3", "malformed number"},
+        {R"("\q")", "unknown escape"},
+    };
+    for (const Case& c : cases) {
+        const TextParseResult parsed = parseText(c.text);
+        EXPECT_FALSE(parsed.value.has_value()) << c.text;
+        EXPECT_NE(parsed.error.find(c.error), std::string::npos)
+            << c.text << " -> " << parsed.error;
+    }
+    EXPECT_FALSE(parseText(std::string(200, '[')).value.has_value()); // nesting is bounded
+}
+
+std::string typeOf(const PlistValue& value) {
+    g_autoptr(GVariant) encoded = g_variant_ref_sink(toGVariant(value));
+    return g_variant_get_type_string(encoded);
+}
+
+PlistValue decodeText(const char* gvariantText) {
+    g_autoptr(GError) error = nullptr;
+    g_autoptr(GVariant) parsed = g_variant_parse(nullptr, gvariantText, nullptr, nullptr, &error);
+    EXPECT_NE(parsed, nullptr) << gvariantText;
+    return fromGVariant(parsed);
+}
+
+TEST(GVariantCodec, WritesTheTypesDconfToolsShow) {
+    EXPECT_EQ(typeOf(PlistValue::boolean(true)), "b");
+    EXPECT_EQ(typeOf(PlistValue::integer(7)), "i");
+    EXPECT_EQ(typeOf(PlistValue::integer(1LL << 40)), "x"); // does not fit 32 bits
+    EXPECT_EQ(typeOf(PlistValue::real(0.5)), "d");
+    EXPECT_EQ(typeOf(PlistValue::string("a")), "s");
+    EXPECT_EQ(typeOf(PlistValue::array({})), "av");
+    EXPECT_EQ(typeOf(PlistValue::dictionary({})), "a{sv}");
+
+    g_autoptr(GVariant) feature = g_variant_ref_sink(
+        toGVariant(PlistValue::array({PlistValue::boolean(true), PlistValue::integer(1)})));
+    g_autofree gchar* printed = g_variant_print(feature, FALSE);
+    EXPECT_STREQ(printed, "[<true>, <1>]");
+}
+
+TEST(GVariantCodec, ReadsWhatOtherClientsWrite) {
+    struct Case {
+        const char* gvariant;
+        const char* expected; // in the tools' text form
+    };
+    const Case cases[] = {
+        {"['a', 'b']", R"(["a", "b"])"},
+        {"byte 7", "7"},
+        {"uint32 4000000000", "4000000000"},
+        {"uint64 18446744073709551615", "1.8446744073709552e+19"},
+        {"(true, 1)", "[true, 1]"},
+        {"@mi 5", "[5]"},
+        {"@mi nothing", "[]"},
+        {"objectpath '/a/b'", R"("/a/b")"},
+        {"{1: 'one'}", R"({"1": "one"})"},
+        {"<<3>>", "3"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(toText(decodeText(c.gvariant)), c.expected) << c.gvariant;
+    }
+}
+
+TEST(GVariantCodec, InvalidUtf8IsMadeValidNotRefused) {
+    g_autoptr(GVariant) encoded =
+        g_variant_ref_sink(toGVariant(PlistValue::string(std::string("ok\xff"))));
+    EXPECT_TRUE(g_variant_is_of_type(encoded, G_VARIANT_TYPE_STRING));
+    EXPECT_EQ(std::string(g_variant_get_string(encoded, nullptr)).rfind("ok", 0), 0U);
 }
 
 } // namespace

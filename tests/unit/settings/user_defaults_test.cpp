@@ -9,10 +9,12 @@ namespace vantro::settings {
 namespace {
 
 struct Store {
+    explicit Store(BroadcastObject object = BroadcastObject::plugin)
+        : defaults(std::make_unique<MemoryBackend>(data), object, kDomain) {
+        defaults.registerDefaults(defaultSettings());
+    }
     std::shared_ptr<MemoryDomainData> data = std::make_shared<MemoryDomainData>();
-    VantroUserDefaults defaults{std::make_unique<MemoryBackend>(data), BroadcastObject::plugin,
-                                kDomain};
-    Store() { defaults.registerDefaults(defaultSettings()); }
+    VantroUserDefaults defaults;
 };
 
 TEST(VantroUserDefaults, StoredValueHidesTheDefaultWhateverItsShape) {
@@ -39,16 +41,14 @@ TEST(VantroUserDefaults, RemovingRevealsTheDefaultAndStillBroadcasts) {
 }
 
 TEST(VantroUserDefaults, PrefPaneCopyAnnouncesItselfAndIgnoresTheHandler) {
-    auto data = std::make_shared<MemoryDomainData>();
-    VantroUserDefaults pane(std::make_unique<MemoryBackend>(data), BroadcastObject::prefPane,
-                            kDomain);
+    Store pane(BroadcastObject::prefPane);
     int handled = 0;
-    pane.setChangeHandler([&] { ++handled; });
+    pane.defaults.setChangeHandler([&] { ++handled; });
     const PlistValue on = PlistValue::boolean(true);
-    pane.setObject(&on, "VantroPluginEnabled");
-    pane.vantroPreferencesDidChange();
+    pane.defaults.setObject(&on, "VantroPluginEnabled");
+    pane.defaults.vantroPreferencesDidChange();
     EXPECT_EQ(handled, 0);
-    EXPECT_EQ(data->postedObjects, std::vector<std::string>{"VantroPrefPane"});
+    EXPECT_EQ(pane.data->postedObjects, std::vector<std::string>{"VantroPrefPane"});
 }
 
 TEST(VantroUserDefaults, RegistrationReplacesAndRepresentationHoldsOnlyStoredKeys) {
