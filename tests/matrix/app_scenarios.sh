@@ -132,8 +132,9 @@ scenario_drag() {
         echo "no window manager and no title bar of GTK's: a resize request gives $((w - 2 * incw)) x $((h - 2 * inch))"
         return 3
     fi
-    # The new height in whole increments that keep the current remainder.
-    grown=$(limited_length $((h + 80)) 1000000 "$minh" "$maxh" "$inch" "$h")
+    # The new height in whole increments that keep the current remainder, held
+    # to the bottom of the work area.
+    grown=$(limited_length $((h + 80)) $((ay + ah - y)) "$minh" "$maxh" "$inch" "$h")
     drag_edge "$window" corner 30 80 shift
     wait_for_frame "$window" "$x $y $w $grown" "Shift drag of the corner (keep width)"
     echo "Shift drag kept the width $w, height $h to $grown"
