@@ -313,7 +313,9 @@ check_managed_ratio_drag() { # window
     read -r _ _ w h <<<"$(geometry_of -id "$1")"
     read -r x y fw fh <<<"$(frame_of "$1")"
     [ "$(wm_name)" = Mutter ] && in=-4
-    xdotool mousemove --sync $((x + fw - in)) $((y + fh - in)) mousedown 1
+    # A pause after the press, as a hand makes: a busy window manager otherwise
+    # takes the first motions before it has set up its resize.
+    xdotool mousemove --sync $((x + fw - in)) $((y + fh - in)) mousedown 1 sleep 0.2
     for _ in 1 2 3 4 5; do xdotool mousemove_relative --sync 20 2 sleep 0.05; done
     xdotool keydown Control_L
     for _ in 1 2 3 4 5; do xdotool mousemove_relative --sync 20 2 sleep 0.05; done
