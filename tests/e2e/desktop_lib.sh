@@ -308,8 +308,13 @@ client_keeps_ratio() { # w0 h0 w h increment
 # steps did not resize yet). Prints what it saw; status 1 when the ratio was
 # not kept, 2 when the window did not grow.
 check_managed_ratio_drag() { # window
-    local x y fw fh inch w h w2 h2 in=2
+    local x y fw fh inch w h w2 h2 ax ay in=2
     read -r _ _ _ _ _ inch <<<"$(frame_limits "$1")"
+    # Room below and to the right for the 200 x 20 px of the drag: a window
+    # placed at the work area's bottom would keep its height whatever Control does.
+    read -r ax ay _ _ <<<"$(work_area)"
+    xdotool windowmove --sync "$1" $((ax + 40)) $((ay + 40)) 2>/dev/null || xdotool windowmove "$1" $((ax + 40)) $((ay + 40))
+    wait_for_settled_window "$1"
     read -r _ _ w h <<<"$(geometry_of -id "$1")"
     read -r x y fw fh <<<"$(frame_of "$1")"
     [ "$(wm_name)" = Mutter ] && in=-4
@@ -321,7 +326,7 @@ check_managed_ratio_drag() { # window
     for _ in 1 2 3 4 5; do xdotool mousemove_relative --sync 20 2 sleep 0.05; done
     xdotool mouseup 1 keyup Control_L sleep 0.5
     read -r _ _ w2 h2 <<<"$(geometry_of -id "$1")"
-    echo "the window manager's corner with Control: client $w x $h to $w2 x $h2"
+    echo "the window manager's corner with Control: client $w x $h to $w2 x $h2 (frame $fw x $fh at $x,$y; now $(frame_of "$1"))"
     [ "$w2" -gt "$w" ] || return 2
     client_keeps_ratio $((w + 100)) $((h + 10)) "$w2" "$h2" "$inch" ||
         client_keeps_ratio "$w" "$h" "$w2" "$h2" "$inch"
