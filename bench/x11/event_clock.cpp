@@ -10,6 +10,11 @@
 //       ConfigureNotify that put WINDOW at X Y W H (root coordinates, the X
 //       window's own geometry) for good: a later event that moves it away
 //       and back again moves the figure to the return.
+//   x11_event_clock frames WINDOW X Y W H -- CMD ARGS...
+//       As configured, for an animated change: prints the milliseconds to the
+//       final ConfigureNotify, the number of sizes and places the window took
+//       on the way, the milliseconds from the first change to the last, and
+//       the longest time between two changes.
 //   x11_event_clock move-resize WINDOW X Y W H
 //       The same figure for one plain XMoveResizeWindow of WINDOW to there.
 //   x11_event_clock click WINDOW X Y W H KEY
@@ -299,6 +304,13 @@ class FrameWatch {
         return *reached_ - start_;
     }
 
+    // The animation as the X server showed it: changes, first to last, longest gap.
+    [[nodiscard]] int changes() const { return changes_; }
+    [[nodiscard]] double changingMs() const {
+        return changes_ > 0 ? lastChange_ - firstChange_ : 0;
+    }
+    [[nodiscard]] double longestGapMs() const { return longestGap_; }
+
   private:
     void see(const XEvent& event, double readAt) {
         if (event.type != ConfigureNotify || event.xconfigure.window != window_) {
@@ -324,6 +336,11 @@ class FrameWatch {
             return;
         }
         current_ = seen;
+        if (changes_++ == 0) {
+            firstChange_ = readAt;
+        } else {
+            longestGap_ = std::max(longestGap_, readAt - lastChange_);
+        }
         lastChange_ = readAt;
         reached_ = seen == target_ ? std::optional<double>(readAt) : std::nullopt;
     }
@@ -334,6 +351,9 @@ class FrameWatch {
     Geometry current_;
     double start_ = 0;
     double lastChange_ = 0;
+    double firstChange_ = 0;
+    double longestGap_ = 0;
+    int changes_ = 0;
     std::optional<double> reached_;
 };
 
@@ -353,7 +373,7 @@ void waitToSettle(FrameWatch& watch) {
     }
 }
 
-int configured(Window window, Geometry target, char** command) {
+int configured(Window window, Geometry target, char** command, bool frames) {
     Display* display = openDisplay();
     FrameWatch watch(display, window, target);
     watch.start();
@@ -374,9 +394,18 @@ int configured(Window window, Geometry target, char** command) {
     if (!WIFEXITED(*status) || WEXITSTATUS(*status) != 0) {
         fail("the command failed");
     }
-    const int result = printElapsed(watch);
+    const std::optional<double> elapsed = watch.elapsed();
     XCloseDisplay(display);
-    return result;
+    if (!elapsed) {
+        return 1;
+    }
+    if (frames) {
+        std::printf("%.3f %d %.3f %.3f\n", *elapsed, watch.changes(), watch.changingMs(),
+                    watch.longestGapMs());
+    } else {
+        std::printf("%.3f\n", *elapsed);
+    }
+    return 0;
 }
 
 // What a window manager is asked when anything but the window's own
@@ -512,6 +541,7 @@ int geometry(Window window) {
 [[noreturn]] void usage() {
     std::fputs("usage: x11_event_clock first-map TITLE -- CMD ARGS...\n"
                "       x11_event_clock configured WINDOW X Y W H -- CMD ARGS...\n"
+               "       x11_event_clock frames WINDOW X Y W H -- CMD ARGS...\n"
                "       x11_event_clock move-resize WINDOW X Y W H\n"
                "       x11_event_clock click WINDOW X Y W H KEY\n"
                "       x11_event_clock drag WINDOW X Y DX DY STEPS GAP-MS\n"
@@ -538,10 +568,10 @@ int main(int argc, char** argv) {
     if (mode == "first-map" && argc >= 5) {
         return firstMap(argv[2], commandAt(argc, argv, 3));
     }
-    if (mode == "configured" && argc >= 9) {
+    if ((mode == "configured" || mode == "frames") && argc >= 9) {
         const Geometry target{parseInt(argv[3]), parseInt(argv[4]), parseInt(argv[5]),
                               parseInt(argv[6])};
-        return configured(parseWindow(argv[2]), target, commandAt(argc, argv, 7));
+        return configured(parseWindow(argv[2]), target, commandAt(argc, argv, 7), mode == "frames");
     }
     if ((mode == "move-resize" && argc == 7) || (mode == "click" && argc == 8)) {
         const Geometry target{parseInt(argv[3]), parseInt(argv[4]), parseInt(argv[5]),

@@ -1,5 +1,7 @@
 #include "platform/gtk/main_loop_scheduler.h"
 
+#include "runtime/trace_log.h"
+
 #include <cmath>
 #include <vector>
 
@@ -14,6 +16,15 @@ guint delayInMilliseconds(double delay) {
     // Beyond about 49 days a timeout would wrap; nothing waits that long.
     constexpr double kLongest = 4.0e6;
     return static_cast<guint>(std::lround(std::fmin(delay, kLongest) * 1000.0));
+}
+
+// One frame of an animation; with the trace switch VTAnimation on, how long
+// it held the host's main loop, for bench/x11/animation.
+void timedStep(const std::function<void(double)>& step, double progress, double elapsed) {
+    const double began = MainLoopScheduler::now();
+    step(progress);
+    VANTRO_TRACE("VTAnimation", "frame at %.1f ms, progress %.3f, took %.3f ms", elapsed * 1000,
+                 progress, (MainLoopScheduler::now() - began) * 1000);
 }
 
 } // namespace
@@ -130,7 +141,7 @@ gboolean MainLoopScheduler::stepAnimation(gpointer data) {
         // animation, which must not destroy the function being called.
         std::function<void(double)> step = std::move(animation.step);
         if (step) {
-            step(progress);
+            timedStep(step, progress, elapsed);
         }
         const auto still = scheduler.animations_.find(callback->key);
         if (still == scheduler.animations_.end()) {
@@ -144,7 +155,7 @@ gboolean MainLoopScheduler::stepAnimation(gpointer data) {
     std::function<void()> done = std::move(animation.done);
     scheduler.animations_.erase(found);
     if (step) {
-        step(1.0);
+        timedStep(step, 1.0, elapsed);
     }
     if (done) {
         done();
