@@ -308,28 +308,33 @@ client_keeps_ratio() { # w0 h0 w h increment
 # steps did not resize yet). Prints what it saw; status 1 when the ratio was
 # not kept, 2 when the window did not grow.
 check_managed_ratio_drag() { # window
-    local x y fw fh inch w h w2 h2 ax ay in=2
+    local x y fw fh inch w h w2 h2 ax ay in=2 attempt
     read -r _ _ _ _ _ inch <<<"$(frame_limits "$1")"
     # Room below and to the right for the 200 x 20 px of the drag: a window
     # placed at the work area's bottom would keep its height whatever Control does.
     read -r ax ay _ _ <<<"$(work_area)"
-    xdotool windowmove --sync "$1" $((ax + 40)) $((ay + 40)) 2>/dev/null || xdotool windowmove "$1" $((ax + 40)) $((ay + 40))
-    wait_for_settled_window "$1"
     read -r _ _ w h <<<"$(geometry_of -id "$1")"
-    read -r x y fw fh <<<"$(frame_of "$1")"
     [ "$(wm_name)" = Mutter ] && in=-4
-    # A pause after the press, as a hand makes: a busy window manager otherwise
-    # takes the first motions before it has set up its resize.
-    xdotool mousemove --sync $((x + fw - in)) $((y + fh - in)) mousedown 1 sleep 0.2
-    for _ in 1 2 3 4 5; do xdotool mousemove_relative --sync 20 2 sleep 0.05; done
-    xdotool keydown Control_L
-    for _ in 1 2 3 4 5; do xdotool mousemove_relative --sync 20 2 sleep 0.05; done
-    xdotool mouseup 1 keyup Control_L sleep 0.5
-    read -r _ _ w2 h2 <<<"$(geometry_of -id "$1")"
-    echo "the window manager's corner with Control: client $w x $h to $w2 x $h2 (frame $fw x $fh at $x,$y; now $(frame_of "$1"))"
-    [ "$w2" -gt "$w" ] || return 2
-    client_keeps_ratio $((w + 100)) $((h + 10)) "$w2" "$h2" "$inch" ||
-        client_keeps_ratio "$w" "$h" "$w2" "$h2" "$inch"
+    # A second drag when the first kept no ratio: with every core busy, xfwm4
+    # has taken a press as a resize of the right edge alone (its height kept).
+    for attempt in 1 2; do
+        xdotool windowsize --sync "$1" "$w" "$h" 2>/dev/null || xdotool windowsize "$1" "$w" "$h"
+        xdotool windowmove --sync "$1" $((ax + 40)) $((ay + 40)) 2>/dev/null || xdotool windowmove "$1" $((ax + 40)) $((ay + 40))
+        wait_for_settled_window "$1"
+        read -r x y fw fh <<<"$(frame_of "$1")"
+        # A pause after the press, as a hand makes: a busy window manager otherwise
+        # takes the first motions before it has set up its resize.
+        xdotool mousemove --sync $((x + fw - in)) $((y + fh - in)) mousedown 1 sleep 0.2
+        for _ in 1 2 3 4 5; do xdotool mousemove_relative --sync 20 2 sleep 0.05; done
+        xdotool keydown Control_L
+        for _ in 1 2 3 4 5; do xdotool mousemove_relative --sync 20 2 sleep 0.05; done
+        xdotool mouseup 1 keyup Control_L sleep 0.5
+        read -r _ _ w2 h2 <<<"$(geometry_of -id "$1")"
+        echo "the window manager's corner with Control (drag $attempt): client $w x $h to $w2 x $h2 (frame $fw x $fh at $x,$y; now $(frame_of "$1"))"
+        [ "$w2" -gt "$w" ] && { client_keeps_ratio $((w + 100)) $((h + 10)) "$w2" "$h2" "$inch" ||
+            client_keeps_ratio "$w" "$h" "$w2" "$h2" "$inch"; } && return 0
+    done
+    return 2
 }
 # Control-clicks xfwm4's maximize button: 39 px left of the frame's right, 14 down.
 click_managed_maximize() { # window
