@@ -3,6 +3,7 @@
 // each read used to make (a property read). Needs a display: run it inside
 // tools/with-test-session (tools/bench does).
 
+#include "platform/gtk/feedback_popup.h"
 #include "platform/gtk/monitors.h"
 #include "platform/gtk/window_frame.h"
 
@@ -10,6 +11,9 @@
 #include <benchmark/benchmark.h>
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
+
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -77,5 +81,39 @@ void propertyRoundTrip(benchmark::State& state) {
     }
 }
 BENCHMARK(propertyRoundTrip);
+
+// The dimension tab's share of one drag step: new numbers, the size that
+// fits them, the tab placed at that size and drawn once (into an image, as
+// the frame clock would draw it on the server).
+void dimensionTabStep(benchmark::State& state) {
+    if (!haveDisplay(state)) {
+        return;
+    }
+    // The platform keeps its coordinate space current; it is read once here.
+    const CoordinateSpace space = coordinateSpaceOf(gdk_display_get_default());
+    vantro::gtk::FeedbackPopup tab(
+        vantro::platform::FeedbackKind::dimensionTab, [&space] { return space; },
+        [](std::string_view) { return std::nullopt; });
+    gtk_widget_realize(tab.widget());
+    cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 200, 40);
+    cairo_t* cr = cairo_create(image);
+    int width = 800;
+    for (auto _ : state) {
+        ++width;
+        tab.setTextRuns({{"w ", false},
+                         {std::to_string(width), true},
+                         {"  h ", false},
+                         {std::to_string(width / 2), true}});
+        const vantro::Size text = tab.fittingTextSize();
+        tab.setFrame(vantro::Rect(100, 100, text.width + 16, text.height + 12));
+        GtkAllocation allocation{0, 0, static_cast<int>(text.width) + 16,
+                                 static_cast<int>(text.height) + 12};
+        gtk_widget_size_allocate(tab.widget(), &allocation);
+        gtk_widget_draw(tab.widget(), cr);
+    }
+    cairo_destroy(cr);
+    cairo_surface_destroy(image);
+}
+BENCHMARK(dimensionTabStep);
 
 } // namespace

@@ -118,8 +118,7 @@ void drawTabShadow(cairo_t* cr, double width, double shown) {
 // below the window's edge: its top corners are rounded, its bottom is square
 // and has no border. The border runs half a pixel inside the box, so that it
 // is a sharp one-pixel line that the shape without a compositor keeps.
-void drawTab(cairo_t* cr, GtkWidget* widget, const std::string& markup, double width, double height,
-             bool shadow) {
+void drawTab(cairo_t* cr, PangoLayout* layout, double width, double height, bool shadow) {
     const double shown = std::fmax(0.0, height - kTabHiddenBelowEdge);
     if (shadow) {
         drawTabShadow(cr, width, shown);
@@ -135,11 +134,6 @@ void drawTab(cairo_t* cr, GtkWidget* widget, const std::string& markup, double w
     cairo_set_source_rgba(cr, 0, 0, 0, kTabAlpha);
     cairo_set_line_width(cr, 1.0);
     cairo_stroke(cr);
-    PangoLayout* layout = gtk_widget_create_pango_layout(widget, nullptr);
-    PangoFontDescription* font = pango_font_description_from_string(kTabFont);
-    pango_layout_set_font_description(layout, font);
-    pango_layout_set_alignment(layout, PANGO_ALIGN_CENTER);
-    pango_layout_set_markup(layout, markup.c_str(), -1);
     int textWidth = 0;
     int textHeight = 0;
     pango_layout_get_pixel_size(layout, &textWidth, &textHeight);
@@ -151,8 +145,6 @@ void drawTab(cairo_t* cr, GtkWidget* widget, const std::string& markup, double w
     cairo_move_to(cr, textX, textY);
     cairo_set_source_rgb(cr, 1, 1, 1);
     pango_cairo_show_layout(cr, layout);
-    pango_font_description_free(font);
-    g_object_unref(layout);
 }
 
 std::string escaped(const std::string& text) {
@@ -186,6 +178,9 @@ FeedbackPopup::~FeedbackPopup() {
     g_object_unref(window_);
     if (image_ != nullptr) {
         g_object_unref(image_);
+    }
+    if (textLayout_ != nullptr) {
+        g_object_unref(textLayout_);
     }
 }
 
@@ -263,12 +258,18 @@ void FeedbackPopup::setAlpha(double alpha) {
 }
 
 void FeedbackPopup::setText(std::string_view text) {
+    if (runs_.empty() && text_ == text) {
+        return;
+    }
     text_ = text;
     runs_.clear();
     gtk_widget_queue_draw(window_);
 }
 
 void FeedbackPopup::setTextRuns(const std::vector<platform::TextRun>& runs) {
+    if (!runs_.empty() && runs_ == runs) {
+        return; // a step that changed no number draws nothing new
+    }
     runs_ = runs;
     text_.clear();
     for (const platform::TextRun& run : runs_) {
@@ -290,16 +291,33 @@ std::string FeedbackPopup::markup() const {
     return result;
 }
 
+PangoLayout* FeedbackPopup::textLayout() const {
+    PangoContext* context = gtk_widget_get_pango_context(window_);
+    if (textLayout_ == nullptr || pango_layout_get_context(textLayout_) != context) {
+        if (textLayout_ != nullptr) {
+            g_object_unref(textLayout_);
+        }
+        textLayout_ = pango_layout_new(context);
+        PangoFontDescription* font = pango_font_description_from_string(fontOf(kind_));
+        pango_layout_set_font_description(textLayout_, font);
+        pango_font_description_free(font);
+        pango_layout_set_alignment(textLayout_, PANGO_ALIGN_CENTER);
+        textLayoutMarkup_.clear();
+    } else if (pango_context_get_serial(context) != textLayoutContextSerial_) {
+        pango_layout_context_changed(textLayout_);
+    }
+    textLayoutContextSerial_ = pango_context_get_serial(context);
+    if (std::string current = markup(); current != textLayoutMarkup_) {
+        pango_layout_set_markup(textLayout_, current.c_str(), -1);
+        textLayoutMarkup_ = std::move(current);
+    }
+    return textLayout_;
+}
+
 Size FeedbackPopup::fittingTextSize() const {
-    PangoLayout* layout = gtk_widget_create_pango_layout(window_, nullptr);
-    PangoFontDescription* font = pango_font_description_from_string(fontOf(kind_));
-    pango_layout_set_font_description(layout, font);
-    pango_layout_set_markup(layout, markup().c_str(), -1);
     int width = 0;
     int height = 0;
-    pango_layout_get_pixel_size(layout, &width, &height);
-    pango_font_description_free(font);
-    g_object_unref(layout);
+    pango_layout_get_pixel_size(textLayout(), &width, &height);
     return {static_cast<double>(width), static_cast<double>(height)};
 }
 
@@ -356,7 +374,7 @@ gboolean FeedbackPopup::draw(GtkWidget* widget, cairo_t* cr, gpointer data) {
     }
     const double margin = self.shadowMargin_;
     cairo_translate(cr, margin, margin);
-    drawTab(cr, widget, self.markup(), width - 2 * margin, height - margin, margin > 0);
+    drawTab(cr, self.textLayout(), width - 2 * margin, height - margin, margin > 0);
     return TRUE;
 }
 

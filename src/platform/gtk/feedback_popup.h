@@ -61,6 +61,11 @@ class FeedbackPopup final : public platform::FeedbackSurface {
     void shapeToOutline(int width, int height);
     // Pango markup of the runs (or the plain text), escaped.
     [[nodiscard]] std::string markup() const;
+    // The tab's text laid out in its font, kept between a step's measuring
+    // and its drawing: shaping the text is most of what a step's tab costs.
+    // Laid out again when the text changes or the widget's Pango context does
+    // (a new font resolution or screen).
+    [[nodiscard]] PangoLayout* textLayout() const;
 
     platform::FeedbackKind kind_;
     std::function<CoordinateSpace()> space_;
@@ -74,6 +79,9 @@ class FeedbackPopup final : public platform::FeedbackSurface {
     std::string imageName_;
     runtime::Object* orderedAbove_ = nullptr;
     int shadowMargin_ = 0;
+    mutable PangoLayout* textLayout_ = nullptr;
+    mutable std::string textLayoutMarkup_;
+    mutable guint textLayoutContextSerial_ = 0;
 };
 
 } // namespace vantro::gtk
