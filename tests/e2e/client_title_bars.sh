@@ -1,13 +1,9 @@
 #!/usr/bin/env bash
-# Windows that leave their title bar to the window manager (ours with a menu
-# bar, with and without increments; mousepad and xfce4-terminal where the
-# plug-in loads into them). With "VantroClientTitleBars" on they open with
-# GTK's title bar, whose maximize button zooms (to the window's limits) and
-# undoes; a Control drag keeps the ratio (on a grid of increments, the nearest);
-# the title, the window manager's keyboard move and resize and the close
-# button work. Off, the window manager's edges keep the ratio with Control
-# held (through the size hints), and its maximize Control-clicked where it
-# lets that through (xfwm4) takes the left half.
+# Windows that leave their title bar to the window manager (ours with a menu bar, with
+# and without increments; mousepad and xfce4-terminal where the plug-in loads). With
+# VantroClientTitleBars on they get GTK's title bar, whose buttons, title, Control drag
+# and the window manager's keyboard move and resize work; off, the window manager's
+# corner keeps the ratio with Control and xfwm4's maximize Control-clicked zooms.
 # Usage: client_title_bars.sh BUILD-DIR PATH-TO-vantro-test-app PATH-TO-menu_bar_window
 set -euo pipefail
 build=$1 helper=$3
@@ -20,7 +16,7 @@ if ! build_is_sanitized "$build"; then
     command -v xfce4-terminal >/dev/null && programs+=(xfce4-terminal)
 fi
 
-# GTK_CSD=0 undoes the test session's GTK_CSD=1, as on a desktop that sets nothing.
+# GTK_CSD=0 undoes the test session's GTK_CSD=1.
 open_program() {
     case "$1" in
     helper) command=("$helper" "Menu Bar Window") search=(--name '^Menu Bar Window$') ;;
@@ -31,8 +27,8 @@ open_program() {
     open_window "$build" GTK_CSD=0 -- "${command[@]}"
 }
 
-# The window manager's keyboard move (KEY m) or resize (KEY z), five steps to
-# the right: from openbox's window menu (Alt+Space), else Alt+F7 and Alt+F8.
+# The window manager's keyboard move (m) or resize (z) five steps right: from openbox's
+# window menu, else Alt+F7 and Alt+F8.
 keyboard_move_resize() {
     xdotool windowactivate --sync "$window" 2>/dev/null || true
     if [ "$(wm_name)" = Openbox ]; then
@@ -75,7 +71,6 @@ for program in "${programs[@]}"; do
     click_and_back ctrl "$(zoom_target left)" "$program: Control-click (left half)"
     still_running "$program" "after the clicks"
 
-    # Control keeps the ratio of the size at the start.
     read -r _ _ _ _ _ inch <<<"$(frame_limits "$window")"
     read -r _ _ w h <<<"$(frame_of "$window")"
     drag_edge "$window" corner 120 10 ctrl

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# The Debian package of the build tree: its parts at their system locations,
-# desktop entries, installer, policy, maintainer scripts and dependencies;
-# then, as root on a machine that has none of it (else 77), dpkg -i registers
-# the loader module, the installer's helper leaves the package's copy alone,
-# and dpkg --purge leaves the machine as it was.
+# The Debian package of the build tree: its contents; then, as root on a machine that
+# has none of it (else 77), dpkg -i registers the loader module, the helper leaves the
+# package's copy alone, and dpkg --purge leaves the machine as it was.
 # Usage: debian_package.sh BUILD-DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -87,8 +85,6 @@ for path in "$kPane" "$kPlugin" "$kOsax" /usr/lib/vantro /var/lib/vantro; do
     [ ! -e "$path" ] || skip "$path exists on this machine"
 done
 
-# Every path below the watched folders with its type, mode, owner, size and
-# link target, and the settings file's text.
 snapshot() {
     {
         find "${kWatched[@]}" -printf '%p %y %m %u:%g %s %l\n' 2>/dev/null || true

@@ -1,11 +1,9 @@
 # shellcheck shell=bash
-# The harness of the end-to-end, soak and matrix scripts: programs started with
-# the plug-in, what the user sees of a window, driving it, where a zoom should
-# put it. Sourced; expects `fail` (process_lib.sh's) and $build for prefs.
+# What the end-to-end, soak and matrix scripts see of windows and how they drive
+# them. Sourced; expects `fail` (process_lib.sh's) and $build for prefs.
 top=${top:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
 
-# A program with the build tree's plug-in, its output in $app_log (in $work if
-# set, for fail); sets $app_pid. NAME=VALUEs go before tools/with-vantro.
+# A program with the build tree's plug-in, output in $app_log (in $work if set, for fail).
 start_with_plugin() { # build [name=value...] -- program args...
     local build=$1 environment=()
     shift
@@ -19,9 +17,8 @@ start_with_plugin() { # build [name=value...] -- program args...
 
 start_test_app() { start_with_plugin "$1" "${@:3}" -- "$2"; } # build app [name=value...]
 
-# start_with_plugin, then waits for the window xdotool search "${search[@]}"
-# finds (the test window without $search) to settle. Sets window, start (its
-# frame), ax ay aw ah (the work area of its monitor), left_half and whole.
+# start_with_plugin, then waits for the window "${search[@]}" finds (the test
+# window by default) to settle; sets window, start, ax ay aw ah, left_half, whole.
 # shellcheck disable=SC2034 # the frames are for the scripts that source this
 open_window() { # build [name=value...] -- program args...
     [ -v search ] || local search=(--name '^Vantro Test Window$')
@@ -34,12 +31,10 @@ open_window() { # build [name=value...] -- program args...
     whole="$ax $ay $aw $ah"
 }
 
-# Whether BUILD has the sanitizers: its plug-in then loads only into programs
-# built with them (Debian's GTK 3 programs with the AddressSanitizer runtime
-# preloaded deadlock on glibc's gettext lock before their first window).
+# A sanitized plug-in loads only into programs built with the sanitizers (Debian's GTK 3
+# programs with the AddressSanitizer runtime preloaded deadlock on glibc's gettext lock).
 build_is_sanitized() { grep -q '^VANTRO_SANITIZE:BOOL=ON$' "$1/CMakeCache.txt" 2>/dev/null; }
 
-# Stops the program start_with_plugin started, its log with it.
 stop_test_app() {
     [ -n "${app_pid:-}" ] || return 0
     kill "$app_pid" 2>/dev/null || true
@@ -47,7 +42,7 @@ stop_test_app() {
     app_pid="" && rm -f "${app_log:-}"
 }
 prefs() { "$build/apps/vantro-prefs/vantro-prefs" "$@" >/dev/null; }
-# Runs CHECK every 100 ms until it succeeds (status 0) or TENTHS have passed (1).
+# Runs CHECK every 100 ms until it succeeds or TENTHS have passed (status 1).
 poll() { # tenths check...
     local tenths=$1 i
     shift
@@ -70,16 +65,14 @@ program_windows() {
 }
 test_windows() { xdotool search --onlyvisible --name '^Vantro Test Window$' 2>/dev/null || true; }
 has_program_window() { [ -n "$(program_windows "$@")" ]; }
-# Waits for the first window that xdotool search ARGS finds and prints its id.
 wait_for_window() {
     poll 100 has_program_window "$@" || { cat "${app_log:-/dev/null}" >&2; fail "no window ($*) appeared"; }
     program_windows "$@" | head -n1
 }
 wait_for_test_window() { wait_for_window --name '^Vantro Test Window$'; }
 
-# The first test window not among the ids BEFORE; status 1 without one.
 new_test_window() { test_windows | grep -vxF -f <(echo "$1") | head -n1 | grep .; }
-# Opens one more test window by ACTION (Ctrl+N in KEEPER) and prints its settled id.
+# Opens a test window by ACTION (Ctrl+N in KEEPER) and prints its settled id.
 another_test_window() { # keeper [action...]
     local keeper=$1 before opened
     shift
@@ -92,8 +85,7 @@ another_test_window() { # keeper [action...]
     echo "$opened"
 }
 
-# Whether GTK draws the window's title bar itself: it then asks the window
-# manager for no decorations in _MOTIF_WM_HINTS (xprop prints hexadecimal).
+# GTK draws the title bar itself when it asks for no decorations in _MOTIF_WM_HINTS.
 has_client_side_title_bar() {
     local flags decorations
     IFS=, read -r flags _ decorations _ <<<"$(xprop -id "$1" _MOTIF_WM_HINTS 2>/dev/null | sed -n 's/.*= //p' | tr -d ' ')"
@@ -107,7 +99,6 @@ extents_of() {
     echo "${values:-0,0,0,0}" | tr , ' '
 }
 
-# "X Y W H" of an X window as xwininfo ARGS reports it (-id WINDOW, -root).
 geometry_of() {
     xwininfo "$@" | sed -n 's/.*Absolute upper-left [XY]: *\(-\{0,1\}[0-9]*\).*/\1/p
         s/^ *Width: *\([0-9]*\).*/\1/p;s/^ *Height: *\([0-9]*\).*/\1/p' | paste -sd' '
@@ -127,7 +118,6 @@ monitors() {
     xrandr --listmonitors | sed -n 's|.* \([0-9]*\)/[0-9]*x\([0-9]*\)/[0-9]*+\([0-9]*\)+\([0-9]*\) .*|\1 \2 \3 \4|p'
 }
 
-# The first work area of the root window: "X Y W H".
 work_area() {
     local values
     values=$(xprop -root _NET_WORKAREA 2>/dev/null | sed -n 's/.*= //p' | cut -d, -f1-4 | tr -d ' ')
@@ -149,7 +139,7 @@ area_on_monitor_at() { # x y ax ay aw ah
     echo "$3 $4 $5 $6"
 }
 
-# The work area of the monitor holding the centre of the window: "X Y W H".
+# The work area of the monitor holding the window's centre.
 work_area_of() {
     local x y w h
     read -r x y w h <<<"$(frame_of "$1")"
@@ -157,10 +147,8 @@ work_area_of() {
     area_on_monitor_at $((x + w / 2)) $((y + h / 2)) $(work_area)
 }
 
-# Whether the program has laid out its widgets for the X window's size and
-# maximized state (GTK does at its next frame; a click before lands on the
-# widgets where they were). The test application says what it laid out for in
-# _VANTRO_TEST_LAYOUT ("width, height, maximized"); other windows count as laid out.
+# Whether the widgets are laid out for the X window's size and maximized state (a click
+# before lands where they were): the test application says so in _VANTRO_TEST_LAYOUT.
 laid_out() {
     local layout w h maximized=0
     layout=$(xprop -id "$1" _VANTRO_TEST_LAYOUT 2>/dev/null | sed -n 's/.*= \([0-9, ]*\)$/\1/p' | tr -d ' ')
@@ -171,7 +159,6 @@ laid_out() {
     [ "$layout" = "$w,$h,$maximized" ]
 }
 
-# Waits until a new window is viewable, its frame still and laid out for.
 wait_for_settled_window() {
     local window=$1 last="" now
     for _ in $(seq 50); do
@@ -185,7 +172,6 @@ wait_for_settled_window() {
     fail "the window $window did not settle (last frame '$last')"
 }
 
-# Whether two frames "X Y W H" match, each within one pixel.
 frames_match() {
     local a b i
     read -r -a a <<<"$1"
@@ -193,7 +179,6 @@ frames_match() {
     for i in 0 1 2 3; do near "${a[i]}" "${b[i]}" || return 1; done
 }
 frame_is() { frames_match "$(frame_of "$1")" "$2"; }
-# Waits until the window's frame is "X Y W H" (within one pixel) and laid out for.
 wait_for_frame() {
     poll 50 frame_is "$1" "$2" && poll 20 laid_out "$1" && frame_is "$1" "$2" && return 0
     local layout=""
@@ -201,8 +186,7 @@ wait_for_frame() {
     fail "${3:-frame}: expected '$2', got '$(frame_of "$1")'$layout"
 }
 
-# Runs ACTION, waits for the window's frame to be EXPECTED, runs it again and
-# waits for it to be back at $start: a zoom and its undo. (A second click
+# A zoom by ACTION and its undo by ACTION again, back to $start. (A second click
 # within GTK's double-click time, 400 ms, would be a double click.)
 zoom_and_back() { # window expected name action...
     "${@:4}"
@@ -211,12 +195,10 @@ zoom_and_back() { # window expected name action...
     "${@:4}"
     wait_for_frame "$1" "$start" "undo of $3"
 }
-# zoom_and_back by clicks on $window's maximize button with MODIFIERS held.
 click_and_back() { zoom_and_back "$window" "$2" "$3" click_title_button "$window" maximize "$1"; } # modifiers expected name
 
-# The plug-in off (NAME says how), the window at FROM: its shortcut leaves the
-# window, a Control-click on maximize is GTK's maximize (to WHOLE; nothing
-# without a window manager), a click then GTK's restore.
+# The plug-in off: its shortcut leaves the window at FROM, a Control-click on maximize
+# is GTK's maximize (to WHOLE; nothing without a window manager), a click GTK's restore.
 expect_plugin_off() { # window from whole name
     xdotool windowfocus --sync "$1" key --clearmodifiers ctrl+shift+2
     sleep 0.5
@@ -250,7 +232,6 @@ title_button_point() {
     echo "$((x + w - offset * scale)) $((y + down * scale))"
 }
 
-# Clicks a title button with mouse button 1 (or 3) and MODIFIERS ("", ctrl+shift...).
 click_title_button() { # window which modifiers [button]
     local px py
     read -r px py <<<"$(title_button_point "$1" "$2")"
@@ -260,18 +241,15 @@ click_title_button() { # window which modifiers [button]
     [ -z "$3" ] || xdotool keyup "$3"
 }
 
-# Chooses "Whole Screen" in the zoom options menu BUTTON opens on the maximize button.
 choose_whole_screen() { # window button
     click_title_button "$1" maximize "" "$2"
     poll 50 menu_shown || fail "no zoom options menu"
     xdotool key Down Down Return
 }
 
-# Drags EDGE (right, bottom, corner: bottom right, left, top) of the window by
-# (DX, DY) in five steps with MODIFIERS held ("" for none); $during_drag, if
-# set, runs before the button goes up (the start in px, py). The pointer goes
-# elsewhere first: xdotool's synchronous move waits for a motion, and the last
-# drag may have left it at this one's start.
+# Drags EDGE (right, bottom, corner, left, top) by DX DY in five steps with MODIFIERS
+# held; $during_drag, if set, runs before the release (the start in px, py). The pointer
+# goes elsewhere first: xdotool's synchronous move waits for a motion.
 drag_edge() {
     local window=$1 edge=$2 dx=$3 dy=$4 modifiers=$5 x y w h px py in=2 sl
     read -r x y w h <<<"$(frame_of "$window")"
@@ -295,23 +273,18 @@ drag_edge() {
     sleep 0.3
 }
 
-# Whether the client window's W x H keeps the ratio of W0 x H0 within 1 %
-# or, on a grid of increments, within one increment of the height.
+# The client's ratio kept within 1 % or, on a grid of increments, one increment of height.
 client_keeps_ratio() { # w0 h0 w h increment
     local height_error=$((($3 * $2 - $1 * $4) / $1))
     [ "${height_error#-}" -le $(($5 > $4 / 100 ? $5 : $4 / 100)) ]
 }
-# Drags the window manager's bottom-right corner (mutter's grips lie outside
-# the frame it reports) plain for five steps of 20 x 2 px, then five more with
-# Control held (openbox starts no resize with it held). Control keeps the
-# ratio the client had when it went down (or at the start, where the first
-# steps did not resize yet). Prints what it saw; status 1 when the ratio was
-# not kept, 2 when the window did not grow.
+# Drags the window manager's bottom-right corner five steps plain, five with Control
+# (openbox starts no resize with it held), which keeps the client's ratio from when it
+# went down (or the start). Prints what it saw; status 1: ratio lost, 2: no growth.
 check_managed_ratio_drag() { # window
     local x y fw fh inch w h w2 h2 ax ay in=2 attempt
     read -r _ _ _ _ _ inch <<<"$(frame_limits "$1")"
-    # Room below and to the right for the 200 x 20 px of the drag: a window
-    # placed at the work area's bottom would keep its height whatever Control does.
+    # Room for the drag: at the work area's bottom the height would stay whatever Control does.
     read -r ax ay _ _ <<<"$(work_area)"
     read -r _ _ w h <<<"$(geometry_of -id "$1")"
     [ "$(wm_name)" = Mutter ] && in=-4
@@ -336,7 +309,7 @@ check_managed_ratio_drag() { # window
     done
     return 2
 }
-# Control-clicks xfwm4's maximize button: 39 px left of the frame's right, 14 down.
+# xfwm4's maximize button: 39 px left of the frame's right, 14 down.
 click_managed_maximize() { # window
     local x y w h
     read -r x y w h <<<"$(frame_of "$1")"
@@ -345,13 +318,11 @@ click_managed_maximize() { # window
 
 # Whether A and B are at most TOLERANCE (1) apart.
 near() { [ $(($1 - $2)) -le "${3:-1}" ] && [ $(($2 - $1)) -le "${3:-1}" ]; }
-# Whether W2 x H2 keeps the ratio of W x H, within a pixel either way.
 keeps_ratio() { # w h w2 h2
     local error=$(($3 * $2 - $1 * $4))
     [ "${error#-}" -le "$(($1 > $2 ? $1 : $2))" ]
 }
 
-# Whether a popup menu (an override-redirect child of the root) is shown.
 menu_shown() {
     local candidate
     for candidate in $(xdotool search --onlyvisible --maxdepth 1 --class '' 2>/dev/null); do
@@ -367,23 +338,18 @@ on_top() {
     [ -z "$stacking" ] || [ "${stacking##*, }" = "$(printf '0x%x' "$1")" ]
 }
 
-# Whether a visible window is titled exactly NAME.
 window_shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 window_gone() { ! window_shown "$1"; }
 closed() { ! xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable'; } # window
 
-# The running window manager's name (_NET_WM_NAME of its check window), or "".
 wm_name() {
     local check
     check=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | sed -n 's/.*window id # \(0x[0-9a-f]*\).*/\1/p')
     [ -z "$check" ] || xprop -id "$check" _NET_WM_NAME 2>/dev/null | sed -n 's/.*= "\(.*\)"$/\1/p'
 }
 
-# Where a zoom should put a window, from what X says about it rather than from
-# the plug-in: the layout's share of the work area, the window's limits in the
-# plug-in's order (screen, maximum, minimum, increments), the layout's place.
-# One field pair of WM_NORMAL_HINTS ("minimum size", "resize increment"...):
-# "W H", nothing when absent.
+# Where a zoom should put a window, from what X says rather than from the plug-in.
+# One field pair of WM_NORMAL_HINTS ("minimum size"...): "W H", nothing when absent.
 hint_pair() {
     xprop -id "$1" WM_NORMAL_HINTS 2>/dev/null |
         sed -n "s/.*program specified $2: \([0-9]*\) by \([0-9]*\).*/\1 \2/p"
@@ -406,8 +372,8 @@ frame_limits() {
     echo "$minw $minh $maxw $maxh $incw $inch"
 }
 
-# One length through the limits: screen, maximum, minimum, then whole increments
-# keeping the current length's remainder, within the screen.
+# One length through the limits in the plug-in's order: screen, maximum, minimum, then
+# whole increments keeping the current remainder.
 limited_length() { # proposed screen minimum maximum increment current
     local p=$1 screen=$2 minimum=$3 maximum=$4 increment=$5 current=$6
     ((p > screen)) && p=$screen

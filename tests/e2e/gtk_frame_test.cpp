@@ -1,11 +1,6 @@
-// The GTK backend's surfaces on a real X server: a window's frame refused
-// without an area or an X window, its extents read afresh after another
-// client changes them, and a title button's frame while a frame asked for is
-// on its way; the feedback popups placed where the plug-in asks (in its
-// coordinates), shown and hidden, sized to their text and drawn as the user
-// sees them. Where frames land on each screen, and the screens themselves,
-// the zoom and drag tests check through X (zoom_button.sh, resize_drag.sh,
-// tests/matrix). Runs inside tools/with-test-session.
+// The GTK backend's window frames and feedback popups on a real X server, in each kind of
+// session (tools/with-test-session). Where zooms and drags put frames is zoom_button.sh's,
+// resize_drag.sh's and the matrix's.
 
 #include "platform/gtk/feedback_popup.h"
 #include "platform/gtk/gtk_platform.h"
@@ -22,7 +17,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -36,23 +30,6 @@ constexpr gint64 kStableForUs = 150 * 1000;
 
 bool inPrivateSession() {
     return std::getenv("DISPLAY") != nullptr && std::getenv("VANTRO_PRIVATE_SESSION") != nullptr;
-}
-
-std::string run(const std::vector<std::string>& command) {
-    std::vector<char*> argv;
-    for (const std::string& part : command) {
-        argv.push_back(const_cast<char*>(part.c_str()));
-    }
-    argv.push_back(nullptr);
-    g_autofree gchar* out = nullptr;
-    g_autoptr(GError) error = nullptr;
-    gint status = 0;
-    if (!g_spawn_sync(nullptr, argv.data(), nullptr, G_SPAWN_SEARCH_PATH, nullptr, nullptr, &out,
-                      nullptr, &status, &error)) {
-        ADD_FAILURE() << command.front() << ": " << error->message;
-        return {};
-    }
-    return out != nullptr ? std::string(out) : std::string();
 }
 
 // Runs the main loop until `done` has held for kStableForUs, or the time is
@@ -89,12 +66,17 @@ class GtkFrameTest : public testing::Test {
         ASSERT_NE(display_, nullptr);
     }
 
+    static GtkWindow* mappedTestWindow(const char* title) {
+        GtkWindow* window = createTestWindow(title);
+        EXPECT_TRUE(settle([window] { return gtk_widget_get_mapped(GTK_WIDGET(window)); }));
+        return window;
+    }
+
     GdkDisplay* display_ = nullptr;
 };
 
 TEST_F(GtkFrameTest, RefusesFramesWithoutAreaOrUnrealizedWindows) {
-    GtkWindow* window = createTestWindow("Vantro refusal test");
-    ASSERT_TRUE(settle([window] { return gtk_widget_get_mapped(GTK_WIDGET(window)); }));
+    GtkWindow* window = mappedTestWindow("Vantro refusal test");
     const CoordinateSpace space = coordinateSpaceOf(display_);
     const std::optional<Rect> before = windowFrame(window, space);
     ASSERT_TRUE(before.has_value());
@@ -118,13 +100,10 @@ TEST_F(GtkFrameTest, RefusesFramesWithoutAreaOrUnrealizedWindows) {
     gtk_widget_destroy(GTK_WIDGET(window));
 }
 
-// The extents are kept between reads; a change another client makes to
-// either property must show in the next read once its PropertyNotify has
-// been seen, never the value kept from before.
+// The extents are kept between reads: another client's change must show once its
+// PropertyNotify has been seen.
 TEST_F(GtkFrameTest, ExtentsFollowPropertyChanges) {
-    GtkWindow* window = createTestWindow("Vantro extents test");
-    ASSERT_TRUE(settle([window] { return gtk_widget_get_mapped(GTK_WIDGET(window)); }));
-    const std::string xid = std::to_string(x11WindowId(window));
+    GtkWindow* window = mappedTestWindow("Vantro extents test");
     const struct {
         const char* property;
         FrameExtents (*read)(GtkWindow*);
@@ -133,13 +112,11 @@ TEST_F(GtkFrameTest, ExtentsFollowPropertyChanges) {
     for (const auto& each : cases) {
         for (const FrameExtents& wanted : {FrameExtents{3, 4, 25, 6}, FrameExtents{7, 1, 2, 9}}) {
             each.read(window); // kept from here on
-            std::ostringstream values;
-            values << wanted.left << ", " << wanted.right << ", " << wanted.top << ", "
-                   << wanted.bottom;
-            run({"xprop", "-id", xid, "-f", each.property, "32c", "-set", each.property,
-                 values.str()});
-            EXPECT_TRUE(settle([&] { return each.read(window) == wanted; }))
-                << each.property << " " << values.str();
+            g_autofree gchar* xprop = g_strdup_printf(
+                "xprop -id %lu -f %s 32c -set %s '%g, %g, %g, %g'", x11WindowId(window),
+                each.property, each.property, wanted.left, wanted.right, wanted.top, wanted.bottom);
+            EXPECT_TRUE(g_spawn_command_line_sync(xprop, nullptr, nullptr, nullptr, nullptr));
+            EXPECT_TRUE(settle([&] { return each.read(window) == wanted; })) << xprop;
         }
     }
     gtk_widget_destroy(GTK_WIDGET(window));
@@ -278,8 +255,7 @@ TEST_F(GtkFrameTest, TitleButtonFrameIgnoresAFrameOnItsWay) {
     GtkPlatform host(display_, "");
     platform::Platform* previous = platform::setCurrentPlatform(&host);
     host.refreshScreens();
-    GtkWindow* window = createTestWindow("Vantro title button test");
-    ASSERT_TRUE(settle([window] { return gtk_widget_get_mapped(GTK_WIDGET(window)); }));
+    GtkWindow* window = mappedTestWindow("Vantro title button test");
     WindowProxy* proxy = proxyFor(window);
     findMaximizeButton(GTK_WIDGET(window), &proxy->zoomButton.button);
     ASSERT_NE(proxy->zoomButton.button, nullptr);

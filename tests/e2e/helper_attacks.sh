@@ -1,14 +1,7 @@
 #!/usr/bin/env bash
-# The installer's helper attacked as root by a caller who may send it
-# anything and plant anything in its folders (scratch folders bound over
-# /usr/local/share and /etc/xdg in a private mount namespace). It must do its
-# job (parts equal the installer's, modes 0755/0644 under umask 000, only its
-# gtk-modules entry edited, all given back on removal); never touch anything
-# outside the locations through planted links, trailing slashes or a link
-# flipping under it; copy only sound parts of its own; never stop halfway for
-# a size limit or signals, and clear what a killed helper left; keep the
-# administrator's modes; refuse oversized, truncated and garbage requests,
-# keeping control characters out of its log. Without root or namespaces: 77.
+# The installer's helper attacked as root by a caller who may send it anything and plant
+# anything in its folders (scratch folders bound over /usr/local/share and /etc/xdg in a
+# private mount namespace); each block echoes what it proved. Without root or namespaces: 77.
 # Usage: helper_attacks.sh BUILD-DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -27,7 +20,6 @@ on_exit() { umount /usr/local/share /etc/xdg 2>/dev/null || true; }
 mkdir -p "$work/share" "$work/xdg" "$work/outside/target"
 mount --bind "$work/share" /usr/local/share
 mount --bind "$work/xdg" /etc/xdg
-# Nothing goes on unless both are the scratch folders.
 touch "$work/share/.scratch" "$work/xdg/.scratch"
 [ -e /usr/local/share/.scratch ] && [ -e /etc/xdg/.scratch ] || fail "the scratch folders are not bound"
 rm "$work/share/.scratch" "$work/xdg/.scratch"
@@ -38,7 +30,6 @@ readonly plugin=$share/SIMBL/Plugins/Vantro.bundle
 readonly osax=$share/ScriptingAdditions/SIMBL.osax
 readonly module=$osax/Contents/Linux/libvantro-loader-module.so
 readonly settings=/etc/xdg/gtk-3.0/settings.ini
-# What the attacks aim at: a folder and a file outside every location.
 readonly outside=$work/outside
 echo secret >"$outside/target/canary"
 echo secret >"$outside/file"
@@ -46,7 +37,7 @@ snapshot() { find "$outside" -printf '%p %y %m %s %T@\n' | sort; }
 outside_before=$(snapshot)
 outside_intact() { [ "$(snapshot)" = "$outside_before" ] || fail "$1 changed $outside: $(snapshot)"; }
 
-# A copy of the installer (the helper finds its parts beside itself), anew for each attack.
+# The helper finds its parts beside itself: a fresh copy for each attack.
 fresh_installer() {
     rm -rf "$work/installer"
     cp -a "$installer" "$work/installer"
@@ -58,7 +49,7 @@ fresh_installer
 resources=$work/installer/Resources
 log=$work/helper.log
 
-# Sends REQUESTS (printf format) to a new helper; prints its answers, then "exit STATUS".
+# REQUESTS (a printf format) to a new helper: its answers, then "exit STATUS".
 ask() {
     local status=0 answers
     # shellcheck disable=SC2059 # the requests are a printf format, escapes and all
@@ -77,12 +68,11 @@ expect_answers() { # requests expected
     got=$(ask "$1")
     [ "$got" = "$2" ] || fail "asked '$1': got '$got', expected '$2'"
 }
-# Whether the answers to REQUESTS match PATTERN.
 answers_match() { # requests pattern
     # shellcheck disable=SC2053 # a pattern
     [[ "$(ask "$1")" == $2 ]]
 }
-# The modes every installed file must have: 0755 for folders and programs, else 0644; root's.
+# 0755 for folders and programs, else 0644; root's.
 expected_modes() {
     (cd "$1" && find . -printf '%y %m %P\n' | while read -r type mode path; do
         if [ "$type" = d ] || [ $((8#$mode & 8#111)) -ne 0 ]; then echo "755 root $path"; else echo "644 root $path"; fi
@@ -111,7 +101,6 @@ grep -qxF "gtk-modules=other-module:$module" "$settings" || fail "settings.ini: 
 grep -qxF 'gtk-theme-name=Adwaita' "$settings" && grep -qx "# the administrator's" "$settings" ||
     fail "settings.ini lost its other lines: $(cat "$settings")"
 [ "$(stat -c '%a %U' "$settings")" = "644 root" ] || fail "settings.ini: $(stat -c '%a %U' "$settings")"
-# Installing again replaces the copy; nothing is left beside it.
 expect_answers 'install pane\n' $'done\nexit 0'
 same_tree "$resources/Vantro.prefPane" "$pane"
 [ "$(ls -A "$share/PreferencePanes")" = Vantro.prefPane ] || fail "left beside: $(ls -A "$share/PreferencePanes")"
@@ -252,32 +241,30 @@ echo "ok: a flipping link during 300 requests: nothing outside touched ($(cat "$
 rm -rf "${share:?}"/*
 mkdir -m 700 "$work/private"
 (umask 077 && echo private >"$work/private/secret")
-attack_part() { # description setup-command
+# Each line an unsound part and the command that makes it, of these paths.
+# shellcheck disable=SC2034
+contents=$resources/Vantro.prefPane/Contents info=$resources/Vantro.prefPane/Contents/Info.plist
+while IFS='|' read -r attack setup; do
     fresh_installer
-    eval "$2"
-    answers_match 'install pane\n' 'refused*exit 0' || fail "$1: $(ask 'install pane\n')"
-    [ ! -e "$pane" ] || fail "$1: something was installed"
-    [ -z "$(ls -A "$share/PreferencePanes" 2>/dev/null)" ] || fail "$1: left $(ls -A "$share/PreferencePanes")"
-}
-info="$resources/Vantro.prefPane/Contents/Info.plist"
-attack_part "a link to a private file" "rm '$info' && ln -s '$work/private/secret' '$info'"
-attack_part "a link to /etc/shadow" "rm '$info' && ln -s /etc/shadow '$info'"
-attack_part "the part a link to a private folder" \
-    "rm -rf '$resources/Vantro.prefPane' && ln -s '$work/private' '$resources/Vantro.prefPane'"
-attack_part "a folder above the part a link" \
-    "mv '$resources' '$work/real-resources' && ln -s '$work/real-resources' '$resources'"
-attack_part "a private file" "chmod 600 '$info'"
-attack_part "a private folder" "chmod 700 '$resources/Vantro.prefPane/Contents'"
-attack_part "a hard link to a private file" "rm '$info' && ln '$work/private/secret' '$info'"
-attack_part "a pipe" "mkfifo -m 644 '$resources/Vantro.prefPane/Contents/pipe'"
-attack_part "a device" "mknod -m 644 '$resources/Vantro.prefPane/Contents/zero' c 1 5"
-attack_part "a file others may write" "chmod 666 '$info'"
-attack_part "a file of another user" "chown 4242 '$info'"
-attack_part "a part nested too deep" \
-    "mkdir -p '$resources/Vantro.prefPane/Contents/$(printf 'n/%.0s' $(seq 30))'"
-attack_part "a sparse file larger than any part" \
-    "truncate -s 2G '$resources/Vantro.prefPane/Contents/sparse' && chmod 644 '$resources/Vantro.prefPane/Contents/sparse'"
-# The user pkexec runs the helper for may own the parts.
+    eval "$setup"
+    answers_match 'install pane\n' 'refused*exit 0' || fail "$attack: $(ask 'install pane\n')"
+    [ ! -e "$pane" ] || fail "$attack: something was installed"
+    [ -z "$(ls -A "$share/PreferencePanes" 2>/dev/null)" ] || fail "$attack: left $(ls -A "$share/PreferencePanes")"
+done <<'EOF'
+a link to a private file|rm "$info" && ln -s "$work/private/secret" "$info"
+a link to /etc/shadow|rm "$info" && ln -s /etc/shadow "$info"
+the part a link to a private folder|rm -rf "${contents%/*}" && ln -s "$work/private" "${contents%/*}"
+a folder above the part a link|mv "$resources" "$work/real-resources" && ln -s "$work/real-resources" "$resources"
+a private file|chmod 600 "$info"
+a private folder|chmod 700 "$contents"
+a hard link to a private file|rm "$info" && ln "$work/private/secret" "$info"
+a pipe|mkfifo -m 644 "$contents/pipe"
+a device|mknod -m 644 "$contents/zero" c 1 5
+a file others may write|chmod 666 "$info"
+a file of another user|chown 4242 "$info"
+a part nested too deep|mkdir -p "$contents/$(printf 'n/%.0s' $(seq 30))"
+a sparse file larger than any part|truncate -s 2G "$contents/sparse" && chmod 644 "$contents/sparse"
+EOF
 fresh_installer
 chown -R 4242 "$resources"
 expect_answers 'install pane\n' $'refused '"$resources"$'/Vantro.prefPane belongs to neither root nor the user who asked\nexit 0'

@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
-# The installer as a new user meets it, with an XSETTINGS manager and a test
-# application running without the loader module: its window, moved by its
-# background; an install for the user that reaches the running application;
-# its default button opening the settings; a system-wide install refused or
-# cancelled, changing nothing; the removal, which first quits the settings and
-# gives back what was there, the settings in the trash.
+# The installer as a new user meets it, with an XSETTINGS manager and a test application
+# running without the loader module: its window, an install that reaches the running
+# application, a refused system-wide install, and the removal.
 # Usage: installer_app.sh BUILD-DIR vantro-test-app vantro-prefs
 set -euo pipefail
 build=$(cd "$1" && pwd) app=$2 prefs=$3
@@ -31,13 +28,11 @@ start_xsettingsd "$work/xsettingsd.conf"
 started+=($!)
 window=$(wait_for_test_window)
 
-# --- the installer, driven by its widgets' names.
 start_installer() { # authorization
     VANTRO_INSTALLER_TEST_AUTHORIZATION=$1 "$installer" >"$work/installer-$1.log" 2>&1 &
     started+=("$!")
     wait_for "the installer window" widget installerWindowOut
 }
-# Waits for the sheet WIDGET and matches its text against PATTERN.
 expect_sheet() { # widget pattern what
     wait_for "the $1" widget "$1"
     # shellcheck disable=SC2053 # a pattern

@@ -1,13 +1,7 @@
 #!/usr/bin/env bash
-# The loader program against running applications and an XSETTINGS manager
-# whose config names no module at first: its folder and hidden desktop entry;
-# without a manager one line and exit 0; without SIMBL.osax silent, at once,
-# changing nothing; with it Gtk/Modules names the installed module (other
-# settings kept), each application loads the bundle once, the installer left
-# out, one that refuses and one that never answers (stopped) keeping none
-# from being asked; a second run changes nothing. The module: loaded late it
-# waits for the request, a second copy stands aside, one dropped from
-# Gtk/Modules and named again answers without loading again.
+# The loader program against running applications (one refusing, one stopped, the
+# installer) and an XSETTINGS manager whose config names no module at first; then the
+# module loaded late, a second copy, and one dropped from Gtk/Modules and named again.
 # Usage: loader_app.sh BUILD-DIR vantro-test-app vantro-loader refusing-load-responder
 set -euo pipefail
 build=$(cd "$1" && pwd) app=$2 loader=$3 responder=$4
@@ -18,7 +12,7 @@ readonly kAtOnceMs=2000     # "at once", for a sanitizer build on a busy machine
 . "$(dirname "$0")/process_lib.sh"
 need_tools xsettingsd gdbus xdotool
 
-# Runs the loader on SCRIPTING-ADDITIONS, output in NAME.out and NAME.err, ms in $loader_ms.
+# Output in NAME.out and NAME.err, the time taken in $loader_ms.
 run_loader() { # name scripting-additions args...
     local start status=0
     start=$(date +%s%N)
@@ -38,7 +32,6 @@ grep -qx 'NoDisplay=true' "$desktop" || fail "the desktop entry is not hidden"
 # Relative to the folder, which is copied into the pane and installed from there.
 grep -qxF "Exec=./$(basename "$loader")" "$desktop" || fail "the desktop entry does not start $loader"
 
-# --- an installed module in a ScriptingAdditions folder of its own.
 installed=$work/ScriptingAdditions
 installed_module=$installed/SIMBL.osax/Contents/Linux/libvantro-loader-module.so
 mkdir -p "$(dirname "$installed_module")" "$work/NoScriptingAdditions"
@@ -54,7 +47,7 @@ settings=$work/xsettingsd.conf
 printf '# the session'"'"'s settings\nNet/ThemeName "Adwaita"\nXft/DPI 98304\n' >"$settings"
 start_xsettingsd "$settings"
 
-# --- the applications; the plug-in folder is empty until all are up.
+# --- the applications; the plug-in folder stays empty until all are up.
 mkdir -p "$work/plugins" "$work/bin"
 export G_MESSAGES_DEBUG=Vantro VANTRO_PLUGIN_FOLDERS=$work/plugins
 unset GTK_MODULES
@@ -163,7 +156,6 @@ dropped_and_named() {
 }
 dropped_and_named || fail "the late application never initialised the module again"
 expect_request late1 "${late_pids[0]}" '(uint32 0,)'
-# Each failure to answer requests is logged with this ending.
 for name in early late1 late2 late3; do
     ! log_has "$work/$name.log" 'does not answer load requests' ||
         fail "the $name application does not answer load requests"

@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
-# The loader module in a real GTK 3 application started through
-# tools/with-vantro: it loads the bundle exactly once, though a second copy
-# sits in a second folder, and a load request then loads nothing more; the
-# debugging aids (functions exported for a debugger, class dumps) are there;
-# on a display that is not X11 the plug-in declines with one line and the
-# application runs on. Broken bundles are bundle_loader_test's.
+# The loader module in a real GTK 3 application: the bundle loaded once though a second
+# copy sits in a second folder, no more on a load request; the debugging aids; a display
+# that is not X11 declined in one line. Broken bundles are bundle_loader_test's.
 # Usage: loader_module.sh BUILD-DIR PATH-TO-vantro-test-app
 set -euo pipefail
 build=$1 app=$2

@@ -1,10 +1,7 @@
 # shellcheck shell=bash
-# What the end-to-end and fault scripts share for the processes they start: a
-# work folder for logs, the processes stopped on any exit (a SIGSTOPped one
-# named in stopped_pid; on_exit, if defined, undoes more), a failure showing
-# every log, waits with a time limit (kTimeoutTenths, set before sourcing),
-# the applications and XSETTINGS manager the loader scripts drive, and test
-# hooks. Sources desktop_lib.sh, whose poll it uses.
+# The processes the end-to-end and fault scripts start: logs in $work, shown on failure;
+# everything in started (a SIGSTOPped stopped_pid too) ended on exit, then on_exit if
+# defined; waits of kTimeoutTenths (set before sourcing). Sources desktop_lib.sh.
 
 : "${kTimeoutTenths:=100}"
 work=$(mktemp -d)
@@ -32,7 +29,6 @@ fail() {
     exit 1
 }
 
-# Polls a check every 100 ms until it succeeds or the time is up.
 wait_for() { poll "$kTimeoutTenths" "${@:2}" || fail "timed out waiting for $1"; } # description check...
 
 count() { grep -c -- "$1" "$2" || true; }
@@ -40,13 +36,12 @@ loaded_count() { count 'Loaded the plug-in bundle .*Vantro.bundle (com.quillwork
 log_has() { grep -q -- "$2" "$1"; }
 need_tools() { for tool; do command -v "$tool" >/dev/null || fail "$tool not found (run tools/bootstrap)"; done; }
 gone() { ! kill -0 "$1" 2>/dev/null; }
-# The program start_with_plugin started runs and reported no error.
 healthy() { # what
     ! gone "$app_pid" || fail "the application died $1"
     ! grep -E 'AddressSanitizer|runtime error|CRITICAL' "$app_log" || fail "the application reported errors $1"
 }
 
-# xsettingsd reading CONFIG, each reload one "Loaded ... from" line; sets xsettingsd_pid.
+# Each reload of xsettingsd is one "Loaded ... from" line.
 start_xsettingsd() { # config
     xsettingsd -c "$1" 2>"$work/xsettingsd.log" &
     xsettingsd_pid=$!
@@ -56,8 +51,7 @@ start_xsettingsd() { # config
 }
 xsettings_reloads() { count 'Loaded .* from' "$work/xsettingsd.log"; }
 
-# Starts COMMAND with its output in NAME.log and waits for its test window;
-# sets app_pid (COMMAND execs the application: the pid its bus name carries).
+# COMMAND execs the application: app_pid is the pid its bus name carries.
 start_app() { # name command...
     "${@:2}" >"$work/$1.log" 2>&1 &
     app_pid=$!
@@ -78,7 +72,7 @@ expect_loaded() { # name times
         fail "the $1 application loaded the bundle $(loaded_count "$work/$1.log") times, not $2"
 }
 
-# The widgets of $hooks (vantro-installer or vantro-settings), by name, as a click would.
+# The widgets of $hooks (vantro-installer or vantro-settings) by name, as a click would.
 widget() { "${hooks:?}" --test-get "$1"; }
 shows() { [ "$(widget "$1")" = "$2" ]; }
 act() { "$hooks" --test-set "$1" "$2" >/dev/null || fail "${hooks##*/} refused to set $1 to $2"; }

@@ -1,16 +1,14 @@
-// A process that owns its load request name but refuses every LoadPlugins
-// call with an error, as an application whose plug-ins fail to load does.
-// The end-to-end test of the loader program starts it beside real
-// applications. Prints "ready" once it owns the name and "asked" for each
-// call; runs until SIGTERM or SIGINT.
+// Owns its load request name and refuses every LoadPlugins call, as an application whose
+// plug-ins fail to load does. Prints "ready" once it owns the name, "asked" for each call;
+// runs until killed.
 
 #include "loader/load_request.h"
 
 #include <gio/gio.h>
-#include <glib-unix.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -43,28 +41,16 @@ void onNameAcquired(GDBusConnection* /*bus*/, const gchar* name, gpointer /*data
     std::fflush(stdout);
 }
 
-void onNameLost(GDBusConnection* /*bus*/, const gchar* name, gpointer loop) {
+void onNameLost(GDBusConnection* /*bus*/, const gchar* name, gpointer /*data*/) {
     std::fprintf(stderr, "refusing_load_responder: could not own %s\n", name);
-    g_main_loop_quit(static_cast<GMainLoop*>(loop));
-}
-
-gboolean quit(gpointer loop) {
-    g_main_loop_quit(static_cast<GMainLoop*>(loop));
-    return G_SOURCE_REMOVE;
+    std::exit(1);
 }
 
 } // namespace
 
 int main() {
-    GMainLoop* loop = g_main_loop_new(nullptr, FALSE);
-    g_unix_signal_add(SIGTERM, &quit, loop);
-    g_unix_signal_add(SIGINT, &quit, loop);
     const std::string name = std::string(kLoadRequestBusNamePrefix) + std::to_string(getpid());
-    const guint owner =
-        g_bus_own_name(G_BUS_TYPE_SESSION, name.c_str(), G_BUS_NAME_OWNER_FLAGS_DO_NOT_QUEUE,
-                       &onBus, &onNameAcquired, &onNameLost, loop, nullptr);
-    g_main_loop_run(loop);
-    g_bus_unown_name(owner);
-    g_main_loop_unref(loop);
-    return 0;
+    g_bus_own_name(G_BUS_TYPE_SESSION, name.c_str(), G_BUS_NAME_OWNER_FLAGS_DO_NOT_QUEUE, &onBus,
+                   &onNameAcquired, &onNameLost, nullptr, nullptr);
+    g_main_loop_run(g_main_loop_new(nullptr, FALSE));
 }

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Drags on the real edges of the test application with the plug-in: every
-# edge and corner with every feature key, keys changed in mid-drag, a resize
-# the window manager runs; Alt and Super drags where no window manager takes
-# them (--all-features); drags on a monitor above or left (--second-monitor).
+# Drags on the real edges of the test application: every edge with every feature key,
+# keys changed mid-drag, the window manager's resize; Alt and Super where no window
+# manager takes them (--all-features); on a monitor above or left (--second-monitor).
 # Usage: resize_drag.sh BUILD-DIR PATH-TO-vantro-test-app [--all-features] [--second-monitor]
 set -euo pipefail
 build=$1 app=$2
@@ -14,11 +13,10 @@ open_window "$build" -- "$app"
 read -r ax ay aw ah <<<"$(work_area)"
 
 check_tab() { window_shown "Vantro Dimensions" && tab_seen=yes || true; }
-# Drags EDGE by DX DY with KEYS held. Checks that the dimension tab showed,
-# that ANCHOR stayed: tl, br, tr, bl (corners), cx, cy, c (centred on the
-# work area across, down, both) or -; that the size is SIZE: "W H" as
-# arithmetic on the size before (w and h), ratio<, ratio>, ratio>= (the ratio
-# kept, the width less, more, not less), grown or -; and $also_check of it.
+# Drags EDGE by DX DY with KEYS held; checks the tab showed, ANCHOR stayed (a corner tl
+# br tr bl; cx cy c: centred on the work area across, down, both; -), the size is SIZE
+# ("W H" arithmetic on w and h; ratio<, ratio>, ratio>=: ratio kept, width less, more,
+# not less; grown; -) and $also_check of the frame.
 check_drag() { # edge keys dx dy anchor size
     local edge=$1 keys=$2 anchor=$5 size=$6 x y w h x2 y2 w2 h2
     wait_for_settled_window "$window"
@@ -50,7 +48,6 @@ check_drag() { # edge keys dx dy anchor size
 }
 
 if [[ " ${*:3} " == *" --second-monitor "* ]]; then
-    # Monitor 1 of xrandr's list is the second one.
     read -r mw mh mx my <<<"$(monitors | sed -n 2p)"
     [ -n "$mw" ] || fail "no second monitor: $(xrandr --listmonitors)"
     xdotool windowmove --sync "$window" $((mx + 200)) $((my + 150))
@@ -62,8 +59,7 @@ if [[ " ${*:3} " == *" --second-monitor "* ]]; then
     # Control: the ratio is kept and the window grows within its monitor.
     check_drag corner ctrl 80 30 tl "ratio>"
     if [ -n "$all_features" ]; then
-        # Super and Control: the bottom-right corner stays, the size is held
-        # until the pointer comes round to the top-left corner.
+        # Super and Control: the size is held until the pointer comes round the corner.
         check_drag corner super+ctrl 60 40 tl "w h"
         read -r _ _ w h <<<"$(frame_of "$window")"
         check_drag corner super+ctrl $((-w / 3)) $((-h / 3)) br "ratio>="
@@ -71,8 +67,7 @@ if [[ " ${*:3} " == *" --second-monitor "* ]]; then
     exit 0
 fi
 
-# A key pressed or released in mid-drag with the pointer still leaves the
-# frame as the pointer made it; the next movement decides.
+# A key changed mid-drag with the pointer still leaves the frame; the next movement decides.
 keys_mid_drag() { # px, py: drag_edge's start
     local held change
     sleep 0.3
@@ -90,8 +85,7 @@ during_drag=keys_mid_drag drag_edge "$window" corner 80 10 ctrl
 read -r x2 y2 w2 h2 <<<"$(frame_of "$window")"
 [ "$x2 $y2" = "$x $y" ] && [ "$w2" -gt "$w" ] || fail "the drag did not go on after the keys: $x2 $y2 $w2 $h2"
 
-# Every edge and corner with no key, Shift and Control (inward, so that the
-# window keeps about its size).
+# Every edge and corner with no key, Shift and Control (inward: the size stays about the same).
 while read -r edge dx dy anchor; do
     check_drag "$edge" "" "$dx" "$dy" "$anchor" "w+${dx#-} h+${dy#-}"
     [ "$edge" = corner ] && grown=- || grown="w+${dx#-} h+${dy#-}"
@@ -104,14 +98,12 @@ left -20 0 tr
 top 0 -20 bl
 corner 20 15 tl
 EOF
-# The tab goes with the drag. Control on the corner with a mostly sideways
-# movement grows (Shift with a mostly downward one is the matrix's drag).
+# The tab goes with the drag; Control grows with a mostly sideways movement.
 poll 5 window_gone "Vantro Dimensions" || fail "the dimension tab stayed after the drag"
 check_drag corner ctrl 120 10 tl "ratio>"
 
-# A resize the window manager runs (openbox and xfwm4: Alt and the right
-# button) shows the tab; it is looked for from the first change of the size
-# on, while the pointer goes on moving a pixel a tenth of a second.
+# A resize the window manager runs (Alt and the right button) shows the tab, looked for
+# from the first change of size on while the pointer goes on moving.
 if [[ "$(wm_name)" == Openbox || "$(wm_name)" == Xfwm4 ]]; then
     wait_for_settled_window "$window"
     read -r x y w h <<<"$(frame_of "$window")"
@@ -133,13 +125,11 @@ if [[ "$(wm_name)" == Openbox || "$(wm_name)" == Xfwm4 ]]; then
 fi
 
 if [ -n "$all_features" ]; then
-    # Alt keeps the window centred on the work area; Super keeps the bottom-right
-    # corner, the top-left one following the pointer once it has come round.
+    # Alt keeps the window centred on the work area; Super the bottom-right corner.
     check_drag corner alt 60 40 c -
     read -r _ _ w h <<<"$(frame_of "$window")"
     check_drag corner super $((-w - 60)) $((-h - 40)) br grown
-    # On every edge: centred, the held sides mirror about the work area's
-    # centre, the other dimension stays; pinned, the bottom-right corner
+    # On every edge: centred, the other dimension stays; pinned, the bottom-right corner
     # stays, and on the right or bottom edge the size is held.
     while read -r edge dx dy centred held; do
         check_drag "$edge" alt "$dx" "$dy" "$centred" -

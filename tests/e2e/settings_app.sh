@@ -1,11 +1,6 @@
 #!/usr/bin/env bash
-# The settings application against the session's dconf database: the pane
-# folder; changes made elsewhere show, not written back nor announced (a value
-# of the wrong shape stays); changes made in the window are stored in the
-# key's shape and announced once; a second start through the desktop entry
-# brings the window back; a write dconf refuses shows an error; a copy of the
-# pane starts its own program. Widgets are driven through the test hooks
-# (apps/vantro-settings/test_hooks.h), one switch by a real click.
+# The settings application against the session's dconf database, its widgets driven
+# through the test hooks (one switch by a real click); each block says what it checks.
 # Usage: settings_app.sh PATH-TO-vantro-settings PATH-TO-vantro-prefs PATH-TO-open_pane
 set -euo pipefail
 # The window's texts hold typographic quotes, which GLib prints in the
@@ -20,7 +15,6 @@ readonly kDomainPath=/com/quillworks/vantro/
 need_tools xdotool dbus-monitor dconf
 
 settings_windows() { xdotool search --onlyvisible --name '^Vantro Settings$' 2>/dev/null || true; }
-# The test hooks reach the instance that owns the application id.
 has_window_of() { xdotool search --onlyvisible --pid "$1" --name '^Vantro Settings$'; }
 stored_is() { [ "$("$prefs" get "$1")" = "$2" ]; }
 expect_stored() { stored_is "$1" "$2" || fail "$1 is $("$prefs" get "$1"), not $2"; }

@@ -1,15 +1,10 @@
 #!/usr/bin/env bash
-# The user's scenarios in one program with the plug-in, each from a fresh
-# start: a Control-click on the maximize button and again, "Whole Screen" from
-# the menus of a plain and a right click, Ctrl+Shift+2 and again, a Shift drag
-# of the corner, the next and previous screen. Frames must land within 1 px of
-# where the work area of the window's monitor and its limits put them. Under
-# the window manager's title bar its maximize Control-clicked takes the left
-# half where it lets the keys through (xfwm4) and a Control drag of its corner
-# keeps the ratio; else the host's maximize must work ("host"). Prints "RESULT
-# SCENARIO pass|fail|host DETAIL" lines; exits 1 when any failed, 77 for a
-# program not ours with a sanitizer build. MATRIX_STRUT_WINDOW: a dock window
-# whose _NET_WM_STRUT_PARTIAL the work areas leave out.
+# The user's scenarios in one program with the plug-in, each from a fresh start; frames
+# must land within 1 px of where the work area of the window's monitor and its limits put
+# them. Under the window manager's title bar the host's maximize must work ("host").
+# Prints "RESULT SCENARIO pass|fail|host DETAIL" lines; exits 1 when any failed, 77 for a
+# program not ours with a sanitizer build. MATRIX_STRUT_WINDOW: a dock window whose
+# _NET_WM_STRUT_PARTIAL the work areas leave out.
 # Usage: app_scenarios.sh BUILD-DIR APPLICATION (a key of applications.sh)
 #   [SCENARIO: click menu shortcut drag screens; default all the session allows]
 set -euo pipefail
@@ -32,10 +27,9 @@ monitor_count=$(xrandr --listmonitors | sed -n 's/^Monitors: //p')
 scenarios=("$@")
 [ $# -gt 0 ] || scenarios=(click menu shortcut drag $( ((monitor_count > 1)) && echo screens || true))
 
-# The work area of the monitor holding the point X Y: the monitor cut to
-# _NET_WORKAREA with one monitor; with several (one _NET_WORKAREA cannot say
-# that a panel covers one monitor only) the monitor less the part of the
-# strut window's _NET_WM_STRUT_PARTIAL, a top panel, that falls on it.
+# The work area of the monitor holding X Y: cut to _NET_WORKAREA with one monitor; with
+# several (one _NET_WORKAREA cannot say a panel covers one monitor only) less the part of
+# the strut window's top panel that falls on it.
 area_at() { # x y
     local ax ay aw ah
     # shellcheck disable=SC2046 # an area is four words
@@ -45,13 +39,11 @@ area_at() { # x y
         local t tx1 tx2
         IFS=, read -r _ _ t _ _ _ _ _ tx1 tx2 _ <<<"$(xprop -id "$MATRIX_STRUT_WINDOW" _NET_WM_STRUT_PARTIAL |
             sed -n 's/.*= //p' | tr -d ' ')"
-        # It covers the screen's rows 0 to t-1 in columns tx1 to tx2.
         ((t > ay && tx1 < ax + aw && tx2 >= ax)) && ah=$((ah - (t - ay))) ay=$t
     fi
     echo "$ax $ay $aw $ah"
 }
 
-# Starts the program afresh (open_window), with area_at's work area.
 fresh_window() {
     local x y w h
     stop_test_app
@@ -62,10 +54,10 @@ fresh_window() {
     read -r ax ay aw ah <<<"$(area_at $((x + w / 2)) $((y + h / 2)))"
 }
 
-# The host's maximize: a _NET_WM_STATE request to the window manager.
+# The host's maximize: a _NET_WM_STATE request to the window manager, which honours
+# increments its own way (within one of the work area).
 check_host_maximize() {
     [ -n "$(wm_name)" ] || { echo "no window manager and no title bar of GTK's: nothing to click"; return; }
-    # The window manager honours increments its own way: within one of the work area.
     local incw inch w h
     read -r _ _ _ _ incw inch <<<"$(frame_limits "$window")"
     maximized_size() {
@@ -117,31 +109,26 @@ scenario_drag() {
     read -r x y w h <<<"$start"
     read -r _ minh _ maxh incw inch <<<"$(frame_limits "$window")"
     if ! has_client_side_title_bar "$window" && [ -n "$(wm_name)" ]; then
-        # A program may reopen at the size an earlier scenario left it (mousepad
-        # keeps it), with no room to grow: give it room first.
+        # A program may reopen at the size an earlier scenario left it: room to grow first.
         xdotool windowmove "$window" "$ax" "$ay" windowsize "$window" 600 400 sleep 0.5
         check_managed_ratio_drag "$window"
         return
     fi
     if ! has_client_side_title_bar "$window"; then
-        # Without a window manager nothing draws edges; a resize asked for must
-        # take (two increments smaller, to stay on the screen).
+        # Without a window manager nothing draws edges; a resize asked for must take.
         read -r _ _ client_w client_h <<<"$(geometry_of -id "$window")"
         xdotool windowsize "$window" $((client_w - 2 * incw)) $((client_h - 2 * inch))
         wait_for_frame "$window" "$x $y $((w - 2 * incw)) $((h - 2 * inch))" "a resize request"
         echo "no window manager and no title bar of GTK's: a resize request gives $((w - 2 * incw)) x $((h - 2 * inch))"
         return 3
     fi
-    # The new height in whole increments that keep the current remainder, held
-    # to the bottom of the work area.
     grown=$(limited_length $((h + 80)) $((ay + ah - y)) "$minh" "$maxh" "$inch" "$h")
     drag_edge "$window" corner 30 80 shift
     wait_for_frame "$window" "$x $y $w $grown" "Shift drag of the corner (keep width)"
     echo "Shift drag kept the width $w, height $h to $grown"
 }
 
-# Next screen: centred on the work area of the monitor after the window's in
-# xrandr's list (GDK's order); previous screen: back, centred on its own.
+# Next screen: centred on the work area of the next monitor in xrandr's (GDK's) order.
 centred_on() { # "AX AY AW AH" W H
     local nx ny nw nh w=$2 h=$3
     read -r nx ny nw nh <<<"$1"

@@ -1,9 +1,7 @@
-# The programs the compatibility matrix drives. Sourced; application_entry KEY
-# BUILD sets app_command (an array), app_environment (NAME=VALUE words),
-# app_search (xdotool search arguments), app_package (the Debian package),
-# app_kind, title_bar_style ("header" for a header bar, "compact" for GTK's
-# title bar of a window without one) and app_title_bars ("VantroClientTitleBars",
-# on for a key ending in "+title-bars"), or returns 1 for an unknown key.
+# The programs the compatibility matrix drives. Sourced; application_entry KEY BUILD sets
+# app_command, app_environment, app_search, app_package, app_kind, title_bar_style
+# ("header" or "compact": GTK's title bar of a window without one) and app_title_bars
+# (VantroClientTitleBars, on for a key ending in "+title-bars"); status 1: unknown key.
 
 # shellcheck disable=SC2034 # read by tools/matrix
 readonly kMatrixApplications=(test-app widget-factory mousepad mousepad+title-bars xfce4-terminal

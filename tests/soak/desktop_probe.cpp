@@ -207,15 +207,9 @@ bool DesktopProbe::answersPing(Window window, std::chrono::milliseconds timeout)
 }
 
 void DesktopProbe::activate(Window window) {
+    const Atom active = XInternAtom(display_, "_NET_ACTIVE_WINDOW", False);
     XEvent event{};
-    event.xclient = {ClientMessage,
-                     0,
-                     False,
-                     display_,
-                     window,
-                     XInternAtom(display_, "_NET_ACTIVE_WINDOW", False),
-                     32,
-                     {}};
+    event.xclient = {ClientMessage, 0, False, display_, window, active, 32, {}};
     event.xclient.data.l[0] = 2; // from a pager: always honoured
     XSendEvent(display_, root_, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
     XSync(display_, False);

@@ -1,9 +1,6 @@
 #pragma once
 
-// What the soak player reads of the desktop over its own X connection: the
-// windows of one process, their visible frames and size limits, the
-// monitors, the plug-in's feedback popups, whether anyone holds a pointer
-// grab (a menu left open), and whether a client answers a ping.
+// What the soak player reads of the desktop over its own X connection.
 
 #include <X11/Xlib.h>
 
@@ -46,8 +43,7 @@ class DesktopProbe {
     explicit DesktopProbe(Display* display)
         : display_(display), root_(DefaultRootWindow(display)) {}
 
-    // The managed windows titled `title` of process `pid`, in the window
-    // manager's client order: those shown, or those hidden (minimized).
+    // Managed windows of `pid` titled `title` in client order: shown, or hidden (minimized).
     std::vector<Window> windowsOf(pid_t pid, const std::string& title, bool shown = true);
     std::optional<Frame> frameOf(Window window);
     // Read once it holds still (equal before and after a ping): a zoom
@@ -56,14 +52,12 @@ class DesktopProbe {
     std::optional<SizeLimits> limitsOf(Window window);
     long shadowLeft(Window window); // of _GTK_FRAME_EXTENTS
     std::vector<Frame> monitors();  // RandR's
-    // Titles and frames of the mapped override-redirect windows so named.
     std::vector<std::pair<std::string, Frame>>
     shownPopups(std::span<const std::string_view> titles);
 
-    // Whether another client holds a pointer grab: tried by grabbing it.
+    // Whether another client holds a pointer grab (a menu left open).
     bool someoneHoldsAGrab();
     bool answersPing(Window window, std::chrono::milliseconds timeout);
-    // Raises and focuses the window through the window manager.
     void activate(Window window);
 
   private:

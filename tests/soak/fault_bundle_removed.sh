@@ -1,9 +1,6 @@
 #!/usr/bin/env bash
-# The plug-in's bundle folder deleted while the test application runs: at
-# once a zoom shortcut leaves the window alone, a Control-click on maximize is
-# GTK's maximize (a click GTK's restore), a Control drag of the corner a plain
-# resize; nothing crashes. The bundle put back switches the plug-in on again.
-# The application loads a copy of the bundle, so the build tree's stays.
+# The plug-in's bundle folder (a copy) deleted while the test application runs: at once
+# the plug-in is off, a Control drag a plain resize, nothing crashes; put back, it is on.
 # Usage: fault_bundle_removed.sh BUILD-DIR PATH-TO-vantro-test-app
 set -euo pipefail
 build=$1
@@ -19,9 +16,7 @@ log_has "$app_log" "Loaded the plug-in bundle $work/plugins/Vantro.bundle" ||
 click_and_back ctrl "$left_half" "Control-click with the bundle in place"
 
 rm -rf "$work/plugins/Vantro.bundle"
-# At once: no settings change, no signal, only the folder gone.
 expect_plugin_off "$window" "$start" "$whole" "the bundle deleted"
-# Control would keep the aspect ratio; off, the corner follows the pointer.
 read -r x y w h <<<"$start"
 drag_edge "$window" corner 120 10 ctrl
 wait_for_frame "$window" "$x $y $((w + 120)) $((h + 10))" \

@@ -1,17 +1,13 @@
 #!/usr/bin/env bash
-# The dconf service killed while the test application runs, and started again
-# by the bus for the next write. While it is down the plug-in reads on from
-# the database file (a Control-click zooms to the left half). Once back,
-# changes reach the plug-in both ways: switched off with vantro-prefs
-# (announced), switched on with a plain dconf write (dconf's notification
-# only). Killed in the middle of a drag, the drag ends as a drag should.
+# The dconf service killed while the test application runs (the plug-in reads on from
+# the database file) and started again by the bus: changes reach the plug-in announced
+# (vantro-prefs) and by dconf's notification alone; killed mid-drag, the drag goes on.
 # Usage: fault_dconf_restarted.sh BUILD-DIR PATH-TO-vantro-test-app
 set -euo pipefail
 build=$1
 # shellcheck source=../e2e/process_lib.sh
 . "$(dirname "$0")/../e2e/process_lib.sh"
 
-# The process that owns dconf's name on this session's bus: ours alone.
 dconf_service_pid() {
     dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
         org.freedesktop.DBus.GetConnectionUnixProcessID string:ca.desrt.dconf 2>/dev/null |
@@ -38,7 +34,6 @@ dconf write /com/quillworks/vantro/VantroPluginEnabled true
 sleep 0.5
 click_and_back ctrl "$left_half" "Control-click switched on by dconf write alone"
 
-# Killed mid-drag: the drag follows the pointer to its end.
 read -r x y w h <<<"$start"
 during_drag=kill_dconf_service drag_edge "$window" right 100 0 ""
 wait_for_frame "$window" "$x $y $((w + 100)) $h" "a drag with the dconf service killed in its middle"

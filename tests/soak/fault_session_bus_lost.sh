@@ -1,16 +1,14 @@
 #!/usr/bin/env bash
-# The session bus going away under applications with the plug-in (each on a
-# bus of its own). A program that never used the bus keeps running, the
-# plug-in acting on the settings it reads from the dconf database; a write
-# then fails with a clear error from vantro-prefs. The test application, a
-# GApplication, ends as GLib ends one whose connection closes: by SIGTERM.
-# Usage: fault_session_bus_lost.sh BUILD-DIR PATH-TO-busless_host PATH-TO-vantro-test-app
+# The session bus going away under applications with the plug-in, each on its own bus: a
+# program that never used the bus (menu_bar_window with GTK's title bar) runs
+# on, the plug-in still acting; the test application (a GApplication) ends by SIGTERM as
+# GLib ends one whose connection closes.
+# Usage: fault_session_bus_lost.sh BUILD-DIR PATH-TO-menu_bar_window PATH-TO-vantro-test-app
 set -euo pipefail
 build=$1
 # shellcheck source=../e2e/process_lib.sh
 . "$(dirname "$0")/../e2e/process_lib.sh"
 
-# A bus daemon of our own; sets bus_pid and bus_address.
 start_bus() {
     local file=$work/bus-$1
     dbus-daemon --session --nofork --nopidfile --print-address=9 9>"$file" 2>"$work/bus-$1.err" &
@@ -21,10 +19,13 @@ start_bus() {
 }
 
 prefs set VantroAnimateZooms '[false, -1]'
+prefs set VantroClientTitleBars true
 
 # --- A program without a use for the bus. ---
 start_bus host
-open_window "$build" DBUS_SESSION_BUS_ADDRESS="$bus_address" -- "$2"
+search=(--name '^Menu Bar Window$')
+open_window "$build" GTK_CSD=0 DBUS_SESSION_BUS_ADDRESS="$bus_address" -- "$2" "Menu Bar Window" --no-increments
+unset search
 click_and_back ctrl "$left_half" "Control-click in the program without a bus use"
 kill -TERM "$bus_pid"
 wait_for "the bus daemon to end" gone "$bus_pid"

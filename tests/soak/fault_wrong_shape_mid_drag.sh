@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# A value of the wrong shape (a string, a dictionary) written to the
-# keep-aspect-ratio key in the middle of a Control drag of the corner: the drag
-# ends with the ratio kept (not read yet) or following the pointer (read as
-# off); the next Control drag is a plain resize (a setting not an array reads
-# as disabled); with the key reset Control keeps the ratio again. No crash.
+# A value of the wrong shape written to the keep-aspect-ratio key mid Control drag: the
+# drag keeps the ratio (not read yet) or follows the pointer (read as off); the next is a
+# plain resize; with the key reset Control keeps the ratio again. No crash.
 # Usage: fault_wrong_shape_mid_drag.sh BUILD-DIR PATH-TO-vantro-test-app
 set -euo pipefail
 build=$1
@@ -12,8 +10,7 @@ build=$1
 readonly kKey=/com/quillworks/vantro/VantroKeepAspectRatio
 open_window "$build" -- "$2"
 
-# Written while a Control drag of the corner holds the button, and the
-# drag goes on after it: by (+96, +8), the write, then (+24, +2) more.
+# The drag goes by (+96, +8), the write, then (+24, +2) more.
 write_shape() {
     dconf write "$kKey" "$shape"
     sleep 0.1
@@ -34,12 +31,10 @@ for shape in "'text'" "{'a': <1>}"; do
     fi
     echo "$shape written mid-drag: $w x $h became $w2 x $h2"
     healthy "with $shape written mid-drag"
-    # The value reads as the feature disabled: a plain resize.
     read -r x y w h <<<"$(frame_of "$window")"
     drag_edge "$window" corner 60 10 ctrl
     wait_for_frame "$window" "$x $y $((w + 60)) $((h + 10))" "a Control drag with $shape stored"
     drag_edge "$window" corner -60 -10 ""
-    # Back to the default: Control keeps the ratio.
     prefs reset VantroKeepAspectRatio
     sleep 0.3
     read -r x y w h <<<"$(frame_of "$window")"

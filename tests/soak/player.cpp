@@ -15,15 +15,13 @@ namespace {
 
 using std::chrono::milliseconds;
 
-// Where GTK's default theme puts the header bar's buttons, from the visible
-// frame's top-right (top-left for New Window) corner.
+// GTK's default theme's header bar buttons, from the frame's top-right (New Window: left).
 constexpr int kButtonBelowTop = 27;
 constexpr int kMaximizeFromRight = 68;
 constexpr int kCloseFromRight = 27;
 constexpr int kNewWindowFromLeft = 28;
 
-// The plug-in's popups last less after what showed them: the tab after a
-// zoom holds 0.65 s and fades, the heads-up panel holds and fades sooner.
+// The tab after a zoom holds 0.65 s and fades; the heads-up panel goes sooner.
 constexpr milliseconds kPopupsGoneWithin{1500};
 constexpr std::array<std::string_view, 3> kPopupTitles = {
     "Vantro Dimensions", "Vantro Heads-Up Panel", "Vantro Resize Indicator"};
@@ -51,7 +49,6 @@ bool inside(const Frame& a, const Frame& b) {
            a.y + a.height <= b.y + b.height;
 }
 
-// Real input through XTest: the server takes it as the user's own.
 constexpr std::array<KeySym, 4> kModifierKeys = {XK_Shift_L, XK_Control_L, XK_Alt_L, XK_Super_L};
 
 void key(Display* display, KeySym keysym, bool down) {
@@ -78,8 +75,7 @@ void modifiers(Display* display, unsigned set, bool down) {
     }
 }
 
-// Only what is down: a release of a button that is up still reaches the
-// client under the pointer as an event of its own.
+// Only what is down: a release of a button that is up still reaches the client.
 void releaseEverything(Display* display) {
     Window ignored = 0;
     int at = 0;
@@ -108,8 +104,7 @@ void settle(Display* display, milliseconds pause) {
     std::this_thread::sleep_for(pause);
 }
 
-// A person's key press lasts a while, the modifiers held around it, as a
-// click does: a press and release in the same instant is no hand's.
+// A press and release in the same instant is no hand's: the key is held a while.
 void tapKey(Display* display, const char* name, unsigned held = 0) {
     const KeySym keysym = XStringToKeysym(name);
     modifiers(display, held, true);
@@ -119,8 +114,7 @@ void tapKey(Display* display, const char* name, unsigned held = 0) {
     modifiers(display, held, false);
 }
 
-// Runs `command DRAW` (a settings change by another process); its first
-// line of output says what it did.
+// `command DRAW`'s first line of output says what it changed.
 std::string changeSetting(const std::string& command, std::uint32_t draw) {
     const std::unique_ptr<FILE, int (*)(FILE*)> run(
         popen((command + " " + std::to_string(draw)).c_str(), "r"), pclose);
@@ -233,16 +227,14 @@ std::optional<std::string> Player::zoomTwice(Window window, const Step& step, st
         settle(display_, milliseconds(step.gapMs)); // during the 0.2 s animation
         between = desktop_.frameOf(window);
     }
-    // A click that does not zoom may open a menu (a plain click, or GTK's
-    // own menu with the plug-in off): answered, and nothing to undo then.
+    // A click that does not zoom may open a menu: answered, and nothing to undo then.
     if (!between || (step.byClick && between == before && answerMenu(step.setting, {}, said))) {
         return std::nullopt;
     }
     command(*between);
     std::optional<Frame> after = desktop_.settledFrameOf(window, &*between);
-    // With the plug-in off (a setting may say so) the click is GTK's
-    // maximize, which a second click does not undo on a window with a
-    // maximum size under openbox: nothing to hold the plug-in to.
+    // With the plug-in off the click is GTK's maximize, which a second click does not undo
+    // on a window with a maximum size under openbox: nothing to hold the plug-in to.
     if (step.byClick && limits->maxWidth > 0) {
         return std::nullopt;
     }
@@ -258,10 +250,9 @@ std::optional<std::string> Player::zoomTwice(Window window, const Step& step, st
     return std::nullopt;
 }
 
-// The zoom options menu, or GTK's title-bar menu with the plug-in off: a
-// command chosen with the keyboard (Down 1 to 8 stays above Preferences…,
-// which would start the settings application), or the menu dismissed.
-// Never with one window left: GTK's menu has Close.
+// A command chosen with the keyboard (Down 1 to 8 stays above Preferences…, which would
+// start the settings application), or the menu dismissed; never with one window left:
+// GTK's menu has Close.
 bool Player::answerMenu(std::uint32_t draw, milliseconds atMost, std::string& said) {
     bool open = desktop_.someoneHoldsAGrab();
     for (milliseconds waited{0}; !open && waited < atMost; waited += milliseconds(40)) {
@@ -292,8 +283,7 @@ void Player::drag(Window window, const Step& step) {
     if (!frame) {
         return;
     }
-    // GTK's resize borders lie just inside the frame's edge, or in the
-    // client-side shadow outside it where there is one.
+    // GTK's resize borders lie just inside the frame, or in the shadow outside it.
     const int in = desktop_.shadowLeft(window) > 0 ? -4 : 2;
     const std::array<int, 3> xs = {frame->x + in - 1, frame->x + frame->width / 2,
                                    frame->x + frame->width - in};

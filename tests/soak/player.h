@@ -1,10 +1,8 @@
 #pragma once
 
-// Plays generated steps on the windows of one application with the plug-in
-// loaded, with XTest input (the server takes it as the user's own), and checks what X11 shows: the
-// same zoom given twice puts the window back where it was, every window keeps its size limits and
-// some part on a monitor, and no feedback popup of the plug-in outlives a closed window or an ended
-// drag by more than a moment.
+// Plays generated steps on one application's windows with XTest input and checks what X11
+// shows: the same zoom twice puts the window back, every window keeps its size limits and
+// some part on a monitor, no popup outlives a closed window or an ended drag by a moment.
 
 #include "desktop_probe.h"
 #include "step.h"
@@ -16,15 +14,13 @@ namespace vantro::soak {
 
 class Player {
   public:
-    // `settings` is the command that changes a setting (settings_change.sh
-    // with its vantro-prefs), given a number that chooses the change.
+    // `settings` changes a setting (settings_change.sh), given a number that chooses it.
     Player(Display* display, DesktopProbe& desktop, std::string settings, pid_t pid,
            std::string title)
         : display_(display), desktop_(desktop), settings_(std::move(settings)), pid_(pid),
           title_(std::move(title)) {}
 
-    // Plays the step on one of the windows shown; `said` gets what was
-    // done. A broken invariant comes back as its description.
+    // `said` gets what was done; a broken invariant comes back described.
     std::optional<std::string> play(const Step& step, std::string& said);
     std::optional<std::string> checkFrames();
     // Waits until the last step is 1.5 s past, then checks no popup shows.

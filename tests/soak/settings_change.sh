@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# One change of the settings under the soak player, by another process, chosen
-# by DRAW: a value of a key's shape with vantro-prefs (announced), one of a
-# shape no key has straight into dconf (dconf's notification only), a reset of
-# one key or of the whole folder. Prints what it ran, and a failure's status.
+# One settings change under the soak player chosen by DRAW: a value of a key's shape with
+# vantro-prefs, one of a shape no key has into dconf, a reset of a key or of all. Prints
+# what it ran, and a failure's status.
 # Usage: settings_change.sh PATH-TO-vantro-prefs DRAW
 set -uo pipefail
 prefs=$1

@@ -1,17 +1,9 @@
-// soak_driver: plays a seeded sequence of generated user steps (see step.h)
-// on a running application with the plug-in loaded: the test application,
-// or a GTK 3 program showing windows titled --title. After each step it
-// checks what X11 shows (see player.h) and that the process runs; after
-// every batch that no grab is left, that the application answers a ping
-// and that no popup lingers. Its resident memory after a warm-up and at
-// the end, each time with one window left and nothing open, must stay
-// within the tolerance. A failure prints the steps so far and the line
-// that replays them.
-//
-// Usage: soak_driver --pid PID --settings "SETTINGS-COMMAND" [--steps N]
-//            [--seed S] [--warmup W] [--batch B] [--max-windows M]
-//            [--title T] [--tolerance-kib K] [--tolerance-share F]
-// Exit status: 0 the run passed, 1 it failed, 2 bad usage or no display.
+// soak_driver: plays seeded generated steps (step.h) on a running GTK 3 application with
+// the plug-in, checking player.h's invariants after each step, that the process runs, and
+// after every batch that no grab is left, a ping is answered and no popup lingers. The
+// resident memory after the warm-up and at the end must stay within the tolerance. A
+// failure prints the steps so far and the line that replays them.
+// Exit status: 0 passed, 1 failed, 2 bad usage or no display.
 
 #include "player.h"
 
@@ -33,7 +25,7 @@ using Clock = std::chrono::steady_clock;
 
 struct Options {
     pid_t pid = 0;
-    std::string settings; // settings_change.sh and its vantro-prefs
+    std::string settings;
     std::string title = "Vantro Test Window";
     long steps = 500;
     std::uint32_t seed = std::random_device{}();
@@ -172,8 +164,7 @@ int run(const Options& o, Player& player) {
                                            : fail("the resident memory grew beyond the tolerance");
 }
 
-// Windows come and go under the player's feet: a request on one that has
-// just been destroyed is expected and ignored.
+// A request on a window just destroyed is expected and ignored.
 int ignoreXError(Display* /*display*/, XErrorEvent* /*error*/) {
     return 0;
 }

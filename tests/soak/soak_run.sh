@@ -1,7 +1,5 @@
 #!/usr/bin/env bash
-# One soak run: the soak player's generated steps on a GTK 3 program with the
-# plug-in (the test application, or one such as gtk3-widget-factory). Passes
-# when the player does; else shows the application's output.
+# One soak run on a GTK 3 program with the plug-in; on failure the application's output.
 # Usage: soak_run.sh BUILD-DIR PROGRAM PATH-TO-soak_driver [DRIVER OPTIONS...]
 set -euo pipefail
 build=$1
