@@ -280,7 +280,7 @@ client_keeps_ratio() { # w0 h0 w h increment
 }
 # Drags the window manager's bottom-right corner five steps plain, five with Control
 # (openbox starts no resize with it held), which keeps the client's ratio from when it
-# went down (or the start). Prints what it saw; status 1: ratio lost, 2: no growth.
+# went down (or the start). Prints what it saw; status 2 when no drag grew with the ratio.
 check_managed_ratio_drag() { # window
     local x y fw fh inch w h w2 h2 ax ay in=2 attempt
     read -r _ _ _ _ _ inch <<<"$(frame_limits "$1")"
