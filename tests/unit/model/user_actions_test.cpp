@@ -9,6 +9,7 @@
 #include "platform/window.h"
 #include "plugin/core/window_state.h"
 #include "plugin/entry/window_hooks.h"
+#include "plugin/feedback/dimension_overlay.h"
 #include "plugin/feedback/hud_alert.h"
 #include "plugin/feedback/resize_indicator.h"
 #include "settings/memory_backend.h"
@@ -242,15 +243,26 @@ void checkEverywhere(const Model& model, System& system) {
         withState += hasState ? 1 : 0;
     }
     RC_ASSERT(core::vantroFakeIvars().entryCount() == withState);
-    for (const fake::FakeFeedbackSurface* surface : system.platform.surfaces) {
-        if (!surface->isVisible() || surface->orderedAbove() == nullptr) {
-            continue;
-        }
-        const auto owner =
-            std::find_if(system.windows.begin(), system.windows.end(),
-                         [&](const auto& w) { return w && w.get() == surface->orderedAbove(); });
+    // The popups are the process's, shared by every window and every case:
+    // each shown only over a window that is open.
+    const auto shownOver = [&](const runtime::Object* over) {
+        const auto owner = std::find_if(system.windows.begin(), system.windows.end(),
+                                        [&](const auto& w) { return w && w.get() == over; });
         RC_ASSERT(owner != system.windows.end());
         RC_ASSERT(model.windows[static_cast<std::size_t>(owner - system.windows.begin())]->open);
+    };
+    const platform::FeedbackSurface* indicator = feedback::topLeftResizeIndicator().surface();
+    for (const platform::FeedbackSurface* surface :
+         {&feedback::hudAlertWindow().surface(), &feedback::dimensionsBox().surface(), indicator}) {
+        if (surface != nullptr && surface->isVisible()) {
+            shownOver(surface->orderedAbove());
+        }
+    }
+    if (feedback::dimensionsBox().isAttached()) {
+        shownOver(feedback::dimensionsBox().attachedTo());
+    }
+    if (feedback::topLeftResizeIndicator().isShown()) {
+        shownOver(feedback::topLeftResizeIndicator().shownOver());
     }
     for (const auto& [key, value] : system.written) {
         const PlistValue* read = system.settings.store().objectForKey(key);
@@ -347,7 +359,8 @@ struct ChangeVisibility final : Command {
             model.windows[index]->open = kind == reveal;
         }
     }
-    void run(const Model& model, System& system) const override {
+    // What the toolkit does to the window.
+    static void change(System& system, std::size_t index, Kind kind) {
         FakeWindow* window = system.windows[index].get();
         if (kind != destroy && kind != reveal) {
             orderOut(window, nullptr);
@@ -357,6 +370,9 @@ struct ChangeVisibility final : Command {
             system.windows[index].reset();
         }
         system.lastZoom[index].reset();
+    }
+    void run(const Model& model, System& system) const override {
+        change(system, index, kind);
         system.settle();
         Model next = model;
         apply(next);
@@ -400,7 +416,8 @@ struct Zoom final : Command {
     [[nodiscard]] std::string name() const {
         return layout ? kLayouts[*layout].key : "click " + std::to_string(keys);
     }
-    void send(FakeWindow* window, System& system) const {
+    static void send(FakeWindow* window, System& system, ModifierFlags keys,
+                     std::optional<std::size_t> layout) {
         system.platform.holdModifiers(keys);
         if (layout) {
             runtime::send<void>(window, Selector::named("vantroZoomWithFeature:"),
@@ -409,6 +426,7 @@ struct Zoom final : Command {
             platform::zoom(window, nullptr);
         }
     }
+    void send(FakeWindow* window, System& system) const { send(window, system, keys, layout); }
     void run(const Model& model, System& system) const override {
         FakeWindow* window = system.windows[index].get();
         const WindowModel& limits = *model.windows[index];
@@ -485,6 +503,60 @@ struct Zoom final : Command {
         if (moveSettlesAfter) {
             os << ", a move settling after " << *moveSettlesAfter << " s";
         }
+    }
+};
+
+// A zoom, or the same one twice (an undo, which shows the HUD), animated or
+// not, then the window hidden, closed or destroyed 0.01 to 0.6 s later: in
+// mid-animation, with the tab and the HUD up over it.
+struct CloseWhileZooming final : Command {
+    std::size_t index = 0;
+    ModifierFlags keys = 0;
+    std::optional<std::size_t> layout;
+    bool undo = false;
+    bool animated = true;
+    double after = 0;
+    ChangeVisibility::Kind kind = ChangeVisibility::close;
+    explicit CloseWhileZooming(const Model& model)
+        : undo(*rc::gen::arbitrary<bool>()), animated(*rc::gen::inRange(0, 4) != 0),
+          after(*rc::gen::inRange(1, 61) / 100.0) {
+        const auto candidates = indicesOf(model, true);
+        index = candidates.empty() ? 0 : *rc::gen::elementOf(candidates);
+        keys = anyKeys();
+        if (*rc::gen::arbitrary<bool>()) {
+            layout = *rc::gen::inRange<std::size_t>(0, kLayouts.size());
+        }
+        kind = *rc::gen::elementOf(std::vector<ChangeVisibility::Kind>{ChangeVisibility::close,
+                                                                       ChangeVisibility::destroy});
+    }
+    void checkPreconditions(const Model& model) const override {
+        RC_PRE(
+            (index < model.windows.size() && model.windows[index] && model.windows[index]->open));
+    }
+    void apply(Model& model) const override { model.windows[index].reset(); }
+    void run(const Model& model, System& system) const override {
+        const PlistValue animation = vantro::testing::settingPair(animated, -1);
+        RC_ASSERT(system.otherProcess.setObject(&animation, "VantroAnimateZooms").ok());
+        system.written["VantroAnimateZooms"] = animation;
+        FakeWindow* window = system.windows[index].get();
+        Zoom::send(window, system, keys, layout);
+        if (undo) {
+            system.settle();
+            Zoom::send(window, system, keys, layout);
+        }
+        system.platform.clock.advance(after);
+        ChangeVisibility::change(system, index, kind);
+        Model next = model;
+        apply(next);
+        checkEverywhere(next, system); // at once, and once the animation would have ended
+        system.settle();
+        checkEverywhere(next, system);
+    }
+    void show(std::ostream& os) const override {
+        static constexpr std::array<const char*, 4> kNames = {"hide", "show", "close", "destroy"};
+        os << (undo ? "zoom twice window " : "zoom window ") << index << " by "
+           << (layout ? kLayouts[*layout].key : "click") << " keys " << keys
+           << (animated ? " animated, " : ", ") << kNames[kind] << " after " << after << " s";
     }
 };
 
@@ -823,10 +895,10 @@ struct ChangeSetting final : Command {
 
 RC_GTEST_PROP(UserActions, InvariantsHoldAfterEveryAction, ()) {
     System system;
-    rc::state::check(
-        Model{}, system,
-        rc::state::gen::execOneOfWithArgs<OpenWindow, OpenWindow, ChangeVisibility, Zoom, Zoom,
-                                          Zoom, Drag, Drag, ChangeScreens, ChangeSetting>());
+    rc::state::check(Model{}, system,
+                     rc::state::gen::execOneOfWithArgs<OpenWindow, OpenWindow, ChangeVisibility,
+                                                       Zoom, Zoom, Zoom, Drag, Drag, ChangeScreens,
+                                                       ChangeSetting, CloseWhileZooming>());
 }
 
 } // namespace
