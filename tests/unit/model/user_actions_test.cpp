@@ -8,14 +8,13 @@
 #include "platform/screen_lookup.h"
 #include "platform/window.h"
 #include "plugin/core/window_state.h"
-#include "plugin/entry/window_hooks.h"
 #include "plugin/feedback/dimension_overlay.h"
 #include "plugin/feedback/hud_alert.h"
 #include "plugin/feedback/resize_indicator.h"
 #include "settings/memory_backend.h"
 #include "settings/vantro_user_defaults.h"
 #include "support/geometry_printers.h"
-#include "support/memory_settings.h"
+#include "support/plugin_host.h"
 
 #include <gtest/gtest.h>
 #include <rapidcheck.h>
@@ -40,13 +39,6 @@ using fake::FakePlatform;
 using fake::FakeWindow;
 using runtime::Selector;
 using settings::PlistValue;
-
-// Families of actions in the generated mix, each of which once hid a fault.
-constexpr bool kRepeatDuringAnimation = true; // a zoom sent while its animation runs
-constexpr bool kDestroyWithoutHiding = true;  // the state and tab of a destroyed window
-constexpr bool kKeysWithoutMovement = true;   // a key change in mid-drag moves the frame
-constexpr bool kTopAndLeftEdges = true;       // features ignored on the top and left edges
-constexpr bool kDragsOffThePrimary = true;    // drag origins on monitors away from (0, 0)
 
 constexpr std::size_t kMaxWindows = 4;
 constexpr std::size_t kMaxScreens = 3;
@@ -134,35 +126,16 @@ struct ZoomSeen {
     Rect visibleFrame;
 };
 
-struct System {
+struct System : vantro::testing::PluginSession {
     System() {
-        entry::installWindowHooks(FakeWindow::windowClass());
         settings.store().subscribeToChanges();
         platform.screenList = {kPrimary};
-        // Zoom animations are switched on by some sequences only.
-        EXPECT_TRUE(settings.set("VantroAnimateZooms", vantro::testing::settingPair(false, -1)));
     }
-    ~System() {
-        for (auto& window : windows) {
-            if (window) {
-                core::vantroFakeIvars().removeEntry(window.get());
-            }
-        }
-        feedback::topLeftResizeIndicator().remove();
-        feedback::hudAlertWindow().orderOutNow();
-        platform.clock.runUntilIdle();
-    }
-    System(const System&) = delete;
-    System& operator=(const System&) = delete;
 
-    std::shared_ptr<settings::MemoryDomainData> data =
-        std::make_shared<settings::MemoryDomainData>();
-    vantro::testing::MemorySettings settings{true, data};
     // The settings application: another store on the same domain.
     settings::VantroUserDefaults otherProcess{std::make_unique<settings::MemoryBackend>(data),
                                               settings::BroadcastObject::prefPane,
                                               settings::kDomain};
-    FakePlatform platform;
     std::vector<std::unique_ptr<FakeWindow>> windows;
     std::vector<std::optional<ZoomSeen>> lastZoom;
     std::map<std::string, PlistValue, std::less<>> written;
@@ -340,11 +313,7 @@ struct ChangeVisibility final : Command {
     enum Kind { hide, reveal, close, destroy } kind;
     std::size_t index = 0;
     explicit ChangeVisibility(const Model& model) {
-        std::vector<Kind> kinds = {hide, reveal, close};
-        if (kDestroyWithoutHiding) {
-            kinds.push_back(destroy);
-        }
-        kind = *rc::gen::elementOf(kinds);
+        kind = *rc::gen::elementOf(std::vector<Kind>{hide, reveal, close, destroy});
         const auto candidates = indicesOf(model, kind != reveal);
         index = candidates.empty() ? 0 : *rc::gen::elementOf(candidates);
     }
@@ -402,7 +371,7 @@ struct Zoom final : Command {
         if (*rc::gen::arbitrary<bool>()) {
             layout = *rc::gen::inRange<std::size_t>(0, kLayouts.size());
         }
-        if (kRepeatDuringAnimation && *rc::gen::inRange(0, 4) == 0) {
+        if (*rc::gen::inRange(0, 4) == 0) {
             againAfter = *rc::gen::inRange(1, 20) / 100.0;
         } else if (*rc::gen::inRange(0, 4) == 0) {
             moveSettlesAfter = *rc::gen::inRange(1, 20) / 100.0;
@@ -439,13 +408,24 @@ struct Zoom final : Command {
             send(window, system);
             system.settle();
             send(window, system);
-        } else if (moveSettlesAfter) {
+        }
+        std::optional<Rect> midway;
+        if (moveSettlesAfter) {
             system.platform.clock.advance(*moveSettlesAfter);
-            runtime::send<void>(window, platform::sel::setFrameAfterMove(),
-                                platform::frame(window));
+            midway = window->frame;
+            runtime::send<void>(window, platform::sel::setFrameAfterMove(), *midway);
         }
         system.settle();
         const Rect after = window->frame;
+        // An animation passes between where the window was and where it goes.
+        const auto between = [](double from, double now, double to) {
+            return std::min(from, to) <= now && now <= std::max(from, to);
+        };
+        RC_ASSERT(
+            (!midway || (between(before.minX(), midway->minX(), after.minX()) &&
+                         between(before.minY(), midway->minY(), after.minY()) &&
+                         between(before.size.width, midway->size.width, after.size.width) &&
+                         between(before.size.height, midway->size.height, after.size.height))));
         RC_LOG() << "zoom " << text(before) << " -> " << text(after) << "\n";
         std::optional<ZoomSeen>& last = system.lastZoom[index];
         if (window->countOf("zoom:") != hostZooms) {
@@ -574,15 +554,12 @@ struct Drag final : Command {
     explicit Drag(const Model& model) {
         const auto candidates = indicesOf(model, true);
         index = candidates.empty() ? 0 : *rc::gen::elementOf(candidates);
-        std::vector<Grip> grips = {right, bottom, bottomRight};
-        if (kTopAndLeftEdges) {
-            grips.insert(grips.end(), {left, top, topLeft});
-        }
-        grip = *rc::gen::elementOf(grips);
+        grip =
+            *rc::gen::elementOf(std::vector<Grip>{right, bottom, bottomRight, left, top, topLeft});
         const int count = *rc::gen::inRange(1, 8);
         ModifierFlags keys = 0;
         for (int i = 0; i < count; ++i) {
-            const bool still = kKeysWithoutMovement && *rc::gen::inRange(0, 3) == 0;
+            const bool still = *rc::gen::inRange(0, 3) == 0;
             if (*rc::gen::inRange(0, 2) == 0) {
                 keys = anyKeys() & ~kFunctionKeyMask;
             }
@@ -598,15 +575,6 @@ struct Drag final : Command {
     }
     void apply(Model& /*model*/) const override {}
 
-    static void setEvent(System& system, EventType type, Point mouse, ModifierFlags keys) {
-        system.platform.mouse = mouse;
-        Event event;
-        event.type = type;
-        event.clickCount = type == EventType::leftMouseDragged ? 0 : 1;
-        event.locationOnScreen = mouse;
-        event.modifierFlags = keys;
-        system.platform.event = event;
-    }
     // The frame the host proposes with the mouse at `mouse`: the gripped
     // edges follow it, the others stay, within the window's limits.
     [[nodiscard]] Rect proposal(const Rect& start, Point mouse, const WindowModel& limits) const {
@@ -645,15 +613,13 @@ struct Drag final : Command {
         FakeWindow* window = system.windows[index].get();
         const WindowModel& limits = *model.windows[index];
         // With the plug-in off the host's drag is not the plug-in's to check.
-        const bool checked =
-            system.settings.store().boolForKey("VantroPluginEnabled") &&
-            (kDragsOffThePrimary || intersectionArea(window->frame, kPrimary.frame) > 0);
+        const bool checked = system.settings.store().boolForKey("VantroPluginEnabled");
         Point mouse = gripPoint(window->frame);
         static constexpr std::array<unsigned, 6> kEdges = {
             kResizeRightEdge, kResizeBottomEdge, kResizeRightEdge | kResizeBottomEdge,
             kResizeLeftEdge,  kResizeTopEdge,    kResizeLeftEdge | kResizeTopEdge};
         system.platform.resizeEdges = kEdges[grip];
-        setEvent(system, EventType::leftMouseDown, mouse, 0);
+        system.setEvent(EventType::leftMouseDown, mouse, 0, 1);
         runtime::send<void>(window, sel::startLiveResize());
         ModifierFlags held = 0;
         bool featured = false;
@@ -672,8 +638,8 @@ struct Drag final : Command {
                 onScreen(Point{mouse.x + step.dx, mouse.y + step.dy}, system.platform.screenList);
             // Keys changed with the pointer still reach the window as a
             // modifier event, never as a motion.
-            setEvent(system, still ? EventType::flagsChanged : EventType::leftMouseDragged, mouse,
-                     step.keys);
+            system.setEvent(still ? EventType::flagsChanged : EventType::leftMouseDragged, mouse,
+                            step.keys);
             const Rect proposed = still ? before : proposal(before, mouse, limits);
             setFrameDisplay(window, proposed, true);
             const Rect after = window->frame;
@@ -753,7 +719,7 @@ struct Drag final : Command {
             }
             held = step.keys;
         }
-        setEvent(system, EventType::leftMouseUp, mouse, 0);
+        system.setEvent(EventType::leftMouseUp, mouse, 0, 1);
         runtime::send<void>(window, sel::endLiveResize());
         // The arrow is back once a drag ends, whatever its features showed.
         const std::vector<Cursor>& cursors = system.platform.cursorsSet;
