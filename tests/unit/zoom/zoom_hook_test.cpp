@@ -175,14 +175,6 @@ TEST_F(ZoomHook, BadWindowsAndSettingsZoomSoundly) {
     zoomWith(kControlKeyMask);
     EXPECT_EQ(window.frame, kLeftHalf);
 
-    // A minimum above the maximum: the zoom's check takes the minimum.
-    core::vantroFakeIvars().removeEntry(&window);
-    window.frame = kStart;
-    window.minSize = {900, 100};
-    window.maxSize = {600, 1.0e7};
-    zoomWith(kControlKeyMask);
-    EXPECT_EQ(window.frame.size, Size(900, 878));
-
     // A feature setting of the wrong shape selects nothing: the host zooms.
     store("VantroMaximizeLeftHalf", PlistValue::string("Control"));
     const std::size_t hostZooms = window.countOf("zoom:");
@@ -191,31 +183,26 @@ TEST_F(ZoomHook, BadWindowsAndSettingsZoomSoundly) {
 }
 
 // A window as hosts have them, zoomed to the whole screen by a menu command,
-// then the same command again: the HUD names what held the window, then the undo.
+// then the same command again: the HUD names what held the window, then the
+// undo. Windows held by their minimum and maximum are the user-action model's.
 TEST_F(ZoomHook, EveryWindowKindZoomsThenUndoesToTheExactFrame) {
     static fake::FakeResizeDelegate capping([](Size size) {
         return Size{std::min(size.width, 1300.0), size.height};
     });
     struct Case {
-        Size minimum, maximum, increments;
+        Size increments;
         fake::FakeResizeDelegate* delegate;
         Rect target;
         std::string message; // empty for none
     };
-    const Size none{0, 0};
-    const Size noMaximum{1.0e7, 1.0e7};
     // A terminal: 9 x 17 cells inside a 2 px border; 4 + 159 x 9 and
     // 4 + 51 x 17 are whole cells inside the visible frame.
-    const std::string maximum = "Max Window Width 1200px\nMax Window Height 700px";
     const std::string cells = "Width Incremented 1435px\nHeight Incremented 871px";
     const Case cases[] = {
-        {{500, 500}, {1200, 700}, {1, 1}, nullptr, Rect(120, 178, 1200, 700), maximum},
-        {none, noMaximum, {9, 17}, nullptr, Rect(2, 7, 1435, 871), cells},
-        {none, noMaximum, {1, 1}, &capping, Rect(70, 0, 1300, 878), "Width Restricted 1300px"},
+        {{9, 17}, nullptr, Rect(2, 7, 1435, 871), cells},
+        {{1, 1}, &capping, Rect(70, 0, 1300, 878), "Width Restricted 1300px"},
     };
     for (const Case& c : cases) {
-        window.minSize = c.minimum;
-        window.maxSize = c.maximum;
         window.resizeIncrements = c.increments;
         window.delegateObject = c.delegate;
         window.frame = c.increments.width == 9 ? Rect(100, 100, 724, 412) : kStart;
