@@ -487,8 +487,8 @@ struct Zoom final : Command {
 };
 
 // A zoom, or the same one twice (an undo, which shows the HUD), animated or
-// not, then the window hidden, closed or destroyed 0.01 to 0.6 s later: in
-// mid-animation, with the tab and the HUD up over it.
+// not, then the window closed (hidden first) or destroyed 0.01 to 0.6 s
+// later: in mid-animation, with the tab and the HUD up over it.
 struct CloseWhileZooming final : Command {
     std::size_t index = 0;
     ModifierFlags keys = 0;
