@@ -8,13 +8,13 @@
 #include "platform/screen_lookup.h"
 #include "platform/window.h"
 #include "plugin/core/window_state.h"
-#include "plugin/entry/window_hooks.h"
+#include "plugin/feedback/dimension_overlay.h"
 #include "plugin/feedback/hud_alert.h"
 #include "plugin/feedback/resize_indicator.h"
 #include "settings/memory_backend.h"
 #include "settings/vantro_user_defaults.h"
 #include "support/geometry_printers.h"
-#include "support/memory_settings.h"
+#include "support/plugin_host.h"
 
 #include <gtest/gtest.h>
 #include <rapidcheck.h>
@@ -39,13 +39,6 @@ using fake::FakePlatform;
 using fake::FakeWindow;
 using runtime::Selector;
 using settings::PlistValue;
-
-// Families of actions in the generated mix, each of which once hid a fault.
-constexpr bool kRepeatDuringAnimation = true; // a zoom sent while its animation runs
-constexpr bool kDestroyWithoutHiding = true;  // the state and tab of a destroyed window
-constexpr bool kKeysWithoutMovement = true;   // a key change in mid-drag moves the frame
-constexpr bool kTopAndLeftEdges = true;       // features ignored on the top and left edges
-constexpr bool kDragsOffThePrimary = true;    // drag origins on monitors away from (0, 0)
 
 constexpr std::size_t kMaxWindows = 4;
 constexpr std::size_t kMaxScreens = 3;
@@ -133,35 +126,16 @@ struct ZoomSeen {
     Rect visibleFrame;
 };
 
-struct System {
+struct System : vantro::testing::PluginSession {
     System() {
-        entry::installWindowHooks(FakeWindow::windowClass());
         settings.store().subscribeToChanges();
         platform.screenList = {kPrimary};
-        // Zoom animations are switched on by some sequences only.
-        EXPECT_TRUE(settings.set("VantroAnimateZooms", vantro::testing::settingPair(false, -1)));
     }
-    ~System() {
-        for (auto& window : windows) {
-            if (window) {
-                core::vantroFakeIvars().removeEntry(window.get());
-            }
-        }
-        feedback::topLeftResizeIndicator().remove();
-        feedback::hudAlertWindow().orderOutNow();
-        platform.clock.runUntilIdle();
-    }
-    System(const System&) = delete;
-    System& operator=(const System&) = delete;
 
-    std::shared_ptr<settings::MemoryDomainData> data =
-        std::make_shared<settings::MemoryDomainData>();
-    vantro::testing::MemorySettings settings{true, data};
     // The settings application: another store on the same domain.
     settings::VantroUserDefaults otherProcess{std::make_unique<settings::MemoryBackend>(data),
                                               settings::BroadcastObject::prefPane,
                                               settings::kDomain};
-    FakePlatform platform;
     std::vector<std::unique_ptr<FakeWindow>> windows;
     std::vector<std::optional<ZoomSeen>> lastZoom;
     std::map<std::string, PlistValue, std::less<>> written;
@@ -242,15 +216,26 @@ void checkEverywhere(const Model& model, System& system) {
         withState += hasState ? 1 : 0;
     }
     RC_ASSERT(core::vantroFakeIvars().entryCount() == withState);
-    for (const fake::FakeFeedbackSurface* surface : system.platform.surfaces) {
-        if (!surface->isVisible() || surface->orderedAbove() == nullptr) {
-            continue;
-        }
-        const auto owner =
-            std::find_if(system.windows.begin(), system.windows.end(),
-                         [&](const auto& w) { return w && w.get() == surface->orderedAbove(); });
+    // The popups are the process's, shared by every window and every case:
+    // each shown only over a window that is open.
+    const auto shownOver = [&](const runtime::Object* over) {
+        const auto owner = std::find_if(system.windows.begin(), system.windows.end(),
+                                        [&](const auto& w) { return w && w.get() == over; });
         RC_ASSERT(owner != system.windows.end());
         RC_ASSERT(model.windows[static_cast<std::size_t>(owner - system.windows.begin())]->open);
+    };
+    const platform::FeedbackSurface* indicator = feedback::topLeftResizeIndicator().surface();
+    for (const platform::FeedbackSurface* surface :
+         {&feedback::hudAlertWindow().surface(), &feedback::dimensionsBox().surface(), indicator}) {
+        if (surface != nullptr && surface->isVisible()) {
+            shownOver(surface->orderedAbove());
+        }
+    }
+    if (feedback::dimensionsBox().isAttached()) {
+        shownOver(feedback::dimensionsBox().attachedTo());
+    }
+    if (feedback::topLeftResizeIndicator().isShown()) {
+        shownOver(feedback::topLeftResizeIndicator().shownOver());
     }
     for (const auto& [key, value] : system.written) {
         const PlistValue* read = system.settings.store().objectForKey(key);
@@ -328,11 +313,7 @@ struct ChangeVisibility final : Command {
     enum Kind { hide, reveal, close, destroy } kind;
     std::size_t index = 0;
     explicit ChangeVisibility(const Model& model) {
-        std::vector<Kind> kinds = {hide, reveal, close};
-        if (kDestroyWithoutHiding) {
-            kinds.push_back(destroy);
-        }
-        kind = *rc::gen::elementOf(kinds);
+        kind = *rc::gen::elementOf(std::vector<Kind>{hide, reveal, close, destroy});
         const auto candidates = indicesOf(model, kind != reveal);
         index = candidates.empty() ? 0 : *rc::gen::elementOf(candidates);
     }
@@ -347,7 +328,8 @@ struct ChangeVisibility final : Command {
             model.windows[index]->open = kind == reveal;
         }
     }
-    void run(const Model& model, System& system) const override {
+    // What the toolkit does to the window.
+    static void change(System& system, std::size_t index, Kind kind) {
         FakeWindow* window = system.windows[index].get();
         if (kind != destroy && kind != reveal) {
             orderOut(window, nullptr);
@@ -357,6 +339,9 @@ struct ChangeVisibility final : Command {
             system.windows[index].reset();
         }
         system.lastZoom[index].reset();
+    }
+    void run(const Model& model, System& system) const override {
+        change(system, index, kind);
         system.settle();
         Model next = model;
         apply(next);
@@ -386,7 +371,7 @@ struct Zoom final : Command {
         if (*rc::gen::arbitrary<bool>()) {
             layout = *rc::gen::inRange<std::size_t>(0, kLayouts.size());
         }
-        if (kRepeatDuringAnimation && *rc::gen::inRange(0, 4) == 0) {
+        if (*rc::gen::inRange(0, 4) == 0) {
             againAfter = *rc::gen::inRange(1, 20) / 100.0;
         } else if (*rc::gen::inRange(0, 4) == 0) {
             moveSettlesAfter = *rc::gen::inRange(1, 20) / 100.0;
@@ -400,7 +385,8 @@ struct Zoom final : Command {
     [[nodiscard]] std::string name() const {
         return layout ? kLayouts[*layout].key : "click " + std::to_string(keys);
     }
-    void send(FakeWindow* window, System& system) const {
+    static void send(FakeWindow* window, System& system, ModifierFlags keys,
+                     std::optional<std::size_t> layout) {
         system.platform.holdModifiers(keys);
         if (layout) {
             runtime::send<void>(window, Selector::named("vantroZoomWithFeature:"),
@@ -409,6 +395,7 @@ struct Zoom final : Command {
             platform::zoom(window, nullptr);
         }
     }
+    void send(FakeWindow* window, System& system) const { send(window, system, keys, layout); }
     void run(const Model& model, System& system) const override {
         FakeWindow* window = system.windows[index].get();
         const WindowModel& limits = *model.windows[index];
@@ -421,13 +408,24 @@ struct Zoom final : Command {
             send(window, system);
             system.settle();
             send(window, system);
-        } else if (moveSettlesAfter) {
+        }
+        std::optional<Rect> midway;
+        if (moveSettlesAfter) {
             system.platform.clock.advance(*moveSettlesAfter);
-            runtime::send<void>(window, platform::sel::setFrameAfterMove(),
-                                platform::frame(window));
+            midway = window->frame;
+            runtime::send<void>(window, platform::sel::setFrameAfterMove(), *midway);
         }
         system.settle();
         const Rect after = window->frame;
+        // An animation passes between where the window was and where it goes.
+        const auto between = [](double from, double now, double to) {
+            return std::min(from, to) <= now && now <= std::max(from, to);
+        };
+        RC_ASSERT(
+            (!midway || (between(before.minX(), midway->minX(), after.minX()) &&
+                         between(before.minY(), midway->minY(), after.minY()) &&
+                         between(before.size.width, midway->size.width, after.size.width) &&
+                         between(before.size.height, midway->size.height, after.size.height))));
         RC_LOG() << "zoom " << text(before) << " -> " << text(after) << "\n";
         std::optional<ZoomSeen>& last = system.lastZoom[index];
         if (window->countOf("zoom:") != hostZooms) {
@@ -488,6 +486,60 @@ struct Zoom final : Command {
     }
 };
 
+// A zoom, or the same one twice (an undo, which shows the HUD), animated or
+// not, then the window closed (hidden first) or destroyed 0.01 to 0.6 s
+// later: in mid-animation, with the tab and the HUD up over it.
+struct CloseWhileZooming final : Command {
+    std::size_t index = 0;
+    ModifierFlags keys = 0;
+    std::optional<std::size_t> layout;
+    bool undo = false;
+    bool animated = true;
+    double after = 0;
+    ChangeVisibility::Kind kind = ChangeVisibility::close;
+    explicit CloseWhileZooming(const Model& model)
+        : undo(*rc::gen::arbitrary<bool>()), animated(*rc::gen::inRange(0, 4) != 0),
+          after(*rc::gen::inRange(1, 61) / 100.0) {
+        const auto candidates = indicesOf(model, true);
+        index = candidates.empty() ? 0 : *rc::gen::elementOf(candidates);
+        keys = anyKeys();
+        if (*rc::gen::arbitrary<bool>()) {
+            layout = *rc::gen::inRange<std::size_t>(0, kLayouts.size());
+        }
+        kind = *rc::gen::elementOf(std::vector<ChangeVisibility::Kind>{ChangeVisibility::close,
+                                                                       ChangeVisibility::destroy});
+    }
+    void checkPreconditions(const Model& model) const override {
+        RC_PRE(
+            (index < model.windows.size() && model.windows[index] && model.windows[index]->open));
+    }
+    void apply(Model& model) const override { model.windows[index].reset(); }
+    void run(const Model& model, System& system) const override {
+        const PlistValue animation = vantro::testing::settingPair(animated, -1);
+        RC_ASSERT(system.otherProcess.setObject(&animation, "VantroAnimateZooms").ok());
+        system.written["VantroAnimateZooms"] = animation;
+        FakeWindow* window = system.windows[index].get();
+        Zoom::send(window, system, keys, layout);
+        if (undo) {
+            system.settle();
+            Zoom::send(window, system, keys, layout);
+        }
+        system.platform.clock.advance(after);
+        ChangeVisibility::change(system, index, kind);
+        Model next = model;
+        apply(next);
+        checkEverywhere(next, system); // at once, and once the animation would have ended
+        system.settle();
+        checkEverywhere(next, system);
+    }
+    void show(std::ostream& os) const override {
+        static constexpr std::array<const char*, 4> kNames = {"hide", "show", "close", "destroy"};
+        os << (undo ? "zoom twice window " : "zoom window ") << index << " by "
+           << (layout ? kLayouts[*layout].key : "click") << " keys " << keys
+           << (animated ? " animated, " : ", ") << kNames[kind] << " after " << after << " s";
+    }
+};
+
 // A drag of an edge or corner: pointer moves with keys pressed and released
 // along the way, and key changes with the pointer still.
 struct Drag final : Command {
@@ -502,15 +554,12 @@ struct Drag final : Command {
     explicit Drag(const Model& model) {
         const auto candidates = indicesOf(model, true);
         index = candidates.empty() ? 0 : *rc::gen::elementOf(candidates);
-        std::vector<Grip> grips = {right, bottom, bottomRight};
-        if (kTopAndLeftEdges) {
-            grips.insert(grips.end(), {left, top, topLeft});
-        }
-        grip = *rc::gen::elementOf(grips);
+        grip =
+            *rc::gen::elementOf(std::vector<Grip>{right, bottom, bottomRight, left, top, topLeft});
         const int count = *rc::gen::inRange(1, 8);
         ModifierFlags keys = 0;
         for (int i = 0; i < count; ++i) {
-            const bool still = kKeysWithoutMovement && *rc::gen::inRange(0, 3) == 0;
+            const bool still = *rc::gen::inRange(0, 3) == 0;
             if (*rc::gen::inRange(0, 2) == 0) {
                 keys = anyKeys() & ~kFunctionKeyMask;
             }
@@ -526,15 +575,6 @@ struct Drag final : Command {
     }
     void apply(Model& /*model*/) const override {}
 
-    static void setEvent(System& system, EventType type, Point mouse, ModifierFlags keys) {
-        system.platform.mouse = mouse;
-        Event event;
-        event.type = type;
-        event.clickCount = type == EventType::leftMouseDragged ? 0 : 1;
-        event.locationOnScreen = mouse;
-        event.modifierFlags = keys;
-        system.platform.event = event;
-    }
     // The frame the host proposes with the mouse at `mouse`: the gripped
     // edges follow it, the others stay, within the window's limits.
     [[nodiscard]] Rect proposal(const Rect& start, Point mouse, const WindowModel& limits) const {
@@ -573,15 +613,13 @@ struct Drag final : Command {
         FakeWindow* window = system.windows[index].get();
         const WindowModel& limits = *model.windows[index];
         // With the plug-in off the host's drag is not the plug-in's to check.
-        const bool checked =
-            system.settings.store().boolForKey("VantroPluginEnabled") &&
-            (kDragsOffThePrimary || intersectionArea(window->frame, kPrimary.frame) > 0);
+        const bool checked = system.settings.store().boolForKey("VantroPluginEnabled");
         Point mouse = gripPoint(window->frame);
         static constexpr std::array<unsigned, 6> kEdges = {
             kResizeRightEdge, kResizeBottomEdge, kResizeRightEdge | kResizeBottomEdge,
             kResizeLeftEdge,  kResizeTopEdge,    kResizeLeftEdge | kResizeTopEdge};
         system.platform.resizeEdges = kEdges[grip];
-        setEvent(system, EventType::leftMouseDown, mouse, 0);
+        system.setEvent(EventType::leftMouseDown, mouse, 0, 1);
         runtime::send<void>(window, sel::startLiveResize());
         ModifierFlags held = 0;
         bool featured = false;
@@ -600,8 +638,8 @@ struct Drag final : Command {
                 onScreen(Point{mouse.x + step.dx, mouse.y + step.dy}, system.platform.screenList);
             // Keys changed with the pointer still reach the window as a
             // modifier event, never as a motion.
-            setEvent(system, still ? EventType::flagsChanged : EventType::leftMouseDragged, mouse,
-                     step.keys);
+            system.setEvent(still ? EventType::flagsChanged : EventType::leftMouseDragged, mouse,
+                            step.keys);
             const Rect proposed = still ? before : proposal(before, mouse, limits);
             setFrameDisplay(window, proposed, true);
             const Rect after = window->frame;
@@ -681,7 +719,7 @@ struct Drag final : Command {
             }
             held = step.keys;
         }
-        setEvent(system, EventType::leftMouseUp, mouse, 0);
+        system.setEvent(EventType::leftMouseUp, mouse, 0, 1);
         runtime::send<void>(window, sel::endLiveResize());
         // The arrow is back once a drag ends, whatever its features showed.
         const std::vector<Cursor>& cursors = system.platform.cursorsSet;
@@ -823,10 +861,10 @@ struct ChangeSetting final : Command {
 
 RC_GTEST_PROP(UserActions, InvariantsHoldAfterEveryAction, ()) {
     System system;
-    rc::state::check(
-        Model{}, system,
-        rc::state::gen::execOneOfWithArgs<OpenWindow, OpenWindow, ChangeVisibility, Zoom, Zoom,
-                                          Zoom, Drag, Drag, ChangeScreens, ChangeSetting>());
+    rc::state::check(Model{}, system,
+                     rc::state::gen::execOneOfWithArgs<OpenWindow, OpenWindow, ChangeVisibility,
+                                                       Zoom, Zoom, Zoom, Drag, Drag, ChangeScreens,
+                                                       ChangeSetting, CloseWhileZooming>());
 }
 
 } // namespace

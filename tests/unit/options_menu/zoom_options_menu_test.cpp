@@ -107,8 +107,7 @@ TEST(ZoomOptionsTree, ModeItemsFollowTheSetting) {
     };
     for (const Case& c : {Case{0, MenuItemState::on, MenuItemState::off},
                           Case{1, MenuItemState::off, MenuItemState::on},
-                          Case{7, MenuItemState::off, MenuItemState::off},
-                          Case{-1, MenuItemState::off, MenuItemState::off}}) {
+                          Case{7, MenuItemState::off, MenuItemState::off}}) {
         const auto menu = buildZoomOptionsMenu(c.mode, everyImage);
         const Menu& resolutions = *menu->items()[7].submenu;
         ASSERT_EQ(resolutions.items().size(), 20U);

@@ -257,9 +257,8 @@ TEST_F(LiveResize, DimensionTabFollowsItsModeAndTheFunctionKey) {
         bool shown;
     };
     for (const Case& c :
-         {Case{true, 2, 0, true}, Case{true, 2, kKeepWidthHeight, true}, Case{true, 0, 0, true},
-          Case{true, 0, kKeepWidthHeight, false}, Case{true, 1, 0, false},
-          Case{true, 1, kKeepWidthHeight, true}, Case{false, 2, 0, false},
+         {Case{true, 2, 0, true}, Case{true, 0, 0, true}, Case{true, 0, kKeepWidthHeight, false},
+          Case{true, 1, 0, false}, Case{true, 1, kKeepWidthHeight, true}, Case{false, 2, 0, false},
           Case{false, 2, kFunctionKeyMask, true}, Case{true, 7, 0, false}}) {
         store("VantroShowDimensionsDuringResizing", settingPair(c.enabled, c.mode));
         window.frame = kWindow;

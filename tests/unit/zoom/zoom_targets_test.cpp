@@ -1,8 +1,9 @@
 // The target frame of each family of zoom features, with figures on screens
 // as the platform reports them: main screen first, global coordinates with
-// y up. Shares of even sizes, held to a window's limits, are the user-action
-// model's; here are the roundings, the other families and the refusals, the
-// undo of resolutions in either mode and the menu titles of the features.
+// y up. Layout shares of visible frames on every side of the main screen,
+// held to a window's limits, are the user-action model's; here are the
+// roundings, the other families and the refusals, the undo of resolutions in
+// either mode and the menu titles of the features.
 
 #include "plugin/core/feature_keys.h"
 #include "plugin/zoom/layouts.h"
@@ -51,19 +52,6 @@ SizeCheck clampTo(Size box) {
 }
 
 TEST(ZoomTargets, LayoutsRoundDownThroughFloatAndPlaceTheCheckedSize) {
-    const Rect odd(0, 0, 1279, 777);
-    const std::pair<const char*, Rect> shares[] = {
-        {"VantroMaximizeLeftHalf", Rect(0, 0, 639, 777)},
-        {"VantroMaximizeRightHalf", Rect(640, 0, 639, 777)}, // ends flush
-        {"VantroMaximizeTopHalf", Rect(0, 389, 1279, 388)},
-        {"VantroMaximizeVerticalMiddleThird", Rect(426, 0, 426, 777)}, // 426.5 -> 426
-        {"VantroMaximizeVerticalRightThird", Rect(853, 0, 426, 777)},
-        {"VantroMaximizeRightTwoThirds", Rect(427, 0, 852, 777)},
-        {"VantroMaximizeHorizontalMiddleThird", Rect(0, 259, 1279, 259)},
-    };
-    for (const auto& [feature, expected] : shares) {
-        EXPECT_EQ(maximizeTarget(feature, odd, unchanged), expected) << feature;
-    }
     // A half just under a whole number rounds up to it in float before the
     // floor; centring rounds down on negative coordinates too.
     EXPECT_EQ(maximizeTarget("VantroMaximizeLeftHalf", Rect(0, 0, 1439.9999999, 878), unchanged)
