@@ -1,6 +1,7 @@
 #include "plugin/feedback/feedback_methods.h"
 
 #include "platform/geometry_encoding.h"
+#include "platform/platform.h"
 #include "plugin/core/saved_implementations.h"
 #include "plugin/core/window_state.h"
 #include "plugin/feedback/dimension_overlay.h"
@@ -38,9 +39,18 @@ void resignKeyWindow(Object* self, Selector cmd) {
     runtime::callImplementation<void>(core::savedImplementations().resignKeyWindow, self, cmd);
 }
 
+// A hidden window leaves the screen as a closed one does: its state, the
+// HUD, the tab and the indicator shown over it go with it, so that nothing
+// is shown over it or written for it while hidden. A zoom still animating
+// it ends first, so that it opens again where the zoom put it, on whole
+// pixels rather than at a step of the animation.
 void orderOut(Object* self, Selector cmd, Object* sender) {
-    core::vantroFakeIvars().removeEntry(self);
-    hudAlertWindow().windowGone(self);
+    static const Selector finishZoom = Selector::named("vantroFinishZoomInFlight");
+    if (runtime::respondsToSelector(self, finishZoom)) {
+        runtime::send<void>(self, finishZoom);
+    }
+    hudAlertWindow().windowGone(self); // also drops its pending removal
+    platform::windowWillGo(self);
     runtime::callImplementation<void>(core::savedImplementations().orderOut, self, cmd, sender);
 }
 

@@ -15,7 +15,8 @@ namespace vantro::feedback {
 //   -vantroAddDimensionsToWindowWithFrame:contentFrameHeight:
 //   -vantroRemoveDimensionsFromWindow
 //   -VTresignKeyWindow   hides a visible panel, then the host's resignKeyWindow
-//   -VTorderOut:         forgets the window's state, then the host's orderOut:
+//   -VTorderOut:         ends a zoom animating the window, takes its feedback
+//                        down and forgets its state, then the host's orderOut:
 void addFeedbackMethods(runtime::Class* provider);
 
 } // namespace vantro::feedback

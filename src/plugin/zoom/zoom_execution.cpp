@@ -84,21 +84,6 @@ std::unordered_map<const runtime::Object*, ZoomInFlight>& zoomsInFlight() {
     return *zooms;
 }
 
-// A zoom asked for while the window's previous one still animates acts on
-// where that one ends: the previous one finishes at once (its end frame and
-// its history), so that the same command again undoes it whatever the timing.
-void finishZoomInFlight(runtime::Object* window) {
-    auto& zooms = zoomsInFlight();
-    auto found = zooms.find(window);
-    if (found == zooms.end()) {
-        return;
-    }
-    ZoomInFlight inFlight = std::move(found->second);
-    zooms.erase(found);
-    platform::currentPlatform().cancelAnimation(inFlight.animation);
-    inFlight.finish();
-}
-
 // Steps 6 to 10: after the frame has been applied.
 // `identity` is the undo identity the zoom was asked with: another zoom may
 // have been asked for since.
@@ -120,6 +105,21 @@ void finishZoom(runtime::Object* window, bool fromApplication, const Rect& targe
 }
 
 } // namespace
+
+// A zoom asked for while the window's previous one still animates acts on
+// where that one ends: the previous one finishes at once (its end frame and
+// its history), so that the same command again undoes it whatever the timing.
+void finishZoomInFlight(runtime::Object* window) {
+    auto& zooms = zoomsInFlight();
+    auto found = zooms.find(window);
+    if (found == zooms.end()) {
+        return;
+    }
+    ZoomInFlight inFlight = std::move(found->second);
+    zooms.erase(found);
+    platform::currentPlatform().cancelAnimation(inFlight.animation);
+    inFlight.finish();
+}
 
 void applyZoom(const ZoomRequest& request) {
     runtime::Object* window = request.window;

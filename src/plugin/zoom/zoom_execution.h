@@ -28,6 +28,10 @@ struct ZoomRequest {
 // final frame as they would after a blocking animation.
 void applyZoom(const ZoomRequest& request);
 
+// A zoom of the window whose animation still runs ends at once: the window
+// takes its end frame and the zoom its history. Nothing when none runs.
+void finishZoomInFlight(runtime::Object* window);
+
 // The tab after a zoom: shown for 0.65 s when "VantroShowDimensionsAfterZooms"
 // asks for this kind of zoom (performed by the plug-in or by the host).
 void showDimensionsAfterZoom(runtime::Object* window, bool fromApplication, bool pluginZoom);

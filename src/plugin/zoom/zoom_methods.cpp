@@ -196,6 +196,10 @@ bool vantroZoomsWithHeldKeys(Object* self, Selector) {
                        });
 }
 
+void vantroFinishZoomInFlight(Object* self, Selector) {
+    finishZoomInFlight(self);
+}
+
 } // namespace
 
 void addZoomMethods(runtime::Class* provider) {
@@ -207,6 +211,7 @@ void addZoomMethods(runtime::Class* provider) {
     runtime::addMethod(provider, "vantroZoom:", &vantroZoom);
     runtime::addMethod(provider, "vantroZoomWithFeature:", &vantroZoomWithFeature);
     runtime::addMethod(provider, "vantroZoomsWithHeldKeys", &vantroZoomsWithHeldKeys);
+    runtime::addMethod(provider, "vantroFinishZoomInFlight", &vantroFinishZoomInFlight);
 }
 
 } // namespace vantro::zoom

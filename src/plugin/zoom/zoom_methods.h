@@ -10,6 +10,7 @@
 //   -vantroZoom:            a zoom options menu command (the sender's title
 //                           names the feature)
 //   -vantroZoomWithFeature: the same with the feature key itself
+//   -vantroFinishZoomInFlight: a zoom still animating the window ends at once
 
 #include "runtime/class.h"
 

@@ -487,8 +487,8 @@ struct Zoom final : Command {
 };
 
 // A zoom, or the same one twice (an undo, which shows the HUD), animated or
-// not, then the window closed (hidden first) or destroyed 0.01 to 0.6 s
-// later: in mid-animation, with the tab and the HUD up over it.
+// not, then the window hidden, closed (hidden first) or destroyed 0.01 to
+// 0.6 s later: in mid-animation, with the tab and the HUD up over it.
 struct CloseWhileZooming final : Command {
     std::size_t index = 0;
     ModifierFlags keys = 0;
@@ -506,23 +506,34 @@ struct CloseWhileZooming final : Command {
         if (*rc::gen::arbitrary<bool>()) {
             layout = *rc::gen::inRange<std::size_t>(0, kLayouts.size());
         }
-        kind = *rc::gen::elementOf(std::vector<ChangeVisibility::Kind>{ChangeVisibility::close,
-                                                                       ChangeVisibility::destroy});
+        kind = *rc::gen::elementOf(std::vector<ChangeVisibility::Kind>{
+            ChangeVisibility::hide, ChangeVisibility::close, ChangeVisibility::destroy});
     }
     void checkPreconditions(const Model& model) const override {
         RC_PRE(
             (index < model.windows.size() && model.windows[index] && model.windows[index]->open));
     }
-    void apply(Model& model) const override { model.windows[index].reset(); }
+    void apply(Model& model) const override {
+        if (kind == ChangeVisibility::hide) {
+            model.windows[index]->open = false;
+        } else {
+            model.windows[index].reset();
+        }
+    }
     void run(const Model& model, System& system) const override {
         const PlistValue animation = vantro::testing::settingPair(animated, -1);
         RC_ASSERT(system.otherProcess.setObject(&animation, "VantroAnimateZooms").ok());
         system.written["VantroAnimateZooms"] = animation;
         FakeWindow* window = system.windows[index].get();
+        const std::size_t hostZooms = window->countOf("zoom:");
         Zoom::send(window, system, keys, layout);
         if (undo) {
             system.settle();
             Zoom::send(window, system, keys, layout);
+        }
+        if (window->countOf("zoom:") != hostZooms) { // as a window manager holds the host's zoom
+            window->frame.size =
+                heldToLimits(window->frame.size, *model.windows[index], Rect(0, 0, 1.0e7, 1.0e7));
         }
         system.platform.clock.advance(after);
         ChangeVisibility::change(system, index, kind);
