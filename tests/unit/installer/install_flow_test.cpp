@@ -235,6 +235,16 @@ TEST(InstallerWindow, MalformedInfoPlistCountsAsNoVersion) {
     EXPECT_EQ(versions.internalPrefPane, "1.2");
 }
 
+TEST(InstallLocations, JoinTheFoldersOnceAndOwnOnlyPathsInsideTheSystemFolder) {
+    const InstallLocations locations =
+        InstallLocations::in({.user = "/usr/local/share-of-ann//", .system = "/usr/local/share"});
+    EXPECT_EQ(locations.userPlugin, "/usr/local/share-of-ann/SIMBL/Plugins/Vantro.bundle");
+    EXPECT_TRUE(locations.isRootPath(locations.rootPlugin));
+    EXPECT_FALSE(locations.isRootPath(locations.userPlugin)); // shares the folder's leading text
+    EXPECT_FALSE(locations.isRootPath("/usr/local/share"));
+    EXPECT_FALSE(locations.isRootPath(kPluginNotFound));
+}
+
 namespace fs = std::filesystem;
 using Answer = ScriptedAuthorization::Answer;
 using Part = InstallLocations::Part;
