@@ -219,10 +219,6 @@ TEST(InstallerWindow, RootCopyIsShownAndComparedBeforeTheUserCopy) {
     EXPECT_EQ(locationRowOf(prefPaneInstallLocation(at), at), 1);
     EXPECT_EQ(locationRowOf(pluginInstallLocation(at), at), 1);
     EXPECT_EQ(locationRowOf(std::string(kPluginNotFound), at), 0);
-    EXPECT_EQ(actionButton(true, versions, true).toolTip,
-              "Currently Installed Vantro Versions:\n\tSystem Preference Pane:\t1.2\n\tSIMBL "
-              "Plugin:\t\t\t12\n\nInternal Vantro Installer Versions:\n\tSystem Preference "
-              "Pane:\t1.2\n\tSIMBL Plugin:\t\t\t12");
 }
 
 TEST(InstallerWindow, MalformedInfoPlistCountsAsNoVersion) {

@@ -17,18 +17,8 @@ struct Store {
     VantroUserDefaults defaults;
 };
 
-TEST(VantroUserDefaults, StoredValueHidesTheDefaultWhateverItsShape) {
-    Store s;
-    EXPECT_TRUE(s.defaults.boolForKey("VantroPluginEnabled"));
-    const PlistValue wrongShape = PlistValue::string("no");
-    ASSERT_TRUE(s.defaults.setObject(&wrongShape, "VantroPluginEnabled").ok());
-    EXPECT_EQ(*s.defaults.objectForKey("VantroPluginEnabled"), wrongShape);
-    EXPECT_FALSE(s.defaults.boolForKey("VantroPluginEnabled")); // intValue of "no" is 0
-    EXPECT_TRUE(s.defaults.isStored("VantroPluginEnabled"));
-    EXPECT_EQ(s.defaults.objectForKey("VantroNoSuchKey"), nullptr);
-    EXPECT_EQ(s.defaults.integerForKey("VantroNoSuchKey"), 0);
-}
-
+// A stored value of any shape hides the default: value_properties_test.cpp;
+// whether a key is stored, vantro-prefs's list in tests/integration/settings.
 TEST(VantroUserDefaults, RemovingRevealsTheDefaultAndStillBroadcasts) {
     Store s;
     const PlistValue off = PlistValue::boolean(false);
