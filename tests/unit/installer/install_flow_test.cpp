@@ -216,16 +216,6 @@ TEST(InstallerWindow, RootCopyIsShownAndComparedBeforeTheUserCopy) {
     EXPECT_EQ(locationRowOf(std::string(kPluginNotFound), at), 0);
 }
 
-TEST(InstallerWindow, MalformedInfoPlistCountsAsNoVersion) {
-    InstallerMachine machine;
-    testing::writeFile(machine.locations().userPrefPane + "/Contents/Info.plist", "<plist><dict");
-    testing::writeFile(machine.carried().plugin + "/Contents/Info.plist", "not a plist");
-    const Versions versions = Versions::of(machine.carried(), machine.locations());
-    EXPECT_FALSE(versions.installedPrefPane.has_value());
-    EXPECT_FALSE(versions.internalPlugin.has_value());
-    EXPECT_EQ(versions.internalPrefPane, "1.2");
-}
-
 TEST(InstallLocations, JoinTheFoldersOnceAndOwnOnlyPathsInsideTheSystemFolder) {
     const InstallLocations locations =
         InstallLocations::in({.user = "/usr/local/share-of-ann//", .system = "/usr/local/share"});

@@ -77,6 +77,7 @@ TEST(BundleLoader, BrokenBundlesAreSkippedWithOneLineEach) {
     fs::remove_all(root);
 }
 
+// Also what the installer reads the versions of bundles with.
 TEST(PropertyList, ReadsTheTopDictionarysStringsAndIntegers) {
     const auto values = readPropertyList(plist("x.y", "code.so", "entry", 1));
     ASSERT_TRUE(values);
