@@ -7,7 +7,9 @@
 #include "loader/gtk_modules_value.h"
 
 #include <gtest/gtest.h>
+#include <rapidcheck/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -75,6 +77,7 @@ TEST(BundleLoader, BrokenBundlesAreSkippedWithOneLineEach) {
     fs::remove_all(root);
 }
 
+// Also what the installer reads the versions of bundles with.
 TEST(PropertyList, ReadsTheTopDictionarysStringsAndIntegers) {
     const auto values = readPropertyList(plist("x.y", "code.so", "entry", 1));
     ASSERT_TRUE(values);
@@ -88,58 +91,44 @@ TEST(PropertyList, ReadsTheTopDictionarysStringsAndIntegers) {
                                         "/usr/local/share/SIMBL/Plugins"}));
 }
 
-// Reading and extending Gtk/Modules as GTK splits it.
-constexpr const char* kHome = "/home/u";
-constexpr const char* kModule = "/home/u/.local/share/ScriptingAdditions/SIMBL.osax/Contents/"
-                                "Linux/libvantro-loader-module.so";
-
-TEST(GtkModulesValue, EntriesAsGtkReadsThem) {
-    EXPECT_EQ(gtkModuleEntries(":: :", kHome), std::vector<std::string>{});
-    EXPECT_EQ(gtkModuleEntries("  gail : \tatk-bridge\n", kHome),
-              (std::vector<std::string>{"gail", "atk-bridge"}));
-    // "~/" is the home folder only at the start; a comma is part of a name.
-    EXPECT_EQ(gtkModuleEntries("~/lib/m.so:/abs/~/m.so:a,b", kHome),
-              (std::vector<std::string>{"/home/u/lib/m.so", "/abs/~/m.so", "a,b"}));
+// Gtk/Modules values of any entries, with blanks around them, empty ones, the
+// module written in full or through "~/" and names that only look like it:
+// reading, naming, extending and taking out agree with the entries as GTK
+// splits, trims and expands them, and taking out keeps the others as written.
+RC_GTEST_PROP(GtkModulesValue, AgreesWithTheEntriesAsGtkReadsThem, ()) {
+    const std::string home = "/home/u";
+    const std::string module = "/home/u/m.so";
+    std::string value;
+    std::vector<std::string> entries;
+    std::string kept;
+    for (int i = *rc::gen::inRange(0, 6); i > 0; --i, value += i > 0 ? ":" : "") {
+        const std::string written =
+            *rc::gen::element<std::string>("", "gail", "a,b", module, "~/m.so", "/abs/~/m.so",
+                                           "~x/m.so", module + ".old", module + "/");
+        const std::string read = written.starts_with("~/") ? home + written.substr(1) : written;
+        const std::string piece = *rc::gen::element<std::string>("", " ", "\t") + written +
+                                  *rc::gen::element<std::string>("", " ", "\n");
+        value += piece;
+        if (!read.empty()) {
+            entries.push_back(read);
+        }
+        if (!read.empty() && read != module) {
+            kept += (kept.empty() ? "" : ":") + piece;
+        }
+    }
+    RC_ASSERT(gtkModuleEntries(value, home) == entries);
+    RC_ASSERT(gtkModulesNames(value, module, home) == (std::ranges::count(entries, module) > 0));
+    entries.push_back(module);
+    RC_ASSERT(gtkModuleEntries(gtkModulesWith(value, module), home) == entries);
+    RC_ASSERT(gtkModulesWithout(value, module, home) == kept);
 }
 
-TEST(GtkModulesValue, NamesOnlyTheInstalledModule) {
-    EXPECT_TRUE(gtkModulesNames(std::string("gail: ") + kModule + " :atk-bridge", kModule, kHome));
-    EXPECT_TRUE(gtkModulesNames(
-        "~/.local/share/ScriptingAdditions/SIMBL.osax/Contents/Linux/libvantro-loader-module.so",
-        kModule, kHome));
-    // Another copy of the module, or a longer path, is not the installed one.
-    for (const std::string& other :
-         std::vector<std::string>{"", "/build/src/loader/libvantro-loader-module.so",
-                                  std::string(kModule) + ".old", "libvantro-loader-module.so"}) {
-        EXPECT_FALSE(gtkModulesNames(other, kModule, kHome)) << other;
-    }
+TEST(GtkModulesValue, ExtendingLeavesNoEmptyEntryAndOnlyPlainAbsolutePathsAreNamed) {
+    EXPECT_EQ(gtkModulesWith("gail : atk-bridge :: ", "/m.so"), "gail : atk-bridge:/m.so");
     EXPECT_TRUE(isNameableModulePath("/with space/m.so"));
     for (const char* path : {"relative/m.so", "", "/a:b/m.so", " /m.so", "/m.so\n"}) {
         EXPECT_FALSE(isNameableModulePath(path)) << '"' << path << '"';
     }
-}
-
-TEST(GtkModulesValue, AddingAndTakingOutKeepTheOtherEntriesAsWritten) {
-    const std::pair<const char*, const char*> added[] = {
-        {"  ", "/m.so"},
-        {"gail:", "gail:/m.so"},
-        {"gail : atk-bridge :: ", "gail : atk-bridge:/m.so"},
-    };
-    for (const auto& [value, extended] : added) {
-        EXPECT_EQ(gtkModulesWith(value, "/m.so"), extended) << '"' << value << '"';
-    }
-    const std::pair<const char*, const char*> kept[] = {
-        {"/m.so", ""},
-        {"/m.so: atk-bridge ", " atk-bridge "},
-        {"gail: /m.so :/m.so", "gail"},
-        {"~/m.so:gail", "~/m.so:gail"}, // /home/u/m.so
-        {"gail::atk-bridge", "gail:atk-bridge"},
-        {"/m.so.old:/m.so/", "/m.so.old:/m.so/"},
-    };
-    for (const auto& [value, rest] : kept) {
-        EXPECT_EQ(gtkModulesWithout(value, "/m.so", kHome), rest) << '"' << value << '"';
-    }
-    EXPECT_EQ(gtkModulesWithout("~/m.so:gail", "/home/u/m.so", kHome), "gail");
 }
 
 } // namespace

@@ -246,17 +246,5 @@ TEST(ClassDump, WritesTheInterfaceAsOneEntryAndUnknownNamesNothing) {
                   "@interface " + empty->name() + " : Object\n{}"}));
 }
 
-TEST(ClassDump, ListsOnlyClassesOfTheDumpedModuleLastFirst) {
-    Class* first = defineClass(uniqueName("MailFirst"), nullptr);
-    Class* other = defineClass(uniqueName("Unrelated"), nullptr);
-    Class* second = defineClass(uniqueName("MailSecond"), nullptr);
-    first->setOwner(kDumpedClassOwner);
-    second->setOwner(kDumpedClassOwner);
-    other->setOwner("com.quillworks.vantro");
-    LogCapture log;
-    dumpClasses();
-    EXPECT_EQ(log.lines(), (std::vector<std::string>{second->name(), first->name()}));
-}
-
 } // namespace
 } // namespace vantro::runtime

@@ -73,22 +73,18 @@ TEST(SwizzleKit, PartnerIsCopiedFromTheFallbackProviderClass) {
     EXPECT_EQ(send<std::string>(window.get(), Selector::named("zoom:"), 0), "plugin");
 }
 
-TEST(SwizzleKit, FailuresAreLoggedWordForWordAndChangeNothing) {
+// Without a partner, or on the wrong side, nothing changes; the words logged
+// for a missing method are the next test's.
+TEST(SwizzleKit, FailuresChangeNothing) {
     Fixture f;
     Class* bare = defineClass(uniqueName("Bare"), nullptr);
     addMethod(bare, "zoom:", kHostZoom); // has the method, no "VT" partner anywhere
-    const std::tuple<Class*, const char*, bool, std::string> cases[] = {
-        {bare, "zoom:", false, "-[" + bare->name() + " zoom:]"},
-        {f.host, "missing:", false, "-[" + f.host->name() + " missing:]"},
-        {f.host, "zoom:", true, "+[" + f.host->name() + " zoom:]"},
-    };
-    for (const auto& [target, name, classSide, method] : cases) {
-        LogCapture log;
-        EXPECT_EQ(classSide ? SwizzleKit::swizzleClassMethod(name, target)
-                            : SwizzleKit::swizzleInstanceMethod(name, target),
-                  nullptr);
-        EXPECT_EQ(log.lines(), std::vector<std::string>{
-                                   "SWIZZLE Error - Can't find existing method for " + method});
+    const LogCapture log;
+    EXPECT_EQ(SwizzleKit::swizzleInstanceMethod("zoom:", bare), nullptr);
+    EXPECT_EQ(SwizzleKit::swizzleInstanceMethod("missing:", f.host), nullptr);
+    EXPECT_EQ(SwizzleKit::swizzleClassMethod("zoom:", f.host), nullptr);
+    EXPECT_EQ(log.lines().size(), 3U);
+    for (Class* target : {bare, f.host}) {
         auto object = createInstance(target);
         EXPECT_EQ(send<std::string>(object.get(), Selector::named("zoom:"), 0), "host");
     }

@@ -17,29 +17,10 @@ struct Store {
     VantroUserDefaults defaults;
 };
 
-TEST(VantroUserDefaults, StoredValueHidesTheDefaultWhateverItsShape) {
-    Store s;
-    EXPECT_TRUE(s.defaults.boolForKey("VantroPluginEnabled"));
-    const PlistValue wrongShape = PlistValue::string("no");
-    ASSERT_TRUE(s.defaults.setObject(&wrongShape, "VantroPluginEnabled").ok());
-    EXPECT_EQ(*s.defaults.objectForKey("VantroPluginEnabled"), wrongShape);
-    EXPECT_FALSE(s.defaults.boolForKey("VantroPluginEnabled")); // intValue of "no" is 0
-    EXPECT_TRUE(s.defaults.isStored("VantroPluginEnabled"));
-    EXPECT_EQ(s.defaults.objectForKey("VantroNoSuchKey"), nullptr);
-    EXPECT_EQ(s.defaults.integerForKey("VantroNoSuchKey"), 0);
-}
-
-TEST(VantroUserDefaults, RemovingRevealsTheDefaultAndStillBroadcasts) {
-    Store s;
-    const PlistValue off = PlistValue::boolean(false);
-    s.defaults.setObject(&off, "VantroPluginEnabled");
-    ASSERT_TRUE(s.defaults.setObject(nullptr, "VantroPluginEnabled").ok());
-    EXPECT_TRUE(s.defaults.boolForKey("VantroPluginEnabled"));
-    ASSERT_TRUE(s.defaults.removeObjectForKey("VantroPluginEnabled").ok());
-    EXPECT_EQ(s.data->postedObjects,
-              (std::vector<std::string>{"VantroPlugin", "VantroPlugin", "VantroPlugin"}));
-}
-
+// A stored value of any shape hides the default: value_properties_test.cpp;
+// whether a key is stored, and a failed write's one line in the log,
+// tests/integration/settings; a reset reaching the plug-in, which then takes
+// the default, tests/e2e/zoom_button.sh.
 TEST(VantroUserDefaults, PrefPaneCopyAnnouncesItselfAndIgnoresTheHandler) {
     Store pane(BroadcastObject::prefPane);
     int handled = 0;
@@ -63,18 +44,15 @@ TEST(VantroUserDefaults, RegistrationReplacesAndRepresentationHoldsOnlyStoredKey
               (Dictionary{{"VantroResolutionZoomMode", PlistValue::integer(9)}}));
 }
 
-TEST(VantroUserDefaults, FailedWriteIsLoggedOnceAndAnnouncesNothing) {
+TEST(VantroUserDefaults, FailedWriteAnnouncesNothing) {
     Store s;
     s.data->failWrites = true;
-    testing::LogCapture log;
+    const testing::LogCapture log;
     const PlistValue off = PlistValue::boolean(false);
     const WriteResult result = s.defaults.setObject(&off, "VantroPluginEnabled");
     EXPECT_FALSE(result.ok());
-    ASSERT_EQ(log.lines().size(), 1U);
-    EXPECT_NE(log.lines()[0].find("VantroPluginEnabled"), std::string::npos);
-    EXPECT_TRUE(s.data->postedObjects.empty());
-    EXPECT_TRUE(s.defaults.boolForKey("VantroPluginEnabled")); // nothing changed
     EXPECT_FALSE(result.stored);
+    EXPECT_TRUE(s.data->postedObjects.empty());
 
     // Stored, and only the announcement failed: the result says so.
     s.data->failWrites = false;

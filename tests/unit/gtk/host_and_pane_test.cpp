@@ -1,8 +1,10 @@
-// The pane's settings application: its desktop entry names the program
+// What the process and its pane are: whether the host is a Java program, read
+// from its memory maps, and the pane's desktop entry naming the program
 // relative to the pane, wherever the pane was copied to. Starting the pane
 // and a copy of it through their entries is driven by
 // tests/e2e/settings_app.sh; the folder names a shell would misread are here.
 
+#include "platform/gtk/host_process.h"
 #include "platform/gtk/pane_application.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +14,16 @@
 
 namespace vantro::gtk {
 namespace {
+
+TEST(HostProcess, TheJvmIsFoundByItsLibraryName) {
+    const std::string line = "7f00-7f10 r-xp 00000000 08:01 42 ";
+    EXPECT_TRUE(mapsHoldTheJvm(line + "/usr/lib/jvm/java-17/lib/server/libjvm.so\n"));
+    EXPECT_TRUE(mapsHoldTheJvm(line + "/opt/libjvm.so"));
+    EXPECT_TRUE(mapsHoldTheJvm(line + "/opt/libjvm.so.1\n"));
+    for (const char* other : {"/usr/lib/notlibjvm.so\n", "/usr/lib/libjvm.sox\n", ""}) {
+        EXPECT_FALSE(mapsHoldTheJvm(line + other)) << other;
+    }
+}
 
 // The resolved line as GLib splits it; nothing when there is no line.
 std::optional<std::vector<std::string>> words(const std::optional<std::string>& exec) {

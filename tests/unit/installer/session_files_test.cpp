@@ -1,3 +1,7 @@
+// The session files the installer edits for the user: the loader's login
+// item in the autostart folder and the module named in GTK's settings.ini.
+
+#include "installer/gtk_settings_file.h"
 #include "installer/login_items.h"
 
 #include "installer_fixture.h"
@@ -77,6 +81,60 @@ TEST_F(LoginItemsTest, AFolderThatCannotBeReadHasNoEntries) {
     const LoginItems nowhere(machine_.root() + "/no-such-folder");
     EXPECT_FALSE(nowhere.contains(loader_));
     nowhere.remove(loader_);
+}
+
+using Outcome = GtkSettingsEdit::Outcome;
+constexpr const char* kModule = "/home/u/.local/share/ScriptingAdditions/m.so";
+constexpr const char* kHome = "/home/u";
+const std::string kNamed = std::string("gtk-modules=") + kModule + "\n";
+
+struct Case {
+    const char* name;
+    std::optional<std::string> current;
+    Outcome outcome;
+    std::string text;
+};
+
+// Other settings, modules and comments kept, a file made for the module alone
+// removed again: tests/e2e/helper_attacks.sh, on the system's settings.ini.
+TEST(GtkSettingsFile, NamingTheModule) {
+    const Case cases[] = {
+        {"an empty file", "", Outcome::write, "[Settings]\n" + kNamed},
+        {"a group of another name is not the settings", "[Other]\nkey=1\n", Outcome::write,
+         "[Other]\nkey=1\n\n[Settings]\n" + kNamed},
+        {"already named", "[Settings]\n" + kNamed, Outcome::unchanged, ""},
+        {"already named through ~/",
+         "[Settings]\ngtk-modules=~/.local/share/ScriptingAdditions/m.so\n", Outcome::unchanged,
+         ""},
+        {"not a key file", "gtk-modules=/x.so\n", Outcome::unreadable, ""},
+    };
+    for (const Case& c : cases) {
+        const GtkSettingsEdit edit = gtkSettingsNaming(c.current, kModule, kHome);
+        EXPECT_EQ(edit.outcome, c.outcome) << c.name;
+        EXPECT_EQ(edit.text, c.text) << c.name;
+        if (c.outcome == Outcome::unreadable) {
+            EXPECT_FALSE(edit.error.empty()) << c.name;
+        }
+    }
+}
+
+TEST(GtkSettingsFile, TakingTheModuleOut) {
+    const Case cases[] = {
+        {"no file", std::nullopt, Outcome::unchanged, ""},
+        {"not named", "[Settings]\ngtk-modules=gail\n", Outcome::unchanged, ""},
+        {"the emptied group goes, the comment stays",
+         "# mine\n\n[Settings]\n" + kNamed + "\n[Other]\nkey=1\n", Outcome::write,
+         "# mine\n\n[Other]\nkey=1\n"},
+        {"every line naming it in the group",
+         "[Settings]\ngtk-modules=" + std::string(kModule) + "\n[Settings]\n" + kNamed,
+         Outcome::remove, ""},
+        {"not a key file", "gtk-modules=" + std::string(kModule), Outcome::unreadable, ""},
+    };
+    for (const Case& c : cases) {
+        const GtkSettingsEdit edit = gtkSettingsWithout(c.current, kModule, kHome);
+        EXPECT_EQ(edit.outcome, c.outcome) << c.name;
+        EXPECT_EQ(edit.text, c.text) << c.name;
+    }
 }
 
 } // namespace
