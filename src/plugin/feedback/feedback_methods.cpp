@@ -46,10 +46,8 @@ void resignKeyWindow(Object* self, Selector cmd) {
 // pixels rather than at a step of the animation.
 void orderOut(Object* self, Selector cmd, Object* sender) {
     static const Selector finishZoom = Selector::named("vantroFinishZoomInFlight");
-    if (runtime::respondsToSelector(self, finishZoom)) {
-        runtime::send<void>(self, finishZoom);
-    }
-    hudAlertWindow().windowGone(self); // also drops its pending removal
+    runtime::send<void>(self, finishZoom); // the zoom methods share this provider class
+    hudAlertWindow().windowGone(self);     // also drops its pending removal
     platform::windowWillGo(self);
     runtime::callImplementation<void>(core::savedImplementations().orderOut, self, cmd, sender);
 }
