@@ -213,6 +213,25 @@ void showPinnedHint(ResizeStep& step) {
     }
 }
 
+// The hold keeps the window at the size it had when its anchoring changed.
+// A kept ratio or the screen may shape the window below that size after the
+// checks, and then the hold follows the size the window really takes: held
+// higher, it would grow the window back on the next movement, the sides the
+// drag leaves alone included.
+void holdNoLargerThanFrame(ResizeStep& step) {
+    if (!holdsTemporaryMinimum(step)) {
+        return;
+    }
+    core::WindowEntry& entry = *step.entry;
+    const Size size = step.frame.size;
+    if (core::readLength(&entry, state_key::kTemporaryMinWidth) > size.width) {
+        core::writeLength(entry, state_key::kTemporaryMinWidth, size.width);
+    }
+    if (core::readLength(&entry, state_key::kTemporaryMinHeight) > size.height) {
+        core::writeLength(entry, state_key::kTemporaryMinHeight, size.height);
+    }
+}
+
 runtime::Selector removeDimensionsSelector() {
     static const runtime::Selector selector =
         runtime::Selector::named("vantroRemoveDimensionsFromWindow");
@@ -241,6 +260,7 @@ void placeResizeStep(ResizeStep& step) {
     if (!onSomeScreen(step.frame)) {
         step.frame = platform::frame(step.window);
     }
+    holdNoLargerThanFrame(step);
     showPinnedHint(step);
 }
 
