@@ -214,6 +214,23 @@ TEST_F(LiveResize, AspectRatioTakenInMidDragStaysWithinTheRoom) {
                 core::readFlag(entry(), core::state_key::kKeepHeight));
 }
 
+// Releasing the centring key holds the window at its size; a kept ratio that
+// then shapes it smaller is not undone by the next plain movement, which
+// moves the right edge alone.
+TEST_F(LiveResize, ARatioBelowTheHoldIsNotGrownBack) {
+    platform.screenList = {Screen{Rect(0, 0, 1440, 900), Rect(0, 0, 1440, 900)}};
+    platform.resizeEdges = kResizeRightEdge;
+    window.frame = Rect(0, 0, 120, 90);
+    window.minSize = Size(100, 80);
+    start(Point(120, 45));
+    step(Point(122, 0), kKeepWidthHeight | kKeepAspectRatio | kKeepCentered | kPinBottomRight,
+         Rect(0, 0, 122, 90));
+    step(Point(0, 0), kKeepWidthHeight | kKeepAspectRatio, window.frame);
+    const Rect held = window.frame;
+    step(Point(0, 0), 0, Rect(held.minX(), held.minY(), 100, held.size.height));
+    EXPECT_EQ(window.frame, held);
+}
+
 // A window with increments (a terminal's cells): a kept ratio is met on its
 // grid only at rare sizes, so a Control drag outward by whole increments
 // grows it on the grid with its ratio within an increment.
