@@ -69,8 +69,6 @@ for program in "${programs[@]}"; do
     open_program "$program"
     has_client_side_title_bar "$window" || fail "$program: no GTK title bar with the setting on"
     click_and_back ctrl "$(zoom_target left)" "$program: Control-click (left half)"
-    still_running "$program" "after the clicks"
-
     read -r _ _ _ _ _ inch <<<"$(frame_limits "$window")"
     read -r _ _ w h <<<"$(frame_of "$window")"
     drag_edge "$window" corner 120 10 ctrl

@@ -349,27 +349,24 @@ wm_name() {
 }
 
 # Where a zoom should put a window, from what X says rather than from the plug-in.
-# One field pair of WM_NORMAL_HINTS ("minimum size"...): "W H", nothing when absent.
-hint_pair() {
-    xprop -id "$1" WM_NORMAL_HINTS 2>/dev/null |
-        sed -n "s/.*program specified $2: \([0-9]*\) by \([0-9]*\).*/\1 \2/p"
-}
-
-# The window's limits as frame sizes: "MINW MINH MAXW MAXH INCW INCH" (0 for
-# no maximum, 1 for no increment), in device pixels like all the X tools say.
+# The window's limits as frame sizes: "MINW MINH MAXW MAXH INCW INCH" (0 for no maximum,
+# 1 for no increment) from WM_NORMAL_HINTS, in device pixels like all the X tools say.
 frame_limits() {
-    local window=$1 sl sr st sb dl dr dt db
-    read -r sl sr st sb <<<"$(extents_of "$window" _GTK_FRAME_EXTENTS)"
-    read -r dl dr dt db <<<"$(extents_of "$window" _NET_FRAME_EXTENTS)"
-    local extra_w=$((dl + dr - sl - sr)) extra_h=$((dt + db - st - sb))
-    local minw=0 minh=0 maxw=0 maxh=0 incw=1 inch=1 pair
-    pair=$(hint_pair "$window" "minimum size")
-    [ -n "$pair" ] && read -r minw minh <<<"$pair" && minw=$((minw + extra_w)) minh=$((minh + extra_h))
-    pair=$(hint_pair "$window" "maximum size")
-    [ -n "$pair" ] && read -r maxw maxh <<<"$pair" && maxw=$((maxw + extra_w)) maxh=$((maxh + extra_h))
-    pair=$(hint_pair "$window" "resize increment")
-    [ -n "$pair" ] && read -r incw inch <<<"$pair"
-    echo "$minw $minh $maxw $maxh $incw $inch"
+    local sl sr st sb dl dr dt db hints field w h limits=()
+    read -r sl sr st sb <<<"$(extents_of "$1" _GTK_FRAME_EXTENTS)"
+    read -r dl dr dt db <<<"$(extents_of "$1" _NET_FRAME_EXTENTS)"
+    hints=$(xprop -id "$1" WM_NORMAL_HINTS 2>/dev/null)
+    for field in "minimum size" "maximum size" "resize increment"; do
+        read -r w h <<<"$(sed -n "s/.*program specified $field: \([0-9]*\) by \([0-9]*\).*/\1 \2/p" <<<"$hints")"
+        if [ "$field" = "resize increment" ]; then
+            limits+=("${w:-1}" "${h:-1}")
+        elif [ -n "$w" ]; then
+            limits+=($((w + dl + dr - sl - sr)) $((h + dt + db - st - sb)))
+        else
+            limits+=(0 0)
+        fi
+    done
+    echo "${limits[*]}"
 }
 
 # One length through the limits in the plug-in's order: screen, maximum, minimum, then

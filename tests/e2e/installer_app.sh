@@ -24,8 +24,7 @@ module=$library/ScriptingAdditions/SIMBL.osax/Contents/Linux/libvantro-loader-mo
 
 printf 'Net/ThemeName "Adwaita"\n' >"$work/xsettingsd.conf"
 start_xsettingsd "$work/xsettingsd.conf"
-"$app" >"$work/running-app.log" 2>&1 &
-started+=($!)
+start_app running-app "$app"
 window=$(wait_for_test_window)
 
 start_installer() { # authorization
@@ -39,6 +38,7 @@ expect_sheet() { # widget pattern what
     [[ "$(widget "$1")" == $2 ]] || fail "$3: $(widget "$1")"
 }
 installer_gone() { ! pgrep -f "$installer" >/dev/null; }
+quit_by() { act "$1" click && wait_for "the installer to quit" installer_gone; } # button
 
 start_installer no
 expect_shown installButtonOut "Install Vantro ($version)"
@@ -77,8 +77,7 @@ wait_for_frame "$window" "$((ax + aw / 2)) $ay $((aw / 2)) $ah" "Ctrl+Shift+2 (r
 
 # --- the default button opens the settings application, closed through its
 # quit action (its changes reaching an application are zoom_button.sh's).
-act defaultButton click
-wait_for "the installer to quit" installer_gone
+quit_by defaultButton
 settings="$pane/Contents/Linux/vantro-settings"
 wait_for "the settings window" "$settings" --test-get VantroPluginEnabled
 gdbus call --session --dest com.quillworks.VantroSettings --object-path /com/quillworks/VantroSettings \
@@ -96,8 +95,7 @@ for answer in no cancel; do
     [ ! -e /usr/local/share/PreferencePanes/Vantro.prefPane ] ||
         fail "a $answer answer installed for every user"
     [ -e "$pane" ] || fail "a refused system-wide install lost the user's copy"
-    act alternateButton click # Quit Installer
-    wait_for "the installer to quit" installer_gone
+    quit_by alternateButton # Quit Installer
 done
 
 # --- removal while the settings application runs.
@@ -125,6 +123,5 @@ trashed=$(ls "$library"/Trash/info/ 2>/dev/null | grep -c '^com.quillworks.vantr
 [ "$trashed" -eq 1 ] || fail "the settings are not in the trash: $(ls -R "$library"/Trash 2>&1)"
 grep -q VantroPluginEnabled "$library"/Trash/files/com.quillworks.vantro.dconf ||
     fail "the trashed settings do not hold what was stored"
-act defaultButton click # Quit Installer
-wait_for "the installer to quit" installer_gone
+quit_by defaultButton # Quit Installer
 echo "PASS: installed for the user, reached a running application, changed a setting, removed"

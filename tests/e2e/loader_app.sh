@@ -11,6 +11,7 @@ readonly kAtOnceMs=2000     # "at once", for a sanitizer build on a busy machine
 # shellcheck source=process_lib.sh
 . "$(dirname "$0")/process_lib.sh"
 need_tools xsettingsd gdbus xdotool
+start_named_app() { start_app "$@" && wait_for "the $1 application's bus name" name_owned "$app_pid"; }
 
 # Output in NAME.out and NAME.err, the time taken in $loader_ms.
 run_loader() { # name scripting-additions args...
@@ -57,14 +58,12 @@ unset GTK_MODULES
 refusing_pid=$!
 started+=("$refusing_pid")
 wait_for "the refusing responder's name" log_has "$work/refusing.log" '^ready'
-start_app stopped env GTK_MODULES="$module" "$app"
+start_named_app stopped env GTK_MODULES="$module" "$app"
 stopped_pid=$app_pid
-wait_for "the stopped application's bus name" name_owned "$stopped_pid"
 kill -STOP "$stopped_pid"
 
-start_app early env GTK_MODULES="$module" "$app"
+start_named_app early env GTK_MODULES="$module" "$app"
 early_pid=$app_pid
-wait_for "the early application's bus name" name_owned "$early_pid"
 late_pids=()
 for name in late1 late2 late3; do
     start_app "$name" env "$app"
@@ -72,9 +71,8 @@ for name in late1 late2 late3; do
 done
 # The installer has the module and its name: asking it would load the bundle.
 cp "$app" "$work/bin/vantro-installer"
-start_app installer env GTK_MODULES="$module" "$work/bin/vantro-installer"
+start_named_app installer env GTK_MODULES="$module" "$work/bin/vantro-installer"
 installer_pid=$app_pid
-wait_for "the installer's bus name" name_owned "$installer_pid"
 cp -r "$build/plugins/Vantro.bundle" "$work/plugins/"
 
 # --- without SIMBL.osax.

@@ -51,12 +51,13 @@ start_xsettingsd() { # config
 }
 xsettings_reloads() { count 'Loaded .* from' "$work/xsettingsd.log"; }
 
-# COMMAND execs the application: app_pid is the pid its bus name carries.
+# COMMAND execs the application: app_pid is the pid its bus name carries; its window is
+# titled $app_title (the test application's by default).
 start_app() { # name command...
     "${@:2}" >"$work/$1.log" 2>&1 &
     app_pid=$!
     started+=("$app_pid")
-    wait_for "the $1 application's window" xdotool search --onlyvisible --pid "$app_pid" --name '^Vantro Test Window$'
+    wait_for "the $1 application's window" xdotool search --onlyvisible --pid "$app_pid" --name "^${app_title:-Vantro Test Window}\$"
 }
 bus_name() { echo "com.quillworks.vantro.Loader.p$1"; }
 name_owned() {

@@ -112,15 +112,10 @@ if [[ "$(wm_name)" == Openbox || "$(wm_name)" == Xfwm4 ]]; then
     for step in 1 2 3 4 5; do xdotool mousemove --sync $((px + 20 * step)) $((py + 10 * step)) sleep 0.05; done
     resized() { read -r _ _ w2 h2 <<<"$(frame_of "$window")" && ((w2 > w && h2 > h)); }
     poll 30 resized || { xdotool mouseup 3 keyup alt; fail "the window manager's resize did not take"; }
-    tab_seen=""
-    for step in $(seq 10); do
-        check_tab
-        [ -n "$tab_seen" ] && break
-        xdotool mousemove --sync $((px + 100 + step)) $((py + 50 + step))
-        sleep 0.1
-    done
+    moved_with_tab() { step=$((step + 1)) && xdotool mousemove --sync $((px + 100 + step)) $((py + 50 + step)) &&
+        window_shown "Vantro Dimensions"; }
+    poll 10 moved_with_tab || { xdotool mouseup 3 keyup alt; fail "no dimension tab during the window manager's resize"; }
     xdotool mouseup 3 keyup alt
-    [ -n "$tab_seen" ] || fail "no dimension tab during the window manager's resize"
     poll 10 window_gone "Vantro Dimensions" || fail "the dimension tab stayed after the window manager's resize"
 fi
 

@@ -18,11 +18,8 @@ settings_windows() { xdotool search --onlyvisible --name '^Vantro Settings$' 2>/
 has_window_of() { xdotool search --onlyvisible --pid "$1" --name '^Vantro Settings$'; }
 stored_is() { [ "$("$prefs" get "$1")" = "$2" ]; }
 expect_stored() { stored_is "$1" "$2" || fail "$1 is $("$prefs" get "$1"), not $2"; }
-start_settings() { # log [name=value...]; sets app_pid
-    env "${@:2}" VANTRO_SETTINGS_TEST_HOOKS=1 "$app" >"$work/$1.log" 2>&1 &
-    app_pid=$!
-    wait_for "the settings window" has_window_of "$app_pid"
-}
+app_title='Vantro Settings'
+start_settings() { start_app "$1" env "${@:2}" VANTRO_SETTINGS_TEST_HOOKS=1 "$app"; } # log [name=value...]
 
 # --- the pane folder (the parts inside it are debian_package.sh's)
 [ "$(basename "$pane")" = Vantro.prefPane ] || fail "$app is not in Vantro.prefPane/Contents/Linux"

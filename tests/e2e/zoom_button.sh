@@ -46,13 +46,12 @@ wait_for_frame "$window" "$start" "undo of the left half"
 # The standard zoom is the window manager's maximize: the tab, shown at once, sits on the
 # frame being taken, 17 px in from its right, its hidden strip 7 px below (a compositor's
 # shadow 6 px more each side).
-tab_id() { xdotool search --onlyvisible --name '^Vantro Dimensions$' 2>/dev/null | head -n1; }
 if [ -n "$(wm_name)" ]; then
     for frame in "$whole" "$start"; do
         poll 50 window_gone "Vantro Dimensions" || fail "a tab stayed before the standard zoom"
         shortcut ctrl+shift+0
         poll 20 window_shown "Vantro Dimensions" || fail "no dimension tab after the standard zoom to '$frame'"
-        read -r tx ty tw th <<<"$(frame_of "$(tab_id)")"
+        read -r tx ty tw th <<<"$(frame_of "$(xdotool search --onlyvisible --name '^Vantro Dimensions$' | head -n1)")"
         read -r x y w h <<<"$frame"
         right=$((x + w - 17 - tx - tw)) bottom=$((y + h + 7 - ty - th))
         ((right >= -7 && right <= 1 && ${bottom#-} <= 1 && tx >= x)) ||
@@ -89,15 +88,14 @@ close_victim() {
     poll 50 closed "$victim" || fail "window $victim did not close"
 }
 if [ -n "$(wm_name)" ]; then
-    for closing in "click 0.1" "drag"; do
-        read -r how delay <<<"$closing"
+    for closing in click drag; do
         victim=$(another_test_window "$window")
         xdotool windowactivate --sync "$victim" 2>/dev/null || xdotool windowfocus --sync "$victim"
-        case "$how" in
-        click) click_title_button "$victim" maximize ctrl ;;
-        drag) during_drag=close_victim drag_edge "$victim" corner 30 20 "" ;;
-        esac
-        [ "$how" = drag ] || { sleep "$delay" && close_victim; }
+        if [ "$closing" = click ]; then
+            click_title_button "$victim" maximize ctrl && sleep 0.1 && close_victim
+        else
+            during_drag=close_victim drag_edge "$victim" corner 30 20 ""
+        fi
         sleep 1.5
         kill -0 "$app_pid" 2>/dev/null || fail "the application died with a window closed by $closing"
         window_gone "Vantro Dimensions" || fail "the tab outlived a window closed by $closing"

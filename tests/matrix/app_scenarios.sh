@@ -140,16 +140,14 @@ centred_on() { # "AX AY AW AH" W H
 scenario_screens() {
     [ "$monitor_count" -gt 1 ] || fail "one monitor: no next screen"
     fresh_window
-    local sx sy w h centres=() mw mh mx my index=0
-    read -r sx sy w h <<<"$start"
-    while read -r mw mh mx my; do
-        centres+=("$((mx + mw / 2)) $((my + mh / 2))")
-        ((sx + w / 2 >= mx && sx + w / 2 < mx + mw && sy + h / 2 >= my && sy + h / 2 < my + mh)) &&
-            index=$((${#centres[@]} - 1))
-    done < <(monitors)
-    local next back
-    # shellcheck disable=SC2086 # a centre is two words
-    next=$(centred_on "$(area_at ${centres[$(((index + 1) % ${#centres[@]}))]})" "$w" "$h")
+    local x y w h next back
+    read -r x y w h <<<"$start"
+    # The centre of the monitor after the one holding the window's centre.
+    # shellcheck disable=SC2046 # a centre is two words
+    next=$(centred_on "$(area_at $(monitors | awk -v i=1 -v x=$((x + w / 2)) -v y=$((y + h / 2)) '
+        { c[NR] = $3 + int($1 / 2) " " $4 + int($2 / 2) }
+        x >= $3 && x < $3 + $1 && y >= $4 && y < $4 + $2 { i = NR }
+        END { print c[i % NR + 1] }'))" "$w" "$h")
     back=$(centred_on "$ax $ay $aw $ah" "$w" "$h")
     xdotool windowfocus --sync "$window" key --clearmodifiers ctrl+shift+equal
     wait_for_frame "$window" "$next" "Ctrl+Shift+= (next screen)"

@@ -13,7 +13,6 @@ prefs set VantroAnimateZooms '[false, -1]'
 open_window "$build" -- env VANTRO_PLUGIN_FOLDERS="$work/plugins" "$2"
 log_has "$app_log" "Loaded the plug-in bundle $work/plugins/Vantro.bundle" ||
     fail "the application did not load the copied bundle"
-click_and_back ctrl "$left_half" "Control-click with the bundle in place"
 
 rm -rf "$work/plugins/Vantro.bundle"
 expect_plugin_off "$window" "$start" "$whole" "the bundle deleted"
@@ -21,9 +20,7 @@ read -r x y w h <<<"$start"
 drag_edge "$window" corner 120 10 ctrl
 wait_for_frame "$window" "$x $y $((w + 120)) $((h + 10))" \
     "Control drag of the corner with the bundle deleted (a plain resize)"
-drag_edge "$window" corner -120 -10 ""
-wait_for_frame "$window" "$start" "the corner dragged back"
-healthy "with its plug-in's bundle deleted"
+start=$(frame_of "$window")
 
 cp -a "$build/plugins/Vantro.bundle" "$work/plugins/"
 click_and_back ctrl "$left_half" "Control-click with the bundle put back"

@@ -26,7 +26,6 @@ start_bus host
 search=(--name '^Menu Bar Window$')
 open_window "$build" GTK_CSD=0 DBUS_SESSION_BUS_ADDRESS="$bus_address" -- "$2" "Menu Bar Window" --no-increments
 unset search
-click_and_back ctrl "$left_half" "Control-click in the program without a bus use"
 kill -TERM "$bus_pid"
 wait_for "the bus daemon to end" gone "$bus_pid"
 sleep 1

@@ -30,7 +30,6 @@ for shape in "'text'" "{'a': <1>}"; do
         fail "$shape mid-drag: $w x $h became $w2 x $h2, neither the ratio kept nor the pointer followed"
     fi
     echo "$shape written mid-drag: $w x $h became $w2 x $h2"
-    healthy "with $shape written mid-drag"
     read -r x y w h <<<"$(frame_of "$window")"
     drag_edge "$window" corner 60 10 ctrl
     wait_for_frame "$window" "$x $y $((w + 60)) $((h + 10))" "a Control drag with $shape stored"

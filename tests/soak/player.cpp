@@ -44,11 +44,6 @@ bool overlap(const Frame& a, const Frame& b) {
            b.y < a.y + a.height;
 }
 
-bool inside(const Frame& a, const Frame& b) {
-    return a.x >= b.x && a.y >= b.y && a.x + a.width <= b.x + b.width &&
-           a.y + a.height <= b.y + b.height;
-}
-
 constexpr std::array<KeySym, 4> kModifierKeys = {XK_Shift_L, XK_Control_L, XK_Alt_L, XK_Super_L};
 
 void key(Display* display, KeySym keysym, bool down) {
@@ -183,8 +178,9 @@ std::optional<std::string> Player::play(const Step& step, std::string& said) {
 std::optional<Frame> Player::reachableFrame(Window window) {
     const std::optional<Frame> frame = desktop_.settledFrameOf(window);
     const std::vector<Frame> monitors = desktop_.monitors();
-    if (frame && std::any_of(monitors.begin(), monitors.end(), [&](const Frame& monitor) {
-            return inside({frame->x, frame->y, frame->width, 2 * kButtonBelowTop}, monitor);
+    if (frame && std::any_of(monitors.begin(), monitors.end(), [&](const Frame& m) {
+            return frame->x >= m.x && frame->y >= m.y && frame->x + frame->width <= m.x + m.width &&
+                   frame->y + 2 * kButtonBelowTop <= m.y + m.height;
         })) {
         return frame;
     }
@@ -228,7 +224,7 @@ std::optional<std::string> Player::zoomTwice(Window window, const Step& step, st
         between = desktop_.frameOf(window);
     }
     // A click that does not zoom may open a menu: answered, and nothing to undo then.
-    if (!between || (step.byClick && between == before && answerMenu(step.setting, {}, said))) {
+    if (!between || (step.byClick && between == before && answerMenu(step.setting, said))) {
         return std::nullopt;
     }
     command(*between);
@@ -253,12 +249,8 @@ std::optional<std::string> Player::zoomTwice(Window window, const Step& step, st
 // A command chosen with the keyboard (Down 1 to 8 stays above Preferences…, which would
 // start the settings application), or the menu dismissed; never with one window left:
 // GTK's menu has Close.
-bool Player::answerMenu(std::uint32_t draw, milliseconds atMost, std::string& said) {
-    bool open = desktop_.someoneHoldsAGrab();
-    for (milliseconds waited{0}; !open && waited < atMost; waited += milliseconds(40)) {
-        settle(display_, milliseconds(40));
-        open = desktop_.someoneHoldsAGrab();
-    }
+bool Player::answerMenu(std::uint32_t draw, std::string& said) {
+    const bool open = desktop_.someoneHoldsAGrab();
     if (open && (draw >> 1) % 5 < 2 && windows().size() > 1) {
         const unsigned downs = 1 + (draw >> 4) % 8;
         for (unsigned i = 0; i < downs; ++i) {

@@ -37,8 +37,8 @@ class Player {
     void drag(Window window, const Step& step);
     void openWindow(Window window, const Step& step);
     void closeWindow(Window window, bool byClick);
-    // Whether a menu is open (or opens within `atMost`); answered or dismissed.
-    bool answerMenu(std::uint32_t draw, std::chrono::milliseconds atMost, std::string& said);
+    // Whether a menu is open; answered or dismissed.
+    bool answerMenu(std::uint32_t draw, std::string& said);
     // The frame once still, when its title bar's buttons are within reach.
     std::optional<Frame> reachableFrame(Window window);
     void clickAt(int x, int y, unsigned which, unsigned held);
