@@ -19,12 +19,10 @@ P, UL, I = ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int
 
 
 def main():
-    corner, command = sys.argv[1:5], sys.argv[6:]
-    if (sys.argv[5:6] != ["--"] or not command or not all(a.isdigit() for a in corner)
-            or "0" in corner[2:]):
+    if sys.argv[5:6] != ["--"] or not sys.argv[6:]:
         print(__doc__.strip().splitlines()[-2], file=sys.stderr)
         return 2
-    x, y, width, height = (int(a) for a in corner)
+    x, y, width, height = (int(a) for a in sys.argv[1:5])
     xlib = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
     for name, result, arguments in (
             ("XOpenDisplay", P, [ctypes.c_char_p]), ("XDefaultRootWindow", UL, [P]),
@@ -60,7 +58,7 @@ def main():
     xlib.XSync(display, 0)
     # The window manager announces its new work area with _NET_WORKAREA.
     time.sleep(0.5)
-    return subprocess.call(command, env=dict(os.environ, MATRIX_STRUT_WINDOW=hex(window)))
+    return subprocess.call(sys.argv[6:], env=dict(os.environ, MATRIX_STRUT_WINDOW=hex(window)))
 
 
 if __name__ == "__main__":
