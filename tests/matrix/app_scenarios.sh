@@ -165,11 +165,7 @@ for scenario in "${scenarios[@]}"; do
     detail=$(mktemp)
     # Not tested by || or if, where set -e would not hold in the scenario.
     set +e
-    (
-        set -e
-        trap stop_test_app EXIT
-        "scenario_$scenario"
-    ) >"$detail" 2>&1
+    (set -e; trap stop_test_app EXIT; "scenario_$scenario") >"$detail" 2>&1
     outcome=$?
     set -e
     case "$outcome" in
