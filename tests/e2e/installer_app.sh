@@ -70,7 +70,6 @@ grep -lqF "Vantro Loader.app/vantro-loader" "$autostart"/*.desktop || fail "the 
 wait_for "the running application to load the plug-in" log_has "$work/running-app.log" 'Loaded the plug-in bundle'
 [ "$(loaded_count "$work/running-app.log")" -eq 1 ] || fail "the running application loaded twice"
 
-# The plug-in acts in the application that was running before.
 read -r ax ay aw ah <<<"$(work_area_of "$window")"
 xdotool windowfocus --sync "$window" key --clearmodifiers ctrl+shift+2
 wait_for_frame "$window" "$((ax + aw / 2)) $ay $((aw / 2)) $ah" "Ctrl+Shift+2 (right half) in the running application"

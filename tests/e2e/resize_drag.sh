@@ -56,7 +56,6 @@ if [[ " ${*:3} " == *" --second-monitor "* ]]; then
     # shellcheck disable=SC2046 # a frame is four words
     on_second $(frame_of "$window") || fail "the window did not go to the second monitor: $(frame_of "$window")"
     also_check=on_second
-    # Control: the ratio is kept and the window grows within its monitor.
     check_drag corner ctrl 80 30 tl "ratio>"
     if [ -n "$all_features" ]; then
         # Super and Control: the size is held until the pointer comes round the corner.

@@ -36,7 +36,6 @@ click_and_back shift "$whole" "Shift-click (whole screen)"
 [[ "$(wm_name)" == *utter* ]] ||
     click_and_back super "$((ax + aw / 2)) $ay $((aw / 2)) $ah" "Super-click (right half)"
 
-# A Control-click zooms to the left half with its dimension tab.
 click_title_button "$window" maximize ctrl
 poll 10 window_shown "Vantro Dimensions" || fail "no dimension tab after a zoom"
 wait_for_frame "$window" "$left_half" "Control-click with its tab (left half)"
