@@ -4,56 +4,48 @@
 #include <X11/extensions/Xrandr.h>
 
 #include <algorithm>
-#include <cstring>
 #include <thread>
 
 namespace vantro::soak {
 
 using std::chrono::milliseconds;
 
-std::vector<unsigned char> DesktopProbe::bytes(Window window, const char* property, int format) {
+template <typename Item>
+std::vector<Item> DesktopProbe::items(Window window, const char* property) {
     Atom type = None;
-    int actualFormat = 0;
+    int format = 0;
     unsigned long count = 0;
     unsigned long after = 0;
     unsigned char* data = nullptr;
-    std::vector<unsigned char> items;
+    std::vector<Item> found;
+    // Format-32 data arrives as longs whatever their width on the wire.
     if (XGetWindowProperty(display_, window, XInternAtom(display_, property, False), 0, 1024, False,
-                           AnyPropertyType, &type, &actualFormat, &count, &after,
-                           &data) == Success &&
-        data != nullptr && actualFormat == format) {
-        // Format-32 data arrives as longs whatever their width on the wire.
-        items.assign(data, data + count * (format == 32 ? sizeof(long) : 1));
+                           AnyPropertyType, &type, &format, &count, &after, &data) == Success &&
+        data != nullptr && format == (sizeof(Item) == 1 ? 8 : 32)) {
+        const auto* first = reinterpret_cast<const Item*>(data);
+        found.assign(first, first + count);
     }
     if (data != nullptr) {
         XFree(data);
     }
-    return items;
-}
-
-std::vector<long> DesktopProbe::longs(Window window, const char* property) {
-    const std::vector<unsigned char> raw = bytes(window, property, 32);
-    std::vector<long> values(raw.size() / sizeof(long));
-    if (!values.empty()) {
-        std::memcpy(values.data(), raw.data(), values.size() * sizeof(long));
-    }
-    return values;
+    return found;
 }
 
 std::optional<std::string> DesktopProbe::title(Window window) {
-    const std::vector<unsigned char> raw = bytes(window, "_NET_WM_NAME", 8);
+    const std::vector<char> raw = items<char>(window, "_NET_WM_NAME");
     return raw.empty() ? std::nullopt
                        : std::optional<std::string>(std::in_place, raw.begin(), raw.end());
 }
 
 std::vector<Window> DesktopProbe::windowsOf(pid_t pid, const std::string& wanted, bool shown) {
     std::vector<Window> found;
-    for (const long id : longs(root_, "_NET_CLIENT_LIST")) {
+    for (const long id : items<long>(root_, "_NET_CLIENT_LIST")) {
         const auto window = static_cast<Window>(id);
         XWindowAttributes attributes{};
         if (XGetWindowAttributes(display_, window, &attributes) != 0 &&
             (attributes.map_state == IsViewable) == shown &&
-            longs(window, "_NET_WM_PID") == std::vector<long>{pid} && title(window) == wanted) {
+            items<long>(window, "_NET_WM_PID") == std::vector<long>{pid} &&
+            title(window) == wanted) {
             found.push_back(window);
         }
     }
@@ -61,7 +53,7 @@ std::vector<Window> DesktopProbe::windowsOf(pid_t pid, const std::string& wanted
 }
 
 long DesktopProbe::shadowLeft(Window window) {
-    const std::vector<long> values = longs(window, "_GTK_FRAME_EXTENTS");
+    const std::vector<long> values = items<long>(window, "_GTK_FRAME_EXTENTS");
     return values.empty() ? 0 : values.front();
 }
 
@@ -75,8 +67,8 @@ std::optional<Frame> DesktopProbe::frameOf(Window window) {
         return std::nullopt;
     }
     // Shadow (GTK's, inside the window) less decorations (the manager's, outside).
-    std::vector<long> in = longs(window, "_GTK_FRAME_EXTENTS");
-    std::vector<long> out = longs(window, "_NET_FRAME_EXTENTS");
+    std::vector<long> in = items<long>(window, "_GTK_FRAME_EXTENTS");
+    std::vector<long> out = items<long>(window, "_NET_FRAME_EXTENTS");
     in.resize(4, 0);
     out.resize(4, 0);
     const auto side = [&](int i) { return static_cast<int>(in[i] - out[i]); };

@@ -61,9 +61,8 @@ class DesktopProbe {
     void activate(Window window);
 
   private:
-    // A property's data when of `format` (8 or 32, the latter as longs).
-    std::vector<unsigned char> bytes(Window window, const char* property, int format);
-    std::vector<long> longs(Window window, const char* property);
+    // A property's items when of the format they stand for: char 8, long 32.
+    template <typename Item> std::vector<Item> items(Window window, const char* property);
     std::optional<std::string> title(Window window);
 
     Display* display_;
