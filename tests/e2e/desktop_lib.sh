@@ -9,7 +9,7 @@ start_with_plugin() { # build [name=value...] -- program args...
     shift
     while [ "$1" != -- ]; do environment+=("$1") && shift; done
     shift
-    app_log=$(mktemp ${work:+-p "$work"} app-XXXXXX.log)
+    app_log=$(mktemp -p "${work:-${TMPDIR:-/tmp}}" app-XXXXXX.log)
     G_MESSAGES_DEBUG=Vantro env "${environment[@]}" "$top/tools/with-vantro" --build "$build" "$@" \
         >"$app_log" 2>&1 &
     app_pid=$!
