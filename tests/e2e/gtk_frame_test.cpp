@@ -9,6 +9,7 @@
 #include "platform/gtk/window_proxy.h"
 #include "platform/title_button.h"
 #include "support/geometry_printers.h"
+#include "support/main_loop.h"
 
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
@@ -16,6 +17,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,39 +25,30 @@
 namespace vantro::gtk {
 namespace {
 
-using testing::PrintToString;
-
-constexpr gint64 kSettleTimeoutUs = 5 * G_USEC_PER_SEC;
-constexpr gint64 kStableForUs = 150 * 1000;
+using ::testing::PrintToString;
 
 bool inPrivateSession() {
     return std::getenv("DISPLAY") != nullptr && std::getenv("VANTRO_PRIVATE_SESSION") != nullptr;
 }
 
-// Runs the main loop until `done` has held for kStableForUs, or the time is
-// up; returns whether it held.
-template <typename Predicate> bool settle(Predicate done) {
-    const gint64 deadline = g_get_monotonic_time() + kSettleTimeoutUs;
+// Runs the main loop until `done` has held for 150 ms without a break, for
+// at most 5 s: a frame the window manager is still moving may pass by the one
+// wanted.
+bool settle(const std::function<bool()>& done) {
     std::optional<gint64> heldSince;
-    while (g_get_monotonic_time() < deadline) {
-        while (g_main_context_iteration(nullptr, FALSE)) {
-        }
-        if (done()) {
-            const gint64 now = g_get_monotonic_time();
-            if (!heldSince) {
-                heldSince = now;
-            } else if (now - *heldSince >= kStableForUs) {
-                return true;
+    return vantro::testing::spinUntil(
+        [&] {
+            if (!done()) {
+                heldSince.reset();
+                return false;
             }
-        } else {
-            heldSince.reset();
-        }
-        g_usleep(5000);
-    }
-    return false;
+            heldSince = heldSince.value_or(g_get_monotonic_time());
+            return g_get_monotonic_time() - *heldSince >= 150 * 1000;
+        },
+        5);
 }
 
-class GtkFrameTest : public testing::Test {
+class GtkFrameTest : public ::testing::Test {
   protected:
     void SetUp() override {
         if (!inPrivateSession()) {
