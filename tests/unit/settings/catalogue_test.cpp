@@ -1,4 +1,5 @@
 #include "settings/catalogue.h"
+#include "settings/plist_text.h"
 
 #include <gtest/gtest.h>
 
@@ -47,12 +48,7 @@ TEST(Catalogue, DisplayAndListReaders) {
 }
 
 TEST(Catalogue, ShapesAToolMayWrite) {
-    struct Case {
-        Shape shape{};
-        PlistValue value;
-        bool accepted = false;
-    };
-    const Case cases[] = {
+    const std::tuple<Shape, PlistValue, bool> cases[] = {
         {Shape::boolean, PlistValue::integer(1), true},
         {Shape::boolean, PlistValue::integer(2), false},
         {Shape::boolean, PlistValue::string("true"), false},
@@ -67,8 +63,8 @@ TEST(Catalogue, ShapesAToolMayWrite) {
          false},
         {Shape::layoutChoice, PlistValue::dictionary({}), false},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(valueHasShape(c.value, c.shape), c.accepted) << shapeName(c.shape);
+    for (const auto& [shape, value, accepted] : cases) {
+        EXPECT_EQ(valueHasShape(value, shape), accepted) << shapeName(shape) << toText(value);
     }
 }
 
