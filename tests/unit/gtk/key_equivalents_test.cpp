@@ -18,10 +18,6 @@ using namespace platform;
 
 constexpr ModifierFlags kControlShift = kControlKeyMask | kShiftKeyMask;
 
-std::shared_ptr<Menu> zoomMenu() {
-    return options_menu::buildZoomOptionsMenu(0, [](std::string_view) { return true; });
-}
-
 void forEachItem(const Menu& menu, const std::function<void(const MenuItem&)>& visit) {
     for (const MenuItem& item : menu.items()) {
         visit(item);
@@ -34,7 +30,7 @@ void forEachItem(const Menu& menu, const std::function<void(const MenuItem&)>& v
 // The same digit under two masks, "=" and "-" in two submenus: each
 // equivalent must reach its own item and no other.
 TEST(KeyEquivalents, EveryZoomMenuEquivalentChoosesItsOwnItem) {
-    const auto menu = zoomMenu();
+    const auto menu = options_menu::buildZoomOptionsMenu(0, [](std::string_view) { return true; });
     int checked = 0;
     forEachItem(*menu, [&](const MenuItem& item) {
         if (!item.keyEquivalent.empty()) {
