@@ -73,12 +73,9 @@ TEST_F(GtkFrameTest, RefusesFramesWithoutAreaOrUnrealizedWindows) {
     const CoordinateSpace space = coordinateSpaceOf(display_);
     const std::optional<Rect> before = windowFrame(window, space);
     ASSERT_TRUE(before.has_value());
-    const std::vector<Rect> refused{{100, 100, 0, 300},
-                                    {100, 100, 300, 0},
-                                    {100, 100, -5, 300},
-                                    {NAN, 100, 300, 200},
-                                    {100, 100, INFINITY, 200}};
-    for (const Rect& frame : refused) {
+    for (const Rect& frame :
+         {Rect{100, 100, 0, 300}, Rect{100, 100, 300, 0}, Rect{100, 100, -5, 300},
+          Rect{NAN, 100, 300, 200}, Rect{100, 100, INFINITY, 200}}) {
         EXPECT_FALSE(setWindowFrame(window, frame, space)) << PrintToString(frame);
     }
     EXPECT_TRUE(settle([&] { return windowFrame(window, space) == before; }));
