@@ -84,12 +84,7 @@ TEST(ManagedMaximize, TheFrameWhoseTitleBarWasClicked) {
     const Rect area{0, 0, 1920, 1056};
     const Rect window{100, 300, 800, 300};
     const Point onTitle{500, 590};
-    struct Case {
-        const char* what = "";
-        ManagedMaximize seen;
-        std::optional<Rect> before;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, ManagedMaximize, std::optional<Rect>> cases[] = {
         {"the state before the maximized frame", {window, Rect{}, area, 24, onTitle}, window},
         {"the maximized frame before the state", {area, window, area, 24, onTitle}, window},
         {"a key binding: the pointer in the client", {window, Rect{}, area, 24, {500, 560}}, {}},
@@ -102,8 +97,8 @@ TEST(ManagedMaximize, TheFrameWhoseTitleBarWasClicked) {
          {window, Rect{}, std::nullopt, 24, onTitle},
          window},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(frameBeforeManagedMaximize(c.seen), c.before) << c.what;
+    for (const auto& [what, seen, before] : cases) {
+        EXPECT_EQ(frameBeforeManagedMaximize(seen), before) << what;
     }
 }
 

@@ -18,27 +18,6 @@ using namespace platform;
 
 constexpr ModifierFlags kControlShift = kControlKeyMask | kShiftKeyMask;
 
-struct Press {
-    guint produced = 0;
-    std::vector<guint> unmodified;
-    ModifierFlags held = 0;
-    const char* title = nullptr; // of the item chosen; nullptr for none
-};
-
-void expectChoices(const Menu& menu, const std::vector<Press>& presses) {
-    for (const Press& press : presses) {
-        const auto choice =
-            menuChoiceForKeyPress(menu, {press.produced, press.unmodified, press.held});
-        EXPECT_EQ(choice ? choice->title : "(nothing)",
-                  press.title != nullptr ? press.title : "(nothing)")
-            << gdk_keyval_name(press.produced) << " " << std::hex << press.held;
-    }
-}
-
-std::shared_ptr<Menu> zoomMenu() {
-    return options_menu::buildZoomOptionsMenu(0, [](std::string_view) { return true; });
-}
-
 void forEachItem(const Menu& menu, const std::function<void(const MenuItem&)>& visit) {
     for (const MenuItem& item : menu.items()) {
         visit(item);
@@ -51,7 +30,7 @@ void forEachItem(const Menu& menu, const std::function<void(const MenuItem&)>& v
 // The same digit under two masks, "=" and "-" in two submenus: each
 // equivalent must reach its own item and no other.
 TEST(KeyEquivalents, EveryZoomMenuEquivalentChoosesItsOwnItem) {
-    const auto menu = zoomMenu();
+    const auto menu = options_menu::buildZoomOptionsMenu(0, [](std::string_view) { return true; });
     int checked = 0;
     forEachItem(*menu, [&](const MenuItem& item) {
         if (!item.keyEquivalent.empty()) {
@@ -97,17 +76,23 @@ TEST(KeyEquivalents, TreeOrderProducedKeysAndWhatTakesPart) {
     menu.addItem(command("equal", "=", kControlShift));
     menu.addItem(command("plus", "+", kControlShift));
     menu.addItem(command("no key", "", kShiftKeyMask));
-    expectChoices(menu, {
-                            {GDK_KEY_exclam, {GDK_KEY_1}, kControlShift, "first 1"},
-                            {GDK_KEY_at, {GDK_KEY_2}, kControlShift, "2"},
-                            {GDK_KEY_at, {GDK_KEY_2}, kControlShift | kAlternateKeyMask},
-                            {GDK_KEY_at, {GDK_KEY_2}, kControlKeyMask},
-                            // The produced key before the unmodified one.
-                            {GDK_KEY_plus, {GDK_KEY_equal}, kControlShift, "plus"},
-                            {GDK_KEY_KP_Add, {GDK_KEY_KP_Add}, kControlShift, "plus"},
-                            // A modifier alone types nothing, and "" is no key.
-                            {GDK_KEY_Shift_L, {GDK_KEY_Shift_L}, kShiftKeyMask},
-                        });
+    // The key produced, the key without modifiers, the mask, the title chosen.
+    const std::tuple<guint, guint, ModifierFlags, std::string> presses[] = {
+        {GDK_KEY_exclam, GDK_KEY_1, kControlShift, "first 1"},
+        {GDK_KEY_at, GDK_KEY_2, kControlShift, "2"},
+        {GDK_KEY_at, GDK_KEY_2, kControlShift | kAlternateKeyMask, "(nothing)"},
+        {GDK_KEY_at, GDK_KEY_2, kControlKeyMask, "(nothing)"},
+        // The produced key before the unmodified one.
+        {GDK_KEY_plus, GDK_KEY_equal, kControlShift, "plus"},
+        {GDK_KEY_KP_Add, GDK_KEY_KP_Add, kControlShift, "plus"},
+        // A modifier alone types nothing, and "" is no key.
+        {GDK_KEY_Shift_L, GDK_KEY_Shift_L, kShiftKeyMask, "(nothing)"},
+    };
+    for (const auto& [produced, unmodified, held, title] : presses) {
+        const auto choice = menuChoiceForKeyPress(menu, {produced, {unmodified}, held});
+        EXPECT_EQ(choice ? choice->title : "(nothing)", title)
+            << gdk_keyval_name(produced) << " " << std::hex << held;
+    }
 }
 
 // A key event's state as the flags the equivalents are matched with: Caps

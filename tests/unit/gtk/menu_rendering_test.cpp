@@ -25,22 +25,16 @@ std::optional<std::string> bundleImage(std::string_view name) {
 }
 
 // The lines logged in the "Vantro" domain at one level while it lives.
-class DomainLog {
-  public:
+struct DomainLog {
     explicit DomainLog(GLogLevelFlags level)
-        : handler_(g_log_set_handler("Vantro", level, &DomainLog::collect, &lines_)) {}
-    ~DomainLog() { g_log_remove_handler("Vantro", handler_); }
-    DomainLog(const DomainLog&) = delete;
-    DomainLog& operator=(const DomainLog&) = delete;
-    [[nodiscard]] const std::vector<std::string>& lines() const { return lines_; }
-
-  private:
+        : handler(g_log_set_handler("Vantro", level, &collect, &lines)) {}
+    ~DomainLog() { g_log_remove_handler("Vantro", handler); }
     static void collect(const gchar* /*domain*/, GLogLevelFlags /*level*/, const gchar* message,
                         gpointer lines) {
         static_cast<std::vector<std::string>*>(lines)->emplace_back(message);
     }
-    std::vector<std::string> lines_;
-    guint handler_;
+    std::vector<std::string> lines;
+    guint handler;
 };
 
 std::vector<GtkWidget*> childrenOf(GtkWidget* container) {
@@ -135,8 +129,8 @@ TEST_F(MenuRenderingTest, ChoicesAreCopiesAndTheClosedMenuLeavesNothing) {
         {"vantroOpenPreferences", " Preferences\u2026", ""},
     };
     EXPECT_EQ(chosen, expected);
-    ASSERT_EQ(warnings.lines().size(), 1U);
-    EXPECT_NE(warnings.lines()[0].find("no window"), std::string::npos) << warnings.lines()[0];
+    ASSERT_EQ(warnings.lines.size(), 1U);
+    EXPECT_NE(warnings.lines[0].find("no window"), std::string::npos) << warnings.lines[0];
     ASSERT_GT(held.use_count(), 1);
     gpointer watched[] = {menu, submenuOf(menu, 2), iconOf(items[1])};
     for (gpointer& object : watched) {
@@ -178,7 +172,7 @@ TEST(MenuActions, SendsWhatTheTargetAnswersAndLogsTheRest) {
     for (const auto& [receiver, choice] : notSent) {
         const DomainLog debug(G_LOG_LEVEL_DEBUG);
         EXPECT_FALSE(performMenuAction(receiver, choice)) << choice.action;
-        EXPECT_EQ(debug.lines().size(), 1U) << choice.action;
+        EXPECT_EQ(debug.lines.size(), 1U) << choice.action;
     }
     EXPECT_TRUE(performMenuAction(target.get(), {"vantroOpenPreferences", "Preferences", ""}));
     EXPECT_EQ(preferencesOpened, 1);

@@ -38,8 +38,11 @@ class InstallFlowTest : public ::testing::Test {
     const InstallLocations& at_ = machine_.locations();
 };
 
-TEST_F(InstallFlowTest, FreshInstallForTheUserNeedsNoRightsAndStartsTheLoader) {
-    const OutcomeSheet sheet = run({.loginItem = true});
+// For the user no rights are asked. Refused for every user over the user's
+// own install, the user's copies, login item and settings stay and the sheet
+// marks them as not where asked. A removal then takes everything.
+TEST_F(InstallFlowTest, UserInstallThenARefusedSystemInstallThenRemoval) {
+    OutcomeSheet sheet = run({.loginItem = true});
     EXPECT_TRUE(sheet.success);
     EXPECT_EQ(sheet.informativeText, "Vantro System Preferences Pane:\tInstalled (1.2)\n"
                                      "Vantro SIMBL Plugin:\t\t\tInstalled (12)\n");
@@ -52,16 +55,9 @@ TEST_F(InstallFlowTest, FreshInstallForTheUserNeedsNoRightsAndStartsTheLoader) {
     EXPECT_EQ(services_.registeredModules,
               std::vector<std::string>{at_.userLoaderModule +
                                        "/Contents/Linux/libvantro-loader-module.so (user)"});
-    run({.loginItem = true}); // repeated: still one login item
-    EXPECT_EQ(services_.loginItems.size(), 1U);
-}
 
-// Refused over the user's own install: the user's copies, its login item and
-// its settings stay, and the sheet marks them as not where asked.
-TEST_F(InstallFlowTest, SystemInstallRefusedKeepsTheUsersCopyAndOffersToTryAgain) {
-    run({.loginItem = true});
     services_.authorized = false;
-    const OutcomeSheet sheet = run({.prefPaneRow = 1, .pluginRow = 1, .loginItem = true});
+    sheet = run({.prefPaneRow = 1, .pluginRow = 1, .loginItem = true});
     EXPECT_FALSE(sheet.success);
     EXPECT_EQ(sheet.informativeText, "Vantro System Preferences Pane:\tInstalled (1.2) *\n"
                                      "Vantro SIMBL Plugin:\t\t\tInstalled (12) *\n"
@@ -70,9 +66,19 @@ TEST_F(InstallFlowTest, SystemInstallRefusedKeepsTheUsersCopyAndOffersToTryAgain
     EXPECT_FALSE(std::filesystem::exists(at_.rootPrefPane));
     EXPECT_TRUE(std::filesystem::exists(at_.userPrefPane));
     EXPECT_TRUE(std::filesystem::exists(at_.userPlugin));
-    EXPECT_EQ(services_.loginItems.size(), 1U);
     EXPECT_EQ(services_.settingsWritten.size(), 1U); // the refused install switches nothing on
     EXPECT_EQ(services_.beeps, 1);
+    services_.authorized = true;
+    run({.loginItem = true}); // repeated: still one login item
+    EXPECT_EQ(services_.loginItems.size(), 1U);
+
+    EXPECT_TRUE(run({.install = false}).success);
+    for (const std::string& location : at_.all()) {
+        EXPECT_FALSE(std::filesystem::exists(location)) << location;
+    }
+    EXPECT_TRUE(services_.loginItems.empty());
+    EXPECT_TRUE(services_.registeredModules.empty());
+    EXPECT_EQ(services_.trashed, 1);
 }
 
 TEST_F(InstallFlowTest, PaneAloneIsJudgedByThePaneAndLeavesThePluginOff) {
@@ -127,38 +133,26 @@ TEST_F(InstallFlowTest, PackageManagedCopyIsLeftAlone) {
     EXPECT_EQ(services_.trashed, 0);
 }
 
-TEST_F(InstallFlowTest, UninstallRemovesEverythingAndTrashesTheSettings) {
-    run({.loginItem = true});
-    const OutcomeSheet sheet = run({.install = false});
-    EXPECT_TRUE(sheet.success);
-    for (const std::string& location : at_.all()) {
-        EXPECT_FALSE(std::filesystem::exists(location)) << location;
-    }
-    EXPECT_TRUE(services_.loginItems.empty());
-    EXPECT_TRUE(services_.registeredModules.empty());
-    EXPECT_EQ(services_.trashed, 1);
-}
-
-TEST_F(InstallFlowTest, UninstallTakesOnlyTheCopyFoundFirst) {
+// Copies at both locations: a refused removal of the system's changes
+// nothing; an allowed one takes only the system's, found first.
+TEST_F(InstallFlowTest, UninstallTakesOnlyTheCopyFoundFirstAndNothingWhenRefused) {
     machine_.installPrefPane(at_.rootPrefPane, "1.2");
     machine_.installPrefPane(at_.userPrefPane, "1.2");
     machine_.installPlugin(at_.rootPlugin, "12");
     machine_.installPlugin(at_.userPlugin, "12");
-    const OutcomeSheet sheet = run({.install = false});
-    EXPECT_FALSE(sheet.success);
-    EXPECT_EQ(sheet.message, "\nVantro Uninstall Failed");
-    EXPECT_EQ(sheet.defaultButton, "Reattempt Vantro Uninstall");
-    EXPECT_TRUE(std::filesystem::exists(at_.userPrefPane));
-    EXPECT_TRUE(std::filesystem::exists(at_.userPlugin));
-}
-
-TEST_F(InstallFlowTest, UninstallWhoseRemovalIsRefusedKeepsSettingsAndBeeps) {
-    machine_.installPlugin(at_.rootPlugin, "12");
     services_.authorized = false;
     run({.install = false});
     EXPECT_TRUE(std::filesystem::exists(at_.rootPlugin));
     EXPECT_EQ(services_.trashed, 0);
     EXPECT_EQ(services_.beeps, 1);
+    services_.authorized = true;
+    const OutcomeSheet sheet = run({.install = false});
+    EXPECT_FALSE(sheet.success);
+    EXPECT_EQ(sheet.message, "\nVantro Uninstall Failed");
+    EXPECT_EQ(sheet.defaultButton, "Reattempt Vantro Uninstall");
+    EXPECT_FALSE(std::filesystem::exists(at_.rootPlugin));
+    EXPECT_TRUE(std::filesystem::exists(at_.userPrefPane));
+    EXPECT_TRUE(std::filesystem::exists(at_.userPlugin));
 }
 
 TEST_F(InstallFlowTest, MissingLoaderModuleLeavesThePluginOffAndTheInstallFailed) {
@@ -170,36 +164,22 @@ TEST_F(InstallFlowTest, MissingLoaderModuleLeavesThePluginOffAndTheInstallFailed
     EXPECT_EQ(services_.beeps, 1);
 }
 
+// The installer carries pane 1.2 and plug-in 12.
 TEST(InstallerWindow, ActionButtonFollowsModeAndVersions) {
-    struct Case {
-        bool installMode;
-        const char* installedPane;   // version, or nullptr
-        const char* installedPlugin; // version, or nullptr
-        const char* title;
-    };
-    const Case cases[] = {
-        {true, nullptr, nullptr, "Install Vantro (1.2)"},
+    using Version = std::optional<std::string>;
+    const std::tuple<bool, Version, Version, const char*> cases[] = {
+        // Installing or not, the pane and the plug-in installed, the title.
+        {true, {}, {}, "Install Vantro (1.2)"},
         {true, "1.2", "12", "Reinstall Vantro (1.2)"},
         {true, "1.0", "10", "Update to Vantro (1.2)"},
-        {true, "2.0", "20", "Update to Vantro (1.2)"},
-        {true, nullptr, "12", "Update to Vantro (1.2)"},
+        {true, {}, "12", "Update to Vantro (1.2)"},
         {false, "1.0", "10", "Uninstall Vantro (1.0)"},
-        {false, nullptr, "12", "Uninstall Vantro"},
-        {false, nullptr, nullptr, "Quit Vantro Installer"},
+        {false, {}, "12", "Uninstall Vantro"},
+        {false, {}, {}, "Quit Vantro Installer"},
     };
-    for (const Case& c : cases) {
-        const InstallerMachine machine;
-        const InstallLocations& at = machine.locations();
-        if (c.installedPane != nullptr) {
-            machine.installPrefPane(at.userPrefPane, c.installedPane);
-        }
-        if (c.installedPlugin != nullptr) {
-            machine.installPlugin(at.userPlugin, c.installedPlugin);
-        }
-        const bool anything = prefPaneInstallLocation(at) != kPrefPaneNotFound ||
-                              pluginInstallLocation(at) != kPluginNotFound;
-        EXPECT_EQ(actionButton(c.installMode, Versions::of(machine.carried(), at), anything).title,
-                  c.title);
+    for (const auto& [installing, pane, plugin, title] : cases) {
+        const Versions versions{"1.2", "12", pane, plugin};
+        EXPECT_EQ(actionButton(installing, versions, pane || plugin).title, title);
     }
 }
 

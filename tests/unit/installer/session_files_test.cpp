@@ -17,22 +17,19 @@ namespace fs = std::filesystem;
 using testing::writeFile;
 
 TEST(LoginItemMatches, FolderByFolder) {
-    struct Case {
-        const char* item;
-        const char* path;
-        bool matches;
-    };
-    const Case cases[] = {
-        {"/a/Vantro Loader.app/vantro-loader", "/a/Vantro Loader.app", true},
-        {"/a/Vantro Loader.app", "/a/Vantro Loader.app", true},
-        {"/a/Vantro Loader.app/vantro-loader", "/a/Vantro Loader.app/", true},
-        {"/a/Vantro Loader.app.old/vantro-loader", "/a/Vantro Loader.app", false},
-        {"/a/Vantro Loader", "/a/Vantro Loader.app", false},
-        {"/b/Vantro Loader.app/vantro-loader", "/a/Vantro Loader.app", false},
-        {"/a/x", "", false},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(loginItemMatches(c.item, c.path), c.matches) << c.item << " / " << c.path;
+    using Pair = std::pair<const char*, const char*>;
+    for (const auto& [item, path] :
+         {Pair{"/a/Vantro Loader.app/vantro-loader", "/a/Vantro Loader.app"},
+          {"/a/Vantro Loader.app", "/a/Vantro Loader.app"},
+          {"/a/Vantro Loader.app/vantro-loader", "/a/Vantro Loader.app/"}}) {
+        EXPECT_TRUE(loginItemMatches(item, path)) << item << " / " << path;
+    }
+    for (const auto& [item, path] :
+         {Pair{"/a/Vantro Loader.app.old/vantro-loader", "/a/Vantro Loader.app"},
+          {"/a/Vantro Loader", "/a/Vantro Loader.app"},
+          {"/b/Vantro Loader.app/vantro-loader", "/a/Vantro Loader.app"},
+          {"/a/x", ""}}) {
+        EXPECT_FALSE(loginItemMatches(item, path)) << item << " / " << path;
     }
 }
 
@@ -89,6 +86,7 @@ constexpr const char* kHome = "/home/u";
 const std::string kNamed = std::string("gtk-modules=") + kModule + "\n";
 
 struct Case {
+    bool naming; // or taking out
     const char* name;
     std::optional<std::string> current;
     Outcome outcome;
@@ -97,43 +95,32 @@ struct Case {
 
 // Other settings, modules and comments kept, a file made for the module alone
 // removed again: tests/e2e/helper_attacks.sh, on the system's settings.ini.
-TEST(GtkSettingsFile, NamingTheModule) {
+TEST(GtkSettingsFile, NamingTheModuleAndTakingItOut) {
     const Case cases[] = {
-        {"an empty file", "", Outcome::write, "[Settings]\n" + kNamed},
-        {"a group of another name is not the settings", "[Other]\nkey=1\n", Outcome::write,
+        {true, "an empty file", "", Outcome::write, "[Settings]\n" + kNamed},
+        {true, "a group of another name is not the settings", "[Other]\nkey=1\n", Outcome::write,
          "[Other]\nkey=1\n\n[Settings]\n" + kNamed},
-        {"already named", "[Settings]\n" + kNamed, Outcome::unchanged, ""},
-        {"already named through ~/",
+        {true, "already named", "[Settings]\n" + kNamed, Outcome::unchanged, ""},
+        {true, "already named through ~/",
          "[Settings]\ngtk-modules=~/.local/share/ScriptingAdditions/m.so\n", Outcome::unchanged,
          ""},
-        {"not a key file", "gtk-modules=/x.so\n", Outcome::unreadable, ""},
-    };
-    for (const Case& c : cases) {
-        const GtkSettingsEdit edit = gtkSettingsNaming(c.current, kModule, kHome);
-        EXPECT_EQ(edit.outcome, c.outcome) << c.name;
-        EXPECT_EQ(edit.text, c.text) << c.name;
-        if (c.outcome == Outcome::unreadable) {
-            EXPECT_FALSE(edit.error.empty()) << c.name;
-        }
-    }
-}
-
-TEST(GtkSettingsFile, TakingTheModuleOut) {
-    const Case cases[] = {
-        {"no file", std::nullopt, Outcome::unchanged, ""},
-        {"not named", "[Settings]\ngtk-modules=gail\n", Outcome::unchanged, ""},
-        {"the emptied group goes, the comment stays",
+        {true, "not a key file", "gtk-modules=/x.so\n", Outcome::unreadable, ""},
+        {false, "no file", std::nullopt, Outcome::unchanged, ""},
+        {false, "not named", "[Settings]\ngtk-modules=gail\n", Outcome::unchanged, ""},
+        {false, "the emptied group goes, the comment stays",
          "# mine\n\n[Settings]\n" + kNamed + "\n[Other]\nkey=1\n", Outcome::write,
          "# mine\n\n[Other]\nkey=1\n"},
-        {"every line naming it in the group",
+        {false, "every line naming it in the group",
          "[Settings]\ngtk-modules=" + std::string(kModule) + "\n[Settings]\n" + kNamed,
          Outcome::remove, ""},
-        {"not a key file", "gtk-modules=" + std::string(kModule), Outcome::unreadable, ""},
+        {false, "not a key file", "gtk-modules=" + std::string(kModule), Outcome::unreadable, ""},
     };
     for (const Case& c : cases) {
-        const GtkSettingsEdit edit = gtkSettingsWithout(c.current, kModule, kHome);
+        const GtkSettingsEdit edit = c.naming ? gtkSettingsNaming(c.current, kModule, kHome)
+                                              : gtkSettingsWithout(c.current, kModule, kHome);
         EXPECT_EQ(edit.outcome, c.outcome) << c.name;
         EXPECT_EQ(edit.text, c.text) << c.name;
+        EXPECT_EQ(edit.error.empty(), c.outcome != Outcome::unreadable) << c.name;
     }
 }
 

@@ -76,24 +76,14 @@ RC_GTEST_PROP(ChooseLoadRequestTargets, EachApplicationOnceInProcessOrderWithout
 }
 
 TEST(SameXDisplay, SameHostAndNumberWhateverTheScreen) {
-    struct Case {
-        const char* a;
-        const char* b;
-        bool same;
-    };
-    const Case cases[] = {
-        {":0.1", ":0.0", true},
-        {"unix:3", ":3", true},
-        {":07", ":7", true},
-        {":1", ":10", false},
-        {"localhost:10.0", ":10", false},
-        {"host:2", "host:2.0", true},
-        {"0", "0", false},
-        {":0.", ":0", false},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(sameXDisplay(c.a, c.b), c.same) << '"' << c.a << "\" \"" << c.b << '"';
-        EXPECT_EQ(sameXDisplay(c.b, c.a), c.same) << '"' << c.b << "\" \"" << c.a << '"';
+    using Pair = std::pair<const char*, const char*>;
+    for (const auto& [a, b] :
+         {Pair{":0.1", ":0.0"}, {"unix:3", ":3"}, {":07", ":7"}, {"host:2", "host:2.0"}}) {
+        EXPECT_TRUE(sameXDisplay(a, b) && sameXDisplay(b, a)) << a << " " << b;
+    }
+    for (const auto& [a, b] :
+         {Pair{":1", ":10"}, {"localhost:10.0", ":10"}, {"0", "0"}, {":0.", ":0"}}) {
+        EXPECT_FALSE(sameXDisplay(a, b) || sameXDisplay(b, a)) << a << " " << b;
     }
 }
 
@@ -101,75 +91,58 @@ TEST(SameXDisplay, SameHostAndNumberWhateverTheScreen) {
 // config and "-c FILE" are driven by tests/e2e/loader_app.sh.
 using Outcome = XsettingsdConfigEdit::Outcome;
 
-constexpr const char* kHome = "/home/u";
 constexpr const char* kModule = "/sa/SIMBL.osax/Contents/Linux/libvantro-loader-module.so";
 
 std::string withModule(const std::string& before, const std::string& after) {
     return before + "Gtk/Modules \"" + after + "\"";
 }
 
-TEST(XsettingsdConfig, AddsOrExtendsTheGtkModulesLine) {
+// What is edited is read back as naming the module; a config that names it
+// already, or whose Gtk/Modules line is no string, is left alone.
+TEST(XsettingsdConfig, AddsOrExtendsTheGtkModulesLineOnce) {
     const std::string module = kModule;
-    struct Case {
-        const char* why;
-        std::string config;
-        std::string edited;
-    };
-    const Case cases[] = {
-        {"no final line feed", "Net/ThemeName \"Adwaita\"",
+    const std::tuple<std::string, Outcome, std::string> cases[] = {
+        // No final line feed.
+        {"Net/ThemeName \"Adwaita\"", Outcome::edited,
          "Net/ThemeName \"Adwaita\"\n" + withModule("", module) + "\n"},
-        {"indentation, comment and carriage return stay",
-         "  Gtk/Modules\t\"gail\"  # mine\r\nXft/DPI 98304\r\n",
+        // Indentation, comment and carriage return stay.
+        {"  Gtk/Modules\t\"gail\"  # mine\r\nXft/DPI 98304\r\n", Outcome::edited,
          withModule("  ", "gail:" + module) + "  # mine\r\nXft/DPI 98304\r\n"},
-        {"a commented-out line is not the setting", "# Gtk/Modules \"" + module + "\"\n",
+        // A commented-out line and a longer name are other settings.
+        {"# Gtk/Modules \"" + module + "\"\n", Outcome::edited,
          "# Gtk/Modules \"" + module + "\"\n" + withModule("", module) + "\n"},
-        {"a longer name is another setting", "Gtk/ModulesExtra \"x\"\n",
+        {"Gtk/ModulesExtra \"x\"\n", Outcome::edited,
          "Gtk/ModulesExtra \"x\"\n" + withModule("", module) + "\n"},
-        {"escapes are read and written back",
-         R"(Gtk/Modules "we\"ird\\\ta")"
+        // Escapes are read and written back.
+        {R"(Gtk/Modules "we\"ird\\\ta")"
          "\n",
-         withModule("", R"(we\"ird\\\ta:)" + module) + "\n"},
-    };
-    for (const Case& c : cases) {
-        const XsettingsdConfigEdit edit = configNamingModule(c.config, kModule, kHome);
-        EXPECT_EQ(edit.outcome, Outcome::edited) << c.why;
-        EXPECT_EQ(edit.config, c.edited) << c.why;
-        // What was written is read back as naming the module.
-        EXPECT_EQ(configNamingModule(edit.config, kModule, kHome).outcome, Outcome::alreadyNames)
-            << c.why;
-    }
-}
-
-// A config that names the module, or whose Gtk/Modules line is no string,
-// is left alone.
-TEST(XsettingsdConfig, LeavesAConfigThatNamesTheModuleOrCannotBeReadAlone) {
-    const std::string module = kModule;
-    const std::pair<std::string, Outcome> cases[] = {
+         Outcome::edited, withModule("", R"(we\"ird\\\ta:)" + module) + "\n"},
         {"Net/ThemeName \"Adwaita\"\n" + withModule("", "gail:" + module + ":atk-bridge") + "\n",
-         Outcome::alreadyNames},
-        // An escaped tab is white space that GTK trims.
-        {withModule("", "\\t" + module) + " # spaced\n", Outcome::alreadyNames},
-        // GTK expands "~/" with the home folder.
+         Outcome::alreadyNames, ""},
+        // An escaped tab is white space that GTK trims; "~/" is the home folder.
+        {withModule("", "\\t" + module) + " # spaced\n", Outcome::alreadyNames, ""},
         {withModule("", "~/SIMBL.osax/Contents/Linux/libvantro-loader-module.so") + "\n",
-         Outcome::alreadyNames},
-        {"Gtk/Modules (1, 2, 3)\n", Outcome::unreadable},
-        {"Gtk/Modules \"never closed\n", Outcome::unreadable},
-        {"Gtk/Modules # no value\n", Outcome::unreadable},
+         Outcome::alreadyNames, ""},
+        {"Gtk/Modules (1, 2, 3)\n", Outcome::unreadable, ""},
+        {"Gtk/Modules \"never closed\n", Outcome::unreadable, ""},
+        {"Gtk/Modules # no value\n", Outcome::unreadable, ""},
     };
-    for (const auto& [config, outcome] : cases) {
+    for (const auto& [config, outcome, edited] : cases) {
         const XsettingsdConfigEdit edit = configNamingModule(config, kModule, "/sa");
         EXPECT_EQ(edit.outcome, outcome) << config;
-        EXPECT_TRUE(edit.config.empty()) << config;
-        EXPECT_EQ(edit.error.empty(), outcome == Outcome::alreadyNames) << config;
+        EXPECT_EQ(edit.config, edited) << config;
+        EXPECT_EQ(edit.error.empty(), outcome != Outcome::unreadable) << config;
+        if (outcome == Outcome::edited) {
+            EXPECT_EQ(configNamingModule(edit.config, kModule, "/sa").outcome,
+                      Outcome::alreadyNames)
+                << config;
+        }
     }
 }
 
 TEST(XsettingsdConfigPath, FromTheCommandLineOfTheRunningDaemon) {
-    struct Case {
-        std::vector<std::string> arguments;
-        std::string path;
-    };
-    const Case cases[] = {
+    using Arguments = std::vector<std::string>;
+    const std::pair<Arguments, const char*> cases[] = {
         // getopt_long's unambiguous prefix of --config.
         {{"xsettingsd", "--conf=/etc/x.conf"}, "/etc/x.conf"},
         {{"xsettingsd", "-c", "x.conf"}, "/run/dir/x.conf"},
@@ -177,9 +150,9 @@ TEST(XsettingsdConfigPath, FromTheCommandLineOfTheRunningDaemon) {
         {{"xsettingsd", "--", "-c", "/a"}, "/home/u/.xsettingsd"},
         {{"xsettingsd", "-c"}, "/home/u/.xsettingsd"},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(xsettingsdConfigPath(c.arguments, "/run/dir", "/home/u"), c.path)
-            << ::testing::PrintToString(c.arguments);
+    for (const auto& [arguments, path] : cases) {
+        EXPECT_EQ(xsettingsdConfigPath(arguments, "/run/dir", "/home/u"), path)
+            << ::testing::PrintToString(arguments);
     }
 }
 

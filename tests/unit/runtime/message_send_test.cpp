@@ -149,22 +149,15 @@ TEST(Ivars, LaidOutWithAlignmentAfterTheSuperclass) {
 }
 
 TEST(EncodingSize, MatchesTheNaturalLayout) {
-    struct Case {
-        const char* types;
-        std::size_t size;
-        std::size_t alignment;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, std::size_t, std::size_t> cases[] = {
         {"c", 1, 1},         {"d", 8, 8},
         {"^v", 8, 8},        {"r^d", 8, 8},
         {"[4i]", 16, 4},     {"{Mixed=cdi}", 24, 8},
-        {"{Pair=ci}", 8, 4}, {"[2{Pair=ci}]", 16, 4},
-    };
-    for (const Case& c : cases) {
-        const auto layout = sizeAndAlignmentOfEncoding(c.types);
-        ASSERT_TRUE(layout.has_value()) << c.types;
-        EXPECT_EQ(layout->size, c.size) << c.types;
-        EXPECT_EQ(layout->alignment, c.alignment) << c.types;
+        {"{Pair=ci}", 8, 4}, {"[2{Pair=ci}]", 16, 4}};
+    for (const auto& [types, size, alignment] : cases) {
+        const auto layout = sizeAndAlignmentOfEncoding(types);
+        ASSERT_TRUE(layout.has_value()) << types;
+        EXPECT_EQ(std::pair(layout->size, layout->alignment), std::pair(size, alignment)) << types;
     }
     for (const char* bad : {"", "x", "{Open=dd", "[i]", "{Name}", "dd", "[99999999999i]"}) {
         EXPECT_FALSE(sizeAndAlignmentOfEncoding(bad).has_value()) << bad;
@@ -184,8 +177,6 @@ TEST(MessageSendDeathTest, WrongSignatureStopsWithAClearMessage) {
 }
 #endif
 
-constexpr auto kHelper = +[](Object*, Selector) -> int { return 0; };
-
 TEST(TraceLog, WritesOnlyWhileTheSwitchIsOn) {
     bool on = false;
     TraceLog::setHostDefaults([&](std::string_view name) { return on && name == "VTResize"; });
@@ -200,28 +191,15 @@ TEST(TraceLog, WritesOnlyWhileTheSwitchIsOn) {
     EXPECT_EQ(log.lines()[0], "(VTResize)step line 42\n     width 640");
 }
 
+// The last item naming the switch, or "all", decides; a value is on when it
+// is yes, true or a number other than zero.
 TEST(TraceLog, SwitchListReadsLikeTheEnvironmentVariable) {
-    struct Case {
-        const char* list;
-        const char* name;
-        bool on;
-    };
-    const Case cases[] = {
-        {"", "VTZoom", false},
-        {"VTResize,VTZoom", "VTZoom", true},
-        {"VTZoomer", "VTZoom", false},
-        {"VTZoom,VTZoom=no", "VTZoom", false},
-        {"all,VTZoom=0", "VTZoom", false},
-        {"all", "VTZoom", true},
-        {"VTZoom=off", "VTZoom", false},
-        {"VTZoom=", "VTZoom", false},
-        {"VTZoom=00", "VTZoom", false},
-        {"VTZoom=YES", "VTZoom", true},
-        {"VTZoom=true", "VTZoom", true},
-        {"VTZoom=-1", "VTZoom", true},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(traceSwitchIsOn(c.list, c.name), c.on) << c.list;
+    for (const char* on : {"VTResize,VTZoom", "all", "VTZoom=YES", "VTZoom=true", "VTZoom=-1"}) {
+        EXPECT_TRUE(traceSwitchIsOn(on, "VTZoom")) << on;
+    }
+    for (const char* off : {"", "VTZoomer", "VTZoom,VTZoom=no", "all,VTZoom=0", "VTZoom=off",
+                            "VTZoom=", "VTZoom=00"}) {
+        EXPECT_FALSE(traceSwitchIsOn(off, "VTZoom")) << off;
     }
 }
 
@@ -229,8 +207,8 @@ TEST(ClassDump, WritesTheInterfaceAsOneEntryAndUnknownNamesNothing) {
     Class* cls = allocateClassPair(rootClass(), uniqueName("Dumped"));
     addIvar(cls, "count", 4, 4, "i");
     addIvar(cls, "width", 8, 8, "d");
-    addMethod(cls, "vantroHelper", kHelper);
-    addClassMethod(cls, "sharedInstance", kHelper);
+    addMethod(cls, "vantroHelper", kClassAnswer);
+    addClassMethod(cls, "sharedInstance", kClassAnswer);
     registerClassPair(cls);
     Class* empty = defineClass(uniqueName("Empty"), nullptr);
     LogCapture log;

@@ -1,4 +1,5 @@
 #include "settings/catalogue.h"
+#include "settings/plist_text.h"
 
 #include <gtest/gtest.h>
 
@@ -13,19 +14,8 @@ PlistValue ints(std::initializer_list<std::int64_t> values) {
     return PlistValue::array(std::move(items));
 }
 
-TEST(Catalogue, DefaultsAreTheRegisteredKeysExactly) {
-    const Dictionary defaults = defaultSettings();
-    for (const KeyInfo& info : knownKeys()) {
-        EXPECT_EQ(defaults.contains(info.key), info.hasDefault) << info.key;
-        if (info.hasDefault) {
-            EXPECT_TRUE(valueHasShape(defaults.at(std::string(info.key)), info.shape)) << info.key;
-        }
-    }
-    EXPECT_NE(findKey("VantroResolutionWSXGA+"), nullptr);
-    EXPECT_EQ(findKey("VantroStandardZoom"), nullptr); // a menu name, not a setting
-    EXPECT_EQ(readFeatureSetting(&defaults.at("VantroKeepCentered")).code, 2);
-}
-
+// Every default is a known key and of its row's shape, every known key found
+// by name: tests/unit/settings_app/row_state_test.cpp.
 // The feature reader against values of every shape is a property in
 // value_properties_test.cpp.
 TEST(Catalogue, DisplayAndListReaders) {
@@ -47,12 +37,7 @@ TEST(Catalogue, DisplayAndListReaders) {
 }
 
 TEST(Catalogue, ShapesAToolMayWrite) {
-    struct Case {
-        Shape shape{};
-        PlistValue value;
-        bool accepted = false;
-    };
-    const Case cases[] = {
+    const std::tuple<Shape, PlistValue, bool> cases[] = {
         {Shape::boolean, PlistValue::integer(1), true},
         {Shape::boolean, PlistValue::integer(2), false},
         {Shape::boolean, PlistValue::string("true"), false},
@@ -67,8 +52,8 @@ TEST(Catalogue, ShapesAToolMayWrite) {
          false},
         {Shape::layoutChoice, PlistValue::dictionary({}), false},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(valueHasShape(c.value, c.shape), c.accepted) << shapeName(c.shape);
+    for (const auto& [shape, value, accepted] : cases) {
+        EXPECT_EQ(valueHasShape(value, shape), accepted) << shapeName(shape) << toText(value);
     }
 }
 

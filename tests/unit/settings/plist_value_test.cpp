@@ -58,11 +58,7 @@ TEST(PlistValue, EqualityAndTextKeepTheNumberKind) {
 // Round trips of every shape are a property in value_properties_test.cpp; the
 // one-line arrays vantro-prefs lists, and dconf shows, tests/integration/settings.
 TEST(PlistText, ReadsTheDocumentedForms) {
-    struct Case {
-        const char* text = nullptr;
-        PlistValue expected;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, PlistValue> cases[] = {
         {" [ true ,1 ] ", PlistValue::array({PlistValue::boolean(true), PlistValue::integer(1)})},
         {"-1", PlistValue::integer(-1)},
         {"+4", PlistValue::integer(4)},
@@ -71,19 +67,15 @@ TEST(PlistText, ReadsTheDocumentedForms) {
         {R"("\u00e9")", PlistValue::string("\xc3\xa9")},
         {R"({"a": 1, "a": 2})", PlistValue::dictionary({{"a", PlistValue::integer(2)}})},
     };
-    for (const Case& c : cases) {
-        const TextParseResult parsed = parseText(c.text);
-        ASSERT_TRUE(parsed.value.has_value()) << c.text << ": " << parsed.error;
-        EXPECT_EQ(*parsed.value, c.expected) << c.text;
+    for (const auto& [text, expected] : cases) {
+        const TextParseResult parsed = parseText(text);
+        ASSERT_TRUE(parsed.value.has_value()) << text << ": " << parsed.error;
+        EXPECT_EQ(*parsed.value, expected) << text;
     }
 }
 
 TEST(PlistText, RefusesMalformedTextWithAPosition) {
-    struct Case {
-        const char* text;
-        const char* error;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"", "missing value at offset 0"},
         {"tru", "expected a value at offset 0"},
         {"[1, 2", "expected ',' or ']' at offset 5"},
@@ -95,11 +87,10 @@ TEST(PlistText, RefusesMalformedTextWithAPosition) {
         {"1.2.3", "malformed number"},
         {R"("\q")", "unknown escape"},
     };
-    for (const Case& c : cases) {
-        const TextParseResult parsed = parseText(c.text);
-        EXPECT_FALSE(parsed.value.has_value()) << c.text;
-        EXPECT_NE(parsed.error.find(c.error), std::string::npos)
-            << c.text << " -> " << parsed.error;
+    for (const auto& [text, error] : cases) {
+        const TextParseResult parsed = parseText(text);
+        EXPECT_FALSE(parsed.value.has_value()) << text;
+        EXPECT_NE(parsed.error.find(error), std::string::npos) << text << " -> " << parsed.error;
     }
     EXPECT_FALSE(parseText(std::string(200, '[')).value.has_value()); // nesting is bounded
 }
@@ -117,21 +108,18 @@ PlistValue decodeText(const char* gvariantText) {
 }
 
 TEST(GVariantCodec, WritesTheTypesDconfToolsShow) {
-    EXPECT_EQ(typeOf(PlistValue::boolean(true)), "b");
-    EXPECT_EQ(typeOf(PlistValue::integer(7)), "i");
-    EXPECT_EQ(typeOf(PlistValue::integer(1LL << 40)), "x"); // does not fit 32 bits
-    EXPECT_EQ(typeOf(PlistValue::real(0.5)), "d");
-    EXPECT_EQ(typeOf(PlistValue::string("a")), "s");
-    EXPECT_EQ(typeOf(PlistValue::array({})), "av");
-    EXPECT_EQ(typeOf(PlistValue::dictionary({})), "a{sv}");
+    // An integer that does not fit 32 bits is written as "x".
+    const std::vector<std::string> types{
+        typeOf(PlistValue::boolean(true)),      typeOf(PlistValue::integer(7)),
+        typeOf(PlistValue::integer(1LL << 40)), typeOf(PlistValue::real(0.5)),
+        typeOf(PlistValue::string("a")),        typeOf(PlistValue::array({})),
+        typeOf(PlistValue::dictionary({}))};
+    EXPECT_EQ(types, (std::vector<std::string>{"b", "i", "x", "d", "s", "av", "a{sv}"}));
 }
 
 TEST(GVariantCodec, ReadsWhatOtherClientsWrite) {
-    struct Case {
-        const char* gvariant;
-        const char* expected; // in the tools' text form
-    };
-    const Case cases[] = {
+    // GVariant text, and what it reads as in the tools' text form.
+    const std::pair<const char*, const char*> cases[] = {
         {"['a', 'b']", R"(["a", "b"])"},
         {"byte 7", "7"},
         {"uint32 4000000000", "4000000000"},
@@ -143,8 +131,8 @@ TEST(GVariantCodec, ReadsWhatOtherClientsWrite) {
         {"{1: 'one'}", R"({"1": "one"})"},
         {"<<3>>", "3"},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(toText(decodeText(c.gvariant)), c.expected) << c.gvariant;
+    for (const auto& [gvariant, expected] : cases) {
+        EXPECT_EQ(toText(decodeText(gvariant)), expected) << gvariant;
     }
 }
 
