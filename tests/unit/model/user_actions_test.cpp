@@ -403,12 +403,18 @@ struct Zoom final : Command {
         const Rect v = visibleFrameFor(before, system.platform.screenList);
         const std::size_t hostZooms = window->countOf("zoom:");
         send(window, system);
+        // The frame the last sending zooms from: sent again, the first zoom
+        // is undone to a frame held to the visible frame, which may then lie
+        // mostly on another monitor.
+        Rect from = before;
         if (againAfter) {
             system.platform.clock.advance(*againAfter);
             send(window, system);
             system.settle();
+            from = window->frame;
             send(window, system);
         }
+        const Rect& vFrom = visibleFrameFor(from, system.platform.screenList);
         std::optional<Rect> midway;
         if (moveSettlesAfter) {
             system.platform.clock.advance(*moveSettlesAfter);
@@ -418,8 +424,8 @@ struct Zoom final : Command {
         system.settle();
         const Rect after = window->frame;
         // An animation passes between where the window was and where it goes.
-        const auto between = [](double from, double now, double to) {
-            return std::min(from, to) <= now && now <= std::max(from, to);
+        const auto between = [](double start, double now, double to) {
+            return std::min(start, to) <= now && now <= std::max(start, to);
         };
         RC_ASSERT(
             (!midway || (between(before.minX(), midway->minX(), after.minX()) &&
@@ -432,6 +438,10 @@ struct Zoom final : Command {
             // The host's own zoom, which a window manager holds to the limits.
             // The plug-in's history stays: an untouched frame can still be undone.
             window->frame.size = heldToLimits(window->frame.size, limits, Rect(0, 0, 1.0e7, 1.0e7));
+            // A move settling away from the plug-in's zoom ends its history.
+            if (midway && last && *midway != last->after) {
+                last.reset();
+            }
             return checkEverywhere(model, system);
         }
         // Repeating the same command on an untouched window returns it to the
@@ -445,25 +455,26 @@ struct Zoom final : Command {
             RC_ASSERT(after ==
                       Rect(last->before.origin, heldToLimits(last->before.size, limits, v)));
         } else if (layout) {
-            RC_ASSERT((after == layoutFrame(kLayouts[*layout], v, limits) ||
+            RC_ASSERT((after == layoutFrame(kLayouts[*layout], vFrom, limits) ||
                        (mayUndo && after == Rect(last->before.origin,
                                                  heldToLimits(last->before.size, limits, v)))));
         } else {
             const bool isLayout =
-                std::any_of(kLayouts.begin(), kLayouts.end(),
-                            [&](const Layout& l) { return after == layoutFrame(l, v, limits); });
+                std::any_of(kLayouts.begin(), kLayouts.end(), [&](const Layout& l) {
+                    return after == layoutFrame(l, vFrom, limits);
+                });
             const bool isUndo =
                 last && last->after == before &&
                 after == Rect(last->before.origin, heldToLimits(last->before.size, limits, v));
-            RC_ASSERT((isLayout || isUndo || after == before));
+            RC_ASSERT((isLayout || isUndo || after == from));
         }
         checkSize(after, limits);
         // Off every monitor only when returning to where it was.
         RC_ASSERT((onSomeScreen(after, system.platform.screenList) ||
                    (last && after.origin == last->before.origin)));
         // Sent again during the animation, the command undid the zoom at once
-        // and the third sending zoomed from the same frame: the same history.
-        last = ZoomSeen{name(), before, after, v};
+        // and the third sending zoomed from where that left the window.
+        last = ZoomSeen{name(), from, after, vFrom};
         // A move settling during the animation leaves the zoom's history:
         // the same command at once undoes it.
         if (moveSettlesAfter && !untouched && after != before) {
