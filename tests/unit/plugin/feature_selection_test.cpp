@@ -9,22 +9,14 @@ namespace {
 
 using namespace platform;
 
-// Feature settings as plain values; a key without an entry reads as nothing
-// stored (disabled, code 0).
+// Feature settings as plain values, from the registered defaults on; a key
+// without an entry reads as nothing stored (disabled, code 0).
 class MapSettings final : public SelectionSettings {
   public:
     MapSettings() {
-        // The registered defaults.
-        at(feature::kWholeScreen) = {true, 0};
-        at(feature::kLeftHalf) = {true, 1};
-        at(feature::kRightHalf) = {true, 2};
-        at(feature::kTopHalf) = {true, 1};
-        at(feature::kBottomHalf) = {true, 2};
-        at(feature::kDefaultZoomBehavior) = {true, 0};
-        at(feature::kKeepWidthHeight) = {true, 0};
-        at(feature::kKeepAspectRatio) = {true, 1};
-        at(feature::kKeepCentered) = {true, 2};
-        at(feature::kPinBottomRight) = {true, 3};
+        for (const auto& [key, value] : settings::defaultSettings()) {
+            at(key) = settings::readFeatureSetting(&value);
+        }
     }
     [[nodiscard]] FeatureSetting featureSetting(std::string_view key) const override {
         auto found = values.find(std::string(key));
