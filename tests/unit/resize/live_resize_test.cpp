@@ -123,16 +123,21 @@ TEST_F(LiveResize, StepsTheHostOwnsPassUnchanged) {
         end();
     }
     // Not a drag step: the display flag off, or a frame set programmatically
-    // while another event is current.
+    // while a click's release or a key is the current event.
+    struct Other {
+        EventType type;
+        int clickCount;
+        bool display;
+    };
     window.showsResizeIndicator = true;
     start();
-    for (const auto& [type, display] : {std::pair{EventType::leftMouseDragged, false},
-                                        {EventType::leftMouseUp, true},
-                                        {EventType::keyDown, true}}) {
+    for (const Other& c :
+         {Other{EventType::leftMouseDragged, 0, false}, Other{EventType::leftMouseUp, 1, true},
+          Other{EventType::keyDown, 0, true}}) {
         window.frame = kWindow;
-        setEvent(type, Point(10, 10), kPinBottomRight, 1);
-        setFrameDisplay(&window, kProposed, display);
-        EXPECT_EQ(window.frame, kProposed);
+        setEvent(c.type, Point(10, 10), kPinBottomRight, c.clickCount);
+        setFrameDisplay(&window, kProposed, c.display);
+        EXPECT_EQ(window.frame, kProposed) << static_cast<int>(c.type);
     }
 }
 
