@@ -61,14 +61,9 @@ TEST(FeatureSelection, DefaultsPickTheFeatureOfTheHeldKeys) {
 }
 
 TEST(FeatureSelection, HalvesThatNeedTwoKeysTestTheWholeScreenModifierOnly) {
+    // With the defaults, the table above.
     MapSettings settings;
     const ModifierFlags shiftControl = kShiftKeyMask | kControlKeyMask;
-    // Several features answer; the zoom takes the first it asks.
-    EXPECT_TRUE(featureIsSelected(settings, shiftControl, {}, feature::kTopHalf));
-    EXPECT_TRUE(featureIsSelected(settings, shiftControl, {}, feature::kWholeScreen));
-    EXPECT_TRUE(featureIsSelected(settings, shiftControl, {}, feature::kLeftHalf));
-    EXPECT_FALSE(featureIsSelected(settings, kControlKeyMask, {}, feature::kTopHalf));
-
     settings.at(feature::kWholeScreen).enabled = false;
     EXPECT_TRUE(featureIsSelected(settings, shiftControl, {}, feature::kTopHalf));
     // The whole-screen modifier moved to Option: Shift no longer qualifies.
