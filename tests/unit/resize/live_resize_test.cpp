@@ -124,20 +124,15 @@ TEST_F(LiveResize, StepsTheHostOwnsPassUnchanged) {
     }
     // Not a drag step: the display flag off, or a frame set programmatically
     // while a click's release or a key is the current event.
-    struct Other {
-        EventType type;
-        int clickCount;
-        bool display;
-    };
     window.showsResizeIndicator = true;
     start();
-    for (const Other& c :
-         {Other{EventType::leftMouseDragged, 0, false}, Other{EventType::leftMouseUp, 1, true},
-          Other{EventType::keyDown, 0, true}}) {
+    for (const auto& [type, display] : {std::pair{EventType::leftMouseDragged, false},
+                                        {EventType::leftMouseUp, true},
+                                        {EventType::keyDown, true}}) {
         window.frame = kWindow;
-        setEvent(c.type, Point(10, 10), kPinBottomRight, c.clickCount);
-        setFrameDisplay(&window, kProposed, c.display);
-        EXPECT_EQ(window.frame, kProposed) << static_cast<int>(c.type);
+        setEvent(type, Point(10, 10), kPinBottomRight, type == EventType::leftMouseUp ? 1 : 0);
+        setFrameDisplay(&window, kProposed, display);
+        EXPECT_EQ(window.frame, kProposed) << static_cast<int>(type);
     }
 }
 
