@@ -89,16 +89,20 @@ TEST(FeatureSelection, PendingMenuChoiceSelectsOnlyItsFeature) {
 }
 
 TEST(FeatureSelection, PlainClickBehaviourIsNotSelectedAgainByItsKeys) {
+    // The first layout and the last.
     MapSettings settings;
-    settings.at(feature::kDefaultZoomBehavior) = {true, 2};
-    EXPECT_FALSE(featureIsSelected(settings, kControlKeyMask, {}, feature::kLeftHalf));
+    settings.at(feature::kDefaultZoomBehavior) = {true, 1};
+    EXPECT_FALSE(featureIsSelected(settings, kShiftKeyMask, {}, feature::kWholeScreen));
     EXPECT_TRUE(
-        featureIsSelected(settings, kControlKeyMask, feature::kLeftHalf, feature::kLeftHalf));
-    EXPECT_TRUE(featureIsSelected(settings, kShiftKeyMask, {}, feature::kWholeScreen));
+        featureIsSelected(settings, kShiftKeyMask, feature::kWholeScreen, feature::kWholeScreen));
+    EXPECT_TRUE(featureIsSelected(settings, kControlKeyMask, {}, feature::kLeftHalf));
+    settings.at(feature::kDefaultZoomBehavior) = {true, 5};
+    EXPECT_FALSE(
+        featureIsSelected(settings, kShiftKeyMask | kCommandKeyMask, {}, feature::kBottomHalf));
 
     // Disabled, the behaviour suppresses nothing.
-    settings.at(feature::kDefaultZoomBehavior) = {false, 2};
-    EXPECT_TRUE(featureIsSelected(settings, kControlKeyMask, {}, feature::kLeftHalf));
+    settings.at(feature::kDefaultZoomBehavior) = {false, 1};
+    EXPECT_TRUE(featureIsSelected(settings, kShiftKeyMask, {}, feature::kWholeScreen));
 }
 
 TEST(FeatureSelection, ModifierCodesMapToOneKey) {
