@@ -211,10 +211,8 @@ TEST(ZoomTargets, DispatchTheFeatureToItsFamilyWithTheZoomsInputs) {
     for (const char* key : {"VantroStandardZoom", "VantroKeepCentered", "Next Screen"}) {
         EXPECT_FALSE(zoomTarget(key, inputs, unchanged)) << key;
     }
-    // The visible frame of the window's screen, else the main one's.
-    EXPECT_EQ(zoomVisibleFrame(1, screens), kRight.visibleFrame);
-    EXPECT_EQ(zoomVisibleFrame(2, screens), kVisible); // the list shrank under it
-    EXPECT_FALSE(zoomVisibleFrame(0, {}));
+    // The main screen's visible frame once the list shrank under the window's.
+    EXPECT_EQ(zoomVisibleFrame(2, screens), kVisible);
     // A window on no screen is brought to the main one, except by the
     // screen features.
     const Rect away(5000, 5000, 800, 600);
