@@ -91,18 +91,6 @@ TEST_F(PluginEntry, InstallsEveryHookOnceAndGatesOtherClassesOut) {
     EXPECT_EQ(extended.frame, Rect(0, 0, 720, 878));
     EXPECT_EQ(extended.countOf("zoom:"), 0U);
     EXPECT_EQ(other.countOf("zoom:"), 1U); // the host's own zoom
-
-    // A drag step of the other class passes unchanged.
-    runtime::send<void>(&other, sel::startLiveResize());
-    Event drag;
-    drag.type = EventType::leftMouseDragged;
-    drag.modifierFlags = kCommandKeyMask | kAlternateKeyMask;
-    platform.event = drag;
-    const Rect proposed(10, 20, 300, 200);
-    setFrameDisplay(&other, proposed, true);
-    EXPECT_EQ(other.frame, proposed);
-    runtime::send<void>(&other, sel::endLiveResize());
-    EXPECT_EQ(other.countOf("_endLiveResize"), 1U);
     core::vantroFakeIvars().removeEntry(&extended);
     core::vantroFakeIvars().removeEntry(&other);
 }

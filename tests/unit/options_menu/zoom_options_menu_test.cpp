@@ -21,7 +21,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <set>
 #include <string>
 
@@ -46,19 +45,15 @@ void forEachItem(const Menu& menu, const std::function<void(const MenuItem&)>& v
     }
 }
 
-TEST(ZoomOptionsTree, CommandsAreTheZoomsOwnWithUniqueKeysAndImagesInTheBundle) {
+// That each key equivalent reaches its own item (so none repeats) is
+// tests/unit/gtk/key_equivalents_test.cpp's.
+TEST(ZoomOptionsTree, CommandsAreTheZoomsOwnWithImagesInTheBundle) {
     const auto menu = buildZoomOptionsMenu(0, everyImage);
     int commands = 0;
-    std::map<std::pair<std::string, platform::ModifierFlags>, std::string> keys;
     std::set<std::string> images{"TopLeftResizeIndicator"};
     forEachItem(*menu, [&](const MenuItem& item) {
         if (!item.imageName.empty()) {
             images.insert(item.imageName);
-        }
-        if (!item.keyEquivalent.empty()) {
-            const auto [at, fresh] = keys.emplace(
-                std::pair{item.keyEquivalent, item.keyEquivalentModifierMask}, item.title);
-            EXPECT_TRUE(fresh) << item.title << " repeats the key of " << at->second;
         }
         if (item.action == kZoomAction) {
             ++commands;
@@ -78,17 +73,10 @@ TEST(ZoomOptionsTree, CommandsAreTheZoomsOwnWithUniqueKeysAndImagesInTheBundle) 
     }
 }
 
-TEST(ZoomOptionsTree, TopLevelOrderHeaderAndPreferences) {
+// The titles are the tree's own table; the commands' are checked above
+// against the zoom's, and the positions of the items the tests below use.
+TEST(ZoomOptionsTree, AHeaderSubmenusHeldByThisMenuAndPreferencesLast) {
     const auto menu = buildZoomOptionsMenu(0, everyImage);
-    EXPECT_EQ(menu->title(), "Vantro Zoom Options Menu");
-    std::vector<std::string> titles;
-    for (const MenuItem& item : menu->items()) {
-        titles.push_back(item.separator ? "-" : item.title);
-    }
-    EXPECT_EQ(titles, (std::vector<std::string>{"Vantro Zoom Options", "-", " Standard Zoom",
-                                                " Whole Screen", " Half Screen", " Third Screen",
-                                                " Quarter Screen", " Resolutions", " Positioning",
-                                                " Screens", "-", " Preferences\u2026"}));
     EXPECT_FALSE(menu->items().front().enabled);
     EXPECT_EQ(menu->items().back().action, kPreferencesAction);
     for (const MenuItem& item : menu->items()) {

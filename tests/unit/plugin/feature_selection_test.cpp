@@ -9,22 +9,14 @@ namespace {
 
 using namespace platform;
 
-// Feature settings as plain values; a key without an entry reads as nothing
-// stored (disabled, code 0).
+// Feature settings as plain values, from the registered defaults on; a key
+// without an entry reads as nothing stored (disabled, code 0).
 class MapSettings final : public SelectionSettings {
   public:
     MapSettings() {
-        // The registered defaults.
-        at(feature::kWholeScreen) = {true, 0};
-        at(feature::kLeftHalf) = {true, 1};
-        at(feature::kRightHalf) = {true, 2};
-        at(feature::kTopHalf) = {true, 1};
-        at(feature::kBottomHalf) = {true, 2};
-        at(feature::kDefaultZoomBehavior) = {true, 0};
-        at(feature::kKeepWidthHeight) = {true, 0};
-        at(feature::kKeepAspectRatio) = {true, 1};
-        at(feature::kKeepCentered) = {true, 2};
-        at(feature::kPinBottomRight) = {true, 3};
+        for (const auto& [key, value] : settings::defaultSettings()) {
+            at(key) = settings::readFeatureSetting(&value);
+        }
     }
     [[nodiscard]] FeatureSetting featureSetting(std::string_view key) const override {
         auto found = values.find(std::string(key));
@@ -69,14 +61,9 @@ TEST(FeatureSelection, DefaultsPickTheFeatureOfTheHeldKeys) {
 }
 
 TEST(FeatureSelection, HalvesThatNeedTwoKeysTestTheWholeScreenModifierOnly) {
+    // With the defaults, the table above.
     MapSettings settings;
     const ModifierFlags shiftControl = kShiftKeyMask | kControlKeyMask;
-    // Several features answer; the zoom takes the first it asks.
-    EXPECT_TRUE(featureIsSelected(settings, shiftControl, {}, feature::kTopHalf));
-    EXPECT_TRUE(featureIsSelected(settings, shiftControl, {}, feature::kWholeScreen));
-    EXPECT_TRUE(featureIsSelected(settings, shiftControl, {}, feature::kLeftHalf));
-    EXPECT_FALSE(featureIsSelected(settings, kControlKeyMask, {}, feature::kTopHalf));
-
     settings.at(feature::kWholeScreen).enabled = false;
     EXPECT_TRUE(featureIsSelected(settings, shiftControl, {}, feature::kTopHalf));
     // The whole-screen modifier moved to Option: Shift no longer qualifies.
@@ -102,16 +89,20 @@ TEST(FeatureSelection, PendingMenuChoiceSelectsOnlyItsFeature) {
 }
 
 TEST(FeatureSelection, PlainClickBehaviourIsNotSelectedAgainByItsKeys) {
+    // The first layout and the last.
     MapSettings settings;
-    settings.at(feature::kDefaultZoomBehavior) = {true, 2};
-    EXPECT_FALSE(featureIsSelected(settings, kControlKeyMask, {}, feature::kLeftHalf));
+    settings.at(feature::kDefaultZoomBehavior) = {true, 1};
+    EXPECT_FALSE(featureIsSelected(settings, kShiftKeyMask, {}, feature::kWholeScreen));
     EXPECT_TRUE(
-        featureIsSelected(settings, kControlKeyMask, feature::kLeftHalf, feature::kLeftHalf));
-    EXPECT_TRUE(featureIsSelected(settings, kShiftKeyMask, {}, feature::kWholeScreen));
+        featureIsSelected(settings, kShiftKeyMask, feature::kWholeScreen, feature::kWholeScreen));
+    EXPECT_TRUE(featureIsSelected(settings, kControlKeyMask, {}, feature::kLeftHalf));
+    settings.at(feature::kDefaultZoomBehavior) = {true, 5};
+    EXPECT_FALSE(
+        featureIsSelected(settings, kShiftKeyMask | kCommandKeyMask, {}, feature::kBottomHalf));
 
     // Disabled, the behaviour suppresses nothing.
-    settings.at(feature::kDefaultZoomBehavior) = {false, 2};
-    EXPECT_TRUE(featureIsSelected(settings, kControlKeyMask, {}, feature::kLeftHalf));
+    settings.at(feature::kDefaultZoomBehavior) = {false, 1};
+    EXPECT_TRUE(featureIsSelected(settings, kShiftKeyMask, {}, feature::kWholeScreen));
 }
 
 TEST(FeatureSelection, ModifierCodesMapToOneKey) {

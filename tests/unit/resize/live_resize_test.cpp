@@ -122,20 +122,18 @@ TEST_F(LiveResize, StepsTheHostOwnsPassUnchanged) {
         window.inLiveResize = true;
         end();
     }
-    start(); // the display flag off: not a drag step
-    setEvent(EventType::leftMouseDragged, Point(10, 10), kPinBottomRight);
-    setFrameDisplay(&window, kProposed, false);
-    EXPECT_EQ(window.frame, kProposed);
-}
-
-TEST_F(LiveResize, AProgrammaticFrameChangeIsNotADragStep) {
+    // Not a drag step: the display flag off, or a frame set programmatically
+    // while a click's release or a key is the current event.
+    window.showsResizeIndicator = true;
     start();
-    setEvent(EventType::leftMouseUp, Point(10, 10), kPinBottomRight, 1);
-    setFrameDisplay(&window, kProposed, true);
-    EXPECT_EQ(window.frame, kProposed);
-    setEvent(EventType::keyDown, Point(10, 10), kPinBottomRight);
-    setFrameDisplay(&window, kWindow, true);
-    EXPECT_EQ(window.frame, kWindow);
+    for (const auto& [type, display] : {std::pair{EventType::leftMouseDragged, false},
+                                        {EventType::leftMouseUp, true},
+                                        {EventType::keyDown, true}}) {
+        window.frame = kWindow;
+        setEvent(type, Point(10, 10), kPinBottomRight, type == EventType::leftMouseUp ? 1 : 0);
+        setFrameDisplay(&window, kProposed, display);
+        EXPECT_EQ(window.frame, kProposed) << static_cast<int>(type);
+    }
 }
 
 TEST_F(LiveResize, PinnedBottomRightFollowsTheTopLeftCorner) {
