@@ -106,9 +106,6 @@ void finishZoom(runtime::Object* window, bool fromApplication, const Rect& targe
 
 } // namespace
 
-// A zoom asked for while the window's previous one still animates acts on
-// where that one ends: the previous one finishes at once (its end frame and
-// its history), so that the same command again undoes it whatever the timing.
 void finishZoomInFlight(runtime::Object* window) {
     auto& zooms = zoomsInFlight();
     auto found = zooms.find(window);
@@ -124,7 +121,6 @@ void finishZoomInFlight(runtime::Object* window) {
 void applyZoom(const ZoomRequest& request) {
     runtime::Object* window = request.window;
     platform::Platform& host = platform::currentPlatform();
-    finishZoomInFlight(window);
     core::WindowEntry& entry = core::vantroFakeIvars().ensureEntry(window);
     core::writeFlag(entry, kZoom, true);
 

@@ -71,6 +71,12 @@ std::optional<Rect> targetFor(std::string_view feature, Object* window, const Re
 }
 
 void vtZoom(Object* self, Selector cmd, Object* sender) {
+    // A zoom asked for while the window's previous one still animates acts
+    // on where that one ends: the previous one finishes at once (its end
+    // frame and its history) before this one reads the window's monitor and
+    // frame, so that the same command again undoes it whatever the timing,
+    // also when the animation crosses from one monitor to another.
+    finishZoomInFlight(self);
     core::WindowEntry& entry = core::vantroFakeIvars().ensureEntry(self);
     feedback::HudAlert& hud = feedback::hudAlertWindow();
     if (hud.isVisible()) {

@@ -3,6 +3,7 @@
 // Layouts, undo by repeating and what breaks it, animations and windows
 // closed while they run are the user-action model's.
 
+#include "platform/screen_lookup.h"
 #include "plugin/feedback/dimension_overlay.h"
 #include "plugin/feedback/hud_alert.h"
 #include "plugin/zoom/zoom_execution.h"
@@ -116,6 +117,21 @@ TEST_F(ZoomHook, AnimatedZoomFinishesItsBookkeepingWhenTheAnimationEnds) {
     zoomWith(kControlKeyMask);
     EXPECT_EQ(window.frame, kStart);
     EXPECT_TRUE(window.actions.back().animate);
+}
+
+// Half-way from beyond the second screen to the main screen's left half, the
+// window is over the second screen; the same command then still undoes the
+// zoom, which first takes its end frame.
+TEST_F(ZoomHook, TheSameCommandDuringAnAnimationAcrossScreensUndoes) {
+    store("VantroAnimateZooms", settingPair(true, -1));
+    const Rect beyond(3400, 100, 800, 600);
+    window.frame = beyond;
+    zoomWith(kControlKeyMask);
+    platform.clock.advance(kZoomAnimationDuration / 2);
+    ASSERT_EQ(screenHoldingMostOf(window.frame, platform.screenList), 1);
+    zoomWith(kControlKeyMask);
+    platform.clock.advance(kZoomAnimationDuration + 0.02);
+    EXPECT_EQ(window.frame, beyond);
 }
 
 TEST_F(ZoomHook, DimensionTabFollowsTheKindsOfZoomAskedFor) {
