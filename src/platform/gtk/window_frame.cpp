@@ -258,11 +258,15 @@ bool setWindowFrame(GtkWindow* window, const Rect& frame, const CoordinateSpace&
     const int clientY = pixels(target.origin.y - shadow.top);
     const int requestWidth = clientWidth > 0 ? clientWidth : 1;
     const int requestHeight = clientHeight > 0 ? clientHeight : 1;
-    if (clientX == 0 && clientY == 0 &&
-        requestOriginThroughWindowManager(gdkWindow, requestWidth, requestHeight)) {
-        return true;
+    if (!(clientX == 0 && clientY == 0 &&
+          requestOriginThroughWindowManager(gdkWindow, requestWidth, requestHeight))) {
+        gdk_window_move_resize(gdkWindow, clientX, clientY, requestWidth, requestHeight);
     }
-    gdk_window_move_resize(gdkWindow, clientX, clientY, requestWidth, requestHeight);
+    // Sent now rather than when the main loop next polls: the window manager
+    // starts on the request while this program goes on with the rest of the
+    // event (the feedback a zoom shows, a drag step's tab), which would
+    // otherwise all come before it. A flush writes; it waits for no reply.
+    gdk_display_flush(gdk_window_get_display(gdkWindow));
     return true;
 }
 
