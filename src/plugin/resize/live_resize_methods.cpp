@@ -124,8 +124,10 @@ void setFrameDisplay(Object* self, Selector cmd, Rect proposed, bool display) {
         placeResizeStep(step);
         scheduleUnsignalledDragEnd(step);
     }
-    showDimensionsForStep(step);
+    // The frame first: the window manager works on it while the tab, placed
+    // by the same frame, follows.
     runtime::callImplementation<void>(host, self, cmd, step.frame, step.display);
+    showDimensionsForStep(step);
 }
 
 void addIndicatorForFrame(Object* self, Selector, Rect frame) {
