@@ -219,13 +219,6 @@ std::optional<std::string> Player::zoomTwice(Window window, const Step& step, st
     std::optional<Frame> between;
     if (step.byClick || step.gapMs < 0) {
         between = desktop_.settledFrameOf(window, &*before);
-        // A client starved by other work can pause its animation for longer than the
-        // settling waits; a frame still moving after that is settled again, so that the
-        // second click finds the button where the window is.
-        settle(display_, milliseconds(60));
-        if (desktop_.frameOf(window) != between) {
-            between = desktop_.settledFrameOf(window);
-        }
     } else {
         settle(display_, milliseconds(step.gapMs)); // during the 0.2 s animation
         between = desktop_.frameOf(window);
