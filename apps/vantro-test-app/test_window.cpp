@@ -1,5 +1,6 @@
 #include "test_window.h"
 
+#include "plain_frame_request.h"
 #include "test_window_limits.h"
 
 namespace vantro::test_app {
@@ -144,6 +145,7 @@ GtkWidget* openTestWindow(GtkApplication* application, platform::ModifierFlags h
     gtk_widget_add_events(window, GDK_BUTTON_PRESS_MASK);
     g_signal_connect(window, "button-press-event", G_CALLBACK(moveByBackground), nullptr);
     g_signal_connect_after(window, "size-allocate", G_CALLBACK(reportLayout), nullptr);
+    answerPlainFrameKey(window);
     gtk_window_set_position(GTK_WINDOW(window), GTK_WIN_POS_CENTER);
     gtk_widget_show_all(window);
     gtk_window_present(GTK_WINDOW(window));

@@ -20,6 +20,10 @@
 //   x11_event_clock click WINDOW X Y W H KEY
 //       The same figure for a click of button 1 where the pointer is, with
 //       KEY (a keysym name, e.g. Control_L) held, sent through XTest.
+//   x11_event_clock key WINDOW X Y W H KEYS
+//       The same figure for a key chord sent through XTest, KEYS being keysym
+//       names joined by "+" (e.g. Shift_L+Control_L+1): all but the last go
+//       down first, then the last is pressed and released and the clock starts.
 //   x11_event_clock drag WINDOW X Y DX DY STEPS GAP-MS
 //       Presses button 1 at X Y through XTest, moves the pointer by DX DY in
 //       STEPS equal motions GAP-MS apart and releases it, printing for each
@@ -51,6 +55,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -442,27 +447,68 @@ KeyCode keyCodeOf(Display* display, const char* name) {
     return code;
 }
 
-// A click of button 1 where the pointer is, with `key` held: the key goes
-// down first and is given time to reach the application, then press and
-// release leave together and the clock starts.
-int click(Window window, Geometry target, const char* key) {
-    Display* display = openDisplay();
-    requireXTest(display);
-    const KeyCode code = keyCodeOf(display, key);
+// Holds `held` down and gives the keys time to reach the application, then
+// starts the clock, sends `trigger` and waits for the frame to settle.
+// Closes `display` when done.
+template <typename Trigger>
+int timeWithKeysHeld(Display* display, Window window, Geometry target,
+                     const std::vector<KeyCode>& held, Trigger trigger) {
     FrameWatch watch(display, window, target);
-    XTestFakeKeyEvent(display, code, True, CurrentTime);
+    for (const KeyCode code : held) {
+        XTestFakeKeyEvent(display, code, True, CurrentTime);
+    }
     XSync(display, False);
     sleepMs(50);
     watch.start();
-    XTestFakeButtonEvent(display, 1, True, CurrentTime);
-    XTestFakeButtonEvent(display, 1, False, CurrentTime);
+    trigger(display);
     XFlush(display);
     waitToSettle(watch);
-    XTestFakeKeyEvent(display, code, False, CurrentTime);
+    for (auto code = held.rbegin(); code != held.rend(); ++code) {
+        XTestFakeKeyEvent(display, *code, False, CurrentTime);
+    }
     XSync(display, False);
     const int result = printElapsed(watch);
     XCloseDisplay(display);
     return result;
+}
+
+// The key codes of "Name+Name+...", in order.
+std::vector<KeyCode> keyCodesOf(Display* display, const char* chord) {
+    std::vector<KeyCode> codes;
+    std::string_view rest = chord;
+    while (!rest.empty()) {
+        const std::size_t plus = rest.find('+');
+        codes.push_back(keyCodeOf(display, std::string(rest.substr(0, plus)).c_str()));
+        rest = plus == std::string_view::npos ? std::string_view() : rest.substr(plus + 1);
+    }
+    return codes;
+}
+
+// A click of button 1 where the pointer is, with `key` held: press and
+// release leave together.
+int click(Window window, Geometry target, const char* key) {
+    Display* display = openDisplay();
+    requireXTest(display);
+    return timeWithKeysHeld(display, window, target, keyCodesOf(display, key), [](Display* x) {
+        XTestFakeButtonEvent(x, 1, True, CurrentTime);
+        XTestFakeButtonEvent(x, 1, False, CurrentTime);
+    });
+}
+
+// A key chord: the last key pressed and released with the others held.
+int chord(Window window, Geometry target, const char* keys) {
+    Display* display = openDisplay();
+    requireXTest(display);
+    std::vector<KeyCode> held = keyCodesOf(display, keys);
+    if (held.empty()) {
+        fail("no key");
+    }
+    const KeyCode last = held.back();
+    held.pop_back();
+    return timeWithKeysHeld(display, window, target, held, [last](Display* x) {
+        XTestFakeKeyEvent(x, last, True, CurrentTime);
+        XTestFakeKeyEvent(x, last, False, CurrentTime);
+    });
 }
 
 void discardEvents(Display* display) {
@@ -544,6 +590,7 @@ int geometry(Window window) {
                "       x11_event_clock frames WINDOW X Y W H -- CMD ARGS...\n"
                "       x11_event_clock move-resize WINDOW X Y W H\n"
                "       x11_event_clock click WINDOW X Y W H KEY\n"
+               "       x11_event_clock key WINDOW X Y W H KEY+KEY...\n"
                "       x11_event_clock drag WINDOW X Y DX DY STEPS GAP-MS\n"
                "       x11_event_clock geometry WINDOW\n",
                stderr);
@@ -573,11 +620,15 @@ int main(int argc, char** argv) {
                               parseInt(argv[6])};
         return configured(parseWindow(argv[2]), target, commandAt(argc, argv, 7), mode == "frames");
     }
-    if ((mode == "move-resize" && argc == 7) || (mode == "click" && argc == 8)) {
+    if ((mode == "move-resize" && argc == 7) ||
+        ((mode == "click" || mode == "key") && argc == 8)) {
         const Geometry target{parseInt(argv[3]), parseInt(argv[4]), parseInt(argv[5]),
                               parseInt(argv[6])};
         const Window window = parseWindow(argv[2]);
-        return mode == "click" ? click(window, target, argv[7]) : moveResize(window, target);
+        if (mode == "move-resize") {
+            return moveResize(window, target);
+        }
+        return mode == "click" ? click(window, target, argv[7]) : chord(window, target, argv[7]);
     }
     if (mode == "drag" && argc == 9) {
         return drag(parseWindow(argv[2]), parseInt(argv[3]), parseInt(argv[4]), parseInt(argv[5]),
