@@ -620,8 +620,7 @@ int main(int argc, char** argv) {
                               parseInt(argv[6])};
         return configured(parseWindow(argv[2]), target, commandAt(argc, argv, 7), mode == "frames");
     }
-    if ((mode == "move-resize" && argc == 7) ||
-        ((mode == "click" || mode == "key") && argc == 8)) {
+    if ((mode == "move-resize" && argc == 7) || ((mode == "click" || mode == "key") && argc == 8)) {
         const Geometry target{parseInt(argv[3]), parseInt(argv[4]), parseInt(argv[5]),
                               parseInt(argv[6])};
         const Window window = parseWindow(argv[2]);
