@@ -104,21 +104,6 @@ TEST_F(ZoomHook, NextScreenAgainGoesOnInsteadOfUndoing) {
     EXPECT_EQ(window.frame, Rect(320, 139, 800, 600));
 }
 
-TEST_F(ZoomHook, AnimatedZoomFinishesItsBookkeepingWhenTheAnimationEnds) {
-    store("VantroAnimateZooms", settingPair(true, -1));
-    zoomWith(kControlKeyMask);
-    EXPECT_NE(window.frame, kLeftHalf); // still animating
-    EXPECT_TRUE(core::readFlag(core::vantroFakeIvars().entryFor(&window), core::state_key::kZoom));
-    platform.clock.advance(kZoomAnimationDuration + 0.02);
-    EXPECT_FALSE(core::readFlag(core::vantroFakeIvars().entryFor(&window), core::state_key::kZoom));
-
-    // The newest generation hands the animation to the host.
-    platform.appKitVersion = 1138;
-    zoomWith(kControlKeyMask);
-    EXPECT_EQ(window.frame, kStart);
-    EXPECT_TRUE(window.actions.back().animate);
-}
-
 // Half-way from beyond the second screen to the main screen's left half, the
 // window is over the second screen; the same command then still undoes the
 // zoom, which first takes its end frame.

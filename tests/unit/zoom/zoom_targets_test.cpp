@@ -2,8 +2,8 @@
 // as the platform reports them: main screen first, global coordinates with
 // y up. Layout shares of visible frames on every side of the main screen,
 // held to a window's limits, are the user-action model's; here are the
-// roundings, the other families and the refusals, the undo of resolutions in
-// either mode and the menu titles of the features.
+// roundings, the other families and the refusals and the menu titles of the
+// features.
 
 #include "plugin/core/feature_keys.h"
 #include "plugin/zoom/layouts.h"
@@ -11,7 +11,6 @@
 #include "plugin/zoom/positions.h"
 #include "plugin/zoom/resolutions.h"
 #include "plugin/zoom/screens.h"
-#include "plugin/zoom/undo.h"
 #include "plugin/zoom/zoom_targets.h"
 #include "support/geometry_printers.h"
 
@@ -263,19 +262,6 @@ TEST(ZoomTargets, NoneFromFramesAndSizesThatCannotBePlaced) {
     }
     // An empty check allows the proposed size.
     EXPECT_EQ(maximizeTarget("VantroMaximizeLeftHalf", kVisible, nullptr), Rect(0, 0, 720, 878));
-}
-
-// Alternating zoom and undo, and what breaks it, are the user-action model's;
-// it zooms by layouts only, whose identities carry no resolution mode.
-TEST(Undo, ResolutionModesAreDifferentZooms) {
-    const Rect visible(0, 0, 1440, 878);
-    const Rect vga(100, 100, 640, 480);
-    const std::string wholeWindow = "VantroResolutionVGA-0";
-    const std::string content = "VantroResolutionVGA-1";
-    ZoomHistory history{Rect(100, 100, 800, 600), visible, vga, &content, &wholeWindow};
-    EXPECT_FALSE(decideUndo(history, vga, vga, visible, nullptr, nullptr).isUndo);
-    history.selectedFeature = &wholeWindow;
-    EXPECT_TRUE(decideUndo(history, vga, vga, visible, nullptr, nullptr).isUndo);
 }
 
 // That the menu's commands map to their features through these titles is the
