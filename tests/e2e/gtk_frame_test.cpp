@@ -166,6 +166,41 @@ TEST_F(GtkFrameTest, EachKindLandsWhereAskedAndComesAndGoes) {
     }
 }
 
+// A popup coming up with a window's new frame maps once the window manager has
+// applied it, or after a short wait when no ConfigureNotify comes; hiding it
+// first or the window going while it waits keeps it down or does no harm.
+TEST_F(GtkFrameTest, APopupWaitsForItsWindowsNewFrame) {
+    const CoordinateSpace space = current();
+    GtkWindow* window = mappedTestWindow("Vantro popup wait test");
+    const auto mapped = [](const FeedbackPopup& popup) {
+        return gtk_widget_get_mapped(popup.widget()) != 0;
+    };
+    FeedbackPopup tab(platform::FeedbackKind::dimensionTab, current, &bundleImage,
+                      [&window](runtime::Object*) { return window; });
+    tab.setFrame(Rect(300, 200, 120, 30));
+    const std::optional<Rect> before = windowFrame(window, space);
+    ASSERT_TRUE(before.has_value());
+    ASSERT_TRUE(setWindowFrame(
+        window,
+        Rect(before->minX() + 40, before->minY() + 30, before->size.width, before->size.height),
+        space));
+    tab.orderFrontAbove(nullptr);
+    EXPECT_TRUE(tab.isVisible());
+    EXPECT_FALSE(mapped(tab));
+    EXPECT_TRUE(settle([&] { return mapped(tab); }));
+
+    tab.orderOut();
+    tab.orderFrontAbove(nullptr);
+    tab.orderOut();
+    EXPECT_FALSE(tab.isVisible());
+    EXPECT_TRUE(settle([&] { return !mapped(tab); }));
+
+    tab.orderFrontAbove(nullptr);
+    gtk_widget_destroy(GTK_WIDGET(window));
+    window = nullptr;
+    EXPECT_TRUE(settle([&] { return mapped(tab); }));
+}
+
 // The tab as the user sees it, read back from the screen over a white
 // window: a dark box of white level 0.1 at alpha 0.84, white text, corners
 // that show the window below (never black) and, with a compositor only, a

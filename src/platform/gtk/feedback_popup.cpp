@@ -157,9 +157,10 @@ std::string escaped(const std::string& text) {
 } // namespace
 
 FeedbackPopup::FeedbackPopup(platform::FeedbackKind kind, std::function<CoordinateSpace()> space,
-                             std::function<std::optional<std::string>(std::string_view)> imagePath)
+                             std::function<std::optional<std::string>(std::string_view)> imagePath,
+                             std::function<GtkWindow*(runtime::Object*)> awaitingFrame)
     : kind_(kind), space_(std::move(space)), imagePath_(std::move(imagePath)),
-      window_(gtk_window_new(GTK_WINDOW_POPUP)) {
+      awaitingFrame_(std::move(awaitingFrame)), window_(gtk_window_new(GTK_WINDOW_POPUP)) {
     g_object_ref_sink(window_);
     gtk_widget_set_app_paintable(window_, TRUE);
     gtk_window_set_accept_focus(GTK_WINDOW(window_), FALSE);
@@ -174,6 +175,7 @@ FeedbackPopup::FeedbackPopup(platform::FeedbackKind kind, std::function<Coordina
 }
 
 FeedbackPopup::~FeedbackPopup() {
+    showAfterFrame_.cancel();
     gtk_widget_destroy(window_);
     g_object_unref(window_);
     if (image_ != nullptr) {
@@ -335,6 +337,19 @@ void FeedbackPopup::setImageName(std::string_view name) {
 
 void FeedbackPopup::orderFrontAbove(runtime::Object* window) {
     orderedAbove_ = window;
+    // A popup coming up with a window's new frame (the tab after a zoom, at a
+    // drag's first step) waits for the window manager to apply that frame.
+    GtkWindow* owner =
+        gtk_widget_get_visible(window_) == 0 && awaitingFrame_ ? awaitingFrame_(window) : nullptr;
+    if (owner != nullptr) {
+        showAfterFrame_.wait(owner, [this] { showAbove(); });
+        return;
+    }
+    showAfterFrame_.cancel();
+    showAbove();
+}
+
+void FeedbackPopup::showAbove() {
     gtk_widget_show(window_);
     if (GdkWindow* gdkWindow = gtk_widget_get_window(window_)) {
         gdk_window_raise(gdkWindow);
@@ -343,11 +358,12 @@ void FeedbackPopup::orderFrontAbove(runtime::Object* window) {
 
 void FeedbackPopup::orderOut() {
     orderedAbove_ = nullptr;
+    showAfterFrame_.cancel();
     gtk_widget_hide(window_);
 }
 
 bool FeedbackPopup::isVisible() const {
-    return gtk_widget_get_visible(window_) != 0;
+    return gtk_widget_get_visible(window_) != 0 || showAfterFrame_.waiting();
 }
 
 gboolean FeedbackPopup::draw(GtkWidget* widget, cairo_t* cr, gpointer data) {

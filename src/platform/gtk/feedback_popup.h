@@ -10,6 +10,7 @@
 
 #include "platform/feedback_surface.h"
 #include "platform/gtk/coordinate_space.h"
+#include "platform/gtk/show_after_frame.h"
 
 #include <gtk/gtk.h>
 
@@ -24,9 +25,12 @@ class FeedbackPopup final : public platform::FeedbackSurface {
   public:
     // `space` answers the current conversion of the plug-in's frames to X11
     // (asked at each placing: the monitors may change while a popup lives);
-    // `imagePath` finds a bundle image by name (none when the bundle lacks it).
+    // `imagePath` finds a bundle image by name (none when the bundle lacks it);
+    // `awaitingFrame` answers the GtkWindow of a window whose frame request
+    // the window manager has not applied yet, and null for any other.
     FeedbackPopup(platform::FeedbackKind kind, std::function<CoordinateSpace()> space,
-                  std::function<std::optional<std::string>(std::string_view)> imagePath);
+                  std::function<std::optional<std::string>(std::string_view)> imagePath,
+                  std::function<GtkWindow*(runtime::Object*)> awaitingFrame = {});
     ~FeedbackPopup() override;
     FeedbackPopup(const FeedbackPopup&) = delete;
     FeedbackPopup& operator=(const FeedbackPopup&) = delete;
@@ -56,6 +60,7 @@ class FeedbackPopup final : public platform::FeedbackSurface {
   private:
     static gboolean draw(GtkWidget* widget, cairo_t* cr, gpointer self);
     static void realized(GtkWidget* widget, gpointer self);
+    void showAbove();
     // Without a compositor a popup cannot be partly transparent: its window
     // is cut to the rounded shape it draws instead.
     void shapeToOutline(int width, int height);
@@ -70,6 +75,7 @@ class FeedbackPopup final : public platform::FeedbackSurface {
     platform::FeedbackKind kind_;
     std::function<CoordinateSpace()> space_;
     std::function<std::optional<std::string>(std::string_view)> imagePath_;
+    std::function<GtkWindow*(runtime::Object*)> awaitingFrame_;
     GtkWidget* window_ = nullptr;
     GdkPixbuf* image_ = nullptr;
     Rect frame_;
@@ -82,6 +88,8 @@ class FeedbackPopup final : public platform::FeedbackSurface {
     mutable PangoLayout* textLayout_ = nullptr;
     mutable std::string textLayoutMarkup_;
     mutable guint textLayoutContextSerial_ = 0;
+    // Declared last: it may call back into the popup until it is gone.
+    ShowAfterFrame showAfterFrame_;
 };
 
 } // namespace vantro::gtk

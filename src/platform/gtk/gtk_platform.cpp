@@ -8,6 +8,7 @@
 #include "platform/gtk/pane_application.h"
 #include "platform/gtk/title_bar_menu.h"
 #include "platform/gtk/window_frame.h"
+#include "platform/gtk/window_proxy.h"
 
 #include <gdk/gdkx.h>
 
@@ -252,7 +253,13 @@ GtkPlatform::createFeedbackSurface(platform::FeedbackKind kind) {
     // were first read, or kept across a change of them, is placed right.
     return std::make_unique<FeedbackPopup>(
         kind, [this] { return space(); },
-        [this](std::string_view name) { return pathForImageResource(name); });
+        [this](std::string_view name) { return pathForImageResource(name); },
+        [this](runtime::Object* window) -> GtkWindow* {
+            auto* proxy = dynamic_cast<WindowProxy*>(window);
+            return proxy != nullptr && proxy->window != nullptr && proxy->pendingFrame(now())
+                       ? proxy->window
+                       : nullptr;
+        });
 }
 
 std::optional<std::string> GtkPlatform::pathForImageResource(std::string_view name) const {
