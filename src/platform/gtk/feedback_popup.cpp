@@ -175,7 +175,6 @@ FeedbackPopup::FeedbackPopup(platform::FeedbackKind kind, std::function<Coordina
 }
 
 FeedbackPopup::~FeedbackPopup() {
-    showAfterFrame_.cancel();
     gtk_widget_destroy(window_);
     g_object_unref(window_);
     if (image_ != nullptr) {
@@ -342,7 +341,7 @@ void FeedbackPopup::orderFrontAbove(runtime::Object* window) {
     GtkWindow* owner =
         gtk_widget_get_visible(window_) == 0 && awaitingFrame_ ? awaitingFrame_(window) : nullptr;
     if (owner != nullptr) {
-        showAfterFrame_.wait(owner, [this] { showAbove(); });
+        showAfterFrame_.wait(owner);
         return;
     }
     showAfterFrame_.cancel();

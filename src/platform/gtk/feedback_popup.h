@@ -88,8 +88,7 @@ class FeedbackPopup final : public platform::FeedbackSurface {
     mutable PangoLayout* textLayout_ = nullptr;
     mutable std::string textLayoutMarkup_;
     mutable guint textLayoutContextSerial_ = 0;
-    // Declared last: it may call back into the popup until it is gone.
-    ShowAfterFrame showAfterFrame_;
+    ShowAfterFrame showAfterFrame_{[this] { showAbove(); }};
 };
 
 } // namespace vantro::gtk

@@ -1,15 +1,12 @@
 #include "platform/gtk/show_after_frame.h"
 
-#include <utility>
-
 namespace vantro::gtk {
 
 ShowAfterFrame::~ShowAfterFrame() {
     cancel();
 }
 
-void ShowAfterFrame::wait(GtkWindow* owner, std::function<void()> show) {
-    show_ = std::move(show);
+void ShowAfterFrame::wait(GtkWindow* owner) {
     if (waiting()) {
         return;
     }
@@ -30,15 +27,11 @@ void ShowAfterFrame::cancel() {
         g_source_remove(timeout_);
         timeout_ = 0;
     }
-    show_ = nullptr;
 }
 
 void ShowAfterFrame::showNow() {
-    std::function<void()> show = std::move(show_);
     cancel();
-    if (show) {
-        show();
-    }
+    show_();
 }
 
 gboolean ShowAfterFrame::ownerConfigured(GtkWidget* /*widget*/, GdkEvent* /*event*/,

@@ -10,21 +10,21 @@
 #include <gtk/gtk.h>
 
 #include <functional>
+#include <utility>
 
 namespace vantro::gtk {
 
 class ShowAfterFrame {
   public:
-    ShowAfterFrame() = default;
+    explicit ShowAfterFrame(std::function<void()> show) : show_(std::move(show)) {}
     ~ShowAfterFrame();
     ShowAfterFrame(const ShowAfterFrame&) = delete;
     ShowAfterFrame& operator=(const ShowAfterFrame&) = delete;
 
-    // Runs `show` once, at `owner`'s next configure event or after
-    // kLongestWaitMs. A wait already running keeps its owner and its time
-    // and runs the newer `show`.
-    void wait(GtkWindow* owner, std::function<void()> show);
-    // Forgets the waiting `show` without running it.
+    // Shows once, at `owner`'s next configure event or after kLongestWaitMs.
+    // A wait already running keeps its owner and its time.
+    void wait(GtkWindow* owner);
+    // Ends the wait without showing.
     void cancel();
     [[nodiscard]] bool waiting() const { return timeout_ != 0; }
 
